@@ -1,0 +1,38 @@
+// Which of the six conversions between the verb forms a lesson asks.
+#pragma once
+
+#include "verbdata/VerbForm.h"
+
+#include <array>
+#include <cstddef>
+
+constexpr std::size_t kDirectionCount = 6;
+
+// Direction k shows the form PromptForm and asks for the form AskedForm, which is
+// also the form whose text becomes the expected answer.
+struct Direction
+{
+    VerbForm PromptForm;
+    VerbForm AskedForm;
+};
+
+// In flag order: Infinitive to Past Tense, Infinitive to Past Participle, Past Tense to
+// Infinitive, Past Tense to Past Participle, Past Participle to Infinitive, Past
+// Participle to Past Tense. This is also the order of the boxes in the forms dialog.
+extern const std::array<Direction, kDirectionCount> kDirections;
+
+class DirectionSet
+{
+public:
+    DirectionSet() = default;
+    DirectionSet(const DirectionSet&) = default;
+    DirectionSet& operator=(const DirectionSet&) = default;
+    virtual ~DirectionSet() = default;
+
+    bool Get(std::size_t nIndex) const { return m_bFlags.at(nIndex); }
+    void Set(std::size_t nIndex, bool bOn) { m_bFlags.at(nIndex) = bOn; }
+    bool Any() const;
+
+private:
+    std::array<bool, kDirectionCount> m_bFlags{};
+};
