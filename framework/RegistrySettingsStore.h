@@ -1,0 +1,24 @@
+// Windows: the settings under HKEY_CURRENT_USER\Software\<company>\<application>.
+#pragma once
+
+#include "framework/SettingsStore.h"
+
+#include <map>
+#include <string>
+#include <utility>
+
+class RegistrySettingsStore : public SettingsStore
+{
+public:
+    RegistrySettingsStore(std::string strCompany, std::string strApplication);
+
+    std::uint32_t GetProfileInt(const std::string& strSection, const std::string& strKey,
+                                std::uint32_t nDefault) override;
+    void WriteProfileInt(const std::string& strSection, const std::string& strKey,
+                         std::int64_t nValue) override;
+    bool Flush() override;
+
+private:
+    std::string m_strRoot;
+    std::map<std::pair<std::string, std::string>, std::uint32_t> m_pending;
+};

@@ -1,0 +1,13 @@
+#include "lesson/VerbListFiles.h"
+
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+bool CanOpenVerbList(const char* pszName)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(pszName, error))
+        return false;
+    return std::ifstream(pszName).is_open();
+}

@@ -1,0 +1,8 @@
+// The two verb list files, looked for in the working directory.
+#pragma once
+
+constexpr const char* kMainVerbList = "irregu.ver";
+constexpr const char* kAlternativeVerbList = "irrtes.ver";
+
+// Whether the file can be opened for reading as a verb list; a directory cannot.
+bool CanOpenVerbList(const char* pszName);

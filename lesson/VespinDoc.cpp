@@ -1,0 +1,235 @@
+#include "lesson/VespinDoc.h"
+
+#include "framework/SettingsStore.h"
+#include "lesson/VerbListFiles.h"
+#include "verbdata/AnswerText.h"
+#include "verbdata/VerbListReader.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <limits>
+
+namespace
+{
+
+const char* const kSection = "Morphane";
+
+std::uint32_t MillisecondsFrom(float fTime)
+{
+    if (!(fTime >= 0.0f))
+        return 0;
+    if (fTime >= 4294967296.0f)
+        return std::numeric_limits<std::uint32_t>::max();
+    return static_cast<std::uint32_t>(fTime);
+}
+
+} // namespace
+
+CVespinDoc::CVespinDoc(SettingsStore& profile)
+    : m_fnSeed([] { return static_cast<unsigned>(std::time(nullptr)); }),
+      m_fnRand([] { return std::rand(); }), m_profile(profile)
+{
+}
+
+bool CVespinDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return false;
+    std::srand(m_fnSeed());
+    m_pool.clear();
+    m_nLastResult = -1;
+    m_strVerdict.clear();
+    m_bShowingCorrection = false;
+    m_strTyped.clear();
+    m_nCaret = 0;
+    m_stats.Reset();
+    m_bFinished = false;
+    SetTitle("New Game");
+
+    if (!m_bSettingsRead)
+    {
+        m_bAlternativeFile = !CanOpenVerbList(kMainVerbList);
+        m_bRabbit = m_profile.GetProfileInt(kSection, "Hase", 1) != 0;
+        m_bCorrecting = m_profile.GetProfileInt(kSection, "Correcting", 1) != 0;
+        m_nRightTime = m_profile.GetProfileInt(kSection, "right", 400);
+        m_nWrongTime = m_profile.GetProfileInt(kSection, "wrong", 2000);
+        m_bSettingsRead = true;
+    }
+    return true;
+}
+
+void CVespinDoc::OnCloseDocument()
+{
+    m_profile.WriteProfileInt(kSection, "Hase", m_bRabbit ? 1 : 0);
+    m_profile.WriteProfileInt(kSection, "Correcting", m_bCorrecting ? 1 : 0);
+    m_profile.WriteProfileInt(kSection, "Right", m_nRightTime);
+    m_profile.WriteProfileInt(kSection, "Wrong", m_nWrongTime);
+    m_profile.Flush();
+    CDocument::OnCloseDocument();
+}
+
+bool CVespinDoc::SetDirections(DirectionSet directions)
+{
+    m_directions = directions;
+    return true;
+}
+
+bool CVespinDoc::SetGroups(GroupSet groups)
+{
+    m_groups = groups;
+    return true;
+}
+
+bool CVespinDoc::SetOptions(float fRightTime, float fWrongTime, bool bCorrecting)
+{
+    m_nRightTime = MillisecondsFrom(fRightTime);
+    m_nWrongTime = MillisecondsFrom(fWrongTime);
+    m_bCorrecting = bCorrecting;
+    return true;
+}
+
+bool CVespinDoc::LoadQuestions()
+{
+    std::ifstream in(m_bAlternativeFile ? kAlternativeVerbList : kMainVerbList);
+    ReadVerbList(in, m_bAlternativeFile, m_directions, m_groups, m_pool);
+    m_nCurrent = 0;
+    if (!m_pool.empty())
+        ChooseNextQuestion();
+    return true;
+}
+
+bool CVespinDoc::ChooseNextQuestion()
+{
+    const std::size_t n = m_pool.size();
+    if (n == 0)
+        return true;
+    const auto r = static_cast<unsigned>(m_fnRand());
+    const std::size_t k = r % (n / 2 + 1) + 1;
+    if (m_nCurrent >= n)
+        m_nCurrent = 0;
+    // k single steps with wrapping, taken in one go.
+    m_nCurrent = (m_nCurrent + k) % n;
+    SetTitle(ConvertAccents(m_pool[m_nCurrent].GetPrompt()));
+    return true;
+}
+
+void CVespinDoc::RemoveCurrentQuestion()
+{
+    const std::size_t i = m_nCurrent;
+    m_nCurrent = i + 1 == m_pool.size() ? 0 : i + 1;
+    m_pool.erase(m_pool.begin() + static_cast<std::ptrdiff_t>(i));
+    if (m_pool.empty())
+        EndLesson();
+}
+
+void CVespinDoc::EndLesson()
+{
+    SetTitle("Statistics");
+    m_bFinished = true;
+    m_strTyped.clear();
+    m_nCaret = 0;
+}
+
+bool CVespinDoc::CheckAnswer()
+{
+    if (m_nCurrent >= m_pool.size())
+        return !m_pool.empty();
+    const Question& current = m_pool[m_nCurrent];
+    const std::string strExpected = NormaliseSpaces(ConvertAccents(current.GetExpected()));
+    const std::string strGiven = NormaliseSpaces(m_strTyped);
+
+    if (MatchAnswer(strGiven, strExpected))
+    {
+        m_nLastResult = 1;
+        m_strVerdict = "Right!\n\" " + strGiven + " \" is correct!";
+        if (!m_bCorrecting)
+        {
+            RemoveCurrentQuestion();
+            if (m_pool.empty())
+            {
+                ++m_stats.m_nRight;
+                return false;
+            }
+            ChooseNextQuestion();
+        }
+        ++m_stats.m_nRight;
+    }
+    else
+    {
+        m_strVerdict = "Wrong!!\n\" " + m_strTyped + "  \" is wrong!\n" + "\" " +
+                       current.m_strExpected + " \" would have been right!";
+        // Copy first: appending may move the pool's storage under the reference.
+        const Question again = current;
+        m_pool.push_back(again);
+        if (!m_bCorrecting)
+        {
+            m_nCurrent = 0;
+            ChooseNextQuestion();
+        }
+        m_nLastResult = 0;
+        ++m_stats.m_nWrong;
+    }
+
+    if (m_bCorrecting)
+        m_bShowingCorrection = true;
+    else
+    {
+        m_strTyped.clear();
+        m_nCaret = 0;
+    }
+    return true;
+}
+
+bool CVespinDoc::ContinueAfterVerdict()
+{
+    if (m_nLastResult == 1)
+    {
+        RemoveCurrentQuestion();
+        if (m_pool.empty())
+        {
+            m_bShowingCorrection = false;
+            return false;
+        }
+    }
+    else if (m_nLastResult == 0)
+        m_nCurrent = 0;
+    m_bShowingCorrection = false;
+    m_strTyped.clear();
+    m_nCaret = 0;
+    ChooseNextQuestion();
+    return true;
+}
+
+std::uint32_t CVespinDoc::GetVerdictTime() const
+{
+    if (m_nLastResult == 0)
+        return m_nWrongTime;
+    if (m_nLastResult == 1)
+        return m_nRightTime;
+    return 0;
+}
+
+void CVespinDoc::GiveUp()
+{
+    m_bFinished = true;
+}
+
+std::string CVespinDoc::GetPrompt() const
+{
+    return m_nCurrent < m_pool.size() ? m_pool[m_nCurrent].GetPrompt() : std::string();
+}
+
+std::string CVespinDoc::GetAskedFormName() const
+{
+    return m_nCurrent < m_pool.size() ? VerbFormName(m_pool[m_nCurrent].m_nAskedForm) : "";
+}
+
+std::string CVespinDoc::GetRemainingText() const
+{
+    char sz[64];
+    std::snprintf(sz, sizeof sz, "There are still %d questions.", static_cast<int>(m_pool.size()));
+    return sz;
+}

@@ -1,0 +1,85 @@
+// The lesson document: every piece of lesson state and the four stored settings.
+// Knows nothing of windows; the view reads its members and calls its operations.
+#pragma once
+
+#include "framework/Document.h"
+#include "lesson/LessonStatistics.h"
+#include "verbdata/DirectionSet.h"
+#include "verbdata/GroupSet.h"
+#include "verbdata/QuestionPool.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class SettingsStore;
+
+class CVespinDoc : public CDocument
+{
+public:
+    // The settings are read from and written to this store; it must outlive the document.
+    explicit CVespinDoc(SettingsStore& profile);
+
+    // A new lesson: empty pool, zero counts, title "New Game". The first call of the
+    // run also tests for the main verb list and reads the settings.
+    bool OnNewDocument() override;
+    // Writes the four settings.
+    void OnCloseDocument() override;
+
+    bool SetDirections(DirectionSet directions);
+    bool SetGroups(GroupSet groups);
+    // Times in milliseconds; the fraction is dropped. Values below 0 (or not a number)
+    // become 0 and values beyond 32 bits the largest time.
+    bool SetOptions(float fRightTime, float fWrongTime, bool bCorrecting);
+
+    // Reads the verb list in use into the pool and asks its first question. Always true.
+    bool LoadQuestions();
+
+    // Steps forward a random 1 .. n/2+1 places, wrapping; with one question left
+    // the same question is asked again. Shows the prompt as the title.
+    bool ChooseNextQuestion();
+    // Judges m_strTyped against the current question. False when this answer ended
+    // the lesson. With correcting on, the verdict stays until ContinueAfterVerdict.
+    bool CheckAnswer();
+    // Ends the verdict shown since CheckAnswer; false when the lesson ended.
+    bool ContinueAfterVerdict();
+    // How long the verdict of the last answer stays, in milliseconds; 0 before any.
+    std::uint32_t GetVerdictTime() const;
+    void GiveUp();
+
+    std::string GetPrompt() const;
+    std::string GetAskedFormName() const;
+    std::string GetRemainingText() const;
+
+    std::string m_strTyped;
+    std::string m_strVerdict;
+    LessonStatistics m_stats;
+    std::int32_t m_nCaret = 0;
+    bool m_bSettingsRead = false;
+    QuestionPool m_pool;
+    std::size_t m_nCurrent = 0;
+    // -1 no answer yet in this lesson, 0 wrong, 1 right.
+    std::int32_t m_nLastResult = -1;
+    bool m_bRabbit = true;
+    bool m_bFinished = false;
+    bool m_bCaretOn = false;
+    std::uint32_t m_nWrongTime = 2000;
+    std::uint32_t m_nRightTime = 400;
+    bool m_bShowingCorrection = false;
+    bool m_bCorrecting = true;
+    bool m_bAlternativeFile = false;
+    DirectionSet m_directions;
+    GroupSet m_groups;
+
+    // Where the question order comes from: the seed taken at every new lesson (the
+    // time by default) and one value per random step (std::rand by default). Tests
+    // replace them to replay a lesson.
+    std::function<unsigned()> m_fnSeed;
+    std::function<int()> m_fnRand;
+
+private:
+    void RemoveCurrentQuestion();
+    void EndLesson();
+
+    SettingsStore& m_profile;
+};
