@@ -264,8 +264,8 @@ def sad_rabbit():
     # Long ears: they rise from the crown, flop over and hang down
     # along both sides of the head, well below the chin.
     ear = pen_path([(19.0, 15.0, 2.8), (14.0, 8.5, 3.2), (8.5, 9.5, 3.6),
-                    (5.5, 17.0, 4.2), (5.0, 27.0, 4.6), (6.0, 36.0, 4.2), (7.0, 42.0, 3.0)])
-    inner = pen_path([(8.0, 14.0, 1.0), (6.5, 20.0, 1.8), (6.3, 28.0, 2.2), (7.0, 36.0, 1.5)])
+                    (6.0, 17.0, 4.2), (6.2, 27.0, 4.6), (7.0, 36.0, 4.2), (7.8, 42.0, 3.0)])
+    inner = pen_path([(8.3, 14.0, 1.0), (7.0, 20.0, 1.8), (7.3, 28.0, 2.2), (8.0, 36.0, 1.5)])
     for e, i in ((ear, inner), (mirror(ear, S), mirror(inner, S))):
         draw_outlined(cv, e, "r", BLACK)
         cv.paint(i, "p")
@@ -298,8 +298,10 @@ def face_disk():
 
 
 def face(fill):
+    """The round face both face pictures share: same disk, 2-pixel black rim."""
     cv = Canvas(S, S)
-    draw_outlined(cv, face_disk(), fill, BLACK, 2)
+    cv.paint(face_disk(), BLACK)
+    cv.paint(disk(S, S, 24.0, 24.0, FACE_R - 2.0), fill)
     return cv
 
 
@@ -412,7 +414,7 @@ def union_flag(n, white_cross, red_cross, white_diag, red_diag):
             px, py = x + 0.5, y + 0.5
             d1 = (py - px) / math.sqrt(2)  # signed distance to the \ diagonal
             d2 = (px + py - n) / math.sqrt(2)  # signed distance to the / diagonal
-            ch = "B"
+            ch = "b"  # navy field
             if abs(d1) <= white_diag / 2 or abs(d2) <= white_diag / 2:
                 ch = "."
             # Red saltire, counterchanged: the broad white is uppermost in the hoist.
