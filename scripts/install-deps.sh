@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libgtest-dev
+  libwxgtk3.2-dev libcairo2-dev fonts-liberation
+  xvfb xdotool x11-utils imagemagick
 )
 
 missing=()

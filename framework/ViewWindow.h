@@ -1,0 +1,42 @@
+// What the view asks of the window it lives in: geometry, repaints, timers, a device
+// context between paints, and message boxes.
+#pragma once
+
+#include "framework/DeviceContext.h"
+
+#include <memory>
+#include <string>
+
+enum MessageBoxStyle : unsigned
+{
+    MB_OK = 0x00,
+    MB_YESNO = 0x04,
+    MB_ICONSTOP = 0x10,
+    MB_ICONQUESTION = 0x20,
+};
+
+enum MessageBoxResult
+{
+    IDOK = 1,
+    IDCANCEL = 2,
+    IDYES = 6,
+    IDNO = 7,
+};
+
+class ViewWindow
+{
+public:
+    virtual ~ViewWindow() = default;
+
+    virtual Rect GetClientRect() const = 0;
+    // nullptr invalidates the whole client area. Without bErase the old pixels stay
+    // until the repaint draws over them.
+    virtual void InvalidateRect(const Rect* pRect, bool bErase) = 0;
+    // Starts or restarts a repeating timer; every tick arrives at the view's OnTimer.
+    virtual void SetTimer(unsigned nId, std::uint32_t nMilliseconds) = 0;
+    virtual void KillTimer(unsigned nId) = 0;
+    // A device context on the window for drawing between repaints.
+    virtual std::unique_ptr<CDC> GetDC() = 0;
+    virtual int MessageBox(const std::string& strText, const std::string& strCaption,
+                           unsigned nStyle) = 0;
+};

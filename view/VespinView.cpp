@@ -1,0 +1,245 @@
+#include "view/VespinView.h"
+
+#include "lesson/VespinDoc.h"
+#include "verbdata/AnswerText.h"
+
+#include <cstdio>
+#include <string>
+
+namespace
+{
+
+const char* const kWebSite = "www.taldrin.org";
+
+// Title fonts grow with the client height H; the product is truncated toward zero.
+FontSpec TitleFont(int nClientHeight, double fShare, int nWidth, int nEscapement)
+{
+    FontSpec font;
+    font.Height = static_cast<int>(fShare * nClientHeight);
+    font.Width = nWidth;
+    font.Escapement = nEscapement;
+    return font;
+}
+
+FontSpec FixedFont(int nHeight, int nWidth, int nWeight = 0)
+{
+    FontSpec font;
+    font.Height = nHeight;
+    font.Width = nWidth;
+    font.Weight = nWeight;
+    return font;
+}
+
+// Draws one text in its own font and colour, and sets both back.
+void DrawTitleWord(CDC* pDC, const FontSpec& font, Colour colour, const char* pszText,
+                   const Rect& rect, unsigned nFormat)
+{
+    const FontSpec* pOldFont = pDC->SelectFont(&font);
+    const Colour oldColour = pDC->SetTextColor(colour);
+    pDC->DrawText(pszText, rect, nFormat);
+    pDC->SetTextColor(oldColour);
+    pDC->SelectFont(pOldFont);
+}
+
+Rect WithTop(Rect rect, int nTop)
+{
+    rect.top = nTop;
+    return rect;
+}
+
+void FilledRectangle(CDC* pDC, const Rect& rect, Colour colour)
+{
+    const Colour* pOldBrush = pDC->SelectBrush(&colour);
+    pDC->Rectangle(rect);
+    pDC->SelectBrush(pOldBrush);
+}
+
+std::string Percent(double fShare)
+{
+    char sz[10];
+    std::snprintf(sz, sizeof sz, "%0.1f%%", fShare * 100.0);
+    return sz;
+}
+
+} // namespace
+
+Rect AnswerFrameRect(Rect client)
+{
+    return {client.left + 10, client.top + 60, client.right - 250, client.top + 94};
+}
+
+Rect AnswerTextRect(Rect client)
+{
+    return {client.left + 14, client.top + 62, client.right - 252, client.top + 92};
+}
+
+FontSpec AnswerFont(bool bStrikeOut)
+{
+    FontSpec font = FixedFont(30, 10, 600);
+    font.StrikeOut = bStrikeOut;
+    return font;
+}
+
+CVespinView::CVespinView(CVespinDoc& doc, ViewWindow& window) : m_doc(doc), m_window(window) {}
+
+void CVespinView::OnDraw(CDC* pDC)
+{
+    CVespinDoc* pDoc = GetDocument();
+    if (pDoc->m_bFinished)
+        DrawCongratulations(pDC, pDoc);
+    else if (pDoc->m_pool.empty())
+        DrawWelcome(pDC);
+    else
+        DrawQuestion(pDC, pDoc);
+}
+
+void CVespinView::DrawWelcome(CDC* pDC)
+{
+    const Rect client = m_window.GetClientRect();
+    const int nHeight = client.Height();
+    pDC->SetBkMode(TRANSPARENT);
+
+    // The three title words overlap; each is drawn over what came before it.
+    DrawTitleWord(pDC, TitleFont(nHeight, 0.2, 80, -180), Rgb(160, 255, 160), "Irregular", client,
+                  DT_CENTER);
+    DrawTitleWord(pDC, TitleFont(nHeight, 0.3, 30, 500), Rgb(255, 180, 160), "Verbs", client,
+                  DT_CENTER | DT_BOTTOM | DT_SINGLELINE);
+    DrawTitleWord(pDC, TitleFont(nHeight, 0.7, 50, 80), Rgb(160, 160, 255), "Taldrin", client,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+
+    pDC->DrawText("Welcome, press the left mouse button to continue.", WithTop(client, client.top + 20),
+                  DT_CENTER);
+    pDC->DrawText("Irregular English verbs trainer\nprogrammed by Quorvane\n2002",
+                  WithTop(client, client.top + 80), DT_CENTER);
+    pDC->DrawText(std::string("Visit ") + kWebSite, WithTop(client, client.top + 180), DT_CENTER);
+}
+
+void CVespinView::DrawQuestion(CDC* pDC, CVespinDoc* pDoc)
+{
+    const Rect client = m_window.GetClientRect();
+    const int l = client.left, t = client.top, r = client.right, b = client.bottom;
+    pDC->SetBkMode(TRANSPARENT);
+
+    if (pDC->RectVisible({l + 10, t + 10, r, t + 70}))
+    {
+        const FontSpec header = FixedFont(20, 7, 600);
+        const FontSpec* pOldFont = pDC->SelectFont(&header);
+        pDC->DrawText(ConvertAccents(pDoc->GetPrompt()), {l + 10, t + 10, r, b}, DT_LEFT_TOP);
+        pDC->DrawText(ConvertAccents(pDoc->GetAskedFormName()), {l + 260, t + 10, r, b}, DT_LEFT_TOP);
+        pDC->SelectFont(pOldFont);
+    }
+
+    if (pDC->RectVisible(AnswerFrameRect(client)))
+    {
+        const bool bWrongVerdict = pDoc->m_bShowingCorrection && pDoc->m_nLastResult == 0;
+        const Colour colour = !pDoc->m_bShowingCorrection ? Rgb(0, 0, 175)
+                              : bWrongVerdict             ? Rgb(220, 0, 0)
+                                                          : Rgb(0, 220, 0);
+        const FontSpec answer = AnswerFont(bWrongVerdict);
+        const Colour oldColour = pDC->SetTextColor(colour);
+        const FontSpec* pOldFont = pDC->SelectFont(&answer);
+
+        // The white fill is also what erases the previous answer text.
+        pDC->Rectangle(AnswerFrameRect(client));
+        const Rect text = AnswerTextRect(client);
+        // Measured over the characters as typed: after a typed accent escape the caret
+        // stands right of the one letter drawn for it.
+        const Size caret = pDC->GetTextExtent(pDoc->m_strTyped.substr(0, static_cast<std::size_t>(pDoc->m_nCaret)));
+        pDC->DrawText(ConvertAccents(pDoc->m_strTyped), text, DT_LEFT_TOP);
+        if (!pDoc->m_bShowingCorrection)
+        {
+            const int x = text.left + caret.cx - 1;
+            pDC->Line(x, text.top, x, text.top + caret.cy);
+        }
+        pDC->SelectFont(pOldFont);
+        pDC->SetTextColor(oldColour);
+    }
+
+    pDC->DrawText(pDoc->GetRemainingText(), {l + 10, t + 110, r, b}, DT_LEFT_TOP);
+
+    const Colour oldColour = DrawResultPicture(pDC, pDoc);
+    pDC->DrawText(ConvertAccents(pDoc->m_strVerdict), {l + 10, t + 135, r, b}, DT_LEFT_TOP);
+    pDC->SetTextColor(oldColour);
+
+    if (pDoc->m_nLastResult != -1)
+        pDC->DrawText(pDoc->m_stats.GetPercentText(), {l + 10, t + 205, r, b}, DT_LEFT_TOP);
+
+    DrawScoreBar(pDC, pDoc);
+}
+
+bool CVespinView::DrawCongratulations(CDC* pDC, CVespinDoc* pDoc)
+{
+    const Rect client = m_window.GetClientRect();
+    const Rect text = {client.left + 10, client.top + 10, client.right, client.bottom};
+    pDC->SetBkMode(TRANSPARENT);
+
+    const FontSpec title = FixedFont(50, 40);
+    const FontSpec* pOldFont = pDC->SelectFont(&title);
+    pDC->DrawText("Statistics", text, DT_LEFT_TOP);
+    pDC->SelectFont(pOldFont);
+
+    pDC->DrawText("Congratulations, you have finished your lesson!", WithTop(text, client.top + 70),
+                  DT_LEFT_TOP);
+    pDC->DrawText(pDoc->m_stats.GetReportText(), WithTop(text, client.top + 110), DT_LEFT_TOP);
+    DrawScoreBar(pDC, pDoc);
+    return true;
+}
+
+bool CVespinView::DrawScoreBar(CDC* pDC, CVespinDoc* pDoc)
+{
+    const double fRight = pDoc->m_stats.m_nRight;
+    const double fWrong = pDoc->m_stats.m_nWrong;
+    if (fRight + fWrong == 0)
+        return false;
+
+    const Rect client = m_window.GetClientRect();
+    const int t = client.top, r = client.right, b = client.bottom;
+    const double fHeight = client.Height();
+    if (!pDC->RectVisible({r - 50, t, r, b}))
+        return true;
+
+    const int yRed = static_cast<int>(t + fHeight * fWrong / (fWrong + fRight));
+    FilledRectangle(pDC, {r - 50, t, r, yRed}, Rgb(255, 0, 0));
+    const int yGreen = static_cast<int>(b - fHeight * fRight / (fWrong + fRight));
+    FilledRectangle(pDC, {r - 50, yGreen, r, b}, Rgb(0, 255, 0));
+
+    const FontSpec font = FixedFont(11, 6);
+    const FontSpec* pOldFont = pDC->SelectFont(&font);
+    const Rect column = {r - 50, t + 5, r, b - 5};
+    pDC->DrawText(Percent(fWrong / (fWrong + fRight)), column, DT_CENTER);
+    pDC->DrawText(Percent(fRight / (fWrong + fRight)), column, DT_CENTER | DT_BOTTOM | DT_SINGLELINE);
+    pDC->SelectFont(pOldFont);
+    return true;
+}
+
+Colour CVespinView::DrawResultPicture(CDC* pDC, CVespinDoc* pDoc)
+{
+    const int nResult = pDoc->m_nLastResult;
+    if (nResult != 0 && nResult != 1)
+        return pDC->GetTextColor();
+
+    const bool bRight = nResult == 1;
+    const bool bRabbit = pDoc->m_bRabbit;
+    const Picture mask = !bRabbit ? Picture::FaceMask
+                         : bRight ? Picture::HappyRabbitMask
+                                  : Picture::SadRabbitMask;
+    const Picture picture = bRabbit ? (bRight ? Picture::HappyRabbit : Picture::SadRabbit)
+                                    : (bRight ? Picture::HappyFace : Picture::SadFace);
+    const Colour oldColour = pDC->SetTextColor(bRight ? Rgb(0, 150, 0) : Rgb(255, 0, 0));
+
+    const Rect client = m_window.GetClientRect();
+    const int x = client.right - 225, y = client.bottom - 175;
+    const int nSide = bRabbit ? 150 : 100;
+    if (pDC->RectVisible({x, y, client.right, client.bottom}))
+        pDC->DrawMaskedPicture(mask, picture, {x, y, x + nSide, y + nSide});
+    return oldColour;
+}
+
+void CVespinView::OnLButtonDown(int, int) {}
+void CVespinView::OnChar(unsigned) {}
+void CVespinView::OnKeyDown(unsigned) {}
+void CVespinView::OnTimer(unsigned) {}
+void CVespinView::OnGiveUp() {}
+void CVespinView::OnStatistics() {}
+void CVespinView::OnLessonView() {}
+void CVespinView::OnHelp() {}

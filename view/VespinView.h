@@ -1,0 +1,59 @@
+// The training view: draws the welcome, question and congratulation screens from the
+// document, and turns clicks, keys and timer ticks into document operations.
+// Holds no lesson state of its own; the window it lives in is reached through ViewWindow.
+#pragma once
+
+#include "framework/DeviceContext.h"
+#include "framework/ViewWindow.h"
+
+class CVespinDoc;
+
+// The outlined answer box and, inside it, where the answer text and caret go. The
+// bottom of the client rectangle plays no part.
+Rect AnswerFrameRect(Rect client);
+Rect AnswerTextRect(Rect client);
+
+// The font the answer is drawn and measured in; struck out after a wrong answer.
+FontSpec AnswerFont(bool bStrikeOut = false);
+
+class CVespinView
+{
+public:
+    CVespinView(CVespinDoc& doc, ViewWindow& window);
+    CVespinView(const CVespinView&) = delete;
+    CVespinView& operator=(const CVespinView&) = delete;
+    virtual ~CVespinView() = default;
+
+    CVespinDoc* GetDocument() const { return &m_doc; }
+
+    // Draws the screen the document's state calls for: on a window, a bitmap or a page.
+    void OnDraw(CDC* pDC);
+
+    void DrawWelcome(CDC* pDC);
+    bool DrawCongratulations(CDC* pDC, CVespinDoc* pDoc);
+    // False when there are no answers yet, so no bar.
+    bool DrawScoreBar(CDC* pDC, CVespinDoc* pDoc);
+    // Draws the picture of the last result at the lower right and sets the verdict
+    // colour; returns the text colour that was current before.
+    Colour DrawResultPicture(CDC* pDC, CVespinDoc* pDoc);
+
+    // Input, in client coordinates and classic key codes: nChar is the character code
+    // (only its low 8 bits count), nVirtualKey the key (35 End, 36 Home, 37 Left,
+    // 39 Right, 46 Delete). The window passes every event on afterwards.
+    void OnLButtonDown(int x, int y);
+    void OnChar(unsigned nChar);
+    void OnKeyDown(unsigned nVirtualKey);
+    void OnTimer(unsigned nIdEvent);
+
+    // Commands of the Lesson and Help menus.
+    void OnGiveUp();
+    void OnStatistics();
+    void OnLessonView();
+    void OnHelp();
+
+private:
+    void DrawQuestion(CDC* pDC, CVespinDoc* pDoc);
+
+    CVespinDoc& m_doc;
+    ViewWindow& m_window;
+};
