@@ -4,6 +4,8 @@
 
 #include "framework/DeviceContext.h"
 
+class CDialog;
+
 #include <memory>
 #include <string>
 
@@ -13,6 +15,7 @@ enum MessageBoxStyle : unsigned
     MB_YESNO = 0x04,
     MB_ICONSTOP = 0x10,
     MB_ICONQUESTION = 0x20,
+    MB_ICONEXCLAMATION = 0x30,
 };
 
 enum MessageBoxResult
@@ -39,4 +42,8 @@ public:
     virtual std::unique_ptr<CDC> GetDC() = 0;
     virtual int MessageBox(const std::string& strText, const std::string& strCaption,
                            unsigned nStyle) = 0;
+    // Builds the dialog's controls from its template and runs it modally; IDOK or IDCANCEL.
+    virtual int DoModal(CDialog& dialog) = 0;
+    // Shows the program's help on its contents page, without waiting for it.
+    virtual void ShowHelp() = 0;
 };

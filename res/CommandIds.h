@@ -31,3 +31,13 @@ enum TimerId : unsigned
 };
 
 constexpr unsigned kCaretBlinkMilliseconds = 333;
+
+// The editing keys the view handles, as classic virtual-key codes.
+enum VirtualKey : unsigned
+{
+    VK_END = 35,
+    VK_HOME = 36,
+    VK_LEFT = 37,
+    VK_RIGHT = 39,
+    VK_DELETE = 46,
+};

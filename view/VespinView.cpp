@@ -1,8 +1,15 @@
 #include "view/VespinView.h"
 
+#include "dialogs/FormsDlg.h"
+#include "dialogs/GroupsDlg.h"
+#include "dialogs/OptionDlg.h"
+#include "dialogs/StatisticsDlg.h"
 #include "lesson/VespinDoc.h"
+#include "res/CommandIds.h"
 #include "verbdata/AnswerText.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -52,6 +59,19 @@ void FilledRectangle(CDC* pDC, const Rect& rect, Colour colour)
     const Colour* pOldBrush = pDC->SelectBrush(&colour);
     pDC->Rectangle(rect);
     pDC->SelectBrush(pOldBrush);
+}
+
+// The seconds of the options dialog as milliseconds for the document, which drops the
+// fraction. A float holds 0.251 as 0.25099998..., so a product within the float's own
+// precision of a whole number is taken as that number: an unchanged time comes back
+// unchanged, while a typed 0.4009 still gives 400.
+float MillisecondsFromSeconds(float fSeconds)
+{
+    const double fMilliseconds = static_cast<double>(fSeconds) * 1000.0;
+    const double fWhole = std::round(fMilliseconds);
+    if (std::abs(fMilliseconds - fWhole) <= std::abs(fWhole) * 2.4e-7)
+        return static_cast<float>(fWhole);
+    return static_cast<float>(fMilliseconds);
 }
 
 std::string Percent(double fShare)
@@ -235,11 +255,210 @@ Colour CVespinView::DrawResultPicture(CDC* pDC, CVespinDoc* pDoc)
     return oldColour;
 }
 
-void CVespinView::OnLButtonDown(int, int) {}
-void CVespinView::OnChar(unsigned) {}
-void CVespinView::OnKeyDown(unsigned) {}
-void CVespinView::OnTimer(unsigned) {}
-void CVespinView::OnGiveUp() {}
-void CVespinView::OnStatistics() {}
-void CVespinView::OnLessonView() {}
-void CVespinView::OnHelp() {}
+void CVespinView::OnLButtonDown(int x, int y)
+{
+    CVespinDoc* pDoc = GetDocument();
+    if (pDoc->m_pool.empty() && !pDoc->m_bFinished)
+        StartLesson(pDoc);
+    if (!pDoc->m_pool.empty() && !pDoc->m_bFinished)
+        PlaceCaret(pDoc, x, y);
+}
+
+void CVespinView::StartLesson(CVespinDoc* pDoc)
+{
+    CFormsDlg forms;
+    CGroupsDlg groups;
+    // Whatever the dialogs hold when they close is taken: after Esc, no box at all.
+    m_window.DoModal(forms);
+    pDoc->SetDirections(forms.GetDirections());
+    if (!pDoc->m_bAlternativeFile)
+    {
+        m_window.DoModal(groups);
+        pDoc->SetGroups(groups.GetGroups());
+    }
+    pDoc->LoadQuestions();
+    m_window.SetTimer(TIMER_CARET_BLINK, kCaretBlinkMilliseconds);
+    m_window.InvalidateRect(nullptr, true);
+}
+
+// The caret goes to the character boundary nearest to the click: the slot of position i
+// runs from the middle of character i - 1 to the middle of character i.
+void CVespinView::PlaceCaret(CVespinDoc* pDoc, int x, int y)
+{
+    const Rect text = AnswerTextRect(m_window.GetClientRect());
+    if (!text.Contains(x, y))
+        return;
+    std::unique_ptr<CDC> pDC = m_window.GetDC();
+    const FontSpec font = AnswerFont();
+    const FontSpec* pOldFont = pDC->SelectFont(&font);
+
+    const std::string& strTyped = pDoc->m_strTyped;
+    std::size_t nCaret = strTyped.size();
+    int nSlotEnd = text.left;
+    int nHalfBefore = 0;
+    for (std::size_t i = 0; i < strTyped.size(); ++i)
+    {
+        const int nHalf = pDC->GetTextExtent(std::string(1, strTyped[i])).cx / 2;
+        nSlotEnd += nHalfBefore + nHalf;
+        nHalfBefore = nHalf;
+        if (x < nSlotEnd)
+        {
+            nCaret = i;
+            break;
+        }
+    }
+    pDC->SelectFont(pOldFont);
+    pDoc->m_nCaret = static_cast<std::int32_t>(nCaret);
+    m_window.InvalidateRect(&text, true);
+}
+
+void CVespinView::OnChar(unsigned nChar)
+{
+    CVespinDoc* pDoc = GetDocument();
+    if (pDoc->m_pool.empty() || pDoc->m_bShowingCorrection)
+        return;
+    const char c = static_cast<char>(nChar & 0xFF);
+    std::string& strTyped = pDoc->m_strTyped;
+    const std::size_t nCaret = ClampedCaret(pDoc);
+    const Rect text = AnswerTextRect(m_window.GetClientRect());
+
+    if (c == '\b')
+    {
+        if (nCaret == 0)
+            return;
+        strTyped.erase(nCaret - 1, 1);
+        pDoc->m_nCaret = static_cast<std::int32_t>(nCaret - 1);
+        m_window.InvalidateRect(&text, false);
+    }
+    else if (c == '\r')
+    {
+        if (!pDoc->CheckAnswer())
+            m_window.KillTimer(TIMER_CARET_BLINK);
+        if (pDoc->m_bCorrecting)
+            m_window.SetTimer(TIMER_VERDICT, pDoc->GetVerdictTime());
+        m_window.InvalidateRect(nullptr, true);
+    }
+    else
+    {
+        // Every other code goes in as it is: control characters too.
+        strTyped.insert(nCaret, 1, c);
+        pDoc->m_nCaret = static_cast<std::int32_t>(nCaret + 1);
+        m_window.InvalidateRect(&text, false);
+    }
+}
+
+void CVespinView::OnKeyDown(unsigned nVirtualKey)
+{
+    CVespinDoc* pDoc = GetDocument();
+    if (pDoc->m_pool.empty())
+        return;
+    std::string& strTyped = pDoc->m_strTyped;
+    std::size_t nCaret = ClampedCaret(pDoc);
+    switch (nVirtualKey)
+    {
+    case VK_END:
+        nCaret = strTyped.size();
+        break;
+    case VK_HOME:
+        nCaret = 0;
+        break;
+    case VK_LEFT:
+        nCaret = nCaret > 0 ? nCaret - 1 : 0;
+        break;
+    case VK_RIGHT:
+        nCaret = nCaret < strTyped.size() ? nCaret + 1 : nCaret;
+        break;
+    case VK_DELETE:
+        if (nCaret == strTyped.size())
+            return;
+        strTyped.erase(nCaret, 1);
+        break;
+    default:
+        return;
+    }
+    pDoc->m_nCaret = static_cast<std::int32_t>(nCaret);
+    const Rect text = AnswerTextRect(m_window.GetClientRect());
+    m_window.InvalidateRect(&text, false);
+}
+
+void CVespinView::OnTimer(unsigned nIdEvent)
+{
+    CVespinDoc* pDoc = GetDocument();
+    if (nIdEvent == TIMER_CARET_BLINK)
+    {
+        if (!pDoc->m_bFinished && !pDoc->m_pool.empty() && !pDoc->m_bShowingCorrection)
+            BlinkCaret(pDoc);
+    }
+    else if (nIdEvent == TIMER_VERDICT)
+    {
+        // A tick that finds no verdict, or a lesson given up, leaves the timer running.
+        if (pDoc->m_bShowingCorrection && !pDoc->m_bFinished)
+        {
+            pDoc->ContinueAfterVerdict();
+            m_window.KillTimer(TIMER_VERDICT);
+            m_window.InvalidateRect(nullptr, true);
+        }
+    }
+}
+
+// Draws the caret straight onto the window, black or white by turns: the white stroke
+// relies on the inside of the answer frame being white.
+void CVespinView::BlinkCaret(CVespinDoc* pDoc)
+{
+    std::unique_ptr<CDC> pDC = m_window.GetDC();
+    const FontSpec font = AnswerFont();
+    const FontSpec* pOldFont = pDC->SelectFont(&font);
+    const Rect text = AnswerTextRect(m_window.GetClientRect());
+    pDoc->m_bCaretOn = !pDoc->m_bCaretOn;
+    const Colour colour = pDoc->m_bCaretOn ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
+    const Size caret = pDC->GetTextExtent(pDoc->m_strTyped.substr(0, ClampedCaret(pDoc)));
+    const int x = text.left + caret.cx - 1;
+    pDC->Line(x, text.top, x, text.top + caret.cy, colour);
+    pDC->SelectFont(pOldFont);
+}
+
+std::size_t CVespinView::ClampedCaret(const CVespinDoc* pDoc)
+{
+    const auto nCaret = static_cast<std::size_t>(std::max<std::int32_t>(pDoc->m_nCaret, 0));
+    return std::min(nCaret, pDoc->m_strTyped.size());
+}
+
+void CVespinView::OnGiveUp()
+{
+    CVespinDoc* pDoc = GetDocument();
+    if (m_window.MessageBox("Are you sure to want to quit your lesson?", "Taldrin",
+                            MB_YESNO | MB_ICONQUESTION) == IDYES)
+        pDoc->GiveUp();
+    m_window.InvalidateRect(nullptr, true);
+}
+
+void CVespinView::OnStatistics()
+{
+    CVespinDoc* pDoc = GetDocument();
+    if (pDoc->m_stats.m_nRight + pDoc->m_stats.m_nWrong == 0)
+        return;
+    CStatisticsDlg dialog;
+    dialog.m_strText = pDoc->m_stats.GetReportText() + "\n\n" + pDoc->GetRemainingText();
+    m_window.DoModal(dialog);
+}
+
+void CVespinView::OnLessonView()
+{
+    CVespinDoc* pDoc = GetDocument();
+    COptionDlg dialog;
+    dialog.m_bRabbitCheck = pDoc->m_bRabbit ? 1 : 0;
+    dialog.m_bNoCorrection = pDoc->m_bCorrecting ? 0 : 1;
+    dialog.m_fWrongSeconds = static_cast<float>(pDoc->m_nWrongTime * 0.001);
+    dialog.m_fRightSeconds = static_cast<float>(pDoc->m_nRightTime * 0.001);
+    // Read back whatever the dialog holds: after Esc these are the values set above.
+    m_window.DoModal(dialog);
+    pDoc->m_bRabbit = dialog.m_bRabbitCheck != 0;
+    pDoc->SetOptions(MillisecondsFromSeconds(dialog.m_fRightSeconds),
+                     MillisecondsFromSeconds(dialog.m_fWrongSeconds), dialog.m_bNoCorrection == 0);
+    m_window.InvalidateRect(nullptr, true);
+}
+
+void CVespinView::OnHelp()
+{
+    m_window.ShowHelp();
+}

@@ -6,6 +6,8 @@
 #include "framework/DeviceContext.h"
 #include "framework/ViewWindow.h"
 
+#include <cstddef>
+
 class CVespinDoc;
 
 // The outlined answer box and, inside it, where the answer text and caret go. The
@@ -53,6 +55,11 @@ public:
 
 private:
     void DrawQuestion(CDC* pDC, CVespinDoc* pDoc);
+    void StartLesson(CVespinDoc* pDoc);
+    void PlaceCaret(CVespinDoc* pDoc, int x, int y);
+    void BlinkCaret(CVespinDoc* pDoc);
+    // The caret kept inside the answer, whatever the document holds.
+    static std::size_t ClampedCaret(const CVespinDoc* pDoc);
 
     CVespinDoc& m_doc;
     ViewWindow& m_window;

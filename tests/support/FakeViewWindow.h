@@ -3,9 +3,11 @@
 #pragma once
 
 #include "framework/ViewWindow.h"
+#include "support/FakeDialogControls.h"
 #include "support/RecordingDC.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -45,7 +47,9 @@ public:
         private:
             std::vector<DrawnItem>& m_sink;
         };
-        return std::make_unique<Forwarding>(windowDrawing);
+        auto pDC = std::make_unique<Forwarding>(windowDrawing);
+        pDC->charWidths = charWidths;
+        return pDC;
     }
     int MessageBox(const std::string& strText, const std::string& strCaption, unsigned nStyle) override
     {
@@ -57,10 +61,37 @@ public:
         return nAnswer;
     }
 
+    // Runs the next scripted user action on the dialog's controls (set boxes, then
+    // dialog.OnOK() or OnCancel()); a dialog without a script is cancelled.
+    int DoModal(CDialog& dialog) override
+    {
+        FakeDialogControls controls;
+        dialog.Bind(&controls);
+        dialog.OnInitDialog();
+        shownDialogs.push_back(dialog.GetTemplateId());
+        if (dialogScripts.empty())
+            dialog.OnCancel();
+        else
+        {
+            const auto script = dialogScripts.front();
+            dialogScripts.pop_front();
+            script(dialog, controls);
+        }
+        dialog.Bind(nullptr);
+        lastDialogControls = controls;
+        return controls.result.value_or(IDCANCEL);
+    }
+    void ShowHelp() override { ++helpShown; }
+
     Rect client = {0, 0, 692, 266};
+    std::deque<std::function<void(CDialog&, FakeDialogControls&)>> dialogScripts;
+    std::vector<int> shownDialogs; // template ids, in order
+    FakeDialogControls lastDialogControls;
+    int helpShown = 0;
     std::vector<Invalidation> invalidations;
     std::map<unsigned, std::uint32_t> timers;
-    std::vector<DrawnItem> windowDrawing;
+    std::vector<DrawnItem> windowDrawing; // drawn on GetDC() contexts
+    std::map<char, int> charWidths;       // given to every GetDC() context
     std::vector<ShownMessage> messages;
     std::deque<int> answers; // what the next message boxes return
     int dcsTaken = 0;

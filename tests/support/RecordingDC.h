@@ -5,6 +5,7 @@
 
 #include "framework/DeviceContext.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -95,11 +96,14 @@ public:
     }
     Size GetTextExtent(const std::string& strText) const override
     {
-        const int n = static_cast<int>(strText.size());
-        if (!m_pFont)
-            return {n * kOwnFontCharWidth, kOwnFontHeight};
-        const int nCharWidth = m_pFont->Width > 0 ? m_pFont->Width : m_pFont->Height / 2;
-        return {n * nCharWidth, m_pFont->Height};
+        const int nCharWidth = !m_pFont ? kOwnFontCharWidth : m_pFont->Width > 0 ? m_pFont->Width : m_pFont->Height / 2;
+        int nWidth = 0;
+        for (char c : strText)
+        {
+            const auto it = charWidths.find(c);
+            nWidth += it == charWidths.end() ? nCharWidth : it->second;
+        }
+        return {nWidth, m_pFont ? m_pFont->Height : kOwnFontHeight};
     }
     bool RectVisible(const Rect& rect) const override
     {
@@ -141,6 +145,7 @@ public:
 
     std::vector<DrawnItem> items;
     std::optional<Rect> visibleArea; // empty: everything is visible
+    std::map<char, int> charWidths;  // widths that differ from the font's
     int fontSelections = 0;
 
 private:

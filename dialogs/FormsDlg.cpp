@@ -1,0 +1,31 @@
+#include "dialogs/FormsDlg.h"
+
+#include "framework/ViewWindow.h"
+#include "res/DialogTemplates.h"
+
+#include <algorithm>
+
+CFormsDlg::CFormsDlg() : CDialog(IDD_FORMS) {}
+
+DirectionSet CFormsDlg::GetDirections() const
+{
+    DirectionSet directions;
+    for (std::size_t k = 0; k < kDirectionCount; ++k)
+        directions.Set(k, m_bDirection[k] != 0);
+    return directions;
+}
+
+void CFormsDlg::DoDataExchange(CDataExchange* pDX)
+{
+    for (std::size_t k = 0; k < kDirectionCount; ++k)
+        DDX_Check(pDX, IDC_FORM_FIRST + static_cast<int>(k), m_bDirection[k]);
+}
+
+void CFormsDlg::OnOK()
+{
+    UpdateData(true);
+    if (std::any_of(std::begin(m_bDirection), std::end(m_bDirection), [](int b) { return b != 0; }))
+        CDialog::OnOK();
+    else
+        MessageBox("You have to chose at least one form", "Taldrin", MB_OK);
+}

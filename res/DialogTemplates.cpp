@@ -1,0 +1,63 @@
+#include "res/DialogTemplates.h"
+
+namespace
+{
+
+constexpr int IDOK_BUTTON = 1;
+
+// Two of the forms' texts end in a blank; kept as they always were.
+const DialogTemplate kTemplates[] = {
+    {IDD_ABOUTBOX, "About Taldrin", 235, 55,
+     {
+         {ControlKind::Icon, IDC_ABOUT_ICON, "", 11, 17, 20, 20},
+         {ControlKind::Label, IDC_STATIC, "Taldrin Version 1.0", 40, 10, 119, 8},
+         {ControlKind::Label, IDC_STATIC, "Copyright (C) 2002", 40, 25, 119, 8},
+         {ControlKind::DefaultButton, IDOK_BUTTON, "OK", 178, 7, 50, 14},
+     }},
+    {IDD_FORMS, "Choice of forms", 247, 95,
+     {
+         {ControlKind::DefaultButton, IDOK_BUTTON, "OK", 185, 75, 50, 14},
+         {ControlKind::CheckBox, 1000, "Infinitive to Past Tense", 5, 5, 170, 10},
+         {ControlKind::CheckBox, 1001, "Infinitive to Past Participle ", 5, 20, 170, 10},
+         {ControlKind::CheckBox, 1002, "Past Tense to Infinitive", 5, 35, 170, 10},
+         {ControlKind::CheckBox, 1003, "Past Tense to Past Participle ", 5, 50, 170, 10},
+         {ControlKind::CheckBox, 1004, "Past Participle to Infinitive", 5, 65, 170, 10},
+         {ControlKind::CheckBox, 1005, "Past Participle to Past Tense", 5, 80, 170, 10},
+     }},
+    {IDD_GROUPS, "Choice of verb groups", 227, 86,
+     {
+         {ControlKind::DefaultButton, IDOK_BUTTON, "OK", 175, 70, 50, 14},
+         {ControlKind::CheckBox, IDC_GROUP_BAS1, "Basic verbs (part 1)", 5, 25, 165, 10},
+         {ControlKind::CheckBox, IDC_GROUP_ESS1, "Essential verbs (part 1)", 5, 5, 165, 10},
+         {ControlKind::CheckBox, IDC_GROUP_DOP, "Verbs that exist in irregular and regular form", 5, 45, 165, 10},
+         {ControlKind::CheckBox, IDC_GROUP_ESS2, "Essential verbs (part 2)", 5, 15, 165, 10},
+         {ControlKind::CheckBox, IDC_GROUP_BAS2, "Basic verbs (part 2)", 5, 35, 165, 10},
+         {ControlKind::CheckBox, IDC_GROUP_LIT, "Literature verbs", 5, 55, 165, 10},
+     }},
+    {IDD_STATISTICS, "Statistics", 186, 95,
+     {
+         {ControlKind::DefaultButton, IDOK_BUTTON, "OK", 70, 80, 50, 14},
+         {ControlKind::WrappingText, IDC_STATISTICS_TEXT, "Static", 10, 5, 170, 65},
+     }},
+    {IDD_OPTION, "Option", 247, 86,
+     {
+         {ControlKind::DefaultButton, IDOK_BUTTON, "OK", 190, 65, 50, 14},
+         {ControlKind::CheckBox, IDC_RABBIT, "Rabbit", 15, 10, 155, 10},
+         {ControlKind::Label, IDC_STATIC, "Time for a wrong answer:", 15, 50, 105, 10},
+         {ControlKind::Label, IDC_STATIC, "Time for a correct answer:", 15, 35, 105, 10},
+         {ControlKind::Edit, IDC_RIGHT_TIME, "", 130, 35, 35, 10},
+         {ControlKind::Edit, IDC_WRONG_TIME, "", 130, 50, 35, 10},
+         {ControlKind::GroupBox, IDC_STATIC, "Show correction of an answer", 10, 25, 165, 55},
+         {ControlKind::CheckBox, IDC_NO_CORRECTION, "No correction", 15, 65, 150, 10},
+     }},
+};
+
+} // namespace
+
+const DialogTemplate* FindDialogTemplate(int nId)
+{
+    for (const DialogTemplate& dialog : kTemplates)
+        if (dialog.Id == nId)
+            return &dialog;
+    return nullptr;
+}
