@@ -1,5 +1,6 @@
-// The document base: a title, and a way for the window to learn that it changed.
-// A document here never reads or writes a file of its own.
+// The document base: a title, and a way for the window to learn that it changed; and
+// the file commands, which only ever name the document after a file: a document here
+// reads nothing from a file and writes nothing into one.
 #pragma once
 
 #include <functional>
@@ -16,14 +17,23 @@ public:
     // A new document in the same object; false would stop the new document.
     virtual bool OnNewDocument() { return true; }
     virtual void OnCloseDocument() {}
+    // Opening: false when the file cannot be read; else the document takes its name.
+    virtual bool OnOpenDocument(const std::string& strPath);
+    // Saving creates the file when it is missing and never changes one that exists;
+    // false when it could not be created. The document then takes the file's name.
+    virtual bool OnSaveDocument(const std::string& strPath);
 
     void SetTitle(const std::string& strTitle);
     const std::string& GetTitle() const { return m_strTitle; }
+    // The file the document was last opened from or saved to; the title becomes its name.
+    void SetPathName(const std::string& strPath);
+    const std::string& GetPathName() const { return m_strPathName; }
 
     // Called with the new title after every SetTitle.
     void SetTitleObserver(std::function<void(const std::string&)> observer);
 
 private:
     std::string m_strTitle;
+    std::string m_strPathName;
     std::function<void(const std::string&)> m_titleObserver;
 };

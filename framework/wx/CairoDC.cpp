@@ -1,0 +1,416 @@
+// The device context over cairo: text with cell-height and average-width fonts, GDI-style
+// rectangles and lines, and masked pictures. Where the pictures come from is the caller's.
+#include "framework/wx/CairoDC.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <mutex>
+#include <utility>
+
+namespace
+{
+constexpr double kPi = 3.14159265358979323846;
+// The classic average character width of Arial (xAvgCharWidth) as a fraction of the em:
+// a font's Width is honoured by scaling the em horizontally by Width / this.
+constexpr double kAverageWidthPerEm = 904.0 / 2048.0;
+constexpr int kDefaultCellHeight = 16;
+
+const FontSpec& DefaultFont()
+{
+    static const FontSpec font = [] {
+        FontSpec spec;
+        spec.Face = "Arial";
+        spec.Height = kDefaultCellHeight;
+        return spec;
+    }();
+    return font;
+}
+
+void SetSourceColour(cairo_t* pCairo, Colour colour)
+{
+    cairo_set_source_rgb(pCairo, RedOf(colour) / 255.0, GreenOf(colour) / 255.0, BlueOf(colour) / 255.0);
+}
+
+// Unhinted metrics, so that widths scale exactly with the font and measuring agrees with
+// drawing whatever the context's transformation.
+void SelectFace(cairo_t* pCairo, const std::string& strFace, bool bBold)
+{
+    cairo_select_font_face(pCairo, strFace.c_str(), CAIRO_FONT_SLANT_NORMAL,
+                           bBold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_font_options_t* pOptions = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(pOptions, CAIRO_HINT_METRICS_OFF);
+    cairo_set_font_options(pCairo, pOptions);
+    cairo_font_options_destroy(pOptions);
+}
+
+struct FaceMetrics
+{
+    double fCellPerEm = 1.0;
+    double fAscentPerEm = 1.0;
+};
+
+// Ascent and descent per em of a face, measured once per face and weight.
+FaceMetrics MetricsOf(const std::string& strFace, bool bBold)
+{
+    static std::mutex mutex;
+    static std::map<std::pair<std::string, bool>, FaceMetrics> cache;
+    std::lock_guard<std::mutex> lock(mutex);
+    const auto key = std::make_pair(strFace, bBold);
+    auto found = cache.find(key);
+    if (found != cache.end())
+        return found->second;
+
+    constexpr double kSize = 1000.0;
+    cairo_surface_t* pSurface = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    cairo_t* pCairo = cairo_create(pSurface);
+    SelectFace(pCairo, strFace, bBold);
+    cairo_set_font_size(pCairo, kSize);
+    cairo_font_extents_t extents{};
+    cairo_font_extents(pCairo, &extents);
+    cairo_destroy(pCairo);
+    cairo_surface_destroy(pSurface);
+
+    FaceMetrics metrics;
+    if (extents.ascent > 0 && extents.ascent + extents.descent > 0)
+    {
+        metrics.fCellPerEm = (extents.ascent + extents.descent) / kSize;
+        metrics.fAscentPerEm = extents.ascent / kSize;
+    }
+    cache.emplace(key, metrics);
+    return metrics;
+}
+
+// Latin-1 to UTF-8. Control characters (C0 including the line feed, DEL, C1) are dropped,
+// so they draw as nothing and take no width; a NUL byte is safe.
+std::string ToUtf8(const std::string& strLatin1)
+{
+    std::string strUtf8;
+    strUtf8.reserve(strLatin1.size() * 2);
+    for (char ch : strLatin1)
+    {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte < 0x20 || (byte >= 0x7F && byte < 0xA0))
+            continue;
+        if (byte < 0x80)
+        {
+            strUtf8 += ch;
+        }
+        else
+        {
+            strUtf8 += static_cast<char>(0xC0 | byte >> 6);
+            strUtf8 += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return strUtf8;
+}
+
+double AdvanceOf(cairo_t* pCairo, const std::string& strUtf8)
+{
+    if (strUtf8.empty())
+        return 0.0;
+    cairo_text_extents_t extents{};
+    cairo_text_extents(pCairo, strUtf8.c_str(), &extents);
+    return extents.x_advance;
+}
+
+// Adds a rectangle of whole pixels to the path; nothing when empty.
+void FillPixels(cairo_t* pCairo, int x, int y, int nWidth, int nHeight)
+{
+    if (nWidth > 0 && nHeight > 0)
+        cairo_rectangle(pCairo, x, y, nWidth, nHeight);
+}
+} // namespace
+
+struct CairoDC::TextFont
+{
+    std::string strFace;
+    bool bBold = false;
+    int nCell = kDefaultCellHeight;
+    double fEm = 0.0;
+    double fScaleX = 0.0;
+    double fAscent = 0.0;
+    double fAngle = 0.0; // radians, counter-clockwise on the screen
+    bool bStrikeOut = false;
+
+    explicit TextFont(const FontSpec& spec)
+        : strFace(spec.Face.empty() ? "Arial" : spec.Face), bBold(spec.Weight >= 600), bStrikeOut(spec.StrikeOut)
+    {
+        const FaceMetrics metrics = MetricsOf(strFace, bBold);
+        if (spec.Height < 0)
+        {
+            // As in the classic call, a negative height is the em size.
+            fEm = -spec.Height;
+            nCell = static_cast<int>(std::lround(fEm * metrics.fCellPerEm));
+        }
+        else
+        {
+            nCell = spec.Height > 0 ? spec.Height : kDefaultCellHeight;
+            fEm = nCell / metrics.fCellPerEm;
+        }
+        fScaleX = spec.Width != 0 ? std::abs(spec.Width) / kAverageWidthPerEm : fEm;
+        fAscent = fEm * metrics.fAscentPerEm;
+        fAngle = spec.Escapement / 10.0 * kPi / 180.0;
+    }
+
+    void Apply(cairo_t* pCairo) const
+    {
+        SelectFace(pCairo, strFace, bBold);
+        cairo_matrix_t matrix;
+        cairo_matrix_init_scale(&matrix, fScaleX, fEm);
+        cairo_set_font_matrix(pCairo, &matrix);
+    }
+};
+
+CairoDC::CairoDC(cairo_t* pCairo, PictureSource pictures) : m_pCairo(pCairo), m_pictures(std::move(pictures)) {}
+
+CairoDC::~CairoDC() = default;
+
+int CairoDC::SetBkMode(int nMode)
+{
+    return std::exchange(m_nBkMode, nMode);
+}
+
+Colour CairoDC::SetTextColor(Colour colour)
+{
+    return std::exchange(m_textColour, colour);
+}
+
+Colour CairoDC::GetTextColor() const
+{
+    return m_textColour;
+}
+
+const FontSpec* CairoDC::SelectFont(const FontSpec* pFont)
+{
+    return std::exchange(m_pFont, pFont);
+}
+
+const Colour* CairoDC::SelectBrush(const Colour* pBrush)
+{
+    return std::exchange(m_pBrush, pBrush);
+}
+
+const FontSpec& CairoDC::CurrentFont() const
+{
+    return m_pFont ? *m_pFont : DefaultFont();
+}
+
+void CairoDC::DrawText(const std::string& strText, const Rect& rect, unsigned nFormat)
+{
+    const TextFont font(CurrentFont());
+    const bool bSingleLine = (nFormat & DT_SINGLELINE) != 0;
+
+    cairo_save(m_pCairo);
+    cairo_new_path(m_pCairo);
+    cairo_rectangle(m_pCairo, rect.left, rect.top, rect.Width(), rect.Height());
+    cairo_clip(m_pCairo);
+    font.Apply(m_pCairo);
+
+    size_t nStart = 0;
+    for (int nLine = 0; nStart <= strText.size(); ++nLine)
+    {
+        size_t nEnd = bSingleLine ? std::string::npos : strText.find('\n', nStart);
+        if (nEnd == std::string::npos)
+            nEnd = strText.size();
+        const std::string strUtf8 = ToUtf8(strText.substr(nStart, nEnd - nStart));
+        nStart = nEnd + 1;
+
+        const double fWidth = AdvanceOf(m_pCairo, strUtf8);
+        double x = rect.left;
+        if (nFormat & DT_CENTER)
+            x += std::floor((rect.Width() - fWidth) / 2);
+        int y = rect.top + nLine * font.nCell;
+        if (bSingleLine && (nFormat & DT_VCENTER))
+            y = rect.top + (rect.Height() - font.nCell) / 2;
+        else if (bSingleLine && (nFormat & DT_BOTTOM))
+            y = rect.bottom - font.nCell;
+        DrawTextLine(strUtf8, x, y, fWidth, font);
+    }
+    cairo_restore(m_pCairo);
+}
+
+void CairoDC::DrawTextLine(const std::string& strUtf8, double x, double y, double fWidth, const TextFont& font)
+{
+    cairo_save(m_pCairo);
+    cairo_translate(m_pCairo, x, y);
+    if (font.fAngle != 0.0)
+        cairo_rotate(m_pCairo, -font.fAngle);
+    if (m_nBkMode == OPAQUE && fWidth > 0)
+    {
+        cairo_set_source_rgb(m_pCairo, 1, 1, 1);
+        cairo_rectangle(m_pCairo, 0, 0, fWidth, font.nCell);
+        cairo_fill(m_pCairo);
+    }
+    SetSourceColour(m_pCairo, m_textColour);
+    if (!strUtf8.empty())
+    {
+        cairo_move_to(m_pCairo, 0, font.fAscent);
+        cairo_show_text(m_pCairo, strUtf8.c_str());
+        cairo_new_path(m_pCairo);
+    }
+    if (font.bStrikeOut && fWidth > 0)
+    {
+        const long nThickness = std::max(1L, std::lround(font.fEm / 14));
+        const long nTop = std::lround(font.fAscent - 0.3 * font.fEm - nThickness / 2.0);
+        cairo_rectangle(m_pCairo, 0, nTop, fWidth, nThickness);
+        cairo_fill(m_pCairo);
+    }
+    cairo_restore(m_pCairo);
+}
+
+Size CairoDC::GetTextExtent(const std::string& strText) const
+{
+    const TextFont font(CurrentFont());
+    cairo_save(m_pCairo);
+    font.Apply(m_pCairo);
+    const double fWidth = AdvanceOf(m_pCairo, ToUtf8(strText));
+    cairo_restore(m_pCairo);
+    return {static_cast<int>(std::lround(fWidth)), font.nCell};
+}
+
+void CairoDC::Rectangle(const Rect& rect)
+{
+    const int nLeft = std::min(rect.left, rect.right);
+    const int nTop = std::min(rect.top, rect.bottom);
+    const int nWidth = std::abs(rect.Width());
+    const int nHeight = std::abs(rect.Height());
+    if (nWidth == 0 || nHeight == 0)
+        return;
+
+    cairo_save(m_pCairo);
+    cairo_new_path(m_pCairo);
+    cairo_set_antialias(m_pCairo, CAIRO_ANTIALIAS_NONE);
+    SetSourceColour(m_pCairo, m_pBrush ? *m_pBrush : Rgb(255, 255, 255));
+    FillPixels(m_pCairo, nLeft + 1, nTop + 1, nWidth - 2, nHeight - 2);
+    cairo_fill(m_pCairo);
+    SetSourceColour(m_pCairo, Rgb(0, 0, 0));
+    FillPixels(m_pCairo, nLeft, nTop, nWidth, 1);
+    FillPixels(m_pCairo, nLeft, nTop + nHeight - 1, nWidth, 1);
+    FillPixels(m_pCairo, nLeft, nTop + 1, 1, nHeight - 2);
+    FillPixels(m_pCairo, nLeft + nWidth - 1, nTop + 1, 1, nHeight - 2);
+    cairo_fill(m_pCairo);
+    cairo_restore(m_pCairo);
+}
+
+void CairoDC::Line(int x1, int y1, int x2, int y2, Colour colour)
+{
+    cairo_save(m_pCairo);
+    cairo_new_path(m_pCairo);
+    cairo_set_antialias(m_pCairo, CAIRO_ANTIALIAS_NONE);
+    SetSourceColour(m_pCairo, colour);
+    if (y1 == y2)
+    {
+        FillPixels(m_pCairo, x1 < x2 ? x1 : x2 + 1, y1, std::abs(x2 - x1), 1);
+    }
+    else if (x1 == x2)
+    {
+        FillPixels(m_pCairo, x1, y1 < y2 ? y1 : y2 + 1, 1, std::abs(y2 - y1));
+    }
+    else
+    {
+        // Bresenham, stopping before the end point.
+        const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
+        const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
+        int nError = dx + dy;
+        for (int x = x1, y = y1; x != x2 || y != y2;)
+        {
+            FillPixels(m_pCairo, x, y, 1, 1);
+            const int nTwice = 2 * nError;
+            if (nTwice >= dy)
+            {
+                nError += dy;
+                x += sx;
+            }
+            if (nTwice <= dx)
+            {
+                nError += dx;
+                y += sy;
+            }
+        }
+    }
+    cairo_fill(m_pCairo);
+    cairo_restore(m_pCairo);
+}
+
+bool CairoDC::RectVisible(const Rect& rect) const
+{
+    if (rect.Width() <= 0 || rect.Height() <= 0)
+        return false;
+    auto intersects = [&rect](double x, double y, double fWidth, double fHeight) {
+        return rect.left < x + fWidth && x < rect.right && rect.top < y + fHeight && y < rect.bottom;
+    };
+
+    cairo_rectangle_list_t* pList = cairo_copy_clip_rectangle_list(m_pCairo);
+    if (pList->status == CAIRO_STATUS_SUCCESS)
+    {
+        bool bVisible = false;
+        for (int i = 0; i < pList->num_rectangles && !bVisible; ++i)
+        {
+            const cairo_rectangle_t& clip = pList->rectangles[i];
+            bVisible = intersects(clip.x, clip.y, clip.width, clip.height);
+        }
+        cairo_rectangle_list_destroy(pList);
+        return bVisible;
+    }
+    cairo_rectangle_list_destroy(pList);
+
+    // A clip that is not a set of rectangles in user space: judge by its extents.
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    cairo_clip_extents(m_pCairo, &x1, &y1, &x2, &y2);
+    return intersects(x1, y1, x2 - x1, y2 - y1);
+}
+
+void CairoDC::DrawMaskedPicture(Picture mask, Picture picture, const Rect& dest)
+{
+    if (!m_pictures || dest.Width() <= 0 || dest.Height() <= 0)
+        return;
+    const PixelImage maskImage = m_pictures(mask);
+    const PixelImage pictureImage = m_pictures(picture);
+    const int nSourceWidth = pictureImage.Width;
+    const int nSourceHeight = pictureImage.Height;
+    const size_t nSourcePixels = static_cast<size_t>(nSourceWidth) * static_cast<size_t>(std::max(nSourceHeight, 0));
+    if (nSourceWidth <= 0 || nSourceHeight <= 0 || maskImage.Width != nSourceWidth ||
+        maskImage.Height != nSourceHeight || pictureImage.Pixels.size() < nSourcePixels ||
+        maskImage.Pixels.size() < nSourcePixels)
+        return;
+
+    // Scaled here, nearest neighbour sampling each destination pixel's centre, so the
+    // result does not depend on the rasteriser's filters. Opaque exactly where the mask
+    // is black; premultiplied ARGB is then just the picture's colour.
+    const int nWidth = dest.Width();
+    const int nHeight = dest.Height();
+    cairo_surface_t* pImage = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, nWidth, nHeight);
+    if (cairo_surface_status(pImage) != CAIRO_STATUS_SUCCESS)
+    {
+        cairo_surface_destroy(pImage);
+        return;
+    }
+    cairo_surface_flush(pImage);
+    unsigned char* pData = cairo_image_surface_get_data(pImage);
+    const int nStride = cairo_image_surface_get_stride(pImage);
+    for (int y = 0; y < nHeight; ++y)
+    {
+        const long long nSourceY = (2LL * y + 1) * nSourceHeight / (2LL * nHeight);
+        auto* pRow = reinterpret_cast<std::uint32_t*>(pData + static_cast<size_t>(y) * nStride);
+        for (int x = 0; x < nWidth; ++x)
+        {
+            const long long nSourceX = (2LL * x + 1) * nSourceWidth / (2LL * nWidth);
+            const size_t nIndex = static_cast<size_t>(nSourceY * nSourceWidth + nSourceX);
+            const bool bOpaque = (maskImage.Pixels[nIndex] & 0xFFFFFF) == 0;
+            pRow[x] = bOpaque ? 0xFF000000u | (pictureImage.Pixels[nIndex] & 0xFFFFFF) : 0u;
+        }
+    }
+    cairo_surface_mark_dirty(pImage);
+
+    cairo_save(m_pCairo);
+    cairo_new_path(m_pCairo);
+    cairo_set_source_surface(m_pCairo, pImage, dest.left, dest.top);
+    cairo_pattern_set_filter(cairo_get_source(m_pCairo), CAIRO_FILTER_NEAREST);
+    cairo_rectangle(m_pCairo, dest.left, dest.top, nWidth, nHeight);
+    cairo_fill(m_pCairo);
+    cairo_restore(m_pCairo);
+    cairo_surface_destroy(pImage);
+}
