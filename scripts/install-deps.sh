@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   libgtest-dev
   libwxgtk3.2-dev libcairo2-dev fonts-liberation
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils imagemagick poppler-utils
 )
 
 missing=()

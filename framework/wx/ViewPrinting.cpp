@@ -1,0 +1,68 @@
+#include "framework/wx/ViewPrinting.h"
+
+#include "framework/wx/CairoDC.h"
+#include "framework/wx/Pictures.h"
+
+#include <wx/dc.h>
+#include <wx/graphics.h>
+
+#include <cairo.h>
+
+#include <algorithm>
+
+void DrawScreenOnPage(cairo_t* pCairo, double fPageWidth, double fPageHeight, const Rect& client,
+                      const std::function<void(CDC&)>& fnDraw)
+{
+    cairo_save(pCairo);
+    cairo_set_source_rgb(pCairo, 1, 1, 1);
+    cairo_paint(pCairo);
+    const double fScale = std::min(fPageWidth / std::max(client.Width(), 1),
+                                   fPageHeight / std::max(client.Height(), 1));
+    cairo_translate(pCairo, (fPageWidth - client.Width() * fScale) / 2, 0);
+    cairo_scale(pCairo, fScale, fScale);
+    cairo_rectangle(pCairo, 0, 0, client.Width(), client.Height());
+    cairo_clip(pCairo);
+    {
+        CairoDC dc(pCairo, LoadPicture);
+        fnDraw(dc);
+    }
+    cairo_restore(pCairo);
+}
+
+cairo_t* CairoOf(wxDC& dc)
+{
+    if (wxGraphicsContext* pContext = dc.GetGraphicsContext())
+        return static_cast<cairo_t*>(pContext->GetNativeContext());
+    return static_cast<cairo_t*>(dc.GetImpl()->GetCairoContext());
+}
+
+ScreenPrintout::ScreenPrintout(const wxString& strTitle, std::function<Rect()> fnClient,
+                               std::function<void(CDC&)> fnDraw)
+    : wxPrintout(strTitle), m_fnClient(std::move(fnClient)), m_fnDraw(std::move(fnDraw))
+{
+}
+
+bool ScreenPrintout::OnPrintPage(int)
+{
+    wxDC* pDC = GetDC();
+    cairo_t* pCairo = pDC ? CairoOf(*pDC) : nullptr;
+    if (!pCairo)
+        return false;
+    // The page in the cairo context's own units, which need not be the wx DC's.
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    cairo_clip_extents(pCairo, &x1, &y1, &x2, &y2);
+    if (x2 <= x1 || y2 <= y1)
+    {
+        int nWidth = 0, nHeight = 0;
+        pDC->GetSize(&nWidth, &nHeight);
+        x2 = nWidth;
+        y2 = nHeight;
+    }
+    DrawScreenOnPage(pCairo, x2 - x1, y2 - y1, m_fnClient(), m_fnDraw);
+    return true;
+}
+
+void ScreenPrintout::GetPageInfo(int* pMinPage, int* pMaxPage, int* pFromPage, int* pToPage)
+{
+    *pMinPage = *pMaxPage = *pFromPage = *pToPage = 1;
+}
