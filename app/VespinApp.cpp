@@ -1,0 +1,43 @@
+#include "app/VespinApp.h"
+
+#include "app/MainFrame.h"
+#include "framework/UserSettings.h"
+#include "framework/wx/ViewCanvas.h"
+#include "lesson/VerbListFiles.h"
+#include "lesson/VespinDoc.h"
+#include "res/AppStrings.h"
+#include "view/VespinView.h"
+
+#include <wx/msgdlg.h>
+
+wxIMPLEMENT_APP(CVespinApp);
+
+CVespinApp::CVespinApp() = default;
+
+// The frame, which refers to the document, is gone by now: the toolkit destroys top-level
+// windows before the application object.
+CVespinApp::~CVespinApp() = default;
+
+bool CVespinApp::OnInit()
+{
+    if (!CanOpenVerbList(kAlternativeVerbList) && !CanOpenVerbList(kMainVerbList))
+    {
+        wxMessageBox(kMissingFilesText, kMissingFilesCaption, wxOK | wxICON_STOP);
+        // The toolkit's entry point returns -1 when OnInit fails: exit status 255.
+        return false;
+    }
+
+    m_pProfile = CreateUserSettingsStore();
+    m_pDoc = std::make_unique<CVespinDoc>(*m_pProfile);
+    auto* pFrame = new CMainFrame(*m_pDoc);
+    pFrame->SetView(std::make_unique<CVespinView>(*m_pDoc, pFrame->GetCanvas()));
+    SetTopWindow(pFrame);
+
+    m_pDoc->OnNewDocument();
+
+    pFrame->SetSize(wxSize(700, 350));
+    pFrame->Show();
+    pFrame->Update();
+    pFrame->GetCanvas().SetFocus();
+    return true;
+}

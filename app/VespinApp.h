@@ -1,0 +1,27 @@
+// The application: checks for the verb lists, creates the settings store, document,
+// main frame and view, and starts a new lesson.
+#pragma once
+
+#include <wx/app.h>
+
+#include <memory>
+
+class CVespinDoc;
+class SettingsStore;
+
+class CVespinApp : public wxApp
+{
+public:
+    CVespinApp();
+    ~CVespinApp() override;
+
+    // False, after telling the user, when neither verb list can be opened in the working
+    // directory; the process then exits with status 255. The command line is not read.
+    bool OnInit() override;
+
+private:
+    std::unique_ptr<SettingsStore> m_pProfile;
+    std::unique_ptr<CVespinDoc> m_pDoc;
+};
+
+wxDECLARE_APP(CVespinApp);

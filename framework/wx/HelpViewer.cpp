@@ -1,0 +1,81 @@
+#include "framework/wx/HelpViewer.h"
+
+#include <wx/filefn.h>
+#include <wx/filename.h>
+#include <wx/html/helpctrl.h>
+#include <wx/html/helpwnd.h>
+#include <wx/msgdlg.h>
+#include <wx/stdpaths.h>
+#include <wx/treectrl.h>
+
+namespace
+{
+
+const char* const kBookMissingText = "The help file verbhlp.hhp was not found.";
+const char* const kBookMissingCaption = "Taldrin";
+
+wxString ProgramDir()
+{
+    return wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
+}
+
+} // namespace
+
+HelpViewer::HelpViewer() = default;
+
+// The controller's destructor only schedules the frame's deletion, and the help window
+// reports its end to its controller when it goes: without this, to a freed controller.
+HelpViewer::~HelpViewer()
+{
+    if (m_pController && m_pController->GetHelpWindow())
+        m_pController->GetHelpWindow()->SetController(nullptr);
+}
+
+std::optional<wxString> HelpViewer::FindHelpBook(const wxString& workingDir,
+                                                 const wxString& programDir)
+{
+    wxFileName installed = wxFileName::DirName(programDir);
+    for (const char* pszDir : {"..", "share", "taldrin", "help"})
+        installed.AppendDir(pszDir);
+    wxFileName beside = wxFileName::DirName(programDir);
+    beside.AppendDir("help");
+
+    for (const wxFileName& dir : {wxFileName::DirName(workingDir), beside, installed})
+    {
+        wxFileName book(dir.GetPath(), kHelpBookName);
+        if (!book.FileExists())
+            continue;
+        // Only made absolute: resolving ".." by name could step out of a symbolic link.
+        book.Normalize(wxPATH_NORM_ABSOLUTE);
+        return book.GetFullPath();
+    }
+    return std::nullopt;
+}
+
+void HelpViewer::Show(wxWindow* pParent)
+{
+    if (!m_pController)
+    {
+        const std::optional<wxString> book = FindHelpBook(wxGetCwd(), ProgramDir());
+        if (!book)
+        {
+            wxMessageBox(kBookMissingText, kBookMissingCaption, wxOK | wxICON_EXCLAMATION, pParent);
+            return;
+        }
+        // No parent for the frame: a child frame still open when the main window is deleted
+        // is closed, and deleted at once, while the toolkit walks its list of windows.
+        auto pController = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, nullptr);
+        // A book that does not load has been reported by the toolkit's log already.
+        if (!pController->AddBook(wxFileName(*book)))
+            return;
+        m_pController = std::move(pController);
+    }
+
+    // The controller forgets its window when the window is closed or destroyed.
+    const bool bNewFrame = m_pController->GetHelpWindow() == nullptr;
+    m_pController->DisplayContents();
+    // The toolkit opens the tree with the book folded, hiding the page titles.
+    wxHtmlHelpWindow* pHelpWindow = m_pController->GetHelpWindow();
+    if (bNewFrame && pHelpWindow && pHelpWindow->GetTreeCtrl())
+        pHelpWindow->GetTreeCtrl()->ExpandAll();
+}

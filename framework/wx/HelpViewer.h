@@ -1,0 +1,36 @@
+// The program's help book, found on disk and shown in the toolkit's HTML help window.
+// Knows nothing of the lesson; the view asks for help through ViewWindow::ShowHelp.
+#pragma once
+
+#include <wx/string.h>
+
+#include <memory>
+#include <optional>
+
+class wxHtmlHelpController;
+class wxWindow;
+
+inline constexpr const char* kHelpBookName = "verbhlp.hhp";
+
+class HelpViewer
+{
+public:
+    HelpViewer();
+    ~HelpViewer();
+    HelpViewer(const HelpViewer&) = delete;
+    HelpViewer& operator=(const HelpViewer&) = delete;
+
+    // The first existing of workingDir/verbhlp.hhp, programDir/help/verbhlp.hhp and
+    // programDir/../share/taldrin/help/verbhlp.hhp, as an absolute path.
+    static std::optional<wxString> FindHelpBook(const wxString& workingDir,
+                                                const wxString& programDir);
+
+    // Opens the help window on the contents page and returns at once; a window already
+    // open is raised instead. The book is looked for (in the process's working directory
+    // and beside the executable) until it has been found once; without it, a message box
+    // over pParent. The help window is a top-level window of its own, not pParent's child.
+    void Show(wxWindow* pParent);
+
+private:
+    std::unique_ptr<wxHtmlHelpController> m_pController;
+};

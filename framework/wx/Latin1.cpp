@@ -1,0 +1,9 @@
+#include "framework/wx/Latin1.h"
+
+#include <wx/strconv.h>
+
+wxString FromLatin1(const std::string& strText)
+{
+    // The length is passed so that an embedded NUL does not cut the text short.
+    return wxString(strText.data(), wxConvISO8859_1, strText.size());
+}

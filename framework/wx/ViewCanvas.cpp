@@ -1,0 +1,283 @@
+#include "framework/wx/ViewCanvas.h"
+
+#include "framework/wx/CairoDC.h"
+#include "framework/wx/HelpViewer.h"
+#include "framework/wx/Latin1.h"
+#include "framework/wx/Pictures.h"
+#include "framework/wx/TemplateDialog.h"
+#include "view/VespinView.h"
+
+#include <wx/dcclient.h>
+#include <wx/graphics.h>
+#include <wx/msgdlg.h>
+#include <wx/toplevel.h>
+
+#include <cairo.h>
+
+#include <climits>
+#include <functional>
+#include <utility>
+
+namespace
+{
+
+constexpr unsigned kVirtualKeyEnd = 35;
+constexpr unsigned kVirtualKeyHome = 36;
+constexpr unsigned kVirtualKeyLeft = 37;
+constexpr unsigned kVirtualKeyRight = 39;
+constexpr unsigned kVirtualKeyDelete = 46;
+
+// The cairo context a window DC draws with: the DC's own on GTK 3, elsewhere one the
+// cairo renderer makes over the DC. Null when neither exists.
+class WindowCairo
+{
+public:
+    explicit WindowCairo(wxWindowDC& dc)
+    {
+        wxGraphicsRenderer* pCairoRenderer = wxGraphicsRenderer::GetCairoRenderer();
+        if (!pCairoRenderer)
+            return;
+        wxGraphicsContext* pContext = dc.GetGraphicsContext();
+        if (!pContext || pContext->GetRenderer() != pCairoRenderer)
+        {
+            m_pOwn.reset(pCairoRenderer->CreateContext(dc));
+            pContext = m_pOwn.get();
+        }
+        if (pContext)
+            m_pCairo = static_cast<cairo_t*>(pContext->GetNativeContext());
+    }
+
+    cairo_t* Get() const { return m_pCairo; }
+
+private:
+    std::unique_ptr<wxGraphicsContext> m_pOwn;
+    cairo_t* m_pCairo = nullptr;
+};
+
+// A client DC and the cairo context over it.
+struct ClientCairo
+{
+    explicit ClientCairo(wxWindow* pWindow) : m_dc(pWindow), m_cairo(m_dc) {}
+
+    wxClientDC m_dc;
+    WindowCairo m_cairo;
+};
+
+// Holds the client DC in a base class ahead of CairoDC, so that it is made before and
+// destroyed after the CairoDC drawing on it.
+struct ClientCairoOwner
+{
+    std::unique_ptr<ClientCairo> m_pClient;
+};
+
+class ClientCairoDC : private ClientCairoOwner, public CairoDC
+{
+public:
+    // pClient must have a cairo context.
+    explicit ClientCairoDC(std::unique_ptr<ClientCairo> pClient)
+        : ClientCairoOwner{std::move(pClient)}, CairoDC(m_pClient->m_cairo.Get(), LoadPicture)
+    {
+    }
+};
+
+class TickTimer : public wxTimer
+{
+public:
+    explicit TickTimer(std::function<void()> fnTick) : m_fnTick(std::move(fnTick)) {}
+    void Notify() override { m_fnTick(); }
+
+private:
+    std::function<void()> m_fnTick;
+};
+
+} // namespace
+
+std::optional<unsigned> ViewCharCode(int nUnicode, bool bAlt, bool bControl)
+{
+    if (nUnicode <= 0 || nUnicode > 0xFF)
+        return std::nullopt;
+    if (bAlt && !bControl)
+        return std::nullopt;
+    return static_cast<unsigned>(nUnicode);
+}
+
+std::optional<unsigned> ViewVirtualKey(int nKeyCode)
+{
+    switch (nKeyCode)
+    {
+    case WXK_END:
+    case WXK_NUMPAD_END:
+        return kVirtualKeyEnd;
+    case WXK_HOME:
+    case WXK_NUMPAD_HOME:
+        return kVirtualKeyHome;
+    case WXK_LEFT:
+    case WXK_NUMPAD_LEFT:
+        return kVirtualKeyLeft;
+    case WXK_RIGHT:
+    case WXK_NUMPAD_RIGHT:
+        return kVirtualKeyRight;
+    case WXK_DELETE:
+    case WXK_NUMPAD_DELETE:
+        return kVirtualKeyDelete;
+    default:
+        return std::nullopt;
+    }
+}
+
+long MessageBoxFlags(unsigned nStyle)
+{
+    long nFlags = (nStyle & 0x0F) == MB_YESNO ? wxYES_NO : wxOK;
+    switch (nStyle & 0xF0)
+    {
+    case MB_ICONSTOP:
+        return nFlags | wxICON_STOP;
+    case MB_ICONQUESTION:
+        return nFlags | wxICON_QUESTION;
+    default:
+        return nFlags | wxICON_NONE;
+    }
+}
+
+int MessageBoxResult(int nDialogResult, unsigned nStyle)
+{
+    if ((nStyle & 0x0F) == MB_YESNO)
+        return nDialogResult == wxID_YES ? IDYES : IDNO;
+    return IDOK;
+}
+
+int TimerInterval(std::uint32_t nMilliseconds)
+{
+    if (nMilliseconds == 0)
+        return 1;
+    if (nMilliseconds > static_cast<std::uint32_t>(INT_MAX))
+        return INT_MAX;
+    return static_cast<int>(nMilliseconds);
+}
+
+ViewCanvas::ViewCanvas(wxWindow* pParent)
+    : wxWindow(pParent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+               wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE | wxBORDER_NONE)
+{
+    // The paint handler whitens what it repaints; the toolkit must not erase first.
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetBackgroundColour(*wxWHITE);
+    Bind(wxEVT_PAINT, &ViewCanvas::OnPaint, this);
+    Bind(wxEVT_LEFT_DOWN, &ViewCanvas::OnLeftDown, this);
+    Bind(wxEVT_CHAR, &ViewCanvas::OnCharTyped, this);
+    Bind(wxEVT_KEY_DOWN, &ViewCanvas::OnKeyPressed, this);
+}
+
+ViewCanvas::~ViewCanvas() = default;
+
+void ViewCanvas::SetView(CVespinView* pView)
+{
+    m_pView = pView;
+}
+
+Rect ViewCanvas::GetClientRect() const
+{
+    const wxSize size = GetClientSize();
+    return Rect{0, 0, size.GetWidth(), size.GetHeight()};
+}
+
+void ViewCanvas::InvalidateRect(const Rect* pRect, bool bErase)
+{
+    // The paint always whitens what it repaints, so bErase changes nothing visible.
+    if (!pRect)
+        Refresh(bErase);
+    else if (pRect->Width() > 0 && pRect->Height() > 0)
+        RefreshRect(wxRect(pRect->left, pRect->top, pRect->Width(), pRect->Height()), bErase);
+}
+
+void ViewCanvas::SetTimer(unsigned nId, std::uint32_t nMilliseconds)
+{
+    std::unique_ptr<wxTimer>& pTimer = m_timers[nId];
+    if (!pTimer)
+        pTimer = std::make_unique<TickTimer>([this, nId] { Tick(nId); });
+    pTimer->Start(TimerInterval(nMilliseconds));
+}
+
+void ViewCanvas::KillTimer(unsigned nId)
+{
+    const auto it = m_timers.find(nId);
+    if (it != m_timers.end())
+        it->second->Stop();
+}
+
+std::unique_ptr<CDC> ViewCanvas::GetDC()
+{
+    auto pClient = std::make_unique<ClientCairo>(this);
+    if (!pClient->m_cairo.Get())
+        return nullptr;
+    return std::make_unique<ClientCairoDC>(std::move(pClient));
+}
+
+int ViewCanvas::MessageBox(const std::string& strText, const std::string& strCaption,
+                           unsigned nStyle)
+{
+    wxMessageDialog dialog(wxGetTopLevelParent(this), FromLatin1(strText), FromLatin1(strCaption),
+                           MessageBoxFlags(nStyle));
+    return MessageBoxResult(dialog.ShowModal(), nStyle);
+}
+
+int ViewCanvas::DoModal(CDialog& dialog)
+{
+    return RunTemplateDialog(wxGetTopLevelParent(this), dialog);
+}
+
+void ViewCanvas::ShowHelp()
+{
+    if (!m_pHelp)
+        m_pHelp = std::make_unique<HelpViewer>();
+    m_pHelp->Show(wxGetTopLevelParent(this));
+}
+
+void ViewCanvas::OnPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    Paint(WindowCairo(dc).Get());
+}
+
+void ViewCanvas::OnLeftDown(wxMouseEvent& event)
+{
+    if (m_pView)
+        m_pView->OnLButtonDown(event.GetX(), event.GetY());
+    event.Skip();
+}
+
+void ViewCanvas::OnCharTyped(wxKeyEvent& event)
+{
+    if (const auto nChar = ViewCharCode(event.GetUnicodeKey(), event.AltDown(), event.ControlDown());
+        nChar && m_pView)
+        m_pView->OnChar(*nChar);
+    event.Skip();
+}
+
+void ViewCanvas::OnKeyPressed(wxKeyEvent& event)
+{
+    if (const auto nKey = ViewVirtualKey(event.GetKeyCode()); nKey && m_pView)
+        m_pView->OnKeyDown(*nKey);
+    event.Skip();
+}
+
+void ViewCanvas::Paint(cairo_t* pCairo)
+{
+    if (!pCairo)
+        return;
+    cairo_save(pCairo);
+    cairo_set_source_rgb(pCairo, 1.0, 1.0, 1.0);
+    cairo_paint(pCairo);
+    if (m_pView)
+    {
+        CairoDC dc(pCairo, LoadPicture);
+        m_pView->OnDraw(&dc);
+    }
+    cairo_restore(pCairo);
+}
+
+void ViewCanvas::Tick(unsigned nId)
+{
+    if (m_pView)
+        m_pView->OnTimer(nId);
+}

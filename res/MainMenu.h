@@ -1,0 +1,124 @@
+// The main window's menu, toolbar, accelerators and status bar indicators as plain
+// tables; app/MainFrame.cpp builds the toolkit objects from them.
+#pragma once
+
+#include "res/CommandIds.h"
+
+#include <cstddef>
+#include <iterator>
+
+// nId 0 is a separator.
+struct MenuItemDef
+{
+    int nId;
+    const char* pszLabel;
+};
+
+struct MenuDef
+{
+    const char* pszTitle;
+    const MenuItemDef* pItems;
+    std::size_t nItems;
+};
+
+inline constexpr MenuItemDef kFileMenu[] = {
+    {ID_FILE_NEW, "&New lesson"},
+    {0, nullptr},
+    {ID_APP_EXIT, "&Close"},
+};
+inline constexpr MenuItemDef kLessonMenu[] = {
+    {ID_LESSON_GIVEUP, "Give up"},
+    {ID_LESSON_STATISTICS, "Statistics"},
+    {ID_LESSON_VIEW, "View"},
+};
+inline constexpr MenuItemDef kHelpMenu[] = {
+    {ID_HELP, "&Help"},
+    {0, nullptr},
+    {ID_APP_ABOUT, "About"},
+};
+inline constexpr MenuDef kMainMenu[] = {
+    {"&File", kFileMenu, std::size(kFileMenu)},
+    {"Lesson", kLessonMenu, std::size(kLessonMenu)},
+    {"&Help", kHelpMenu, std::size(kHelpMenu)},
+};
+
+// nId 0 is a separator; nImage indexes the 16 x 16 images of toolbar.xpm. Empty texts
+// mean no tooltip and no status bar help.
+struct ToolDef
+{
+    int nId;
+    int nImage;
+    const char* pszTooltip;
+    const char* pszHelp;
+};
+
+inline constexpr ToolDef kToolbar[] = {
+    {ID_FILE_NEW, 0, "New", "Create a new document"},
+    {0, 0, "", ""},
+    {ID_LESSON_STATISTICS, 1, "", ""},
+    {0, 0, "", ""},
+    {ID_LESSON_GIVEUP, 2, "", ""},
+};
+
+// Accelerator modifiers and the few non-letter keys, in the classic resource's values;
+// a letter key is its capital.
+enum AcceleratorFlags : unsigned
+{
+    ACCEL_SHIFT_KEY = 0x04,
+    ACCEL_CONTROL_KEY = 0x08,
+    ACCEL_ALT_KEY = 0x10,
+};
+enum AcceleratorKey : int
+{
+    KEY_BACKSPACE = 0x08,
+    KEY_INSERT = 0x2D,
+    KEY_DELETE = 0x2E,
+    KEY_F6 = 0x75,
+};
+
+struct AcceleratorDef
+{
+    unsigned nFlags;
+    int nKey;
+    int nId;
+};
+
+// Keys the frame consumes: they never reach the view, whether or not their command
+// does anything.
+inline constexpr AcceleratorDef kAccelerators[] = {
+    {ACCEL_CONTROL_KEY, 'N', ID_FILE_NEW},
+    {ACCEL_CONTROL_KEY, 'O', ID_FILE_OPEN},
+    {ACCEL_CONTROL_KEY, 'S', ID_FILE_SAVE},
+    {ACCEL_CONTROL_KEY, 'P', ID_FILE_PRINT},
+    {ACCEL_CONTROL_KEY, 'Z', ID_EDIT_UNDO},
+    {ACCEL_ALT_KEY, KEY_BACKSPACE, ID_EDIT_UNDO},
+    {ACCEL_CONTROL_KEY, 'X', ID_EDIT_CUT},
+    {ACCEL_SHIFT_KEY, KEY_DELETE, ID_EDIT_CUT},
+    {ACCEL_CONTROL_KEY, 'C', ID_EDIT_COPY},
+    {ACCEL_CONTROL_KEY, KEY_INSERT, ID_EDIT_COPY},
+    {ACCEL_CONTROL_KEY, 'V', ID_EDIT_PASTE},
+    {ACCEL_SHIFT_KEY, KEY_INSERT, ID_EDIT_PASTE},
+    {0, KEY_F6, ID_NEXT_PANE},
+    {ACCEL_SHIFT_KEY, KEY_F6, ID_PREV_PANE},
+};
+
+// The status bar after its message field: one field per lock key, showing its text
+// while the lock is on.
+enum class LockKey
+{
+    CapsLock,
+    NumLock,
+    ScrollLock,
+};
+
+struct IndicatorDef
+{
+    LockKey key;
+    const char* pszText;
+};
+
+inline constexpr IndicatorDef kIndicators[] = {
+    {LockKey::CapsLock, "CAP"},
+    {LockKey::NumLock, "NUM"},
+    {LockKey::ScrollLock, "SCRL"},
+};
