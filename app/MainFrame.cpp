@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "framework/wx/Latin1.h"
 #include "framework/wx/ViewCanvas.h"
+#include "framework/wx/ViewPrinting.h"
 #include "lesson/VespinDoc.h"
 #include "res/AppStrings.h"
 #include "res/MainMenu.h"
@@ -13,6 +14,9 @@
 #include "res/pictures/toolbar.xpm"
 
 #include <wx/accel.h>
+#include <wx/filedlg.h>
+#include <wx/filefn.h>
+#include <wx/msgdlg.h>
 #include <wx/iconbndl.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
@@ -77,6 +81,12 @@ wxBitmap ToolImage(const wxBitmap& strip, int nImage)
     wxBitmap image = strip.GetSubBitmap(wxRect(nImage * kToolSize, 0, kToolSize, kToolSize));
     image.SetMask(new wxMask(image, wxColour(192, 192, 192)));
     return image;
+}
+
+// File names go to the document in the file system's own encoding.
+std::string ToLocalPath(const wxString& strPath)
+{
+    return std::string(strPath.fn_str());
 }
 
 } // namespace
@@ -176,9 +186,12 @@ void CMainFrame::BindCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnStatistics(); }, ID_LESSON_STATISTICS);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnLessonView(); }, ID_LESSON_VIEW);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnHelp(); }, ID_HELP);
-    // Handled so that the keys count as used and go no further; nothing to do yet.
-    for (const int nId : {ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_PRINT, ID_EDIT_UNDO, ID_EDIT_CUT,
-                          ID_EDIT_COPY, ID_EDIT_PASTE, ID_NEXT_PANE, ID_PREV_PANE})
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OpenFile(); }, ID_FILE_OPEN);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { SaveFile(); }, ID_FILE_SAVE);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { PrintScreen(); }, ID_FILE_PRINT);
+    // Handled so that the keys count as used and go no further; they do nothing.
+    for (const int nId : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_NEXT_PANE,
+                          ID_PREV_PANE})
         Bind(wxEVT_MENU, [](wxCommandEvent&) {}, nId);
 
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { CloseDocument(); Destroy(); });
@@ -189,6 +202,42 @@ void CMainFrame::NewLesson()
 {
     m_doc.OnNewDocument();
     m_pCanvas->InvalidateRect(nullptr, true);
+}
+
+// The document only takes the file's name: it reads nothing.
+void CMainFrame::OpenFile()
+{
+    wxFileDialog dialog(this, "Open", wxGetCwd(), wxString(), "All Files (*.*)|*",
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    if (!m_doc.OnOpenDocument(ToLocalPath(dialog.GetPath())))
+        wxMessageBox("Failed to open document.", kAppName, wxOK | wxICON_EXCLAMATION, this);
+}
+
+// Asks for a file the first time; the document writes nothing into it, and an existing
+// file keeps its contents.
+void CMainFrame::SaveFile()
+{
+    std::string strPath = m_doc.GetPathName();
+    if (strPath.empty())
+    {
+        wxFileDialog dialog(this, "Save As", wxGetCwd(), kNewFileName, "All Files (*.*)|*",
+                            wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+        if (dialog.ShowModal() != wxID_OK)
+            return;
+        strPath = ToLocalPath(dialog.GetPath());
+    }
+    if (!m_doc.OnSaveDocument(strPath))
+        wxMessageBox("Failed to save document.", kAppName, wxOK | wxICON_EXCLAMATION, this);
+}
+
+void CMainFrame::PrintScreen()
+{
+    ScreenPrintout printout(kAppName, [this] { return m_pCanvas->GetClientRect(); },
+                            [this](CDC& dc) { m_pView->OnDraw(&dc); });
+    wxPrinter printer;
+    printer.Print(this, &printout, true);
 }
 
 void CMainFrame::CloseDocument()

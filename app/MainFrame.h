@@ -31,6 +31,9 @@ private:
     void BindCommands();
 
     void NewLesson();
+    void OpenFile();
+    void SaveFile();
+    void PrintScreen();
     // Writes the settings through the document; runs once however often the frame is
     // asked to close.
     void CloseDocument();

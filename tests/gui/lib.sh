@@ -43,6 +43,9 @@ gui_begin() {
 # fail MESSAGE: ends the test, showing the program's output.
 fail() {
   echo "FAIL: $*" >&2
+  if [ -n "${DISPLAY:-}" ] && [ -n "${GUI_TMP:-}" ]; then
+    import -window root "$GUI_TMP/failure.png" 2>/dev/null && echo "screen at failure: $GUI_TMP/failure.png (GUI_KEEP=1 keeps it)" >&2
+  fi
   if [ -n "${GUI_TMP:-}" ] && compgen -G "$GUI_TMP/taldrin*.log" >/dev/null; then
     for log in "$GUI_TMP"/taldrin*.log; do
       echo "--- $(basename "$log")" >&2
