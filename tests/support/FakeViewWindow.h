@@ -54,6 +54,8 @@ public:
     int MessageBox(const std::string& strText, const std::string& strCaption, unsigned nStyle) override
     {
         messages.push_back({strText, strCaption, nStyle});
+        if (whileMessageShown)
+            whileMessageShown();
         if (answers.empty())
             return (nStyle & MB_YESNO) ? IDNO : IDOK;
         const int nAnswer = answers.front();
@@ -94,5 +96,6 @@ public:
     std::map<char, int> charWidths;       // given to every GetDC() context
     std::vector<ShownMessage> messages;
     std::deque<int> answers; // what the next message boxes return
+    std::function<void()> whileMessageShown; // runs as if from inside the box's modal loop
     int dcsTaken = 0;
 };

@@ -272,6 +272,28 @@ TEST_F(VespinViewInputTest, GiveUp)
     EXPECT_EQ(m_window.timers.count(TIMER_VERDICT), 1u);
 }
 
+TEST_F(VespinViewInputTest, VerdictEndsBehindTheGiveUpQuestion)
+{
+    StartOneQuestionLesson();
+    Type("goed\r");
+    // The timers keep ticking in the question's modal loop: the verdict ends there.
+    m_window.whileMessageShown = [this] { m_view.OnTimer(TIMER_VERDICT); };
+    m_window.answers = {IDNO};
+    m_view.OnGiveUp();
+    EXPECT_FALSE(m_doc.m_bShowingCorrection);
+    EXPECT_EQ(m_doc.m_pool.size(), 2u);
+    EXPECT_EQ(m_window.timers.count(TIMER_VERDICT), 0u);
+
+    Type("went\r");
+    m_window.answers = {IDYES};
+    m_view.OnGiveUp();
+    EXPECT_TRUE(m_doc.m_bFinished);
+    EXPECT_EQ(m_doc.m_pool.size(), 1u) << "the verdict ended before the lesson was given up";
+    m_window.whileMessageShown = nullptr;
+    m_view.OnTimer(TIMER_VERDICT);
+    EXPECT_EQ(m_doc.m_pool.size(), 1u) << "a tick after Give up consumes no question";
+}
+
 TEST_F(VespinViewInputTest, StatisticsShowsNothingBeforeTheFirstAnswer)
 {
     StartOneQuestionLesson();
