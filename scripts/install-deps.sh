@@ -5,9 +5,10 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  libgtest-dev
+  libgtest-dev libbenchmark-dev
   libwxgtk3.2-dev libcairo2-dev fonts-liberation
   xvfb xdotool x11-utils imagemagick poppler-utils
+  clang libclang-rt-14-dev
 )
 
 missing=()

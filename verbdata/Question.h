@@ -11,6 +11,9 @@ public:
     Question() = default;
     Question(const Question&) = default;
     Question& operator=(const Question&) = default;
+    // Moves keep removal from the middle of a pool cheap.
+    Question(Question&&) noexcept = default;
+    Question& operator=(Question&&) noexcept = default;
     virtual ~Question() = default;
 
     // Expected text first: the order in which the verb list reader has them at hand.

@@ -1,6 +1,9 @@
 #include "verbdata/VerbListReader.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
+#include <ios>
 #include <string>
 
 namespace
@@ -9,7 +12,8 @@ namespace
 // Splits a byte stream into lines the way a text-mode getline into a 60-byte buffer
 // would: LF ends a line, a CR right before it is dropped, and reading at the end of
 // the stream yields an empty line and reports the end. Every other byte, NUL and a
-// lone CR included, is part of the line.
+// lone CR included, is part of the line. Reads a block at a time, and no further once
+// a line is known to be too long.
 class LineReader
 {
 public:
@@ -20,28 +24,66 @@ public:
     // False when the line is too long; the caller must stop reading then.
     bool ReadLine(std::string& strLine)
     {
-        using Traits = std::streambuf::traits_type;
-        strLine.clear();
         for (;;)
         {
-            const int c = m_buf.sbumpc();
-            if (c == Traits::eof())
+            const char* pStart = m_buffer.data() + m_nPos;
+            const std::size_t nAvailable = m_buffer.size() - m_nPos;
+            const void* pFeed = nAvailable > 0 ? std::memchr(pStart, '\n', nAvailable) : nullptr;
+            if (pFeed != nullptr)
             {
-                m_bAtEnd = true;
-                return true;
+                std::size_t nLength =
+                    static_cast<std::size_t>(static_cast<const char*>(pFeed) - pStart);
+                m_nPos += nLength + 1;
+                if (nLength > 0 && pStart[nLength - 1] == '\r')
+                    --nLength;
+                strLine.assign(pStart, nLength);
+                return nLength <= kMaxLineLength;
             }
-            if (c == '\n')
-                return true;
-            if (c == '\r' && m_buf.sgetc() == '\n')
-                continue;
-            if (strLine.size() == kMaxLineLength)
+            // Without a line feed in them, this many bytes hold too many characters
+            // even if the last is a CR that a line feed would drop.
+            if (nAvailable > kMaxLineLength + 1)
                 return false;
-            strLine += static_cast<char>(c);
+            if (m_bEndOfStream)
+            {
+                strLine.assign(pStart, nAvailable);
+                m_nPos = m_buffer.size();
+                m_bAtEnd = true;
+                return nAvailable <= kMaxLineLength;
+            }
+            Refill();
         }
     }
 
 private:
+    static constexpr std::size_t kBlockSize = 64 * 1024;
+
+    // Keeps the bytes not yet taken and appends the next block.
+    void Refill()
+    {
+        m_buffer.erase(0, m_nPos);
+        m_nPos = 0;
+        const std::size_t nKept = m_buffer.size();
+        m_buffer.resize(nKept + kBlockSize);
+        std::streamsize nRead = 0;
+        try
+        {
+            nRead = m_buf.sgetn(&m_buffer[nKept], static_cast<std::streamsize>(kBlockSize));
+        }
+        catch (const std::ios_base::failure&)
+        {
+            // A read error (a directory, a vanished disk) ends the stream like its end
+            // does, so the records before it are kept.
+            nRead = 0;
+        }
+        m_buffer.resize(nKept + static_cast<std::size_t>(std::max<std::streamsize>(nRead, 0)));
+        if (nRead <= 0)
+            m_bEndOfStream = true;
+    }
+
     std::streambuf& m_buf;
+    std::string m_buffer;
+    std::size_t m_nPos = 0;
+    bool m_bEndOfStream = false;
     bool m_bAtEnd = false;
 };
 
@@ -73,9 +115,7 @@ void AppendQuestions(const VerbForms& forms, const DirectionSet& directions, Que
         // every later one give no question.
         if (StartsWith(strPrompt, '/'))
             return;
-        Question question;
-        question.Set(forms[direction.AskedForm], strPrompt, direction.AskedForm);
-        pool.push_back(question);
+        pool.emplace_back().Set(forms[direction.AskedForm], strPrompt, direction.AskedForm);
     }
 }
 
@@ -92,6 +132,7 @@ VerbListEnd ReadVerbList(std::istream& in, bool bAlternativeFile, const Directio
     // 2: up to the second "#" line; 3: the records.
     int nHeaderState = 0;
     std::string strLine;
+    VerbForms forms;
     while (!reader.AtEnd())
     {
         if (!reader.ReadLine(strLine))
@@ -109,8 +150,7 @@ VerbListEnd ReadVerbList(std::istream& in, bool bAlternativeFile, const Directio
 
         // A blank line here starts a record of its own: verb lists rely on the
         // four-line rhythm, and a stray blank shifts every later record.
-        const std::string strTag = strLine;
-        VerbForms forms;
+        const std::string& strTag = strLine;
         for (VerbForm form : {PastTense, Infinitive, PastParticiple})
             if (!reader.ReadLine(forms[form]))
                 return VerbListEnd::LineTooLong;

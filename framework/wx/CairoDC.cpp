@@ -391,16 +391,23 @@ void CairoDC::DrawMaskedPicture(Picture mask, Picture picture, const Rect& dest)
     cairo_surface_flush(pImage);
     unsigned char* pData = cairo_image_surface_get_data(pImage);
     const int nStride = cairo_image_surface_get_stride(pImage);
+    // The source column of each destination column, worked out once, not per pixel.
+    std::vector<size_t> sourceColumns(static_cast<size_t>(nWidth));
+    for (int x = 0; x < nWidth; ++x)
+        sourceColumns[static_cast<size_t>(x)] =
+            static_cast<size_t>((2LL * x + 1) * nSourceWidth / (2LL * nWidth));
     for (int y = 0; y < nHeight; ++y)
     {
         const long long nSourceY = (2LL * y + 1) * nSourceHeight / (2LL * nHeight);
+        const size_t nRowStart = static_cast<size_t>(nSourceY * nSourceWidth);
+        const std::uint32_t* pMaskRow = maskImage.Pixels.data() + nRowStart;
+        const std::uint32_t* pPictureRow = pictureImage.Pixels.data() + nRowStart;
         auto* pRow = reinterpret_cast<std::uint32_t*>(pData + static_cast<size_t>(y) * nStride);
         for (int x = 0; x < nWidth; ++x)
         {
-            const long long nSourceX = (2LL * x + 1) * nSourceWidth / (2LL * nWidth);
-            const size_t nIndex = static_cast<size_t>(nSourceY * nSourceWidth + nSourceX);
-            const bool bOpaque = (maskImage.Pixels[nIndex] & 0xFFFFFF) == 0;
-            pRow[x] = bOpaque ? 0xFF000000u | (pictureImage.Pixels[nIndex] & 0xFFFFFF) : 0u;
+            const size_t nSourceX = sourceColumns[static_cast<size_t>(x)];
+            const bool bOpaque = (pMaskRow[nSourceX] & 0xFFFFFF) == 0;
+            pRow[x] = bOpaque ? 0xFF000000u | (pPictureRow[nSourceX] & 0xFFFFFF) : 0u;
         }
     }
     cairo_surface_mark_dirty(pImage);

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the benchmarks into build-bench/ (Release, with the window) and runs them: the
+# verb list reader, the lesson operations, the drawing, then start-up time and memory
+# under Xvfb. Arguments go to bench/startup.sh, e.g. --with-peers or --runs 9.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTALDRIN_BUILD_GUI=ON >/dev/null
+cmake --build build-bench --parallel "$(nproc)" --target \
+  taldrin verblist_bench lesson_bench drawing_bench minimal_wx first_paint
+for benchmark in verblist_bench lesson_bench drawing_bench; do
+  echo "== $benchmark"
+  "build-bench/bench/$benchmark"
+done
+echo "== start-up"
+bench/startup.sh "$@" build-bench/taldrin
