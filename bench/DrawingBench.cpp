@@ -57,8 +57,8 @@ public:
     void SetTimer(unsigned, std::uint32_t) override {}
     void KillTimer(unsigned) override {}
     std::unique_ptr<CDC> GetDC() override { return std::make_unique<ImageDC>(m_pSurface); }
-    int MessageBox(const std::string&, const std::string&, unsigned) override { return IDOK; }
-    int DoModal(CDialog&) override { return IDCANCEL; }
+    int MessageBox(const std::string&, const std::string&, unsigned) override { return RESULT_OK; }
+    int DoModal(CDialog&) override { return RESULT_CANCEL; }
     void ShowHelp() override {}
 
     // What the window's paint handler does: a fresh cairo context clipped to the area

@@ -27,5 +27,5 @@ void CFormsDlg::OnOK()
     if (std::any_of(std::begin(m_bDirection), std::end(m_bDirection), [](int b) { return b != 0; }))
         CDialog::OnOK();
     else
-        MessageBox("You have to chose at least one form", "Taldrin", MB_OK);
+        MessageBox("You have to chose at least one form", "Taldrin", BOX_OK);
 }

@@ -37,5 +37,5 @@ void CGroupsDlg::OnOK()
     if (std::any_of(std::begin(m_bGroup), std::end(m_bGroup), [](int b) { return b != 0; }))
         CDialog::OnOK();
     else
-        MessageBox("You have to choose at least one verb group!", "Taldrin", MB_OK);
+        MessageBox("You have to choose at least one verb group!", "Taldrin", BOX_OK);
 }

@@ -65,20 +65,21 @@ struct FontSpec
     }
 };
 
-// DrawText formats; 0 is left and top, lines broken at line feeds.
+// DrawText formats, in the classic values but named apart from the platform's macros;
+// 0 is left and top, lines broken at line feeds.
 enum DrawTextFlags : unsigned
 {
-    DT_LEFT_TOP = 0x00,
-    DT_CENTER = 0x01,
-    DT_VCENTER = 0x04,
-    DT_BOTTOM = 0x08,
-    DT_SINGLELINE = 0x20,
+    TF_LEFT_TOP = 0x00,
+    TF_CENTER = 0x01,
+    TF_VCENTER = 0x04,
+    TF_BOTTOM = 0x08,
+    TF_SINGLELINE = 0x20,
 };
 
 enum BackgroundMode
 {
-    TRANSPARENT = 1,
-    OPAQUE = 2,
+    BK_TRANSPARENT = 1,
+    BK_OPAQUE = 2,
 };
 
 // The result pictures, each 48 x 48, and the masks that cut them out.
@@ -111,7 +112,7 @@ public:
     // one pixel, unless a line is drawn with an explicit colour.
     virtual const Colour* SelectBrush(const Colour* pBrush) = 0;
 
-    // Lines are broken at line feeds unless DT_SINGLELINE; the text is clipped to rect.
+    // Lines are broken at line feeds unless TF_SINGLELINE; the text is clipped to rect.
     virtual void DrawText(const std::string& strText, const Rect& rect, unsigned nFormat) = 0;
     // Outlined with the pen, filled with the brush; right and bottom exclusive.
     virtual void Rectangle(const Rect& rect) = 0;

@@ -11,7 +11,7 @@ const char* const kNotANumberMessage = "Please enter a number.";
 void CDataExchange::Fail(int nId, const std::string& strMessage)
 {
     m_bFailed = true;
-    m_controls.MessageBox(strMessage, "vespin", MB_OK | MB_ICONEXCLAMATION);
+    m_controls.MessageBox(strMessage, "vespin", BOX_OK | BOX_ICONEXCLAMATION);
     m_controls.SetFocus(nId);
 }
 
@@ -77,12 +77,12 @@ bool ParseFloat(const std::string& strText, float& fValue)
 void CDialog::OnOK()
 {
     if (UpdateData(true))
-        EndDialog(IDOK);
+        EndDialog(RESULT_OK);
 }
 
 void CDialog::OnCancel()
 {
-    EndDialog(IDCANCEL);
+    EndDialog(RESULT_CANCEL);
 }
 
 bool CDialog::UpdateData(bool bSaveAndValidate)
@@ -102,5 +102,5 @@ void CDialog::EndDialog(int nResult)
 
 int CDialog::MessageBox(const std::string& strText, const std::string& strCaption, unsigned nStyle)
 {
-    return m_pControls ? m_pControls->MessageBox(strText, strCaption, nStyle) : IDOK;
+    return m_pControls ? m_pControls->MessageBox(strText, strCaption, nStyle) : RESULT_OK;
 }

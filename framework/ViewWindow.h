@@ -9,21 +9,23 @@ class CDialog;
 #include <memory>
 #include <string>
 
+// Message box styles and results in the classic values, named apart from the
+// platform's macros.
 enum MessageBoxStyle : unsigned
 {
-    MB_OK = 0x00,
-    MB_YESNO = 0x04,
-    MB_ICONSTOP = 0x10,
-    MB_ICONQUESTION = 0x20,
-    MB_ICONEXCLAMATION = 0x30,
+    BOX_OK = 0x00,
+    BOX_YESNO = 0x04,
+    BOX_ICONSTOP = 0x10,
+    BOX_ICONQUESTION = 0x20,
+    BOX_ICONEXCLAMATION = 0x30,
 };
 
 enum MessageBoxResult
 {
-    IDOK = 1,
-    IDCANCEL = 2,
-    IDYES = 6,
-    IDNO = 7,
+    RESULT_OK = 1,
+    RESULT_CANCEL = 2,
+    RESULT_YES = 6,
+    RESULT_NO = 7,
 };
 
 class ViewWindow
@@ -42,7 +44,7 @@ public:
     virtual std::unique_ptr<CDC> GetDC() = 0;
     virtual int MessageBox(const std::string& strText, const std::string& strCaption,
                            unsigned nStyle) = 0;
-    // Builds the dialog's controls from its template and runs it modally; IDOK or IDCANCEL.
+    // Builds the dialog's controls from its template and runs it modally; RESULT_OK or RESULT_CANCEL.
     virtual int DoModal(CDialog& dialog) = 0;
     // Shows the program's help on its contents page, without waiting for it.
     virtual void ShowHelp() = 0;

@@ -32,12 +32,16 @@ enum TimerId : unsigned
 
 constexpr unsigned kCaretBlinkMilliseconds = 333;
 
-// The editing keys the view handles, as classic virtual-key codes.
+// Keys in classic virtual-key codes: the editing keys the view handles and the keys of
+// the accelerators. Named apart from the platform's own macros.
 enum VirtualKey : unsigned
 {
-    VK_END = 35,
-    VK_HOME = 36,
-    VK_LEFT = 37,
-    VK_RIGHT = 39,
-    VK_DELETE = 46,
+    KEY_BACKSPACE = 0x08,
+    KEY_END = 0x23,
+    KEY_HOME = 0x24,
+    KEY_LEFT = 0x25,
+    KEY_RIGHT = 0x27,
+    KEY_INSERT = 0x2D,
+    KEY_DELETE = 0x2E,
+    KEY_F6 = 0x75,
 };

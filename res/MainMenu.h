@@ -60,20 +60,13 @@ inline constexpr ToolDef kToolbar[] = {
     {ID_LESSON_GIVEUP, 2, "", ""},
 };
 
-// Accelerator modifiers and the few non-letter keys, in the classic resource's values;
+// Accelerator modifiers in the classic resource's values; keys are VirtualKey codes,
 // a letter key is its capital.
 enum AcceleratorFlags : unsigned
 {
     ACCEL_SHIFT_KEY = 0x04,
     ACCEL_CONTROL_KEY = 0x08,
     ACCEL_ALT_KEY = 0x10,
-};
-enum AcceleratorKey : int
-{
-    KEY_BACKSPACE = 0x08,
-    KEY_INSERT = 0x2D,
-    KEY_DELETE = 0x2E,
-    KEY_F6 = 0x75,
 };
 
 struct AcceleratorDef

@@ -117,35 +117,35 @@ void CVespinView::DrawWelcome(CDC* pDC)
 {
     const Rect client = m_window.GetClientRect();
     const int nHeight = client.Height();
-    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetBkMode(BK_TRANSPARENT);
 
     // The three title words overlap; each is drawn over what came before it.
     DrawTitleWord(pDC, TitleFont(nHeight, 0.2, 80, -180), Rgb(160, 255, 160), "Irregular", client,
-                  DT_CENTER);
+                  TF_CENTER);
     DrawTitleWord(pDC, TitleFont(nHeight, 0.3, 30, 500), Rgb(255, 180, 160), "Verbs", client,
-                  DT_CENTER | DT_BOTTOM | DT_SINGLELINE);
+                  TF_CENTER | TF_BOTTOM | TF_SINGLELINE);
     DrawTitleWord(pDC, TitleFont(nHeight, 0.7, 50, 80), Rgb(160, 160, 255), "Taldrin", client,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+                  TF_CENTER | TF_VCENTER | TF_SINGLELINE);
 
     pDC->DrawText("Welcome, press the left mouse button to continue.", WithTop(client, client.top + 20),
-                  DT_CENTER);
+                  TF_CENTER);
     pDC->DrawText("Irregular English verbs trainer\nprogrammed by Quorvane\n2002",
-                  WithTop(client, client.top + 80), DT_CENTER);
-    pDC->DrawText(std::string("Visit ") + kWebSite, WithTop(client, client.top + 180), DT_CENTER);
+                  WithTop(client, client.top + 80), TF_CENTER);
+    pDC->DrawText(std::string("Visit ") + kWebSite, WithTop(client, client.top + 180), TF_CENTER);
 }
 
 void CVespinView::DrawQuestion(CDC* pDC, CVespinDoc* pDoc)
 {
     const Rect client = m_window.GetClientRect();
     const int l = client.left, t = client.top, r = client.right, b = client.bottom;
-    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetBkMode(BK_TRANSPARENT);
 
     if (pDC->RectVisible({l + 10, t + 10, r, t + 70}))
     {
         const FontSpec header = FixedFont(20, 7, 600);
         const FontSpec* pOldFont = pDC->SelectFont(&header);
-        pDC->DrawText(ConvertAccents(pDoc->GetPrompt()), {l + 10, t + 10, r, b}, DT_LEFT_TOP);
-        pDC->DrawText(ConvertAccents(pDoc->GetAskedFormName()), {l + 260, t + 10, r, b}, DT_LEFT_TOP);
+        pDC->DrawText(ConvertAccents(pDoc->GetPrompt()), {l + 10, t + 10, r, b}, TF_LEFT_TOP);
+        pDC->DrawText(ConvertAccents(pDoc->GetAskedFormName()), {l + 260, t + 10, r, b}, TF_LEFT_TOP);
         pDC->SelectFont(pOldFont);
     }
 
@@ -165,7 +165,7 @@ void CVespinView::DrawQuestion(CDC* pDC, CVespinDoc* pDoc)
         // Measured over the characters as typed: after a typed accent escape the caret
         // stands right of the one letter drawn for it.
         const Size caret = pDC->GetTextExtent(pDoc->m_strTyped.substr(0, static_cast<std::size_t>(pDoc->m_nCaret)));
-        pDC->DrawText(ConvertAccents(pDoc->m_strTyped), text, DT_LEFT_TOP);
+        pDC->DrawText(ConvertAccents(pDoc->m_strTyped), text, TF_LEFT_TOP);
         if (!pDoc->m_bShowingCorrection)
         {
             const int x = text.left + caret.cx - 1;
@@ -175,14 +175,14 @@ void CVespinView::DrawQuestion(CDC* pDC, CVespinDoc* pDoc)
         pDC->SetTextColor(oldColour);
     }
 
-    pDC->DrawText(pDoc->GetRemainingText(), {l + 10, t + 110, r, b}, DT_LEFT_TOP);
+    pDC->DrawText(pDoc->GetRemainingText(), {l + 10, t + 110, r, b}, TF_LEFT_TOP);
 
     const Colour oldColour = DrawResultPicture(pDC, pDoc);
-    pDC->DrawText(ConvertAccents(pDoc->m_strVerdict), {l + 10, t + 135, r, b}, DT_LEFT_TOP);
+    pDC->DrawText(ConvertAccents(pDoc->m_strVerdict), {l + 10, t + 135, r, b}, TF_LEFT_TOP);
     pDC->SetTextColor(oldColour);
 
     if (pDoc->m_nLastResult != -1)
-        pDC->DrawText(pDoc->m_stats.GetPercentText(), {l + 10, t + 205, r, b}, DT_LEFT_TOP);
+        pDC->DrawText(pDoc->m_stats.GetPercentText(), {l + 10, t + 205, r, b}, TF_LEFT_TOP);
 
     DrawScoreBar(pDC, pDoc);
 }
@@ -191,16 +191,16 @@ bool CVespinView::DrawCongratulations(CDC* pDC, CVespinDoc* pDoc)
 {
     const Rect client = m_window.GetClientRect();
     const Rect text = {client.left + 10, client.top + 10, client.right, client.bottom};
-    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetBkMode(BK_TRANSPARENT);
 
     const FontSpec title = FixedFont(50, 40);
     const FontSpec* pOldFont = pDC->SelectFont(&title);
-    pDC->DrawText("Statistics", text, DT_LEFT_TOP);
+    pDC->DrawText("Statistics", text, TF_LEFT_TOP);
     pDC->SelectFont(pOldFont);
 
     pDC->DrawText("Congratulations, you have finished your lesson!", WithTop(text, client.top + 70),
-                  DT_LEFT_TOP);
-    pDC->DrawText(pDoc->m_stats.GetReportText(), WithTop(text, client.top + 110), DT_LEFT_TOP);
+                  TF_LEFT_TOP);
+    pDC->DrawText(pDoc->m_stats.GetReportText(), WithTop(text, client.top + 110), TF_LEFT_TOP);
     DrawScoreBar(pDC, pDoc);
     return true;
 }
@@ -226,8 +226,8 @@ bool CVespinView::DrawScoreBar(CDC* pDC, CVespinDoc* pDoc)
     const FontSpec font = FixedFont(11, 6);
     const FontSpec* pOldFont = pDC->SelectFont(&font);
     const Rect column = {r - 50, t + 5, r, b - 5};
-    pDC->DrawText(Percent(fWrong / (fWrong + fRight)), column, DT_CENTER);
-    pDC->DrawText(Percent(fRight / (fWrong + fRight)), column, DT_CENTER | DT_BOTTOM | DT_SINGLELINE);
+    pDC->DrawText(Percent(fWrong / (fWrong + fRight)), column, TF_CENTER);
+    pDC->DrawText(Percent(fRight / (fWrong + fRight)), column, TF_CENTER | TF_BOTTOM | TF_SINGLELINE);
     pDC->SelectFont(pOldFont);
     return true;
 }
@@ -356,19 +356,19 @@ void CVespinView::OnKeyDown(unsigned nVirtualKey)
     std::size_t nCaret = ClampedCaret(pDoc);
     switch (nVirtualKey)
     {
-    case VK_END:
+    case KEY_END:
         nCaret = strTyped.size();
         break;
-    case VK_HOME:
+    case KEY_HOME:
         nCaret = 0;
         break;
-    case VK_LEFT:
+    case KEY_LEFT:
         nCaret = nCaret > 0 ? nCaret - 1 : 0;
         break;
-    case VK_RIGHT:
+    case KEY_RIGHT:
         nCaret = nCaret < strTyped.size() ? nCaret + 1 : nCaret;
         break;
-    case VK_DELETE:
+    case KEY_DELETE:
         if (nCaret == strTyped.size())
             return;
         strTyped.erase(nCaret, 1);
@@ -427,7 +427,7 @@ void CVespinView::OnGiveUp()
 {
     CVespinDoc* pDoc = GetDocument();
     if (m_window.MessageBox("Are you sure to want to quit your lesson?", "Taldrin",
-                            MB_YESNO | MB_ICONQUESTION) == IDYES)
+                            BOX_YESNO | BOX_ICONQUESTION) == RESULT_YES)
         pDoc->GiveUp();
     m_window.InvalidateRect(nullptr, true);
 }

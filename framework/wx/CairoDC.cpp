@@ -201,7 +201,7 @@ const FontSpec& CairoDC::CurrentFont() const
 void CairoDC::DrawText(const std::string& strText, const Rect& rect, unsigned nFormat)
 {
     const TextFont font(CurrentFont());
-    const bool bSingleLine = (nFormat & DT_SINGLELINE) != 0;
+    const bool bSingleLine = (nFormat & TF_SINGLELINE) != 0;
 
     cairo_save(m_pCairo);
     cairo_new_path(m_pCairo);
@@ -220,12 +220,12 @@ void CairoDC::DrawText(const std::string& strText, const Rect& rect, unsigned nF
 
         const double fWidth = AdvanceOf(m_pCairo, strUtf8);
         double x = rect.left;
-        if (nFormat & DT_CENTER)
+        if (nFormat & TF_CENTER)
             x += std::floor((rect.Width() - fWidth) / 2);
         int y = rect.top + nLine * font.nCell;
-        if (bSingleLine && (nFormat & DT_VCENTER))
+        if (bSingleLine && (nFormat & TF_VCENTER))
             y = rect.top + (rect.Height() - font.nCell) / 2;
-        else if (bSingleLine && (nFormat & DT_BOTTOM))
+        else if (bSingleLine && (nFormat & TF_BOTTOM))
             y = rect.bottom - font.nCell;
         DrawTextLine(strUtf8, x, y, fWidth, font);
     }
@@ -238,7 +238,7 @@ void CairoDC::DrawTextLine(const std::string& strUtf8, double x, double y, doubl
     cairo_translate(m_pCairo, x, y);
     if (font.fAngle != 0.0)
         cairo_rotate(m_pCairo, -font.fAngle);
-    if (m_nBkMode == OPAQUE && fWidth > 0)
+    if (m_nBkMode == BK_OPAQUE && fWidth > 0)
     {
         cairo_set_source_rgb(m_pCairo, 1, 1, 1);
         cairo_rectangle(m_pCairo, 0, 0, fWidth, font.nCell);

@@ -51,7 +51,7 @@ private:
 
     cairo_t* m_pCairo;
     PictureSource m_pictures;
-    int m_nBkMode = OPAQUE;
+    int m_nBkMode = BK_OPAQUE;
     Colour m_textColour = Rgb(0, 0, 0);
     const FontSpec* m_pFont = nullptr;
     const Colour* m_pBrush = nullptr;

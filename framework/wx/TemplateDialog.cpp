@@ -30,7 +30,7 @@ std::string ToLatin1(const wxString& str)
 // The toolkit's ids: the template's OK is wxID_OK, a label without id any id.
 int WindowId(int nTemplateId)
 {
-    if (nTemplateId == IDOK)
+    if (nTemplateId == RESULT_OK)
         return wxID_OK;
     return nTemplateId == IDC_STATIC ? wxID_ANY : nTemplateId;
 }
@@ -101,12 +101,12 @@ public:
     int MessageBox(const std::string& strText, const std::string& strCaption, unsigned nStyle) override
     {
         long nFlags = wxOK | wxCENTRE;
-        if ((nStyle & 0xF0) == MB_ICONEXCLAMATION)
+        if ((nStyle & 0xF0) == BOX_ICONEXCLAMATION)
             nFlags |= wxICON_EXCLAMATION;
-        else if ((nStyle & 0xF0) == MB_ICONSTOP)
+        else if ((nStyle & 0xF0) == BOX_ICONSTOP)
             nFlags |= wxICON_ERROR;
         wxMessageDialog(this, FromLatin1(strText), FromLatin1(strCaption), nFlags).ShowModal();
-        return IDOK;
+        return RESULT_OK;
     }
     void EndDialog(int nResult) override
     {
@@ -164,10 +164,10 @@ int RunTemplateDialog(wxWindow* pParent, CDialog& dialog)
 {
     const DialogTemplate* pTemplate = FindDialogTemplate(dialog.GetTemplateId());
     if (!pTemplate)
-        return IDCANCEL;
+        return RESULT_CANCEL;
     TemplateDialog window(pParent, *pTemplate, dialog);
     dialog.Bind(&window);
     const int nResult = window.ShowModal();
     dialog.Bind(nullptr);
-    return nResult == IDOK ? IDOK : IDCANCEL;
+    return nResult == RESULT_OK ? RESULT_OK : RESULT_CANCEL;
 }

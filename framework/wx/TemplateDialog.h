@@ -7,5 +7,5 @@
 class CDialog;
 class wxWindow;
 
-// IDOK or IDCANCEL; IDCANCEL at once when the template is unknown.
+// RESULT_OK or RESULT_CANCEL; RESULT_CANCEL at once when the template is unknown.
 int RunTemplateDialog(wxWindow* pParent, CDialog& dialog);

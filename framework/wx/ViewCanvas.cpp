@@ -127,12 +127,12 @@ std::optional<unsigned> ViewVirtualKey(int nKeyCode)
 
 long MessageBoxFlags(unsigned nStyle)
 {
-    long nFlags = (nStyle & 0x0F) == MB_YESNO ? wxYES_NO : wxOK;
+    long nFlags = (nStyle & 0x0F) == BOX_YESNO ? wxYES_NO : wxOK;
     switch (nStyle & 0xF0)
     {
-    case MB_ICONSTOP:
+    case BOX_ICONSTOP:
         return nFlags | wxICON_STOP;
-    case MB_ICONQUESTION:
+    case BOX_ICONQUESTION:
         return nFlags | wxICON_QUESTION;
     default:
         return nFlags | wxICON_NONE;
@@ -141,9 +141,9 @@ long MessageBoxFlags(unsigned nStyle)
 
 int MessageBoxResult(int nDialogResult, unsigned nStyle)
 {
-    if ((nStyle & 0x0F) == MB_YESNO)
-        return nDialogResult == wxID_YES ? IDYES : IDNO;
-    return IDOK;
+    if ((nStyle & 0x0F) == BOX_YESNO)
+        return nDialogResult == wxID_YES ? RESULT_YES : RESULT_NO;
+    return RESULT_OK;
 }
 
 int TimerInterval(std::uint32_t nMilliseconds)

@@ -74,19 +74,19 @@ TEST(ViewVirtualKey, MapsTheEditingKeysAndNothingElse)
 
 TEST(MessageBoxFlags, ChoosesButtonsAndIcon)
 {
-    EXPECT_EQ(MessageBoxFlags(MB_OK), wxOK | wxICON_NONE);
-    EXPECT_EQ(MessageBoxFlags(MB_YESNO | MB_ICONQUESTION), wxYES_NO | wxICON_QUESTION);
-    EXPECT_EQ(MessageBoxFlags(MB_OK | MB_ICONSTOP), wxOK | wxICON_STOP);
-    EXPECT_EQ(MessageBoxFlags(MB_YESNO | MB_ICONSTOP), wxYES_NO | wxICON_STOP);
+    EXPECT_EQ(MessageBoxFlags(BOX_OK), wxOK | wxICON_NONE);
+    EXPECT_EQ(MessageBoxFlags(BOX_YESNO | BOX_ICONQUESTION), wxYES_NO | wxICON_QUESTION);
+    EXPECT_EQ(MessageBoxFlags(BOX_OK | BOX_ICONSTOP), wxOK | wxICON_STOP);
+    EXPECT_EQ(MessageBoxFlags(BOX_YESNO | BOX_ICONSTOP), wxYES_NO | wxICON_STOP);
 }
 
 TEST(MessageBoxResult, YesNoBoxesAnswerYesOnlyForYes)
 {
-    EXPECT_EQ(MessageBoxResult(wxID_YES, MB_YESNO | MB_ICONQUESTION), IDYES);
-    EXPECT_EQ(MessageBoxResult(wxID_NO, MB_YESNO), IDNO);
-    EXPECT_EQ(MessageBoxResult(wxID_CANCEL, MB_YESNO), IDNO) << "closed with Esc";
-    EXPECT_EQ(MessageBoxResult(wxID_OK, MB_OK | MB_ICONSTOP), IDOK);
-    EXPECT_EQ(MessageBoxResult(wxID_CANCEL, MB_OK), IDOK) << "closed with Esc";
+    EXPECT_EQ(MessageBoxResult(wxID_YES, BOX_YESNO | BOX_ICONQUESTION), RESULT_YES);
+    EXPECT_EQ(MessageBoxResult(wxID_NO, BOX_YESNO), RESULT_NO);
+    EXPECT_EQ(MessageBoxResult(wxID_CANCEL, BOX_YESNO), RESULT_NO) << "closed with Esc";
+    EXPECT_EQ(MessageBoxResult(wxID_OK, BOX_OK | BOX_ICONSTOP), RESULT_OK);
+    EXPECT_EQ(MessageBoxResult(wxID_CANCEL, BOX_OK), RESULT_OK) << "closed with Esc";
 }
 
 TEST(TimerInterval, FitsEveryTimeIntoTheToolkitsRange)

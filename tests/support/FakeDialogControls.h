@@ -29,7 +29,7 @@ public:
     int MessageBox(const std::string& strText, const std::string& strCaption, unsigned) override
     {
         messages.push_back(strCaption + ": " + strText);
-        return IDOK;
+        return RESULT_OK;
     }
     void EndDialog(int nResult) override { result = nResult; }
 

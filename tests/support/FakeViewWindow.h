@@ -57,7 +57,7 @@ public:
         if (whileMessageShown)
             whileMessageShown();
         if (answers.empty())
-            return (nStyle & MB_YESNO) ? IDNO : IDOK;
+            return (nStyle & BOX_YESNO) ? RESULT_NO : RESULT_OK;
         const int nAnswer = answers.front();
         answers.pop_front();
         return nAnswer;
@@ -81,7 +81,7 @@ public:
         }
         dialog.Bind(nullptr);
         lastDialogControls = controls;
-        return controls.result.value_or(IDCANCEL);
+        return controls.result.value_or(RESULT_CANCEL);
     }
     void ShowHelp() override { ++helpShown; }
 

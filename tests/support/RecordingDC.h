@@ -149,7 +149,7 @@ public:
     int fontSelections = 0;
 
 private:
-    int m_nBkMode = OPAQUE;
+    int m_nBkMode = BK_OPAQUE;
     Colour m_colour = kInitialColour;
     const FontSpec* m_pFont = nullptr;
     const Colour* m_pBrush = nullptr;

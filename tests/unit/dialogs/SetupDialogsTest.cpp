@@ -34,7 +34,7 @@ TEST(CFormsDlg, BoxKGivesDirectionK)
 
     CFormsDlg all;
     const FakeDialogControls controls = RunWithTicks(all, {1000, 1001, 1002, 1003, 1004, 1005});
-    EXPECT_EQ(controls.result, IDOK);
+    EXPECT_EQ(controls.result, RESULT_OK);
     for (std::size_t k = 0; k < kDirectionCount; ++k)
         EXPECT_TRUE(all.GetDirections().Get(k)) << k;
 }
@@ -87,7 +87,7 @@ TEST(SetupDialogs, OkWithoutABoxShowsTheMessageAndStaysOpen)
     groups.Bind(&controls);
     controls.SetCheck(IDC_GROUP_LIT, 1);
     groups.OnOK();
-    EXPECT_EQ(controls.result, IDOK);
+    EXPECT_EQ(controls.result, RESULT_OK);
     EXPECT_TRUE(groups.GetGroups().Get(0));
 }
 
@@ -100,7 +100,7 @@ TEST(SetupDialogs, CancelGivesNoFlagsWhateverWasTicked)
     EXPECT_EQ(controls.GetCheck(1000), 0) << "every lesson starts with all boxes clear";
     controls.SetCheck(1002, 1);
     forms.OnCancel();
-    EXPECT_EQ(controls.result, IDCANCEL);
+    EXPECT_EQ(controls.result, RESULT_CANCEL);
     EXPECT_TRUE(controls.messages.empty());
     for (std::size_t k = 0; k < kDirectionCount; ++k)
         EXPECT_FALSE(forms.GetDirections().Get(k));

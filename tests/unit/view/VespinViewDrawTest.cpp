@@ -93,7 +93,7 @@ TEST_F(VespinViewDrawTest, WelcomeScreenTitlesGrowWithTheWindow)
     EXPECT_EQ(irregular.colour, Rgb(160, 255, 160));
     EXPECT_EQ(irregular.format, 0x01u);
     EXPECT_EQ(irregular.rect, m_window.client);
-    EXPECT_EQ(irregular.bkMode, TRANSPARENT);
+    EXPECT_EQ(irregular.bkMode, BK_TRANSPARENT);
 
     const DrawnItem& verbs = Text(dc, "Verbs");
     EXPECT_EQ(verbs.font, Font(120, 30, 500));

@@ -161,18 +161,18 @@ TEST_F(VespinViewInputTest, TypingAndEditingKeys)
 
     m_view.OnChar(0x100 | '\t');
     EXPECT_EQ(m_doc.m_strTyped, "ac\tt") << "only the low 8 bits count; control codes go in";
-    m_view.OnKeyDown(VK_HOME);
+    m_view.OnKeyDown(KEY_HOME);
     m_view.OnChar('\b');
-    m_view.OnKeyDown(VK_LEFT);
+    m_view.OnKeyDown(KEY_LEFT);
     EXPECT_EQ(m_doc.m_strTyped, "ac\tt") << "Backspace at 0";
     EXPECT_EQ(m_doc.m_nCaret, 0);
-    m_view.OnKeyDown(VK_DELETE);
+    m_view.OnKeyDown(KEY_DELETE);
     EXPECT_EQ(m_doc.m_strTyped, "c\tt");
-    m_view.OnKeyDown(VK_END);
-    m_view.OnKeyDown(VK_RIGHT);
+    m_view.OnKeyDown(KEY_END);
+    m_view.OnKeyDown(KEY_RIGHT);
     EXPECT_EQ(m_doc.m_nCaret, 3);
     const std::size_t nRepaints = m_window.invalidations.size();
-    m_view.OnKeyDown(VK_DELETE);
+    m_view.OnKeyDown(KEY_DELETE);
     m_view.OnKeyDown(38); // Up
     EXPECT_EQ(m_doc.m_strTyped, "c\tt");
     EXPECT_EQ(m_window.invalidations.size(), nRepaints) << "Delete at the end and Up ask for no repaint";
@@ -190,8 +190,8 @@ TEST_F(VespinViewInputTest, ReturnWithCorrectingStartsTheVerdictTimer)
 
     Type("x\r");
     EXPECT_EQ(m_doc.m_strTyped, "goed") << "characters during the verdict are lost";
-    m_view.OnKeyDown(VK_HOME);
-    m_view.OnKeyDown(VK_DELETE);
+    m_view.OnKeyDown(KEY_HOME);
+    m_view.OnKeyDown(KEY_DELETE);
     EXPECT_EQ(m_doc.m_strTyped, "oed") << "editing keys still act";
 
     m_window.windowDrawing.clear();
@@ -228,7 +228,7 @@ TEST_F(VespinViewInputTest, CaretBlinksBlackAndWhiteAtTheCaret)
 {
     StartOneQuestionLesson();
     Type("ab");
-    m_view.OnKeyDown(VK_LEFT);
+    m_view.OnKeyDown(KEY_LEFT);
     m_window.windowDrawing.clear();
     m_view.OnTimer(TIMER_CARET_BLINK);
     m_view.OnTimer(TIMER_CARET_BLINK);
@@ -248,16 +248,16 @@ TEST_F(VespinViewInputTest, GiveUp)
 {
     StartOneQuestionLesson();
     Type("x");
-    m_window.answers = {IDNO};
+    m_window.answers = {RESULT_NO};
     m_view.OnGiveUp();
     EXPECT_FALSE(m_doc.m_bFinished);
     ASSERT_EQ(m_window.messages.size(), 1u);
     EXPECT_EQ(m_window.messages[0].text, "Are you sure to want to quit your lesson?");
     EXPECT_EQ(m_window.messages[0].caption, "Taldrin");
-    EXPECT_EQ(m_window.messages[0].style, unsigned(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(m_window.messages[0].style, unsigned(BOX_YESNO | BOX_ICONQUESTION));
     EXPECT_FALSE(LastInvalidation().rect.has_value()) << "repainted whatever the answer";
 
-    m_window.answers = {IDYES};
+    m_window.answers = {RESULT_YES};
     m_view.OnGiveUp();
     EXPECT_TRUE(m_doc.m_bFinished);
     EXPECT_EQ(m_doc.m_pool.size(), 1u);
@@ -278,14 +278,14 @@ TEST_F(VespinViewInputTest, VerdictEndsBehindTheGiveUpQuestion)
     Type("goed\r");
     // The timers keep ticking in the question's modal loop: the verdict ends there.
     m_window.whileMessageShown = [this] { m_view.OnTimer(TIMER_VERDICT); };
-    m_window.answers = {IDNO};
+    m_window.answers = {RESULT_NO};
     m_view.OnGiveUp();
     EXPECT_FALSE(m_doc.m_bShowingCorrection);
     EXPECT_EQ(m_doc.m_pool.size(), 2u);
     EXPECT_EQ(m_window.timers.count(TIMER_VERDICT), 0u);
 
     Type("went\r");
-    m_window.answers = {IDYES};
+    m_window.answers = {RESULT_YES};
     m_view.OnGiveUp();
     EXPECT_TRUE(m_doc.m_bFinished);
     EXPECT_EQ(m_doc.m_pool.size(), 1u) << "the verdict ended before the lesson was given up";
@@ -343,7 +343,7 @@ TEST_F(VespinViewInputTest, OptionsDialogShowsAndTakesTheSettings)
         controls.SetCheck(IDC_NO_CORRECTION, 1);
         controls.SetCheck(IDC_RABBIT, 0);
         dialog.OnOK();
-        EXPECT_EQ(controls.result, IDOK);
+        EXPECT_EQ(controls.result, RESULT_OK);
     }};
     m_view.OnLessonView();
     EXPECT_EQ(m_doc.m_nRightTime, 1500u);

@@ -172,7 +172,7 @@ void Draw(Canvas& canvas, const FontSpec& font, const std::string& strText, cons
           Colour colour = kBlack)
 {
     CairoDC dc(canvas.Cairo(), {});
-    dc.SetBkMode(TRANSPARENT);
+    dc.SetBkMode(BK_TRANSPARENT);
     dc.SetTextColor(colour);
     dc.SelectFont(&font);
     dc.DrawText(strText, rect, nFormat);
@@ -265,8 +265,8 @@ TEST(CairoDC, FontWidthSetsTheAverageCharacterWidthAndHeightTheCell)
 
     // The drawn text follows the same widths, not only the measurement.
     Canvas narrowCanvas(400, 60), wideCanvas(400, 60);
-    Draw(narrowCanvas, Font(30, 10), strTen, {0, 0, 400, 60}, DT_LEFT_TOP);
-    Draw(wideCanvas, Font(30, 20), strTen, {0, 0, 400, 60}, DT_LEFT_TOP);
+    Draw(narrowCanvas, Font(30, 10), strTen, {0, 0, 400, 60}, TF_LEFT_TOP);
+    Draw(wideCanvas, Font(30, 20), strTen, {0, 0, 400, 60}, TF_LEFT_TOP);
     const Rect narrowInk = narrowCanvas.InkBox();
     const Rect wideInk = wideCanvas.InkBox();
     ASSERT_FALSE(IsEmpty(narrowInk));
@@ -278,8 +278,8 @@ TEST(CairoDC, FontWidthSetsTheAverageCharacterWidthAndHeightTheCell)
 TEST(CairoDC, FontHeightSetsCapHeightAndBaseline)
 {
     Canvas big(100, 120), small(100, 120);
-    Draw(big, Font(80, 0), "H", {10, 10, 100, 120}, DT_LEFT_TOP);
-    Draw(small, Font(40, 0), "H", {10, 10, 100, 120}, DT_LEFT_TOP);
+    Draw(big, Font(80, 0), "H", {10, 10, 100, 120}, TF_LEFT_TOP);
+    Draw(small, Font(40, 0), "H", {10, 10, 100, 120}, TF_LEFT_TOP);
     const Rect bigInk = big.InkBox();
     const Rect smallInk = small.InkBox();
     ASSERT_FALSE(IsEmpty(smallInk));
@@ -293,9 +293,9 @@ TEST(CairoDC, FontHeightSetsCapHeightAndBaseline)
 TEST(CairoDC, WeightFromSixHundredIsBold)
 {
     Canvas normal(300, 60), semibold(300, 60), bold(300, 60);
-    Draw(normal, Font(30, 10, 0, 400), "Irregular", {0, 0, 300, 60}, DT_LEFT_TOP);
-    Draw(semibold, Font(30, 10, 0, 599), "Irregular", {0, 0, 300, 60}, DT_LEFT_TOP);
-    Draw(bold, Font(30, 10, 0, 600), "Irregular", {0, 0, 300, 60}, DT_LEFT_TOP);
+    Draw(normal, Font(30, 10, 0, 400), "Irregular", {0, 0, 300, 60}, TF_LEFT_TOP);
+    Draw(semibold, Font(30, 10, 0, 599), "Irregular", {0, 0, 300, 60}, TF_LEFT_TOP);
+    Draw(bold, Font(30, 10, 0, 600), "Irregular", {0, 0, 300, 60}, TF_LEFT_TOP);
     EXPECT_TRUE(normal.SameAs(semibold));
     EXPECT_GT(bold.InkCount(), normal.InkCount() * 5 / 4);
 }
@@ -306,9 +306,9 @@ TEST(CairoDC, OwnFontIsSixteenPixelArial)
     CairoDC dc(own.Cairo(), {});
     EXPECT_EQ(dc.GetTextExtent("Taldrin").cy, 16);
     EXPECT_EQ(dc.GetTextExtent("Taldrin").cx, Measure(Font(16, 0), "Taldrin").cx);
-    dc.SetBkMode(TRANSPARENT);
-    dc.DrawText("Taldrin", {0, 0, 200, 40}, DT_LEFT_TOP);
-    Draw(arial, Font(16, 0), "Taldrin", {0, 0, 200, 40}, DT_LEFT_TOP);
+    dc.SetBkMode(BK_TRANSPARENT);
+    dc.DrawText("Taldrin", {0, 0, 200, 40}, TF_LEFT_TOP);
+    Draw(arial, Font(16, 0), "Taldrin", {0, 0, 200, 40}, TF_LEFT_TOP);
     EXPECT_TRUE(own.SameAs(arial));
 }
 
@@ -331,8 +331,8 @@ TEST(CairoDC, SelectionsReturnWhatTheyReplace)
     EXPECT_EQ(dc.SetTextColor(kWhite), Rgb(1, 2, 3));
     EXPECT_EQ(dc.GetTextColor(), kWhite);
 
-    EXPECT_EQ(dc.SetBkMode(TRANSPARENT), OPAQUE);
-    EXPECT_EQ(dc.SetBkMode(OPAQUE), TRANSPARENT);
+    EXPECT_EQ(dc.SetBkMode(BK_TRANSPARENT), BK_OPAQUE);
+    EXPECT_EQ(dc.SetBkMode(BK_OPAQUE), BK_TRANSPARENT);
 }
 
 TEST(CairoDC, EscapementTurnsTextCounterClockwiseAboutItsStart)
@@ -342,14 +342,14 @@ TEST(CairoDC, EscapementTurnsTextCounterClockwiseAboutItsStart)
     const int nWidth = Measure(level, strText).cx;
 
     Canvas flat(500, 500);
-    Draw(flat, level, strText, {20, 20, 500, 500}, DT_LEFT_TOP);
+    Draw(flat, level, strText, {20, 20, 500, 500}, TF_LEFT_TOP);
     const Rect flatInk = flat.InkBox();
     ASSERT_FALSE(IsEmpty(flatInk));
     EXPECT_LE(flatInk.Height(), 40);
 
     // 50 degrees: placed from the bottom so that the rising text stays inside the rect.
     Canvas rising(500, 500);
-    Draw(rising, Font(40, 15, 500), strText, {0, 0, 500, 450}, DT_SINGLELINE | DT_CENTER | DT_BOTTOM);
+    Draw(rising, Font(40, 15, 500), strText, {0, 0, 500, 450}, TF_SINGLELINE | TF_CENTER | TF_BOTTOM);
     const Rect risingInk = rising.InkBox();
     ASSERT_FALSE(IsEmpty(risingInk));
     EXPECT_GT(risingInk.Height(), 2 * flatInk.Height()) << Describe(risingInk);
@@ -358,7 +358,7 @@ TEST(CairoDC, EscapementTurnsTextCounterClockwiseAboutItsStart)
               rising.MeanInkRow(risingInk.left, risingInk.left + nThird) - 30);
 
     Canvas falling(500, 500);
-    Draw(falling, Font(40, 15, -180), strText, {20, 20, 500, 500}, DT_LEFT_TOP);
+    Draw(falling, Font(40, 15, -180), strText, {20, 20, 500, 500}, TF_LEFT_TOP);
     const Rect fallingInk = falling.InkBox();
     ASSERT_FALSE(IsEmpty(fallingInk));
     EXPECT_GT(falling.MeanInkRow(fallingInk.right - nThird, fallingInk.right),
@@ -367,7 +367,7 @@ TEST(CairoDC, EscapementTurnsTextCounterClockwiseAboutItsStart)
     // 90 degrees about the cell's top-left: the text runs upwards from there and its
     // cell lies to the right of that point.
     Canvas upright(500, 500);
-    Draw(upright, Font(40, 15, 900), strText, {0, 0, 500, 450}, DT_SINGLELINE | DT_CENTER | DT_BOTTOM);
+    Draw(upright, Font(40, 15, 900), strText, {0, 0, 500, 450}, TF_SINGLELINE | TF_CENTER | TF_BOTTOM);
     const int x0 = (500 - nWidth) / 2, y0 = 450 - 40;
     const Rect uprightInk = upright.InkBox();
     ASSERT_FALSE(IsEmpty(uprightInk));
@@ -384,8 +384,8 @@ TEST(CairoDC, StrikeOutCrossesTheTextOnlyWhenSet)
     const std::string strText = "o o o";
     const Colour red = Rgb(220, 0, 0);
     Canvas plain(300, 100), struck(300, 100);
-    Draw(plain, Font(30, 10, 0, 600), strText, {10, 10, 300, 100}, DT_LEFT_TOP, red);
-    Draw(struck, Font(30, 10, 0, 600, true), strText, {10, 10, 300, 100}, DT_LEFT_TOP, red);
+    Draw(plain, Font(30, 10, 0, 600), strText, {10, 10, 300, 100}, TF_LEFT_TOP, red);
+    Draw(struck, Font(30, 10, 0, 600, true), strText, {10, 10, 300, 100}, TF_LEFT_TOP, red);
     const Rect plainInk = plain.InkBox();
     ASSERT_FALSE(IsEmpty(plainInk));
     EXPECT_EQ(FullLine(plain, plainInk, false, IsRedInk), -1);
@@ -397,7 +397,7 @@ TEST(CairoDC, StrikeOutCrossesTheTextOnlyWhenSet)
 
     // Turned with the text: at 90 degrees the line is a column.
     Canvas plainUp(200, 300), struckUp(200, 300);
-    const unsigned nBottom = DT_SINGLELINE | DT_CENTER | DT_BOTTOM;
+    const unsigned nBottom = TF_SINGLELINE | TF_CENTER | TF_BOTTOM;
     Draw(plainUp, Font(30, 10, 900, 600), strText, {0, 0, 200, 280}, nBottom, red);
     Draw(struckUp, Font(30, 10, 900, 600, true), strText, {0, 0, 200, 280}, nBottom, red);
     const Rect upInk = plainUp.InkBox();
@@ -412,9 +412,9 @@ TEST(CairoDC, DrawTextCentresAndPlacesLinesLikeTheClassicCall)
     const double fBaselineBelowTop = 40 / kCellPerEm * kAscentPerEm;
     auto centreX = [](const Rect& ink) { return (ink.left + ink.right) / 2.0; };
 
-    // DT_CENTER: every line centred, lines one cell apart from the top.
+    // TF_CENTER: every line centred, lines one cell apart from the top.
     Canvas centred(600, 300);
-    Draw(centred, font, "HH\nHHHHHH", {100, 20, 500, 300}, DT_CENTER);
+    Draw(centred, font, "HH\nHHHHHH", {100, 20, 500, 300}, TF_CENTER);
     const Rect firstLine = centred.InkBox({0, 0, 600, 60});
     const Rect secondLine = centred.InkBox({0, 60, 600, 300});
     EXPECT_NEAR(centreX(firstLine), 300, 2.0) << Describe(firstLine);
@@ -424,7 +424,7 @@ TEST(CairoDC, DrawTextCentresAndPlacesLinesLikeTheClassicCall)
 
     // Single line centred both ways: the cell, not the ink, is centred; no line break.
     Canvas middle(600, 300);
-    Draw(middle, font, "HH\nHH", {100, 50, 500, 250}, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    Draw(middle, font, "HH\nHH", {100, 50, 500, 250}, TF_SINGLELINE | TF_CENTER | TF_VCENTER);
     const Rect middleInk = middle.InkBox();
     EXPECT_NEAR(centreX(middleInk), 300, 2.0) << Describe(middleInk);
     EXPECT_NEAR(middleInk.bottom, 50 + (200 - 40) / 2 + fBaselineBelowTop, 1.0) << Describe(middleInk);
@@ -432,7 +432,7 @@ TEST(CairoDC, DrawTextCentresAndPlacesLinesLikeTheClassicCall)
 
     // Single line at the bottom: a descender reaches down to rect.bottom.
     Canvas bottom(600, 300);
-    Draw(bottom, font, "Hg", {100, 50, 500, 250}, DT_SINGLELINE | DT_CENTER | DT_BOTTOM);
+    Draw(bottom, font, "Hg", {100, 50, 500, 250}, TF_SINGLELINE | TF_CENTER | TF_BOTTOM);
     const Rect bottomInk = bottom.InkBox();
     EXPECT_NEAR(centreX(bottomInk), 300, 2.0) << Describe(bottomInk);
     EXPECT_GE(bottomInk.bottom, 250 - 3);
@@ -442,7 +442,7 @@ TEST(CairoDC, DrawTextCentresAndPlacesLinesLikeTheClassicCall)
 
     // Left and top: lines start at rect.left, the second exactly one cell lower.
     Canvas leftTop(300, 200);
-    Draw(leftTop, Font(30, 0), "H\nH", {20, 20, 300, 200}, DT_LEFT_TOP);
+    Draw(leftTop, Font(30, 0), "H\nH", {20, 20, 300, 200}, TF_LEFT_TOP);
     const Rect upper = leftTop.InkBox({0, 0, 300, 50});
     const Rect lower = leftTop.InkBox({0, 50, 300, 200});
     ASSERT_FALSE(IsEmpty(lower));
@@ -457,7 +457,7 @@ TEST(CairoDC, DrawTextIsClippedToItsRect)
 {
     Canvas canvas(300, 150);
     const Rect rect{50, 50, 120, 70};
-    Draw(canvas, Font(40, 0), "Irregular verbs", rect, DT_LEFT_TOP);
+    Draw(canvas, Font(40, 0), "Irregular verbs", rect, TF_LEFT_TOP);
     const Rect ink = canvas.InkBox();
     ASSERT_FALSE(IsEmpty(ink));
     EXPECT_TRUE(ink.left >= rect.left && ink.top >= rect.top && ink.right <= rect.right &&
@@ -466,7 +466,7 @@ TEST(CairoDC, DrawTextIsClippedToItsRect)
 
     Canvas turned(300, 300);
     const Rect narrow{100, 100, 200, 200};
-    Draw(turned, Font(40, 0, 500), "Irregular verbs", narrow, DT_SINGLELINE | DT_BOTTOM);
+    Draw(turned, Font(40, 0, 500), "Irregular verbs", narrow, TF_SINGLELINE | TF_BOTTOM);
     const Rect turnedInk = turned.InkBox();
     ASSERT_FALSE(IsEmpty(turnedInk));
     EXPECT_TRUE(turnedInk.left >= narrow.left && turnedInk.top >= narrow.top && turnedInk.right <= narrow.right &&
@@ -482,8 +482,8 @@ TEST(CairoDC, TextExtentAgreesWithDrawnText)
     {
         SCOPED_TRACE(font.Width);
         Canvas prefix(400, 50), whole(400, 50);
-        Draw(prefix, font, "HHH", {10, 10, 400, 50}, DT_LEFT_TOP);
-        Draw(whole, font, "HHHH", {10, 10, 400, 50}, DT_LEFT_TOP);
+        Draw(prefix, font, "HHH", {10, 10, 400, 50}, TF_LEFT_TOP);
+        Draw(whole, font, "HHHH", {10, 10, 400, 50}, TF_LEFT_TOP);
         const int nCaret = 10 + Measure(font, "HHH").cx - 1;
         const Rect prefixInk = prefix.InkBox();
         EXPECT_LE(prefixInk.right - 1, nCaret);
@@ -498,7 +498,7 @@ TEST(CairoDC, TextTakesTheTextColourAndOpaqueModeFillsTheCell)
 {
     const Colour red = Rgb(220, 0, 0);
     Canvas canvas(300, 100);
-    Draw(canvas, Font(60, 0, 0, 700), "HHHH", {10, 10, 300, 100}, DT_LEFT_TOP, red);
+    Draw(canvas, Font(60, 0, 0, 700), "HHHH", {10, 10, 300, 100}, TF_LEFT_TOP, red);
     int nExact = 0;
     for (int y = 0; y < canvas.Height(); ++y)
         for (int x = 0; x < canvas.Width(); ++x)
@@ -515,9 +515,9 @@ TEST(CairoDC, TextTakesTheTextColourAndOpaqueModeFillsTheCell)
     const FontSpec font = Font(40, 0);
     clearDc.SelectFont(&font);
     opaqueDc.SelectFont(&font);
-    clearDc.SetBkMode(TRANSPARENT);
-    clearDc.DrawText("H", {20, 20, 200, 100}, DT_LEFT_TOP);
-    opaqueDc.DrawText("H", {20, 20, 200, 100}, DT_LEFT_TOP);
+    clearDc.SetBkMode(BK_TRANSPARENT);
+    clearDc.DrawText("H", {20, 20, 200, 100}, TF_LEFT_TOP);
+    opaqueDc.DrawText("H", {20, 20, 200, 100}, TF_LEFT_TOP);
     const int nWidth = opaqueDc.GetTextExtent("H").cx;
     EXPECT_EQ(transparent.At(21, 21), kGrey);
     EXPECT_EQ(opaque.At(21, 21), kWhite);
@@ -616,7 +616,7 @@ TEST(CairoDC, DrawingLeavesTheContextAsItWas)
     CairoDC dc(canvas.Cairo(), LoadPicture);
     const FontSpec font = Font(30, 10, 450, 700, true);
     dc.SelectFont(&font);
-    dc.DrawText("Irregular\nverbs", {10, 10, 50, 50}, DT_CENTER);
+    dc.DrawText("Irregular\nverbs", {10, 10, 50, 50}, TF_CENTER);
     dc.Rectangle({5, 5, 20, 20});
     dc.Line(1, 1, 9, 9, kBlack);
     dc.DrawMaskedPicture(Picture::FaceMask, Picture::SadFace, {0, 0, 100, 100});
@@ -640,8 +640,8 @@ TEST(CairoDC, LatinOneAndControlBytesAreSafe)
     // 0xE9 is e with an acute accent: an e with ink above it.
     const FontSpec font = Font(40, 0);
     Canvas accented(100, 80), plain(100, 80);
-    Draw(accented, font, "\xE9", {10, 10, 100, 80}, DT_LEFT_TOP);
-    Draw(plain, font, "e", {10, 10, 100, 80}, DT_LEFT_TOP);
+    Draw(accented, font, "\xE9", {10, 10, 100, 80}, TF_LEFT_TOP);
+    Draw(plain, font, "e", {10, 10, 100, 80}, TF_LEFT_TOP);
     const Rect accentedInk = accented.InkBox();
     const Rect plainInk = plain.InkBox();
     ASSERT_FALSE(IsEmpty(accentedInk));
@@ -652,8 +652,8 @@ TEST(CairoDC, LatinOneAndControlBytesAreSafe)
     // Control bytes, NUL included, take no room and leave the rest of the line in place.
     const std::string strWithControls("ab\0c\x01\td\r\x7F\x85", 11);
     Canvas withControls(200, 80), without(200, 80);
-    Draw(withControls, font, strWithControls, {10, 10, 200, 80}, DT_LEFT_TOP);
-    Draw(without, font, "abcd", {10, 10, 200, 80}, DT_LEFT_TOP);
+    Draw(withControls, font, strWithControls, {10, 10, 200, 80}, TF_LEFT_TOP);
+    Draw(without, font, "abcd", {10, 10, 200, 80}, TF_LEFT_TOP);
     EXPECT_TRUE(withControls.SameAs(without));
     EXPECT_EQ(Measure(font, strWithControls).cx, Measure(font, "abcd").cx);
 
@@ -661,8 +661,8 @@ TEST(CairoDC, LatinOneAndControlBytesAreSafe)
     for (int n = 0; n < 256; ++n)
         strEveryByte += static_cast<char>(n);
     Canvas every(400, 400);
-    Draw(every, Font(12, 0), strEveryByte, {0, 0, 400, 400}, DT_LEFT_TOP);
-    Draw(every, Font(12, 0), strEveryByte, {0, 0, 400, 400}, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    Draw(every, Font(12, 0), strEveryByte, {0, 0, 400, 400}, TF_LEFT_TOP);
+    Draw(every, Font(12, 0), strEveryByte, {0, 0, 400, 400}, TF_SINGLELINE | TF_CENTER | TF_VCENTER);
     EXPECT_GT(Measure(Font(12, 0), strEveryByte).cx, 0);
     EXPECT_FALSE(IsEmpty(every.InkBox()));
 }
