@@ -3,6 +3,7 @@
 #include "framework/Dialog.h"
 #include "framework/ViewWindow.h"
 #include "framework/wx/Latin1.h"
+#include "framework/wx/ViewCanvas.h"
 #include "res/DialogTemplates.h"
 #include "res/pictures/app_icon_32.xpm"
 
@@ -100,13 +101,9 @@ public:
     }
     int MessageBox(const std::string& strText, const std::string& strCaption, unsigned nStyle) override
     {
-        long nFlags = wxOK | wxCENTRE;
-        if ((nStyle & 0xF0) == BOX_ICONEXCLAMATION)
-            nFlags |= wxICON_EXCLAMATION;
-        else if ((nStyle & 0xF0) == BOX_ICONSTOP)
-            nFlags |= wxICON_ERROR;
-        wxMessageDialog(this, FromLatin1(strText), FromLatin1(strCaption), nFlags).ShowModal();
-        return RESULT_OK;
+        wxMessageDialog box(this, FromLatin1(strText), FromLatin1(strCaption),
+                            MessageBoxFlags(nStyle) | wxCENTRE);
+        return MessageBoxResult(box.ShowModal(), nStyle);
     }
     void EndDialog(int nResult) override
     {

@@ -5,6 +5,7 @@
 #include "framework/wx/Latin1.h"
 #include "framework/wx/Pictures.h"
 #include "framework/wx/TemplateDialog.h"
+#include "res/CommandIds.h"
 #include "view/VespinView.h"
 
 #include <wx/dcclient.h>
@@ -20,12 +21,6 @@
 
 namespace
 {
-
-constexpr unsigned kVirtualKeyEnd = 35;
-constexpr unsigned kVirtualKeyHome = 36;
-constexpr unsigned kVirtualKeyLeft = 37;
-constexpr unsigned kVirtualKeyRight = 39;
-constexpr unsigned kVirtualKeyDelete = 46;
 
 // The cairo context a window DC draws with: the DC's own on GTK 3, elsewhere one the
 // cairo renderer makes over the DC. Null when neither exists.
@@ -107,19 +102,19 @@ std::optional<unsigned> ViewVirtualKey(int nKeyCode)
     {
     case WXK_END:
     case WXK_NUMPAD_END:
-        return kVirtualKeyEnd;
+        return KEY_END;
     case WXK_HOME:
     case WXK_NUMPAD_HOME:
-        return kVirtualKeyHome;
+        return KEY_HOME;
     case WXK_LEFT:
     case WXK_NUMPAD_LEFT:
-        return kVirtualKeyLeft;
+        return KEY_LEFT;
     case WXK_RIGHT:
     case WXK_NUMPAD_RIGHT:
-        return kVirtualKeyRight;
+        return KEY_RIGHT;
     case WXK_DELETE:
     case WXK_NUMPAD_DELETE:
-        return kVirtualKeyDelete;
+        return KEY_DELETE;
     default:
         return std::nullopt;
     }
@@ -134,6 +129,8 @@ long MessageBoxFlags(unsigned nStyle)
         return nFlags | wxICON_STOP;
     case BOX_ICONQUESTION:
         return nFlags | wxICON_QUESTION;
+    case BOX_ICONEXCLAMATION:
+        return nFlags | wxICON_EXCLAMATION;
     default:
         return nFlags | wxICON_NONE;
     }
