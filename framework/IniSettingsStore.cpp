@@ -1,5 +1,6 @@
 #include "framework/IniSettingsStore.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -7,6 +8,7 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 namespace
@@ -94,6 +96,29 @@ void SyncDirectory(const std::filesystem::path& dir)
     {
         ::fsync(fd);
         ::close(fd);
+    }
+}
+
+// Removes the temporary files that writers killed in the middle of a flush left beside
+// the settings file: "<name>.tmp.<pid>" where no process <pid> exists any more. Those of
+// running processes, and anything that does not fit the pattern, are left alone.
+void RemoveStaleTempFiles(const std::filesystem::path& file)
+{
+    const std::string strPrefix = file.filename().string() + ".tmp.";
+    const std::filesystem::path dir = file.has_parent_path() ? file.parent_path() : ".";
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(dir, error), end; !error && it != end;
+         it.increment(error))
+    {
+        const std::string strName = it->path().filename().string();
+        const std::string strPid = strName.substr(std::min(strPrefix.size(), strName.size()));
+        if (strName.compare(0, strPrefix.size(), strPrefix) != 0 || strPid.empty() ||
+            strPid.size() > 9 || strPid.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const auto pid = static_cast<pid_t>(std::stol(strPid));
+        std::error_code ignored;
+        if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH)
+            std::filesystem::remove(it->path(), ignored);
     }
 }
 
@@ -202,6 +227,7 @@ bool IniSettingsStore::Flush()
     if (!dir.empty())
         std::filesystem::create_directories(dir, error);
 
+    RemoveStaleTempFiles(m_file);
     std::filesystem::path temp = m_file;
     temp += ".tmp." + std::to_string(::getpid());
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);

@@ -7,7 +7,7 @@
 bool CanOpenVerbList(const char* pszName)
 {
     std::error_code error;
-    if (std::filesystem::is_directory(pszName, error))
+    if (!std::filesystem::is_regular_file(pszName, error))
         return false;
     return std::ifstream(pszName).is_open();
 }

@@ -93,7 +93,11 @@ bool CVespinDoc::SetOptions(float fRightTime, float fWrongTime, bool bCorrecting
 
 bool CVespinDoc::LoadQuestions()
 {
-    std::ifstream in(m_bAlternativeFile ? kAlternativeVerbList : kMainVerbList);
+    const char* pszName = m_bAlternativeFile ? kAlternativeVerbList : kMainVerbList;
+    // Only a regular file is opened: opening a pipe would wait for a writer.
+    std::ifstream in;
+    if (CanOpenVerbList(pszName))
+        in.open(pszName);
     ReadVerbList(in, m_bAlternativeFile, m_directions, m_groups, m_pool);
     m_nCurrent = 0;
     if (!m_pool.empty())
