@@ -21,10 +21,10 @@ constexpr int kDefaultCellHeight = 16;
 const FontSpec& DefaultFont()
 {
     static const FontSpec font = [] {
-        FontSpec spec;
-        spec.Face = "Arial";
-        spec.Height = kDefaultCellHeight;
-        return spec;
+        FontSpec desc;
+        desc.Face = "Arial";
+        desc.Height = kDefaultCellHeight;
+        return desc;
     }();
     return font;
 }
@@ -135,24 +135,24 @@ struct CairoDC::TextFont
     double fAngle = 0.0; // radians, counter-clockwise on the screen
     bool bStrikeOut = false;
 
-    explicit TextFont(const FontSpec& spec)
-        : strFace(spec.Face.empty() ? "Arial" : spec.Face), bBold(spec.Weight >= 600), bStrikeOut(spec.StrikeOut)
+    explicit TextFont(const FontSpec& desc)
+        : strFace(desc.Face.empty() ? "Arial" : desc.Face), bBold(desc.Weight >= 600), bStrikeOut(desc.StrikeOut)
     {
         const FaceMetrics metrics = MetricsOf(strFace, bBold);
-        if (spec.Height < 0)
+        if (desc.Height < 0)
         {
             // As in the classic call, a negative height is the em size.
-            fEm = -spec.Height;
+            fEm = -desc.Height;
             nCell = static_cast<int>(std::lround(fEm * metrics.fCellPerEm));
         }
         else
         {
-            nCell = spec.Height > 0 ? spec.Height : kDefaultCellHeight;
+            nCell = desc.Height > 0 ? desc.Height : kDefaultCellHeight;
             fEm = nCell / metrics.fCellPerEm;
         }
-        fScaleX = spec.Width != 0 ? std::abs(spec.Width) / kAverageWidthPerEm : fEm;
+        fScaleX = desc.Width != 0 ? std::abs(desc.Width) / kAverageWidthPerEm : fEm;
         fAscent = fEm * metrics.fAscentPerEm;
-        fAngle = spec.Escapement / 10.0 * kPi / 180.0;
+        fAngle = desc.Escapement / 10.0 * kPi / 180.0;
     }
 
     void Apply(cairo_t* pCairo) const
