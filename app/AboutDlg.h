@@ -1,10 +1,11 @@
-// The About box: icon, program name and version, copyright, OK.
+// The About box: the program's icon, name and version and its year, built from its
+// template; OK or Esc closes it.
 #pragma once
 
-#include <wx/dialog.h>
+#include "framework/Dialog.h"
 
-class CAboutDlg : public wxDialog
+class CAboutDlg : public CDialog
 {
 public:
-    explicit CAboutDlg(wxWindow* pParent);
+    CAboutDlg();
 };

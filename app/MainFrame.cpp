@@ -2,6 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "framework/wx/Latin1.h"
+#include "framework/wx/TemplateDialog.h"
 #include "framework/wx/ViewCanvas.h"
 #include "framework/wx/ViewPrinting.h"
 #include "lesson/VespinDoc.h"
@@ -181,7 +182,10 @@ void CMainFrame::BindCommands()
 {
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { NewLesson(); }, ID_FILE_NEW);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, ID_APP_EXIT);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { CAboutDlg(this).ShowModal(); }, ID_APP_ABOUT);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) {
+        CAboutDlg about;
+        RunTemplateDialog(this, about);
+    }, ID_APP_ABOUT);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnGiveUp(); }, ID_LESSON_GIVEUP);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnStatistics(); }, ID_LESSON_STATISTICS);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnLessonView(); }, ID_LESSON_VIEW);

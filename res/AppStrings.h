@@ -1,5 +1,4 @@
-// The application's own texts: captions, the idle message, the start-up error, the
-// About box.
+// The application's own texts: captions, the idle message, the start-up error.
 #pragma once
 
 // The frame caption is "<document title>" followed by this.
@@ -12,7 +11,3 @@ inline constexpr const char* kAppName = "vespin";
 inline constexpr const char* kMissingFilesCaption = kAppName;
 // What a new document is called when it is first saved.
 inline constexpr const char* kNewFileName = "Taldrin";
-
-inline constexpr const char* kAboutTitle = "About Taldrin";
-inline constexpr const char* kAboutVersion = "Taldrin Version 1.0";
-inline constexpr const char* kAboutCopyright = "Copyright (C) 2002";
