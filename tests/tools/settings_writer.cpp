@@ -1,31 +1,27 @@
 // Rewrites a settings file through IniSettingsStore in a tight loop, alternating between
-// the two versions of SettingsVersions.h, until it is killed; with --once it writes the
-// first version once. Each round is a new store, as each run of the program is.
-//   settings_writer FILE [--once]
+// the two versions of SettingsVersions.h, until it is killed. Each round is a new store,
+// as each run of the program is.
+//   settings_writer FILE
 #include "framework/IniSettingsStore.h"
 #include "tools/SettingsVersions.h"
 
 #include <cstdio>
-#include <cstring>
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || (argc == 3 && std::strcmp(argv[2], "--once") != 0) || argc > 3)
+    if (argc != 2)
     {
-        std::fprintf(stderr, "usage: settings_writer FILE [--once]\n");
+        std::fprintf(stderr, "usage: settings_writer FILE\n");
         return 2;
     }
-    const bool bOnce = argc == 3;
-    for (long nRound = 0;; ++nRound)
+    for (int nVersion = 0;; nVersion = 1 - nVersion)
     {
         IniSettingsStore store(argv[1]);
-        WriteSettingsVersion(store, static_cast<int>(nRound % 2));
+        WriteSettingsVersion(store, nVersion);
         if (!store.Flush())
         {
-            std::fprintf(stderr, "settings_writer: flush %ld failed\n", nRound);
+            std::fprintf(stderr, "settings_writer: flush failed\n");
             return 1;
         }
-        if (bOnce)
-            return 0;
     }
 }
