@@ -3,6 +3,6 @@
 # directory). Arguments are passed to the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/build.sh
+scripts/build.sh taldrin
 cd data
 exec ../build/taldrin "$@"
