@@ -22,7 +22,7 @@ bool CVespinApp::OnInit()
 {
     if (!CanOpenVerbList(kAlternativeVerbList) && !CanOpenVerbList(kMainVerbList))
     {
-        wxMessageBox(kMissingFilesText, kMissingFilesCaption, wxOK | wxICON_STOP);
+        wxMessageBox(kMissingFilesText, kAppName, wxOK | wxICON_STOP);
         // The toolkit's entry point returns -1 when OnInit fails: exit status 255.
         return false;
     }

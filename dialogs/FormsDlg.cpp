@@ -3,7 +3,6 @@
 #include "framework/ViewWindow.h"
 #include "res/DialogTemplates.h"
 
-#include <algorithm>
 
 CFormsDlg::CFormsDlg() : CDialog(IDD_FORMS) {}
 
@@ -24,7 +23,7 @@ void CFormsDlg::DoDataExchange(CDataExchange* pDX)
 void CFormsDlg::OnOK()
 {
     UpdateData(true);
-    if (std::any_of(std::begin(m_bDirection), std::end(m_bDirection), [](int b) { return b != 0; }))
+    if (GetDirections().Any())
         CDialog::OnOK();
     else
         MessageBox("You have to chose at least one form", "Taldrin", BOX_OK);

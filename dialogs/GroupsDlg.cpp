@@ -3,7 +3,6 @@
 #include "framework/ViewWindow.h"
 #include "res/DialogTemplates.h"
 
-#include <algorithm>
 
 namespace
 {
@@ -34,7 +33,7 @@ void CGroupsDlg::DoDataExchange(CDataExchange* pDX)
 void CGroupsDlg::OnOK()
 {
     UpdateData(true);
-    if (std::any_of(std::begin(m_bGroup), std::end(m_bGroup), [](int b) { return b != 0; }))
+    if (GetGroups().Any())
         CDialog::OnOK();
     else
         MessageBox("You have to choose at least one verb group!", "Taldrin", BOX_OK);

@@ -1,6 +1,7 @@
 #include "framework/Dialog.h"
 
 #include "framework/ViewWindow.h"
+#include "res/AppStrings.h"
 
 #include <cerrno>
 #include <charconv>
@@ -11,7 +12,7 @@ const char* const kNotANumberMessage = "Please enter a number.";
 void CDataExchange::Fail(int nId, const std::string& strMessage)
 {
     m_bFailed = true;
-    m_controls.MessageBox(strMessage, "vespin", BOX_OK | BOX_ICONEXCLAMATION);
+    m_controls.MessageBox(strMessage, kAppName, BOX_OK | BOX_ICONEXCLAMATION);
     m_controls.SetFocus(nId);
 }
 

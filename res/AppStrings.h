@@ -8,6 +8,5 @@ inline constexpr const char* kIdleMessage = "Ready";
 inline constexpr const char* kMissingFilesText = "Unable to find the necessary files!";
 // The application name: the caption of the framework's own message boxes.
 inline constexpr const char* kAppName = "vespin";
-inline constexpr const char* kMissingFilesCaption = kAppName;
 // What a new document is called when it is first saved.
 inline constexpr const char* kNewFileName = "Taldrin";

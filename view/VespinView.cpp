@@ -162,15 +162,9 @@ void CVespinView::DrawQuestion(CDC* pDC, CVespinDoc* pDoc)
         // The white fill is also what erases the previous answer text.
         pDC->Rectangle(AnswerFrameRect(client));
         const Rect text = AnswerTextRect(client);
-        // Measured over the characters as typed: after a typed accent escape the caret
-        // stands right of the one letter drawn for it.
-        const Size caret = pDC->GetTextExtent(pDoc->m_strTyped.substr(0, static_cast<std::size_t>(pDoc->m_nCaret)));
         pDC->DrawText(ConvertAccents(pDoc->m_strTyped), text, TF_LEFT_TOP);
         if (!pDoc->m_bShowingCorrection)
-        {
-            const int x = text.left + caret.cx - 1;
-            pDC->Line(x, text.top, x, text.top + caret.cy);
-        }
+            DrawCaretLine(pDC, pDoc, text, Rgb(0, 0, 0));
         pDC->SelectFont(pOldFont);
         pDC->SetTextColor(oldColour);
     }
@@ -289,6 +283,8 @@ void CVespinView::PlaceCaret(CVespinDoc* pDoc, int x, int y)
     if (!text.Contains(x, y))
         return;
     std::unique_ptr<CDC> pDC = m_window.GetDC();
+    if (!pDC)
+        return;
     const FontSpec font = AnswerFont();
     const FontSpec* pOldFont = pDC->SelectFont(&font);
 
@@ -406,15 +402,23 @@ void CVespinView::OnTimer(unsigned nIdEvent)
 void CVespinView::BlinkCaret(CVespinDoc* pDoc)
 {
     std::unique_ptr<CDC> pDC = m_window.GetDC();
+    if (!pDC)
+        return;
     const FontSpec font = AnswerFont();
     const FontSpec* pOldFont = pDC->SelectFont(&font);
-    const Rect text = AnswerTextRect(m_window.GetClientRect());
     pDoc->m_bCaretOn = !pDoc->m_bCaretOn;
-    const Colour colour = pDoc->m_bCaretOn ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
+    DrawCaretLine(pDC.get(), pDoc, AnswerTextRect(m_window.GetClientRect()),
+                  pDoc->m_bCaretOn ? Rgb(0, 0, 0) : Rgb(255, 255, 255));
+    pDC->SelectFont(pOldFont);
+}
+
+// Measured in the selected font over the characters as typed: after a typed accent
+// escape the caret stands right of the one letter drawn for it.
+void CVespinView::DrawCaretLine(CDC* pDC, const CVespinDoc* pDoc, const Rect& text, Colour colour)
+{
     const Size caret = pDC->GetTextExtent(pDoc->m_strTyped.substr(0, ClampedCaret(pDoc)));
     const int x = text.left + caret.cx - 1;
     pDC->Line(x, text.top, x, text.top + caret.cy, colour);
-    pDC->SelectFont(pOldFont);
 }
 
 std::size_t CVespinView::ClampedCaret(const CVespinDoc* pDoc)

@@ -58,6 +58,8 @@ private:
     void StartLesson(CVespinDoc* pDoc);
     void PlaceCaret(CVespinDoc* pDoc, int x, int y);
     void BlinkCaret(CVespinDoc* pDoc);
+    // The caret's line in the answer box, in the font already selected.
+    static void DrawCaretLine(CDC* pDC, const CVespinDoc* pDoc, const Rect& text, Colour colour);
     // The caret kept inside the answer, whatever the document holds.
     static std::size_t ClampedCaret(const CVespinDoc* pDoc);
 

@@ -7,3 +7,12 @@ wxString FromLatin1(const std::string& strText)
     // The length is passed so that an embedded NUL does not cut the text short.
     return wxString(strText.data(), wxConvISO8859_1, strText.size());
 }
+
+std::string ToLatin1(const wxString& str)
+{
+    std::string strResult;
+    for (wxUniChar c : str)
+        if (c.GetValue() <= 0xFF)
+            strResult += static_cast<char>(c.GetValue());
+    return strResult;
+}

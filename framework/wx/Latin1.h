@@ -7,3 +7,6 @@
 
 // Every byte becomes the character of the same code, so no input is rejected.
 wxString FromLatin1(const std::string& strText);
+
+// Characters above U+00FF have no byte and are dropped.
+std::string ToLatin1(const wxString& str);

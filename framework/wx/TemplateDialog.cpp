@@ -19,15 +19,6 @@
 namespace
 {
 
-std::string ToLatin1(const wxString& str)
-{
-    std::string strResult;
-    for (wxUniChar c : str)
-        if (c.GetValue() <= 0xFF)
-            strResult += static_cast<char>(c.GetValue());
-    return strResult;
-}
-
 // The toolkit's ids: the template's OK is wxID_OK, a label without id any id.
 int WindowId(int nTemplateId)
 {
