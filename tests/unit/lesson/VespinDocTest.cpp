@@ -1,5 +1,6 @@
 #include "lesson/VespinDoc.h"
 
+#include "support/LessonChoices.h"
 #include "support/MemorySettingsStore.h"
 #include "support/TempDir.h"
 #include "verbdata/AnswerText.h"
@@ -10,36 +11,6 @@
 
 namespace
 {
-
-DirectionSet AllDirections()
-{
-    DirectionSet directions;
-    for (std::size_t k = 0; k < kDirectionCount; ++k)
-        directions.Set(k, true);
-    return directions;
-}
-
-DirectionSet OnlyDirection(std::size_t k)
-{
-    DirectionSet directions;
-    directions.Set(k, true);
-    return directions;
-}
-
-GroupSet Groups(std::initializer_list<const char*> tags)
-{
-    GroupSet groups;
-    for (const char* tag : tags)
-        groups.Set(static_cast<std::size_t>(FindGroup(tag)), true);
-    return groups;
-}
-
-Question MakeQuestion(const std::string& strPrompt, const std::string& strExpected)
-{
-    Question q;
-    q.Set(strExpected, strPrompt, PastTense);
-    return q;
-}
 
 class VespinDocTest : public ::testing::Test
 {
@@ -162,7 +133,7 @@ TEST_F(VespinDocTest, WorkedListAllRightWithCorrectingOn)
 TEST_F(VespinDocTest, WrongAnswerIsRequeuedAndMustBeAnsweredRightTwice)
 {
     WriteWorkedList();
-    StartLesson(OnlyDirection(0), Groups({"bas1"}));
+    StartLesson(Directions({0}), Groups({"bas1"}));
     m_doc.m_bCorrecting = false;
     ASSERT_EQ(m_doc.m_pool.size(), 1u);
     EXPECT_EQ(m_doc.GetTitle(), "go");
@@ -188,7 +159,7 @@ TEST_F(VespinDocTest, WrongAnswerIsRequeuedAndMustBeAnsweredRightTwice)
 TEST_F(VespinDocTest, WrongAnswerWithCorrectingOnWaitsForTheVerdict)
 {
     WriteWorkedList();
-    StartLesson(OnlyDirection(0), Groups({"bas1"}));
+    StartLesson(Directions({0}), Groups({"bas1"}));
     EXPECT_TRUE(Answer("goed"));
     EXPECT_TRUE(m_doc.m_bShowingCorrection);
     EXPECT_EQ(m_doc.m_strTyped, "goed");
@@ -204,8 +175,8 @@ TEST_F(VespinDocTest, AnswersAreJudgedExactlyButForBlanks)
     m_doc.OnNewDocument();
     m_doc.m_bCorrecting = false;
     m_doc.m_fnRand = [] { return 0; };
-    m_doc.m_pool = {MakeQuestion("x", "caf\\'e"), MakeQuestion("y", "/learnt /learned"),
-                    MakeQuestion("z", "caf\\'e")};
+    m_doc.m_pool = {MakeQuestion("x", PastTense, "caf\\'e"), MakeQuestion("y", PastTense, "/learnt /learned"),
+                    MakeQuestion("z", PastTense, "caf\\'e")};
 
     m_doc.m_nCurrent = 0;
     EXPECT_TRUE(Answer("caf\\'e"));
@@ -230,13 +201,13 @@ TEST_F(VespinDocTest, RandomStepArithmetic)
     int nRand = 7;
     m_doc.m_fnRand = [&nRand] { return nRand; };
 
-    m_doc.m_pool.assign(5, MakeQuestion("q", "a"));
+    m_doc.m_pool.assign(5, MakeQuestion("q", PastTense, "a"));
     m_doc.m_nCurrent = 3;
     m_doc.ChooseNextQuestion();
     EXPECT_EQ(m_doc.m_nCurrent, 0u) << "five questions, at 3, rand 7: two steps, wrapping";
 
-    const QuestionPool abcd = {MakeQuestion("A", "a"), MakeQuestion("B", "b"), MakeQuestion("C", "c"),
-                               MakeQuestion("D", "d")};
+    const QuestionPool abcd = {MakeQuestion("A", PastTense, "a"), MakeQuestion("B", PastTense, "b"), MakeQuestion("C", PastTense, "c"),
+                               MakeQuestion("D", PastTense, "d")};
     for (const auto& [r, strNext] : {std::pair{0, "A"}, std::pair{1, "C"}})
     {
         m_doc.m_pool = abcd;
@@ -262,7 +233,7 @@ TEST_F(VespinDocTest, RandomStepArithmetic)
     EXPECT_TRUE(Answer("wrong"));
     EXPECT_EQ(m_doc.m_nCurrent, 2u) << "a wrong answer restarts the step from position 0";
 
-    m_doc.m_pool = {MakeQuestion("only", "x")};
+    m_doc.m_pool = {MakeQuestion("only", PastTense, "x")};
     m_doc.m_nCurrent = 0;
     m_doc.ChooseNextQuestion();
     EXPECT_EQ(m_doc.m_nCurrent, 0u) << "one question is asked again";
@@ -330,7 +301,7 @@ TEST_F(VespinDocTest, AlternativeListIsChosenOnceAndTakesEveryGroup)
     EXPECT_EQ(m_doc.m_pool.size(), 8u);
 
     WriteWorkedList("irregu.ver");
-    StartLesson(OnlyDirection(0), GroupSet());
+    StartLesson(Directions({0}), GroupSet());
     EXPECT_TRUE(m_doc.m_bAlternativeFile) << "the file test is made at the first lesson only";
 }
 

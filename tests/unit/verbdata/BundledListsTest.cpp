@@ -1,6 +1,8 @@
 // Checks the verb lists shipped in data/: what a learner relies on when choosing groups.
 #include "verbdata/VerbListReader.h"
 
+#include "support/LessonChoices.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -15,14 +17,6 @@ namespace
 std::string DataPath(const char* name)
 {
     return std::string(TALDRIN_SOURCE_DIR) + "/data/" + name;
-}
-
-DirectionSet OnlyDirections(std::initializer_list<std::size_t> indices)
-{
-    DirectionSet directions;
-    for (std::size_t k : indices)
-        directions.Set(k, true);
-    return directions;
 }
 
 GroupSet OnlyGroup(int nGroup)
@@ -81,7 +75,7 @@ ListFacts CheckList(const char* name)
 
     for (int g = 0; g < static_cast<int>(kGroupCount); ++g)
     {
-        const QuestionPool verbs = ReadList(name, OnlyDirections({0, 1}), OnlyGroup(g));
+        const QuestionPool verbs = ReadList(name, Directions({0, 1}), OnlyGroup(g));
         std::size_t nExpectedQuestions = 0;
         for (std::size_t i = 0; i + 1 < verbs.size(); i += 2)
         {
@@ -97,14 +91,14 @@ ListFacts CheckList(const char* name)
             nExpectedQuestions += past[0] == '/' ? 2 : participle[0] == '/' ? 4 : 6;
         }
         EXPECT_EQ(verbs.size() % 2, 0u) << name << ": a verb gave only one of its two questions";
-        EXPECT_EQ(ReadList(name, OnlyDirections({0, 1, 2, 3, 4, 5}), OnlyGroup(g)).size(),
+        EXPECT_EQ(ReadList(name, Directions({0, 1, 2, 3, 4, 5}), OnlyGroup(g)).size(),
                   nExpectedQuestions)
             << name << ", group " << kGroupTags[g];
         facts.verbsPerGroup[kGroupTags[g]] = verbs.size() / 2;
         facts.nRecords += verbs.size() / 2;
     }
 
-    EXPECT_TRUE(ReadList(name, OnlyDirections({0}), OnlyGroup(-1)).empty())
+    EXPECT_TRUE(ReadList(name, Directions({0}), OnlyGroup(-1)).empty())
         << name << ": a record with an unknown group tag";
     const std::size_t nLines = RecordLineCount(name);
     EXPECT_EQ(nLines % 4, 0u) << name;

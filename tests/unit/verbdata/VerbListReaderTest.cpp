@@ -1,5 +1,7 @@
 #include "verbdata/VerbListReader.h"
 
+#include "support/LessonChoices.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,27 +13,6 @@ namespace
 {
 
 const char* const kHeader = "# comment\ntitle line\n#\n#\n";
-
-DirectionSet Directions(std::initializer_list<std::size_t> indices)
-{
-    DirectionSet directions;
-    for (std::size_t k : indices)
-        directions.Set(k, true);
-    return directions;
-}
-
-DirectionSet AllDirections()
-{
-    return Directions({0, 1, 2, 3, 4, 5});
-}
-
-GroupSet Groups(std::initializer_list<const char*> tags)
-{
-    GroupSet groups;
-    for (const char* tag : tags)
-        groups.Set(static_cast<std::size_t>(FindGroup(tag)), true);
-    return groups;
-}
 
 // Each question as "prompt>form:expected", form 0, 1 or 2, for compact comparisons.
 std::vector<std::string> Describe(const QuestionPool& pool)

@@ -3,6 +3,7 @@
 
 #include "lesson/VespinDoc.h"
 #include "support/FakeViewWindow.h"
+#include "support/LessonChoices.h"
 #include "support/MemorySettingsStore.h"
 
 #include <gtest/gtest.h>
@@ -21,13 +22,6 @@ FontSpec Font(int nHeight, int nWidth, int nEscapement = 0, int nWeight = 0, boo
     font.Weight = nWeight;
     font.StrikeOut = bStrikeOut;
     return font;
-}
-
-Question MakeQuestion(const std::string& strPrompt, VerbForm nAsked, const std::string& strExpected)
-{
-    Question q;
-    q.Set(strExpected, strPrompt, nAsked);
-    return q;
 }
 
 class VespinViewDrawTest : public ::testing::Test
