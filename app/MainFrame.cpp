@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "app/AboutDlg.h"
+#include "app/SessionEnd.h"
 #include "framework/wx/Latin1.h"
 #include "framework/wx/TemplateDialog.h"
 #include "framework/wx/ViewCanvas.h"
@@ -84,6 +85,19 @@ wxBitmap ToolImage(const wxBitmap& strip, int nImage)
     return image;
 }
 
+// The status bar half (bTooltip false) or the tooltip half of a command's prompt.
+wxString PromptPart(int nId, bool bTooltip)
+{
+    for (const CommandPromptDef& def : kCommandPrompts)
+    {
+        if (def.nId != nId)
+            continue;
+        const wxString strPrompt(def.pszPrompt);
+        return bTooltip ? strPrompt.AfterFirst('\n') : strPrompt.BeforeFirst('\n');
+    }
+    return wxString();
+}
+
 // File names go to the document in the file system's own encoding.
 std::string ToLocalPath(const wxString& strPath)
 {
@@ -110,10 +124,12 @@ CMainFrame::CMainFrame(CVespinDoc& doc)
     m_doc.SetTitleObserver(
         [this](const std::string& strTitle) { SetTitle(FromLatin1(strTitle) + kCaptionSuffix); });
     m_lockTimer.Start(kLockPollMilliseconds);
+    CloseFrameOnSessionEnd(this);
 }
 
 CMainFrame::~CMainFrame()
 {
+    CloseFrameOnSessionEnd(nullptr);
     m_doc.SetTitleObserver(nullptr);
     m_pCanvas->SetView(nullptr);
 }
@@ -136,7 +152,7 @@ void CMainFrame::CreateMenus()
             if (item.nId == 0)
                 pMenu->AppendSeparator();
             else
-                pMenu->Append(item.nId, item.pszLabel);
+                pMenu->Append(item.nId, item.pszLabel, PromptPart(item.nId, false));
         }
         pMenuBar->Append(pMenu, menuDef.pszTitle);
     }
@@ -154,7 +170,7 @@ void CMainFrame::CreateTools()
             pToolBar->AddSeparator();
         else
             pToolBar->AddTool(tool.nId, wxString(), ToolImage(strip, tool.nImage), wxNullBitmap,
-                              wxITEM_NORMAL, tool.pszTooltip, tool.pszHelp);
+                              wxITEM_NORMAL, PromptPart(tool.nId, true), PromptPart(tool.nId, false));
     }
     pToolBar->Realize();
 }

@@ -22,6 +22,9 @@ public:
     ViewCanvas& GetCanvas() { return *m_pCanvas; }
     // Takes the view that lives in GetCanvas(); menu commands go to it from now on.
     void SetView(std::unique_ptr<CVespinView> pView);
+    // Writes the settings through the document; runs once however often the frame is
+    // asked to close.
+    void CloseDocument();
 
 private:
     void CreateMenus();
@@ -34,9 +37,6 @@ private:
     void OpenFile();
     void SaveFile();
     void PrintScreen();
-    // Writes the settings through the document; runs once however often the frame is
-    // asked to close.
-    void CloseDocument();
     void UpdateLockIndicators();
 
     CVespinDoc& m_doc;

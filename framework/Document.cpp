@@ -1,14 +1,47 @@
 #include "framework/Document.h"
 
 #include <filesystem>
+#include <utility>
+
+#ifdef _WIN32
 #include <fstream>
 #include <system_error>
-#include <utility>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace
+{
+
+// Whether the path opens as a regular file, with O_CREAT making a missing one empty.
+// A pipe, a device or a directory does not count, and is never waited for.
+bool OpensAsRegularFile(const std::string& strPath, bool bCreate)
+{
+#ifdef _WIN32
+    std::error_code error;
+    if (std::filesystem::is_directory(strPath, error))
+        return false;
+    return bCreate ? std::ofstream(strPath, std::ios::app | std::ios::binary).is_open()
+                   : std::ifstream(strPath).is_open();
+#else
+    const int nFlags = bCreate ? O_WRONLY | O_CREAT : O_RDONLY;
+    const int fd = ::open(strPath.c_str(), nFlags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    struct stat status;
+    const bool bRegular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    ::close(fd);
+    return bRegular;
+#endif
+}
+
+} // namespace
 
 bool CDocument::OnOpenDocument(const std::string& strPath)
 {
-    std::error_code error;
-    if (std::filesystem::is_directory(strPath, error) || !std::ifstream(strPath).is_open())
+    if (!OpensAsRegularFile(strPath, false))
         return false;
     SetPathName(strPath);
     return true;
@@ -16,11 +49,7 @@ bool CDocument::OnOpenDocument(const std::string& strPath)
 
 bool CDocument::OnSaveDocument(const std::string& strPath)
 {
-    std::error_code error;
-    if (std::filesystem::is_directory(strPath, error))
-        return false;
-    // Appending creates a missing file and leaves an existing one as it was.
-    if (!std::ofstream(strPath, std::ios::app | std::ios::binary).is_open())
+    if (!OpensAsRegularFile(strPath, true))
         return false;
     SetPathName(strPath);
     return true;

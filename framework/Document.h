@@ -17,10 +17,12 @@ public:
     // A new document in the same object; false would stop the new document.
     virtual bool OnNewDocument() { return true; }
     virtual void OnCloseDocument() {}
-    // Opening: false when the file cannot be read; else the document takes its name.
+    // Opening: false when the path is no regular file that can be read; else the
+    // document takes its name.
     virtual bool OnOpenDocument(const std::string& strPath);
     // Saving creates the file when it is missing and never changes one that exists;
-    // false when it could not be created. The document then takes the file's name.
+    // false for anything but a regular file (a pipe is never waited on), or when it
+    // could not be created. The document then takes the file's name.
     virtual bool OnSaveDocument(const std::string& strPath);
 
     void SetTitle(const std::string& strTitle);

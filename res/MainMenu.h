@@ -42,22 +42,31 @@ inline constexpr MenuDef kMainMenu[] = {
     {"&Help", kHelpMenu, std::size(kHelpMenu)},
 };
 
-// nId 0 is a separator; nImage indexes the 16 x 16 images of toolbar.xpm. Empty texts
-// mean no tooltip and no status bar help.
+// nId 0 is a separator; nImage indexes the 16 x 16 images of toolbar.xpm.
 struct ToolDef
 {
     int nId;
     int nImage;
-    const char* pszTooltip;
-    const char* pszHelp;
 };
 
 inline constexpr ToolDef kToolbar[] = {
-    {ID_FILE_NEW, 0, "New", "Create a new document"},
-    {0, 0, "", ""},
-    {ID_LESSON_STATISTICS, 1, "", ""},
-    {0, 0, "", ""},
-    {ID_LESSON_GIVEUP, 2, "", ""},
+    {ID_FILE_NEW, 0}, {0, 0}, {ID_LESSON_STATISTICS, 1}, {0, 0}, {ID_LESSON_GIVEUP, 2},
+};
+
+// The command prompts of the string table: the status bar text, a line feed, the
+// tooltip. Menu items and tools show them; a command without one (Give up, Statistics,
+// View) shows neither.
+struct CommandPromptDef
+{
+    int nId;
+    const char* pszPrompt;
+};
+
+inline constexpr CommandPromptDef kCommandPrompts[] = {
+    {ID_FILE_NEW, "Create a new document\nNew"},
+    {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
+    {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
+    {ID_HELP, "Display help for current task or command\nHelp"},
 };
 
 // Accelerator modifiers in the classic resource's values; keys are VirtualKey codes,
