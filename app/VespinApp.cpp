@@ -8,7 +8,11 @@
 #include "res/AppStrings.h"
 #include "view/VespinView.h"
 
+#include <wx/filename.h>
 #include <wx/msgdlg.h>
+#include <wx/stdpaths.h>
+
+#include <cstdlib>
 
 wxIMPLEMENT_APP(CVespinApp);
 
@@ -20,7 +24,10 @@ CVespinApp::~CVespinApp() = default;
 
 bool CVespinApp::OnInit()
 {
-    if (!CanOpenVerbList(kAlternativeVerbList) && !CanOpenVerbList(kMainVerbList))
+    const wxString programDir = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
+    const std::vector<std::string> listFolders = VerbListFolders(
+        std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), programDir.ToStdString(*wxConvFileName));
+    if (!FindVerbList(listFolders))
     {
         wxMessageBox(kMissingFilesText, kAppName, wxOK | wxICON_STOP);
         // The toolkit's entry point returns -1 when OnInit fails: exit status 255.
@@ -29,6 +36,7 @@ bool CVespinApp::OnInit()
 
     m_pProfile = CreateUserSettingsStore();
     m_pDoc = std::make_unique<CVespinDoc>(*m_pProfile);
+    m_pDoc->m_verbListFolders = listFolders;
     auto* pFrame = new CMainFrame(*m_pDoc);
     pFrame->SetView(std::make_unique<CVespinView>(*m_pDoc, pFrame->GetCanvas()));
     SetTopWindow(pFrame);

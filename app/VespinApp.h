@@ -15,8 +15,9 @@ public:
     CVespinApp();
     ~CVespinApp() override;
 
-    // False, after telling the user, when neither verb list can be opened in the working
-    // directory; the process then exits with status 255. The command line is not read.
+    // False, after telling the user, when no verb list can be opened in the working
+    // directory, the user's data folder or the installed share/taldrin; the process then
+    // exits with status 255. The command line is not read.
     bool OnInit() override;
 
 private:

@@ -1,5 +1,10 @@
-// The two verb list files, looked for in the working directory.
+// The two verb list files and where they are looked for: the working directory first,
+// then the user's data folder, then the lists installed with the program.
 #pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
 
 constexpr const char* kMainVerbList = "irregu.ver";
 constexpr const char* kAlternativeVerbList = "irrtes.ver";
@@ -7,3 +12,22 @@ constexpr const char* kAlternativeVerbList = "irrtes.ver";
 // Whether the file can be opened for reading as a verb list: only a regular file can.
 // A directory cannot, and a pipe is refused because opening it waits for a writer.
 bool CanOpenVerbList(const char* pszName);
+
+// The folders lists are looked for in, in order: the working directory ("."), the user's
+// data folder ($XDG_DATA_HOME/taldrin, or $HOME/.local/share/taldrin when that variable is
+// unset or not an absolute path) and share/taldrin beside the program's own folder (its
+// bin folder once installed). Without a home or a program folder that entry is left out.
+std::vector<std::string> VerbListFolders(const char* pszDataHome, const char* pszHome,
+                                         const std::string& strProgramDir);
+
+struct VerbListLocation
+{
+    std::string m_strPath; // absolute
+    bool m_bAlternative = false;
+};
+
+// The list to read: the first folder holding either list decides, and in it the main list
+// wins when it can be opened. So lists in the working directory pass the file tests as
+// they always did, and a lone alternative list there is not overruled by a main list
+// installed elsewhere. Nothing when no folder holds one.
+std::optional<VerbListLocation> FindVerbList(const std::vector<std::string>& folders);

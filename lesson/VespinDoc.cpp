@@ -51,7 +51,10 @@ bool CVespinDoc::OnNewDocument()
 
     if (!m_bSettingsRead)
     {
-        m_bAlternativeFile = !CanOpenVerbList(kMainVerbList);
+        // Without any list the alternative name stays, as if the main list had failed.
+        const std::optional<VerbListLocation> list = FindVerbList(m_verbListFolders);
+        m_bAlternativeFile = !list || list->m_bAlternative;
+        m_strVerbListPath = list ? list->m_strPath : kAlternativeVerbList;
         m_bRabbit = m_profile.GetProfileInt(kSection, "Hase", 1) != 0;
         m_bCorrecting = m_profile.GetProfileInt(kSection, "Correcting", 1) != 0;
         m_nRightTime = m_profile.GetProfileInt(kSection, "right", 400);
@@ -93,7 +96,7 @@ bool CVespinDoc::SetOptions(float fRightTime, float fWrongTime, bool bCorrecting
 
 bool CVespinDoc::LoadQuestions()
 {
-    const char* pszName = m_bAlternativeFile ? kAlternativeVerbList : kMainVerbList;
+    const char* pszName = m_strVerbListPath.c_str();
     // Only a regular file is opened: opening a pipe would wait for a writer.
     std::ifstream in;
     if (CanOpenVerbList(pszName))

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class SettingsStore;
 
@@ -21,7 +22,7 @@ public:
     explicit CVespinDoc(SettingsStore& profile);
 
     // A new lesson: empty pool, zero counts, title "New Game". The first call of the
-    // run also tests for the main verb list and reads the settings.
+    // run also chooses the verb list and reads the settings.
     bool OnNewDocument() override;
     // Writes the four settings.
     void OnCloseDocument() override;
@@ -68,6 +69,11 @@ public:
     bool m_bShowingCorrection = false;
     bool m_bCorrecting = true;
     bool m_bAlternativeFile = false;
+    // The list every lesson of the run reads, found at the first new lesson in the first
+    // of m_verbListFolders that holds one (see FindVerbList); the application sets the
+    // folders, by default only the working directory is searched.
+    std::string m_strVerbListPath = "irregu.ver";
+    std::vector<std::string> m_verbListFolders{"."};
     DirectionSet m_directions;
     GroupSet m_groups;
 

@@ -9,6 +9,7 @@ packages=(
   libwxgtk3.2-dev libcairo2-dev fonts-liberation
   xvfb xdotool x11-utils imagemagick poppler-utils
   clang libclang-rt-14-dev
+  desktop-file-utils appstream lintian dpkg-dev file
 )
 
 missing=()

@@ -7,6 +7,9 @@
 #include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
 #include <wx/treectrl.h>
+#include <wx/utils.h>
+
+#include <vector>
 
 namespace
 {
@@ -17,6 +20,17 @@ const char* const kBookMissingCaption = "Taldrin";
 wxString ProgramDir()
 {
     return wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
+}
+
+// $XDG_DATA_HOME/taldrin, else ~/.local/share/taldrin: the verb lists' rule (VerbListFolders).
+wxString UserDataDir()
+{
+    wxString dir;
+    if (wxGetEnv("XDG_DATA_HOME", &dir) && wxFileName::DirName(dir).IsAbsolute())
+        return dir + "/taldrin";
+    if (wxGetEnv("HOME", &dir) && !dir.empty())
+        return dir + "/.local/share/taldrin";
+    return wxString();
 }
 
 } // namespace
@@ -32,6 +46,7 @@ HelpViewer::~HelpViewer()
 }
 
 std::optional<wxString> HelpViewer::FindHelpBook(const wxString& workingDir,
+                                                 const wxString& dataDir,
                                                  const wxString& programDir)
 {
     wxFileName installed = wxFileName::DirName(programDir);
@@ -39,8 +54,15 @@ std::optional<wxString> HelpViewer::FindHelpBook(const wxString& workingDir,
         installed.AppendDir(pszDir);
     wxFileName beside = wxFileName::DirName(programDir);
     beside.AppendDir("help");
+    std::vector<wxFileName> dirs{wxFileName::DirName(workingDir)};
+    if (!dataDir.empty())
+    {
+        dirs.push_back(wxFileName::DirName(dataDir));
+        dirs.back().AppendDir("help");
+    }
+    dirs.insert(dirs.end(), {beside, installed});
 
-    for (const wxFileName& dir : {wxFileName::DirName(workingDir), beside, installed})
+    for (const wxFileName& dir : dirs)
     {
         wxFileName book(dir.GetPath(), kHelpBookName);
         if (!book.FileExists())
@@ -56,7 +78,7 @@ void HelpViewer::Show(wxWindow* pParent)
 {
     if (!m_pController)
     {
-        const std::optional<wxString> book = FindHelpBook(wxGetCwd(), ProgramDir());
+        const std::optional<wxString> book = FindHelpBook(wxGetCwd(), UserDataDir(), ProgramDir());
         if (!book)
         {
             wxMessageBox(kBookMissingText, kBookMissingCaption, wxOK | wxICON_EXCLAMATION, pParent);

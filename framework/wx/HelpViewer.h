@@ -20,15 +20,17 @@ public:
     HelpViewer(const HelpViewer&) = delete;
     HelpViewer& operator=(const HelpViewer&) = delete;
 
-    // The first existing of workingDir/verbhlp.hhp, programDir/help/verbhlp.hhp and
+    // The first existing of workingDir/verbhlp.hhp, dataDir/help/verbhlp.hhp (skipped
+    // when dataDir is empty), programDir/help/verbhlp.hhp and
     // programDir/../share/taldrin/help/verbhlp.hhp, as an absolute path.
-    static std::optional<wxString> FindHelpBook(const wxString& workingDir,
+    static std::optional<wxString> FindHelpBook(const wxString& workingDir, const wxString& dataDir,
                                                 const wxString& programDir);
 
     // Opens the help window on the contents page and returns at once; a window already
-    // open is raised instead. The book is looked for (in the process's working directory
-    // and beside the executable) until it has been found once; without it, a message box
-    // over pParent. The help window is a top-level window of its own, not pParent's child.
+    // open is raised instead. The book is looked for (in the process's working directory,
+    // the user's data folder as for the verb lists, and beside the executable) until it has
+    // been found once; without it, a message box over pParent. The help window is a
+    // top-level window of its own, not pParent's child.
     void Show(wxWindow* pParent);
 
 private:

@@ -1,18 +1,25 @@
 #!/usr/bin/env python3
-"""Draw Taldrin's small pictures and write them as XPM files next to this script.
+"""Draw Taldrin's small pictures and write them as XPM files next to this script,
+and the program's icon for the desktop as PNG and SVG files under res/icons/.
 
 Run:  python3 make_pictures.py
 
 Every picture is pixel art on a character grid, one character per pixel, using
 only the 16 colours of the classic VGA palette.  The masks are derived from the
 pictures, never drawn: a mask is black exactly where its picture is not white.
+The icon's 16 and 32 pixel images are the hand-drawn art of the window's icon;
+the larger ones and the SVG are drawn from the same letter shapes as polygons.
 Only the Python standard library is needed.
 """
 
 import math
 import os
+import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+ICONS = os.path.join(os.path.dirname(HERE), "icons")
+ICON_NAME = "org.taldrin.Taldrin"
 
 # One character per colour of the 16-colour VGA palette.
 PALETTE = {
@@ -499,6 +506,94 @@ def app_icon(n, letters, flag_args):
     return cv
 
 
+# The letters of IV_32 as polygons on the same 32-unit square, for the sizes that have
+# no hand-drawn art: a serif I, and a V with a thick left stroke and two serifs.
+IV_POLYGONS = [
+    [(2, 5), (10, 5), (10, 7), (8, 7), (8, 23), (10, 23), (10, 25), (2, 25), (2, 23),
+     (4, 23), (4, 7), (2, 7)],
+    [(12, 5), (18, 5), (18, 7), (17.5, 7), (22, 15.5), (26.5, 7), (25, 7), (25, 5), (31, 5),
+     (31, 7), (30.5, 7), (23.5, 24), (19.5, 24), (12.5, 7), (12, 7)],
+]
+# Flag widths on the 32-unit square (white cross, red cross, white and red saltire).
+FLAG_32 = (10, 6, 6, 2)
+
+
+def app_icon_drawn(n, flag_args):
+    """The icon at n pixels from IV_POLYGONS: outline one n/32 step wide, rounded."""
+    cv = union_flag(n, *flag_args)
+    k = n / 32.0
+    glyph = set()
+    for poly in IV_POLYGONS:
+        glyph |= polygon(n, n, [(x * k, y * k) for (x, y) in poly])
+    edge = set(glyph)
+    for _ in range(max(1, round(k))):
+        edge = dilate8(edge)
+    cv.paint(edge - glyph, BLACK)
+    cv.paint(glyph, "G")
+    return cv
+
+
+def app_icon_svg():
+    """The icon as SVG on the 32-unit square, the same shapes as the pixel images."""
+    white_cross, red_cross, white_diag, red_diag = FLAG_32
+    n, c = 32, 16
+    w = red_diag * math.sqrt(2)  # the red saltire's width measured along an edge
+
+    def poly(points, fill, extra=""):
+        return '  <polygon points="%s" fill="%s"%s/>' % (
+            " ".join("%g,%g" % (x, y) for (x, y) in points), fill, extra)
+
+    out = ['<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">',
+           '  <rect width="32" height="32" fill="%s"/>' % PALETTE["b"],
+           '  <path d="M0,0L32,32M32,0L0,32" stroke="%s" stroke-width="%g"/>'
+           % (PALETTE["."], white_diag)]
+    # Counterchanged: the red lies below the diagonal in the upper hoist, and so on round.
+    for quarter in ([(0, 0), (c, c), (c - w, c), (0, w)], [(n, 0), (c, c), (c, c - w), (n - w, 0)]):
+        out.append(poly(quarter, PALETTE["R"]))
+        out.append(poly([(n - x, n - y) for (x, y) in quarter], PALETTE["R"]))
+    for width, colour in ((white_cross, PALETTE["."]), (red_cross, PALETTE["R"])):
+        out.append('  <rect x="%g" width="%g" height="32" fill="%s"/>' % (c - width / 2, width, colour))
+        out.append('  <rect y="%g" width="32" height="%g" fill="%s"/>' % (c - width / 2, width, colour))
+    for p in IV_POLYGONS:
+        out.append(poly(p, "none", ' stroke="%s" stroke-width="2" stroke-linejoin="miter"'
+                        % PALETTE[BLACK]))
+    for p in IV_POLYGONS:
+        out.append(poly(p, PALETTE["G"]))
+    out.append("</svg>")
+    return "\n".join(out) + "\n"
+
+
+def write_png(path, cv):
+    """An 8-bit RGB PNG of the canvas, without time stamps."""
+    raw = b"".join(b"\0" + b"".join(bytes.fromhex(PALETTE[ch][1:]) for ch in row)
+                   for row in cv.rows())
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data
+                + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+    png = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", cv.w, cv.h, 8, 2, 0, 0, 0))
+           + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(png)
+
+
+def write_icons(icon_16, icon_32):
+    """The icon theme's sizes under res/icons/hicolor, as installed."""
+    icons = {16: icon_16, 32: icon_32}
+    for n in (48, 64, 128):
+        icons[n] = app_icon_drawn(n, tuple(round(v * n / 32) for v in FLAG_32))
+    for n, cv in icons.items():
+        write_png(os.path.join(ICONS, "hicolor", "%dx%d" % (n, n), "apps", ICON_NAME + ".png"), cv)
+        print("wrote %s.png (%dx%d)" % (ICON_NAME, n, n))
+    path = os.path.join(ICONS, "hicolor", "scalable", "apps", ICON_NAME + ".svg")
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", newline="\n") as f:
+        f.write(app_icon_svg())
+    print("wrote %s.svg" % ICON_NAME)
+
+
 # --------------------------------------------------------------------------
 # XPM output
 # --------------------------------------------------------------------------
@@ -536,6 +631,7 @@ def main():
     for name, cv in pictures.items():
         write_xpm(name, cv)
         print("wrote %s.xpm (%dx%d)" % (name, cv.w, cv.h))
+    write_icons(pictures["app_icon_16"], pictures["app_icon_32"])
 
 
 if __name__ == "__main__":

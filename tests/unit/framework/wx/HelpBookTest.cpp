@@ -49,12 +49,13 @@ bool Resolves(const std::string& strLink, const std::string& strFrom)
 }
 } // namespace
 
-TEST(HelpViewerFindHelpBook, LooksInTheWorkingDirectoryThenBesideTheProgram)
+TEST(HelpViewerFindHelpBook, LooksInTheWorkingDirectoryTheUsersFolderThenBesideTheProgram)
 {
     const fs::path root = fs::temp_directory_path() /
                           ("taldrin-help-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-    const fs::path work = root / "work", program = root / "prefix" / "bin";
-    const fs::path books[] = {work / "verbhlp.hhp", program / "help" / "verbhlp.hhp",
+    const fs::path work = root / "work", data = root / "data", program = root / "prefix" / "bin";
+    const fs::path books[] = {work / "verbhlp.hhp", data / "help" / "verbhlp.hhp",
+                              program / "help" / "verbhlp.hhp",
                               root / "prefix" / "share" / "taldrin" / "help" / "verbhlp.hhp"};
     for (const fs::path& book : books)
     {
@@ -64,7 +65,8 @@ TEST(HelpViewerFindHelpBook, LooksInTheWorkingDirectoryThenBesideTheProgram)
     // Each book is found while it exists, before the ones after it.
     for (const fs::path& book : books)
     {
-        const std::optional<wxString> found = HelpViewer::FindHelpBook(ToWx(work), ToWx(program));
+        const std::optional<wxString> found =
+            HelpViewer::FindHelpBook(ToWx(work), ToWx(data), ToWx(program));
         ASSERT_TRUE(found.has_value()) << "expected " << book;
         const fs::path path = fs::u8path(std::string(found->utf8_str()));
         EXPECT_TRUE(path.is_absolute() && fs::equivalent(path, book)) << "found " << path << " for " << book;
@@ -72,7 +74,7 @@ TEST(HelpViewerFindHelpBook, LooksInTheWorkingDirectoryThenBesideTheProgram)
     }
     // A folder of that name is no book.
     fs::create_directories(work / "verbhlp.hhp");
-    EXPECT_FALSE(HelpViewer::FindHelpBook(ToWx(work), ToWx(program)).has_value());
+    EXPECT_FALSE(HelpViewer::FindHelpBook(ToWx(work), ToWx(data), ToWx(program)).has_value());
     fs::remove_all(root);
 }
 

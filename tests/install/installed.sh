@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# `cmake --install` into a scratch prefix: the expected files and nothing stray, a valid
+# desktop entry and AppStream metainfo; the installed program, started in an empty folder
+# with an empty home, finds the installed lists (a lesson asks its first question) and
+# the installed help book, and prefers lists in the user's data folder.
+source "$2/tests/gui/lib.sh"
+gui_begin
+prefix="$GUI_TMP/prefix"
+cmake --install "$1" --prefix "$prefix" >"$GUI_TMP/install.log" || fail "$(cat "$GUI_TMP/install.log")"
+
+expected="bin/taldrin share/taldrin/irregu.ver share/taldrin/irrtes.ver share/taldrin/help/verbhlp.hhp
+  share/applications/org.taldrin.Taldrin.desktop share/metainfo/org.taldrin.Taldrin.metainfo.xml
+  share/icons/hicolor/scalable/apps/org.taldrin.Taldrin.svg share/man/man1/taldrin.1.gz
+  share/doc/taldrin/copyright share/doc/taldrin/changelog.gz"
+for n in 16 32 48 64 128; do
+  icon="share/icons/hicolor/${n}x$n/apps/org.taldrin.Taldrin.png"
+  [ "$(identify -format %wx%h "$prefix/$icon")" = "${n}x$n" ] || fail "$icon is not $n pixels"
+done
+for file in $expected; do [ -f "$prefix/$file" ] || fail "not installed: $file"; done
+stray=$(cd "$prefix" && find . -type f | grep -Ev '^\./(bin/taldrin|share/(taldrin/|doc/taldrin/|applications/org\.taldrin\.|metainfo/org\.taldrin\.|icons/hicolor/.*/org\.taldrin\.|man/man1/taldrin))' || true)
+[ -z "$stray" ] || fail "installed outside the program's places: $stray"
+desktop-file-validate "$prefix/share/applications/org.taldrin.Taldrin.desktop" || fail "desktop entry"
+appstreamcli validate --no-net "$prefix/share/metainfo/org.taldrin.Taldrin.metainfo.xml" || fail "metainfo"
+
+# first_question DIALOG...: clicks the welcome screen of the program just started, ticks
+# the first box of each dialog, and waits for the first question in the caption.
+first_question() {
+  window=$(wait_for_window "New Game - Taldrin")
+  xdotool mousemove --window "$window" 350 200 click 1
+  for dialog in "$@"; do send_keys "$(wait_for_window "$dialog")" space Return; done
+  wait_until 20 asking
+}
+asking() { [ "$(xdotool getwindowname "$window")" != "New Game - Taldrin" ]; }
+
+TALDRIN="$prefix/bin/taldrin"
+start_taldrin "$(make_workdir empty)"
+first_question "Choice of forms" "Choice of verb groups" || fail "no question from the installed lists"
+send_keys "$window" alt+h Return
+wait_for_window "Help: Taldrin Help" 20 >/dev/null
+
+# The user's data folder comes before the installed lists: its alternative list is taken.
+mkdir "$XDG_DATA_HOME/taldrin" && cp "$2/data/irrtes.ver" "$XDG_DATA_HOME/taldrin/"
+start_taldrin "$(make_workdir empty-too)"
+first_question "Choice of forms" || fail "the alternative list in the data folder was not taken"
+echo "PASS"

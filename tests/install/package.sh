@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# The Debian package CPack makes from the build folder: named and filed as Debian expects,
+# depending on the libraries the program links, and without a lintian error.
+set -euo pipefail
+out=$(mktemp -d "${TMPDIR:-/tmp}/taldrin-package.XXXXXX")
+trap 'rm -rf "$out"' EXIT
+cpack --config "$1/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 || { cat "$out/cpack.log"; exit 1; }
+deb=$(echo "$out"/taldrin_1.0_*.deb)
+fields=$(dpkg-deb -f "$deb" Package Version Section Depends)
+echo "$fields"
+grep -q '^Section: education$' <<<"$fields" && grep -q 'libwxgtk3\.2' <<<"$fields" ||
+  { echo "FAIL: control fields"; exit 1; }
+dpkg-deb -c "$deb" >"$out/contents"
+grep -q ' ./usr/share/doc/taldrin/copyright$' "$out/contents" || { echo "FAIL: no copyright"; exit 1; }
+lintian --fail-on error --display-info "$deb"
+echo "PASS"
