@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <limits>
 #include <random>
 #include <system_error>
@@ -100,11 +102,19 @@ ReadResult ReadSettingsFile(const std::filesystem::path& file, std::string& strT
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) <= kMaxFileSize)
     {
         char buffer[4096];
-        ssize_t n = 0;
-        while (strText.size() <= kMaxFileSize && ((n = ::read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR)))
-            strText.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
-        if (n == 0) // the end, and not over the cap (a file that grew since fstat is)
-            result = ReadResult::Read;
+        for (;;)
+        {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n == 0)
+                result = ReadResult::Read;
+            if (n <= 0)
+                break;
+            strText.append(buffer, static_cast<std::size_t>(n));
+            if (strText.size() > kMaxFileSize) // it grew since fstat
+                break;
+        }
     }
     ::close(fd);
     return result;
@@ -161,6 +171,18 @@ bool ResolveLinks(std::filesystem::path file, std::filesystem::path& target, str
     return false;
 }
 
+unsigned RandomNumber()
+{
+    try
+    {
+        return std::random_device()();
+    }
+    catch (const std::exception&) // no source of randomness: the clock still differs per call
+    {
+        return static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
+    }
+}
+
 // Creates "<target>.tmp.<pid>", or "<target>.tmp.<pid>.<random>" when that name is taken:
 // always a new file of our own, never anything a link planted at the name leads to.
 int CreateTempFile(const std::filesystem::path& target, mode_t mode, std::filesystem::path& temp)
@@ -170,7 +192,7 @@ int CreateTempFile(const std::filesystem::path& target, mode_t mode, std::filesy
     {
         char szSuffix[16] = "";
         if (nTry > 0)
-            std::snprintf(szSuffix, sizeof szSuffix, ".%08x", static_cast<unsigned>(std::random_device()()));
+            std::snprintf(szSuffix, sizeof szSuffix, ".%08x", RandomNumber());
         temp = strBase + szSuffix;
         const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
@@ -204,8 +226,23 @@ void SyncDirectory(const std::filesystem::path& dir)
     }
 }
 
+// The pid in "<pid>" or "<pid>.<letters and digits>", the rest of a temporary file's name;
+// 0 for anything else.
+pid_t TempFilePid(const std::string& strRest)
+{
+    const std::size_t nDigits = std::min(strRest.find_first_not_of("0123456789"), strRest.size());
+    const std::string strSuffix = strRest.substr(nDigits);
+    const bool bSuffixFits = strSuffix.empty() ||
+                             (strSuffix.size() > 1 && strSuffix[0] == '.' &&
+                              std::all_of(strSuffix.begin() + 1, strSuffix.end(),
+                                          [](unsigned char c) { return std::isalnum(c) != 0; }));
+    if (nDigits == 0 || nDigits > 9 || !bSuffixFits)
+        return 0;
+    return static_cast<pid_t>(std::stol(strRest.substr(0, nDigits)));
+}
+
 // Removes the temporary files that writers killed in the middle of a flush left beside
-// the file `strName` in `dir`: "<name>.tmp.<pid>" or "<name>.tmp.<pid>.<letters>", a
+// the file `strName` in `dir`: "<name>.tmp.<pid>" or "<name>.tmp.<pid>.<suffix>", a
 // regular file of this user, where no process <pid> exists any more. Anything else, a link
 // of that name included, is left alone.
 void RemoveStaleTempFiles(const std::filesystem::path& dir, const std::string& strName)
@@ -216,20 +253,11 @@ void RemoveStaleTempFiles(const std::filesystem::path& dir, const std::string& s
          it.increment(error))
     {
         const std::string strEntry = it->path().filename().string();
-        if (strEntry.compare(0, strPrefix.size(), strPrefix) != 0 || strEntry.size() == strPrefix.size())
-            continue;
-        const std::string strRest = strEntry.substr(strPrefix.size());
-        const std::size_t nDigits = std::min(strRest.find_first_not_of("0123456789"), strRest.size());
-        const bool bSuffixFits = nDigits == strRest.size() ||
-                                 (strRest[nDigits] == '.' && nDigits + 1 < strRest.size() &&
-                                  std::all_of(strRest.begin() + static_cast<std::ptrdiff_t>(nDigits) + 1,
-                                              strRest.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }));
+        const bool bOurName = strEntry.compare(0, strPrefix.size(), strPrefix) == 0;
+        const pid_t pid = bOurName ? TempFilePid(strEntry.substr(strPrefix.size())) : 0;
         struct stat st = {};
-        if (nDigits == 0 || nDigits > 9 || !bSuffixFits || ::lstat(it->path().c_str(), &st) != 0 ||
-            !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
-            continue;
-        const auto pid = static_cast<pid_t>(std::stol(strRest.substr(0, nDigits)));
-        if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH)
+        if (pid > 0 && ::lstat(it->path().c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+            ::kill(pid, 0) != 0 && errno == ESRCH)
             ::unlink(it->path().c_str());
     }
 }
