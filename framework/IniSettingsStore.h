@@ -12,15 +12,21 @@
 class IniSettingsStore : public SettingsStore
 {
 public:
+    // An empty path is no file at all: every key reads as missing and Flush fails.
     explicit IniSettingsStore(std::filesystem::path file);
 
-    // $XDG_CONFIG_HOME/vespin/vespin.conf, or ~/.config/vespin/vespin.conf.
+    // $XDG_CONFIG_HOME/vespin/vespin.conf, else <home>/.config/vespin/vespin.conf with the
+    // home from $HOME or, failing that, the password database. Only absolute folders
+    // count; with none the path is empty, so settings never land in the working directory.
     static std::filesystem::path DefaultPath();
 
     std::uint32_t GetProfileInt(const std::string& strSection, const std::string& strKey,
                                 std::uint32_t nDefault) override;
     void WriteProfileInt(const std::string& strSection, const std::string& strKey,
                          std::int64_t nValue) override;
+    // A file that is there but could not be read is the user's, not ours: it is never
+    // replaced, and Flush fails. A replaced file keeps its mode and, where the system
+    // lets us, its owner; a link is written through to the file at the end of its chain.
     bool Flush() override;
 
     const std::filesystem::path& GetPath() const { return m_file; }
@@ -34,5 +40,7 @@ private:
     std::filesystem::path m_file;
     bool m_bLoaded = false;
     bool m_bDirty = false;
+    bool m_bKeepFile = false; // there, but not readable
+    std::string m_strLineEnd = "\n";
     std::vector<std::string> m_lines;
 };

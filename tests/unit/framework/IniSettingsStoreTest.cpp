@@ -1,160 +1,45 @@
+// The settings file's text: what reads as which value and what a flush writes back.
 #include "framework/IniSettingsStore.h"
 
-#include "lesson/VespinDoc.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <sstream>
 
-#include <unistd.h>
+using namespace std::string_literals;
 
-namespace
+// Each row: the file before (none when empty), "key=value" reads (77: read as missing), writes,
+// and the file after the flush (empty: as before, which a rewrite would change: no last LF).
+TEST(IniSettingsStore, ReadsValuesAndRewritesOnlyWhatChanged)
 {
-
-const char* const kSection = "Morphane";
-
-std::filesystem::path ConfPath(const TempDir& dir)
-{
-    return dir.Path() / "config" / "vespin" / "vespin.conf";
-}
-
-} // namespace
-
-TEST(IniSettingsStore, MissingFileGivesDefaultsAndFlushCreatesTheFolder)
-{
-    TempDir dir;
-    IniSettingsStore store(ConfPath(dir));
-    EXPECT_EQ(store.GetProfileInt(kSection, "Hase", 1), 1u);
-    EXPECT_TRUE(store.Flush()) << "nothing to write";
-    EXPECT_FALSE(std::filesystem::exists(ConfPath(dir)));
-
-    store.WriteProfileInt(kSection, "Right", 700);
-    store.WriteProfileInt(kSection, "Wrong", 4294967295);
-    ASSERT_TRUE(store.Flush());
-    EXPECT_EQ(TempDir::Read(ConfPath(dir)), "[Morphane]\nRight=700\nWrong=4294967295\n");
-
-    IniSettingsStore again(ConfPath(dir));
-    EXPECT_EQ(again.GetProfileInt("MORPHANE", "right", 400), 700u) << "names match without case";
-    EXPECT_EQ(again.GetProfileInt(kSection, "wrong", 2000), 4294967295u);
-    EXPECT_EQ(again.GetProfileInt("Other", "right", 400), 400u);
-}
-
-TEST(IniSettingsStore, RewritesKeysInPlaceAndKeepsEverythingElse)
-{
-    TempDir dir;
-    const std::string before = "; kept comment\n[Recent]\nFile1=a.ver\n\n[morphane]\nright = 5\n"
-                               "other=x\n[Last]\nk=1\n";
-    dir.Write("vespin.conf", before);
-    IniSettingsStore store(dir.Path() / "vespin.conf");
-    EXPECT_EQ(store.GetProfileInt(kSection, "Right", 400), 5u);
-    store.WriteProfileInt(kSection, "Right", 400);
-    store.WriteProfileInt(kSection, "Hase", 0);
-    ASSERT_TRUE(store.Flush());
-    EXPECT_EQ(TempDir::Read(dir.Path() / "vespin.conf"),
-              "; kept comment\n[Recent]\nFile1=a.ver\n\n[morphane]\nRight=400\nother=x\nHase=0\n"
-              "[Last]\nk=1\n");
-}
-
-TEST(IniSettingsStore, DamagedValuesReadAsMissing)
-{
-    TempDir dir;
-    std::string text = "[Morphane]\nHase=12abc\nCorrecting=\nright=-1\nwrong=99999999999\n";
-    text += std::string("\0\xFF\xFE garbage without equals\n", 27);
-    text += "Ghost=3\n";
-    dir.Write("vespin.conf", text);
-    IniSettingsStore store(dir.Path() / "vespin.conf");
-    EXPECT_EQ(store.GetProfileInt(kSection, "Hase", 1), 1u);
-    EXPECT_EQ(store.GetProfileInt(kSection, "Correcting", 1), 1u);
-    EXPECT_EQ(store.GetProfileInt(kSection, "right", 400), 4294967295u) << "a negative value wraps";
-    EXPECT_EQ(store.GetProfileInt(kSection, "wrong", 2000), 2000u) << "beyond 32 bits";
-    EXPECT_EQ(store.GetProfileInt(kSection, "Ghost", 0), 3u) << "good lines after garbage";
-}
-
-TEST(IniSettingsStore, OversizedOrUnreadableFileGivesDefaults)
-{
-    TempDir dir;
-    dir.Write("big.conf", "[Morphane]\nright=5\n" + std::string(2 << 20, 'x'));
-    EXPECT_EQ(IniSettingsStore(dir.Path() / "big.conf").GetProfileInt(kSection, "right", 400), 400u);
-
-    std::filesystem::create_directories(dir.Path() / "folder.conf");
-    IniSettingsStore folder(dir.Path() / "folder.conf");
-    EXPECT_EQ(folder.GetProfileInt(kSection, "right", 400), 400u);
-    folder.WriteProfileInt(kSection, "Right", 1);
-    EXPECT_FALSE(folder.Flush());
-    EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "folder.conf"));
-}
-
-TEST(IniSettingsStore, FailedWriteLeavesTheOldFileAsItWas)
-{
-    TempDir dir;
-    const std::filesystem::path file = dir.Write("vespin.conf", "[Morphane]\nRight=700\n");
-    // A folder where the temporary file would go makes the write fail.
-    std::filesystem::path temp = file;
-    temp += ".tmp." + std::to_string(::getpid());
-    std::filesystem::create_directories(temp / "x");
-
-    IniSettingsStore store(file);
-    store.WriteProfileInt(kSection, "Right", 1);
-    EXPECT_FALSE(store.Flush());
-    EXPECT_EQ(TempDir::Read(file), "[Morphane]\nRight=700\n");
-}
-
-TEST(IniSettingsStore, UnwritableFolderFailsQuietly)
-{
-    TempDir dir;
-    // A file where the settings folder should be: no one, root included, can create it.
-    dir.Write("config", "not a folder");
-    IniSettingsStore store(dir.Path() / "config" / "vespin" / "vespin.conf");
-    store.WriteProfileInt(kSection, "Right", 1);
-    EXPECT_FALSE(store.Flush());
-
-    if (::geteuid() != 0)
+    const struct { std::string before, reads, writes, after; } rows[] = {
+        {"", "Hase=77", "Right=700 Wrong=4294967295", "[Morphane]\nRight=700\nWrong=4294967295\n"},
+        {"; kept\n[Recent]\nright=9\n\n[morphane]\n right = 5\nother=x\n[Last]\nWrong=3\n", "RIGHT=5 wrong=77",
+         "Right=400 Hase=0", "; kept\n[Recent]\nright=9\n\n[morphane]\nRight=400\nother=x\nHase=0\n[Last]\nWrong=3\n"},
+        {"[Morphane]\nHase=12abc\nCorrecting=\n\0\xFF junk\nright=-1\nwrong=99999999999\na=4294967295\n"
+         "b=-2147483648\nc=-2147483649\nd=0x1\ne=1 2\nf=1\0"s,
+         "Hase=77 Correcting=77 right=4294967295 wrong=77 a=4294967295 b=2147483648 c=77 d=77 e=77 f=77", "", ""},
+        {"Hase=0\n[Morphane\nRight=5\n", "Hase=77 Right=77", "Hase=1",
+         "Hase=0\n[Morphane\nRight=5\n\n[Morphane]\nHase=1\n"},
+        {"[Morphane]\rright=5", "right=5", "Wrong=7", "[Morphane]\rright=5\rWrong=7\r"},
+        {"[Morphane]\r\nright=5\r\n", "right=5", "Wrong=7", "[Morphane]\r\nright=5\r\nWrong=7\r\n"},
+        {"[Morphane]\nright=5\r\n", "right=5", "Wrong=7", "[Morphane]\nright=5\nWrong=7\n"},
+    };
+    for (const auto& row : rows)
     {
-        const std::filesystem::path locked = dir.Path() / "locked";
-        dir.Write("locked/vespin.conf", "[Morphane]\nRight=700\n");
-        std::filesystem::permissions(locked, std::filesystem::perms::owner_read |
-                                                 std::filesystem::perms::owner_exec);
-        IniSettingsStore lockedStore(locked / "vespin.conf");
-        lockedStore.WriteProfileInt(kSection, "Right", 1);
-        EXPECT_FALSE(lockedStore.Flush());
-        EXPECT_EQ(TempDir::Read(locked / "vespin.conf"), "[Morphane]\nRight=700\n");
+        SCOPED_TRACE(row.before);
+        TempDir dir;
+        const std::filesystem::path file = row.before.empty() ? dir.Path() / "config/vespin/vespin.conf"
+                                                              : dir.Write("config/vespin/vespin.conf", row.before);
+        IniSettingsStore store(file);
+        std::istringstream reads(row.reads), writes(row.writes);
+        std::string strKey;
+        for (std::uint32_t n = 0; std::getline(reads >> std::ws, strKey, '=') && reads >> n;)
+            EXPECT_EQ(store.GetProfileInt("MORPHANE", strKey, 77), n) << strKey;
+        for (std::int64_t n = 0; std::getline(writes >> std::ws, strKey, '=') && writes >> n;)
+            store.WriteProfileInt("Morphane", strKey, n);
+        EXPECT_TRUE(store.Flush());
+        EXPECT_EQ(TempDir::Read(file), row.after.empty() ? row.before : row.after);
     }
-}
-
-TEST(IniSettingsStore, DefaultPathFollowsXdgConfigHome)
-{
-    const char* pszOld = std::getenv("XDG_CONFIG_HOME");
-    const std::string strOld = pszOld ? pszOld : "";
-    ::setenv("XDG_CONFIG_HOME", "/somewhere/conf", 1);
-    EXPECT_EQ(IniSettingsStore::DefaultPath(), "/somewhere/conf/vespin/vespin.conf");
-    ::setenv("XDG_CONFIG_HOME", "", 1);
-    EXPECT_EQ(IniSettingsStore::DefaultPath(),
-              std::filesystem::path(std::getenv("HOME")) / ".config/vespin/vespin.conf");
-    if (pszOld)
-        ::setenv("XDG_CONFIG_HOME", strOld.c_str(), 1);
-    else
-        ::unsetenv("XDG_CONFIG_HOME");
-}
-
-TEST(IniSettingsStore, SettingsSurviveACloseAndANewStart)
-{
-    TempDir dir;
-    {
-        IniSettingsStore store(ConfPath(dir));
-        CVespinDoc doc(store);
-        doc.OnNewDocument();
-        doc.m_bRabbit = false;
-        doc.SetOptions(700.0f, 1250.0f, false);
-        doc.OnCloseDocument();
-    }
-    EXPECT_EQ(TempDir::Read(ConfPath(dir)), "[Morphane]\nHase=0\nCorrecting=0\nRight=700\nWrong=1250\n");
-
-    IniSettingsStore store(ConfPath(dir));
-    CVespinDoc doc(store);
-    doc.OnNewDocument();
-    EXPECT_FALSE(doc.m_bRabbit);
-    EXPECT_FALSE(doc.m_bCorrecting);
-    EXPECT_EQ(doc.m_nRightTime, 700u);
-    EXPECT_EQ(doc.m_nWrongTime, 1250u);
 }

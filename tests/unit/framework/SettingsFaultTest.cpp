@@ -1,184 +1,139 @@
-// The settings file under fault: damaged, cut short, huge, not a file, not writable, a
-// full disk, and the writer killed while it writes. Every value then reads as stored or as
-// missing, and the file on disk is always one complete version.
+// The settings file in hostile surroundings: no home, odd files and links, failing and killed writers.
 #include "framework/IniSettingsStore.h"
 
 #include "support/TempDir.h"
-#include "tools/SettingsVersions.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <random>
-#include <set>
 
+#include <pwd.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-namespace
+// Runs check in a child process, as uid when root; the child's changes die with it.
+template <class Check> static bool InChild(uid_t uid, Check check)
 {
-
-const char* const kSection = "Morphane";
-const char* const kKeys[] = {"Hase", "Correcting", "Right", "Wrong"};
-const std::string kGoodFile = "; settings\n[Morphane]\nHase=0\nCorrecting=0\nRight=1250\nWrong=4294967295\n";
-const std::string kStored[] = {"0", "0", "1250", "4294967295"};
-constexpr std::uint32_t kDefault = 77;
-
-// Names in the folder other than the settings file itself.
-std::set<std::string> StrayFiles(const std::filesystem::path& file)
-{
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(file.parent_path()))
-        if (entry.path().filename() != file.filename())
-            names.insert(entry.path().filename().string());
-    return names;
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(::geteuid() == 0 && (::setgid(uid) != 0 || ::setuid(uid) != 0) ? 2 : check() ? 0 : 1);
+    int nStatus = -1;
+    return pid > 0 && ::waitpid(pid, &nStatus, 0) == pid && WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0;
 }
 
-} // namespace
-
-// Damaged, a file's values read as missing; cut at any byte, as stored, as missing, or
-// (cut inside the digits) as the digits left. Either way a flush writes a file that reads back.
-TEST(SettingsFault, CutOrDamagedFilesReadAsStoredOrMissing)
+// The output of a shell command run in dir, where "old f" writes the 19-byte file with Right=5.
+static std::string Shell(const std::filesystem::path& dir, const std::string& strCommand)
 {
-    std::vector<std::string> texts = {
-        "Hase=0\nRight=5\n", "[Morphane\nHase=0\n", "[Morphane]\rHase=0\rRight=5\r",
-        std::string("[Morph\0ane]\nHa\0se=0\n", 20), "[Morphane]\n=\n==\n=0\n",
-        "[Morphane]\nHase=0x1\nCorrecting= 0 0\nRight=+-5\nWrong=1e3\n"};
-    const std::size_t nDamaged = texts.size();
-    for (std::size_t nCut = 0; nCut <= kGoodFile.size(); ++nCut)
-        texts.push_back(kGoodFile.substr(0, nCut));
-    TempDir dir;
-    for (std::size_t nCase = 0; nCase < texts.size(); ++nCase)
+    std::string strOut, strCd = "cd '" + dir.string() + "' && old() { printf '[Morphane]\\nRight=5\\n' >$1; } && ";
+    FILE* pPipe = ::popen((strCd + strCommand).c_str(), "r");
+    for (int c; pPipe && (c = std::fgetc(pPipe)) != EOF;)
+        strOut += static_cast<char>(c);
+    return pPipe && ::pclose(pPipe) == 0 ? strOut : "failed: " + strCommand;
+}
+
+// Each row: XDG_CONFIG_HOME and HOME (null: unset), the user, and the path (empty: none at all).
+TEST(SettingsFault, SettingsFileIsNeverInTheWorkingDirectory)
+{
+    const uid_t me = ::getuid();
+    const std::string strOwn = std::string(::getpwuid(me)->pw_dir) + "/.config/vespin/vespin.conf";
+    const struct { const char *config, *home; uid_t uid; std::string expected; } rows[] = {
+        {"/x", "/h", me, "/x/vespin/vespin.conf"}, {"x", "/h", me, "/h/.config/vespin/vespin.conf"},
+        {"", "h", me, strOwn}, {nullptr, nullptr, me, strOwn}, {nullptr, nullptr, 54321, ""}}; // 54321: no entry
+    for (const auto& row : rows)
+        EXPECT_TRUE((row.uid != me && ::geteuid() != 0) || InChild(row.uid, [&] {
+            for (const auto& [name, value] : {std::pair{"XDG_CONFIG_HOME", row.config}, {"HOME", row.home}})
+                value ? ::setenv(name, value, 1) : ::unsetenv(name);
+            return IniSettingsStore::DefaultPath() == row.expected;
+        })) << row.expected;
+}
+
+// Each row: a folder made in the shell ($LIVE: this process, 999999999: none), Right as read, the
+// flush's result, the folder after it (empty: as before; 21 bytes: new), and how the store runs:
+// here, as nobody ('n': mode 000 does not keep root out), or ('f') with a file size limit that
+// fails the first flush, as a full disk would, and not the second.
+TEST(SettingsFault, FlushReplacesOnlyTheSettingsFile)
+{
+    ::setenv("LIVE", std::to_string(::getpid()).c_str(), 1);
+    ::umask(022);
+    const std::string strListing = "find . -mindepth 1 \\( -type d -printf '%P/\\n' \\) -o \\( -type l -printf "
+                                   "'%P -> %l\\n' \\) -o -printf '%P %m %s %u\\n' | "
+                                   "sed \"s/ $(id -un)$//; s/tmp\\.$LIVE/tmp.LIVE/\" | LC_ALL=C sort";
+    const struct { const char* setup; unsigned nRead; bool bFlushed; std::string after; char how = 'i'; } rows[] = {
+        {"ln -s vespin.conf vespin.conf", 77, false, ""}, {"old vespin.conf", 5, true, "vespin.conf 644 21\n", 'f'},
+        {"mkdir vespin.conf", 77, false, ""}, {"old vespin.conf && truncate -s 2M vespin.conf", 77, false, ""},
+        {"old vespin.conf && chmod 000 vespin.conf && chmod 777 .", 77, false, "", 'n'},
+        {"old vespin.conf && chmod 604 vespin.conf", 5, true, "vespin.conf 604 21\n"},
+        {"mkdir d && ln -s d/one vespin.conf && ln -s two.conf d/one && old d/two.conf && chmod 640 d/two.conf", 5,
+         true, "d/\nd/one -> two.conf\nd/two.conf 640 21\nvespin.conf -> d/one\n"},
+        {"mkdir d && ln -s d/new.conf vespin.conf", 77, true, "d/\nd/new.conf 644 21\nvespin.conf -> d/new.conf\n"},
+        {"old vespin.conf && echo >v && ln -s v vespin.conf.tmp.$LIVE && ln -s v vespin.conf.tmp.999999999.z && for n "
+         "in $LIVE.x1 999999999 999999999.Ab12 999999999x; do echo >vespin.conf.tmp.$n; done", 5, true,
+         "v 644 1\nvespin.conf 644 21\nvespin.conf.tmp.999999999.z -> v\nvespin.conf.tmp.999999999x 644 1\n"
+         "vespin.conf.tmp.LIVE -> v\nvespin.conf.tmp.LIVE.x1 644 1\n"},
+        {"old vespin.conf && echo >vespin.conf.tmp.999999999 && chown nobody: vespin.conf vespin.conf.tmp.999999999",
+         5, true, "vespin.conf 644 21 nobody\nvespin.conf.tmp.999999999 644 1 nobody\n"}, // only root gives files away
+    };
+    for (const auto& row : rows)
     {
-        SCOPED_TRACE("\"" + texts[nCase] + "\"");
-        const std::filesystem::path file = dir.Write("vespin.conf", texts[nCase]);
-        IniSettingsStore store(file);
-        for (std::size_t i = 0; i < 4; ++i)
-        {
-            const std::uint32_t nValue = store.GetProfileInt(kSection, kKeys[i], kDefault);
-            const bool bStored = nCase >= nDamaged && kStored[i].rfind(std::to_string(nValue), 0) == 0;
-            EXPECT_TRUE(nValue == kDefault || bStored) << kKeys[i] << " read as " << nValue;
-        }
-        store.WriteProfileInt(kSection, "Wrong", 3000000000u);
-        ASSERT_TRUE(store.Flush());
-        EXPECT_EQ(IniSettingsStore(file).GetProfileInt(kSection, "Wrong", kDefault), 3000000000u);
+        if (row.after.find("nobody") != std::string::npos && ::geteuid() != 0)
+            continue;
+        SCOPED_TRACE(row.setup);
+        TempDir dir;
+        ASSERT_EQ(Shell(dir.Path(), row.setup), "");
+        const std::string strBefore = Shell(dir.Path(), strListing);
+        const auto flush = [&] {
+            IniSettingsStore store(dir.Path() / "vespin.conf");
+            const bool bRead = store.GetProfileInt("Morphane", "Right", 77) == row.nRead;
+            store.WriteProfileInt("Morphane", "Right", 700);
+            const struct rlimit small = {10, RLIM_INFINITY}, none = {RLIM_INFINITY, RLIM_INFINITY};
+            if (row.how == 'f' && (::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &small) != 0 ||
+                                   store.Flush() || Shell(dir.Path(), strListing) != strBefore ||
+                                   ::setrlimit(RLIMIT_FSIZE, &none) != 0))
+                return false;
+            return bRead && store.Flush() == row.bFlushed;
+        };
+        EXPECT_TRUE(row.how == 'i' ? flush() : InChild(row.how == 'n' ? 65534 : ::getuid(), flush));
+        EXPECT_EQ(Shell(dir.Path(), strListing), row.after.empty() ? strBefore : row.after);
     }
 }
 
-// Over the 1 MiB cap the file is no settings file of ours: its keys read as missing, it is
-// not read at all, and the next flush replaces it.
-TEST(SettingsFault, HugeFileIsNotRead)
+// A writer alternates two versions (several pages, all values differ), reporting each flush on a pipe;
+// killed after a seeded count of reports, 50 times (TALDRIN_SETTINGS_KILLS: more), it leaves one version.
+TEST(SettingsFault, KilledWriterLeavesOneCompleteVersion)
 {
+    const auto writeVersion = [](const std::filesystem::path& file, int nVersion) {
+        IniSettingsStore store(file);
+        for (int i = 0; i < 40; ++i)
+            store.WriteProfileInt("Morphane", "Key" + std::to_string(i) + std::string(300, 'k'), nVersion * 1000 + i);
+        return store.Flush();
+    };
     TempDir dir;
     const std::filesystem::path file = dir.Path() / "vespin.conf";
-    {
-        std::ofstream out(file, std::ios::binary);
-        out << "[Morphane]\nRight=5\n";
-        for (int i = 0; i < 50; ++i)
-            out << "; " << std::string(1 << 20, 'x') << "\n";
-    }
-    std::string strKey;
-    std::uint64_t nReadBefore = 0, nReadAfter = 0; // rchar, the first line of /proc/self/io
-    std::ifstream("/proc/self/io") >> strKey >> nReadBefore;
-    IniSettingsStore store(file);
-    EXPECT_EQ(store.GetProfileInt(kSection, "Right", kDefault), kDefault);
-    std::ifstream("/proc/self/io") >> strKey >> nReadAfter;
-    ASSERT_EQ(strKey, "rchar:");
-    EXPECT_LT(nReadAfter - nReadBefore, 64u << 10) << "bytes read from the 50 MB file";
-    store.WriteProfileInt(kSection, "Right", 700);
-    ASSERT_TRUE(store.Flush());
-    EXPECT_EQ(TempDir::Read(file), "[Morphane]\nRight=700\n");
-}
-
-// A flush that cannot write fails, leaves what is there as it was and no temporary file
-// beside it, and keeps the change: once the cause is gone, the next flush writes it.
-TEST(SettingsFault, FailedFlushLeavesWhatIsThereAndKeepsTheChange)
-{
-    TempDir dir;
-    const std::filesystem::path folder = dir.Path() / "config", file = folder / "vespin.conf";
-    IniSettingsStore store(file);
-    store.WriteProfileInt(kSection, "Right", 700);
-
-    dir.Write("config", "a file where the folder should be");
-    EXPECT_FALSE(store.Flush());
-    EXPECT_EQ(TempDir::Read(folder), "a file where the folder should be");
-
-    std::filesystem::remove(folder);
-    std::filesystem::create_directories(file / "inside"); // a directory where the file should be
-    EXPECT_FALSE(store.Flush());
-    EXPECT_TRUE(std::filesystem::is_directory(file / "inside"));
-    EXPECT_TRUE(StrayFiles(file).empty()) << "the temporary file is removed";
-
-    // A full disk: every write to /dev/full fails with "no space left".
-    ASSERT_TRUE(std::filesystem::exists("/dev/full"));
-    std::filesystem::remove_all(file);
-    dir.Write("config/vespin.conf", kGoodFile);
-    std::filesystem::create_symlink("/dev/full", file.string() + ".tmp." + std::to_string(::getpid()));
-    EXPECT_FALSE(store.Flush());
-    EXPECT_EQ(TempDir::Read(file), kGoodFile);
-    EXPECT_TRUE(StrayFiles(file).empty()) << "the temporary name is removed, /dev/full is not";
-    EXPECT_TRUE(std::filesystem::exists("/dev/full"));
-
-    EXPECT_TRUE(store.Flush());
-    EXPECT_EQ(TempDir::Read(file), "[Morphane]\nRight=700\n");
-}
-
-// tests/tools/settings_writer rewrites the file in a loop, alternating two versions, and is
-// killed at a random moment, 200 times. After every kill the file is one complete version,
-// and once written it never goes missing. A writer killed between creating its temporary
-// file and renaming it leaves that file behind; the next flush removes it, so there is
-// never more than one.
-TEST(SettingsFault, KilledWriterLeavesACompleteFile)
-{
-    TempDir dir;
-    const std::filesystem::path file = dir.Path() / "config" / "vespin" / "vespin.conf";
-    std::set<std::string> versions; // each as the store writes it over the other
-    for (int nVersion : {0, 1, 0, 1})
-    {
-        IniSettingsStore store(dir.Path() / "sample.conf");
-        WriteSettingsVersion(store, nVersion);
-        ASSERT_TRUE(store.Flush());
-        versions.insert(TempDir::Read(dir.Path() / "sample.conf"));
-    }
-    ASSERT_EQ(versions.size(), 2u);
-
-    const char* pszSeed = std::getenv("TALDRIN_TEST_SEED"); // replays a run
+    ASSERT_TRUE(writeVersion(dir.Path() / "0", 0) && writeVersion(dir.Path() / "1", 1));
+    const char *pszSeed = std::getenv("TALDRIN_TEST_SEED"), *pszKills = std::getenv("TALDRIN_SETTINGS_KILLS");
     const unsigned nSeed = pszSeed ? std::strtoul(pszSeed, nullptr, 10) : std::random_device()();
-    std::printf("kill test: TALDRIN_TEST_SEED=%u\n", nSeed);
-    SCOPED_TRACE("TALDRIN_TEST_SEED=" + std::to_string(nSeed));
     std::mt19937 random(nSeed);
-    std::string strLast;
-    int nChanges = 0;
-    for (int nKill = 0; nKill < 200 && !HasFailure(); ++nKill)
+    for (long nKill = 0, nKills = pszKills ? std::atol(pszKills) : 50; nKill < nKills && !HasFailure(); ++nKill)
     {
+        int fds[2];
+        ASSERT_EQ(::pipe(fds), 0);
         const pid_t pid = ::fork();
-        if (pid == 0)
-        {
-            ::execl(TALDRIN_SETTINGS_WRITER, TALDRIN_SETTINGS_WRITER, file.c_str(), nullptr);
-            ::_exit(127);
-        }
+        for (int nVersion = 0; pid == 0; nVersion = 1 - nVersion)
+            if (!writeVersion(file, nVersion) || ::write(fds[1], "w", 1) != 1)
+                ::_exit(1);
         ASSERT_GT(pid, 0);
-        // Not a time limit: only a random moment to strike, early or well into the loop.
-        ::usleep(static_cast<useconds_t>(random() % 20000));
-        int nStatus = 0;
-        ASSERT_EQ(::kill(pid, SIGKILL), 0);
-        ASSERT_EQ(::waitpid(pid, &nStatus, 0), pid);
-        ASSERT_TRUE(WIFSIGNALED(nStatus) && WTERMSIG(nStatus) == SIGKILL) << "the writer ended, status " << nStatus;
-        if (strLast.empty() && !std::filesystem::exists(file))
-            continue; // killed before its first write
+        ::close(fds[1]);
+        FILE* pReports = ::fdopen(fds[0], "r");
+        char reports[4];
+        const std::size_t nReports = 1 + random() % 4, nRead = std::fread(reports, 1, nReports, pReports);
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        std::fclose(pReports);
+        ASSERT_EQ(nRead, nReports) << "the writer stopped; TALDRIN_TEST_SEED=" << nSeed;
         const std::string strText = TempDir::Read(file);
-        ASSERT_EQ(versions.count(strText), 1u) << "kill " << nKill << ": " << strText.size() << " bytes";
-        nChanges += !strLast.empty() && strText != strLast;
-        strLast = strText;
-        ASSERT_LE(StrayFiles(file).size(), 1u) << "temporary files pile up";
+        ASSERT_TRUE(strText == TempDir::Read(dir.Path() / "0") || strText == TempDir::Read(dir.Path() / "1"))
+            << strText.size() << " bytes; TALDRIN_TEST_SEED=" << nSeed;
     }
-    EXPECT_GT(nChanges, 20) << "kills landed while the writer was changing the file";
-
-    IniSettingsStore store(file);
-    WriteSettingsVersion(store, 0);
-    ASSERT_TRUE(store.Flush());
-    EXPECT_TRUE(StrayFiles(file).empty()) << "a flush removes what killed writers left";
 }
