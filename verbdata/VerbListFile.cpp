@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <istream>
+#include <new>
 #include <streambuf>
 
 #include <fcntl.h>
@@ -202,7 +203,7 @@ private:
 
 VerbListEnd ReadVerbListFile(const std::string& strPath, bool bAlternativeFile,
                              const DirectionSet& directions, const GroupSet& groups,
-                             QuestionPool& pool)
+                             QuestionPool& pool) try
 {
     ListFile file(strPath);
     if (!file.IsOpen())
@@ -213,4 +214,8 @@ VerbListEnd ReadVerbListFile(const std::string& strPath, bool bAlternativeFile,
     ListFileBuf buf(file, encoding);
     std::istream in(&buf);
     return ReadVerbList(in, bAlternativeFile, directions, groups, pool);
+}
+catch (const std::bad_alloc&)
+{
+    return VerbListEnd::OutOfMemory; // before the reading began: the pool is untouched
 }

@@ -10,7 +10,7 @@
 // and never in a way that blocks on a pipe or device (O_NONBLOCK + fstat); the bytes are
 // decoded as DetectListEncoding says, and a UTF-8 byte-order mark at the start is dropped.
 // The line limit applies to the Latin-1 line. A file that cannot be opened reads as holding
-// no records (StreamFailed).
+// no records (StreamFailed); running out of memory ends the reading (OutOfMemory).
 VerbListEnd ReadVerbListFile(const std::string& strPath, bool bAlternativeFile,
                              const DirectionSet& directions, const GroupSet& groups,
                              QuestionPool& pool);
