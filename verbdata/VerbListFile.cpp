@@ -112,7 +112,10 @@ std::string ReadListBytes(ListFile& file)
 class TextBuf : public std::streambuf
 {
 public:
-    explicit TextBuf(std::string& strText) { setg(strText.data(), strText.data(), strText.data() + strText.size()); }
+    explicit TextBuf(std::string& strText)
+    {
+        setg(strText.data(), strText.data(), strText.data() + strText.size());
+    }
 };
 
 } // namespace

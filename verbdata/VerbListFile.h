@@ -7,8 +7,9 @@
 #include <string>
 
 // Reads a verb list file into the pool (as ReadVerbList): only a regular file is opened,
-// and never in a way that blocks on a pipe or device (O_NONBLOCK + fstat); the bytes are
-// decoded as DetectListEncoding says, and a UTF-8 byte-order mark at the start is dropped.
+// and never in a way that blocks on a pipe or device (O_NONBLOCK + fstat). Its bytes, read
+// whole up to a line too long, are decoded as DetectListEncoding says, and a UTF-8
+// byte-order mark at the start is dropped.
 // The line limit applies to the Latin-1 line. A file that cannot be opened reads as holding
 // no records (StreamFailed); running out of memory ends the reading (OutOfMemory).
 VerbListEnd ReadVerbListFile(const std::string& strPath, bool bAlternativeFile,
