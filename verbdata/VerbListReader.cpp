@@ -4,7 +4,9 @@
 #include <array>
 #include <cstring>
 #include <ios>
+#include <new>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -115,14 +117,17 @@ void AppendQuestions(const VerbForms& forms, const DirectionSet& directions, Que
         // every later one give no question.
         if (StartsWith(strPrompt, '/'))
             return;
-        pool.emplace_back().Set(forms[direction.AskedForm], strPrompt, direction.AskedForm);
+        Question question;
+        question.Set(forms[direction.AskedForm], strPrompt, direction.AskedForm);
+        pool.push_back(std::move(question)); // whole or not at all, should memory run out
     }
 }
 
 } // namespace
 
+// The whole body is tried: running out of memory anywhere in it ends the reading.
 VerbListEnd ReadVerbList(std::istream& in, bool bAlternativeFile, const DirectionSet& directions,
-                         const GroupSet& groups, QuestionPool& pool)
+                         const GroupSet& groups, QuestionPool& pool) try
 {
     if (!in || in.rdbuf() == nullptr)
         return VerbListEnd::StreamFailed;
@@ -162,4 +167,15 @@ VerbListEnd ReadVerbList(std::istream& in, bool bAlternativeFile, const Directio
         AppendQuestions(forms, directions, pool);
     }
     return VerbListEnd::EndOfFile;
+}
+catch (const std::bad_alloc&)
+{
+    // What the reader held is released by now, and every question in the pool is whole.
+    // A full pool could not take the copy of a wrongly answered question: one question in
+    // 64, taken from the end, makes room.
+    const std::size_t nRoom = pool.size() / 64 + 1;
+    const std::size_t nFree = pool.capacity() - pool.size();
+    if (nFree < nRoom)
+        pool.resize(pool.size() - std::min(pool.size(), nRoom - nFree));
+    return VerbListEnd::OutOfMemory;
 }
