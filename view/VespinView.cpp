@@ -100,7 +100,7 @@ FontSpec AnswerFont(bool bStrikeOut)
     return font;
 }
 
-CVespinView::CVespinView(CVespinDoc& doc, ViewWindow& window) : m_doc(doc), m_window(window) {}
+CVespinView::CVespinView(CVespinDoc& doc, ViewWindow& window) : CView(window), m_doc(doc) {}
 
 void CVespinView::OnDraw(CDC* pDC)
 {

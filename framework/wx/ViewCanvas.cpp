@@ -1,12 +1,12 @@
 #include "framework/wx/ViewCanvas.h"
 
+#include "framework/View.h"
 #include "framework/wx/CairoDC.h"
 #include "framework/wx/HelpViewer.h"
 #include "framework/wx/Latin1.h"
 #include "framework/wx/Pictures.h"
 #include "framework/wx/TemplateDialog.h"
 #include "res/CommandIds.h"
-#include "view/VespinView.h"
 
 #include <wx/dcclient.h>
 #include <wx/graphics.h>
@@ -167,7 +167,7 @@ ViewCanvas::ViewCanvas(wxWindow* pParent)
 
 ViewCanvas::~ViewCanvas() = default;
 
-void ViewCanvas::SetView(CVespinView* pView)
+void ViewCanvas::SetView(CView* pView)
 {
     m_pView = pView;
 }

@@ -1,5 +1,5 @@
-// The window the view lives in: hands paint, mouse, keys and timer ticks to CVespinView
-// and gives it the services of ViewWindow. Keeps no state of the view's own.
+// The window a view lives in: hands paint, mouse, keys and timer ticks to the view (the
+// framework's CView) and gives it the services of ViewWindow. Keeps no state of the view's own.
 #pragma once
 
 #include "framework/ViewWindow.h"
@@ -13,7 +13,7 @@
 #include <optional>
 
 typedef struct _cairo cairo_t;
-class CVespinView;
+class CView;
 class HelpViewer;
 
 // The translations at this boundary, free functions so that tests reach them.
@@ -40,7 +40,7 @@ public:
 
     // From now on the view draws and receives input; nullptr detaches it, and the window
     // then paints white. The view must stay alive while attached.
-    void SetView(CVespinView* pView);
+    void SetView(CView* pView);
 
     // Hides wxWindow's own GetClientRect (a wxRect); the same area.
     Rect GetClientRect() const override;
@@ -66,7 +66,7 @@ private:
     void Paint(cairo_t* pCairo);
     void Tick(unsigned nId);
 
-    CVespinView* m_pView = nullptr;
+    CView* m_pView = nullptr;
     std::unique_ptr<HelpViewer> m_pHelp;
     // Kept once created: a view may kill or restart a timer from inside its own tick.
     std::map<unsigned, std::unique_ptr<wxTimer>> m_timers;

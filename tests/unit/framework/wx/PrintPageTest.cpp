@@ -68,7 +68,7 @@ TEST(PrintedPage, ShowsTheQuestionScreenWithItsVerdict)
     const std::string strPdf = (dir.Path() / "page.pdf").string();
     cairo_surface_t* pSurface = cairo_pdf_surface_create(strPdf.c_str(), 595, 842);
     cairo_t* pCairo = cairo_create(pSurface);
-    DrawScreenOnPage(pCairo, 595, 842, window.client, [&view](CDC& dc) { view.OnDraw(&dc); });
+    DrawScreenOnPage(pCairo, 595, 842, view);
     cairo_destroy(pCairo);
     cairo_surface_finish(pSurface);
     ASSERT_EQ(cairo_surface_status(pSurface), CAIRO_STATUS_SUCCESS);
