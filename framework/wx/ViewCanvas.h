@@ -31,6 +31,9 @@ long MessageBoxFlags(unsigned nStyle);
 int MessageBoxResult(int nDialogResult, unsigned nStyle);
 // The toolkit's timers take an int and stop at 0: 0 becomes 1, beyond INT_MAX INT_MAX.
 int TimerInterval(std::uint32_t nMilliseconds);
+// A repaint: whitens the area being repainted (the context's clip), then lets the view,
+// if any, draw over it. Nothing without a cairo context.
+void PaintView(cairo_t* pCairo, CView* pView);
 
 class ViewCanvas : public wxWindow, public ViewWindow
 {
@@ -62,8 +65,6 @@ private:
     void OnCharTyped(wxKeyEvent& event);
     void OnKeyPressed(wxKeyEvent& event);
 
-    // Whitens the area being repainted, then lets the view draw over it.
-    void Paint(cairo_t* pCairo);
     void Tick(unsigned nId);
 
     CView* m_pView = nullptr;

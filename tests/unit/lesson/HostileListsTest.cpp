@@ -88,7 +88,7 @@ TEST_F(HostileListsTest, ListsWithNothingToAskGiveNoLesson)
         EXPECT_EQ(m_doc.GetTitle(), "New Game");
         RecordingDC dc; // the welcome screen, and Return judges nothing
         m_view.OnDraw(&dc);
-        EXPECT_NE(dc.FindText("Welcome, press the left mouse button to continue."), nullptr);
+        EXPECT_NE(dc.trace.find("\"Welcome, press the left mouse button to continue.\""), std::string::npos);
         m_view.OnChar('\r');
         EXPECT_EQ(m_doc.m_stats.m_nRight + m_doc.m_stats.m_nWrong, 0u);
     }

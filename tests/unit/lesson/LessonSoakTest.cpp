@@ -56,7 +56,7 @@ protected:
     {
         ASSERT_TRUE(doc.OnNewDocument());
         for (int nFirst : {IDC_FORM_FIRST, IDC_GROUP_BAS1})
-            window.dialogScripts.push_back([this, nFirst](CDialog& dialog, FakeDialogControls& boxes)
+            window.dialogScripts.push_back([this, nFirst](CDialog& dialog, FakeViewWindow& boxes)
             {
                 for (int k = 0; k < 6; ++k)
                     boxes.SetCheck(nFirst + k, static_cast<int>(Pick(2)));
@@ -148,8 +148,6 @@ TEST_F(LessonSoak, MillionAnswersKeepTheBookkeepingRight)
         Answer();
         if (doc.m_bFinished)
             StartLesson();
-        window.invalidations.clear(); // the fake window's records kept short
-        window.windowDrawing.clear();
     }
     std::printf("soak: %lu answers in %lu lessons\n", n, nLessons);
 }
