@@ -7,10 +7,16 @@ const char* const kTimeRangeMessage = "Please enter a time from 0 to 4294967 sec
 namespace
 {
 
+// A time the box refuses, as no number or out of range, leaves the member as it was.
 void DDX_Seconds(CDataExchange* pDX, int nId, float& fSeconds)
 {
-    DDX_Text(pDX, nId, fSeconds);
-    if (pDX->m_bSaveAndValidate && !pDX->Failed() && !(fSeconds >= 0 && fSeconds <= kMaxVerdictSeconds))
+    float fTyped = fSeconds;
+    DDX_Text(pDX, nId, fTyped);
+    if (!pDX->m_bSaveAndValidate || pDX->Failed())
+        return;
+    if (fTyped >= 0 && fTyped <= kMaxVerdictSeconds)
+        fSeconds = fTyped;
+    else
         pDX->Fail(nId, kTimeRangeMessage);
 }
 

@@ -1,6 +1,6 @@
 // The options dialog: the rabbit pictures, correcting, and the two verdict times in
 // seconds. OK refuses a time that is no number, or one outside what the verdict timer
-// can hold.
+// can hold; a refused time never reaches its member.
 #pragma once
 
 #include "framework/Dialog.h"
