@@ -63,8 +63,8 @@ void FilledRectangle(CDC* pDC, const Rect& rect, Colour colour)
 
 // The seconds of the options dialog as milliseconds for the document, which drops the
 // fraction. A float holds 0.251 as 0.25099998..., so a product within the float's own
-// precision of a whole number is taken as that number: an unchanged time comes back
-// unchanged, while a typed 0.4009 still gives 400.
+// precision of a whole number is taken as that number: a typed 0.251 gives 251, while
+// 0.4009 still gives 400.
 float MillisecondsFromSeconds(float fSeconds)
 {
     const double fMilliseconds = static_cast<double>(fSeconds) * 1000.0;
@@ -454,11 +454,20 @@ void CVespinView::OnLessonView()
     dialog.m_bNoCorrection = pDoc->m_bCorrecting ? 0 : 1;
     dialog.m_fWrongSeconds = static_cast<float>(pDoc->m_nWrongTime * 0.001);
     dialog.m_fRightSeconds = static_cast<float>(pDoc->m_nRightTime * 0.001);
+    const float fWrongShown = dialog.m_fWrongSeconds, fRightShown = dialog.m_fRightSeconds;
+    const std::uint32_t nWrongTime = pDoc->m_nWrongTime, nRightTime = pDoc->m_nRightTime;
+
     // Read back whatever the dialog holds: after Esc these are the values set above.
     m_window.DoModal(dialog);
     pDoc->m_bRabbit = dialog.m_bRabbitCheck != 0;
     pDoc->SetOptions(MillisecondsFromSeconds(dialog.m_fRightSeconds),
                      MillisecondsFromSeconds(dialog.m_fWrongSeconds), dialog.m_bNoCorrection == 0);
+    // A time that comes back as it was shown keeps its milliseconds exactly: seconds in
+    // single precision cannot hold every stored time.
+    if (dialog.m_fWrongSeconds == fWrongShown)
+        pDoc->m_nWrongTime = nWrongTime;
+    if (dialog.m_fRightSeconds == fRightShown)
+        pDoc->m_nRightTime = nRightTime;
     m_window.InvalidateRect(nullptr, true);
 }
 
