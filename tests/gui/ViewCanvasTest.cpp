@@ -1,11 +1,13 @@
 // The window layer on a private X server (in-xvfb.sh) with the real view and document: what the
-// canvas hands the view and passes on, and its timers.
+// canvas hands the view and passes on, its timers, and the statistics dialog's text.
 #include "framework/wx/ViewCanvas.h"
 #include "lesson/VespinDoc.h"
+#include "res/DialogTemplates.h"
 #include "support/MemorySettingsStore.h"
 #include "view/VespinView.h"
 
 #include <wx/app.h>
+#include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/init.h>
 #include <wx/time.h>
@@ -74,4 +76,22 @@ TEST_F(ViewCanvasTest, TimersTickUntilKilled)
     EXPECT_TRUE(BlinksReach(5)) << "started again";
 }
 
+TEST_F(ViewCanvasTest, StatisticsShowEveryLineOfTheLongestReports)
+{
+    for (const auto& [nRight, nWrong] : {std::pair(0u, 1000u), {1u, 1u}, {1000u, 1000u}, {1u, 1000u}})
+    {
+        m_doc.m_stats.m_nRight = nRight, m_doc.m_stats.m_nWrong = nWrong;
+        wxTheApp->CallAfter([] { // runs in the dialog's modal loop
+            for (wxWindow* pWindow : wxTopLevelWindows)
+                if (auto* pDialog = dynamic_cast<wxDialog*>(pWindow); pDialog && pDialog->IsModal())
+                {
+                    const wxWindow* pText = pDialog->FindWindow(IDC_STATISTICS_TEXT);
+                    const wxSize needed = pText->GetBestSize(), size = pText->GetSize();
+                    EXPECT_TRUE(needed.x <= size.x && needed.y <= size.y) << pText->GetLabel() << "\nneeds " << needed.x << " x " << needed.y << ", has " << size.x << " x " << size.y;
+                    pDialog->EndModal(wxID_OK);
+                }
+        });
+        m_view.OnStatistics();
+    }
+}
 } // namespace
