@@ -413,11 +413,12 @@ void CVespinView::BlinkCaret(CVespinDoc* pDoc)
 }
 
 // Measured in the selected font over the characters as typed: after a typed accent
-// escape the caret stands right of the one letter drawn for it.
+// escape the caret stands right of the one letter drawn for it. Kept inside the text
+// area, which is all an edit repaints: a line left outside would never be erased.
 void CVespinView::DrawCaretLine(CDC* pDC, const CVespinDoc* pDoc, const Rect& text, Colour colour)
 {
     const Size caret = pDC->GetTextExtent(pDoc->m_strTyped.substr(0, ClampedCaret(pDoc)));
-    const int x = text.left + caret.cx - 1;
+    const int x = std::max(text.left, std::min(text.left + caret.cx - 1, text.right - 1));
     pDC->Line(x, text.top, x, text.top + caret.cy, colour);
 }
 
