@@ -74,6 +74,14 @@ float MillisecondsFromSeconds(float fSeconds)
     return static_cast<float>(fMilliseconds);
 }
 
+// Control codes (C0, DEL, C1) are drawn as nothing: typed, they would make a right
+// answer wrong without showing why.
+bool IsDrawn(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 0x20 && !(byte >= 0x7F && byte < 0xA0);
+}
+
 std::string Percent(double fShare)
 {
     char sz[10];
@@ -334,9 +342,8 @@ void CVespinView::OnChar(unsigned nChar)
             m_window.SetTimer(TIMER_VERDICT, pDoc->GetVerdictTime());
         m_window.InvalidateRect(nullptr, true);
     }
-    else
+    else if (IsDrawn(c))
     {
-        // Every other code goes in as it is: control characters too.
         strTyped.insert(nCaret, 1, c);
         pDoc->m_nCaret = static_cast<std::int32_t>(nCaret + 1);
         m_window.InvalidateRect(&text, false);

@@ -36,7 +36,7 @@ public:
     Colour DrawResultPicture(CDC* pDC, CVespinDoc* pDoc);
 
     // Keys: 35 End, 36 Home, 37 Left, 39 Right, 46 Delete. Characters: 8 Backspace,
-    // 13 Return; every other code is typed.
+    // 13 Return; other control codes draw as nothing and are not typed.
     void OnLButtonDown(int x, int y) override;
     void OnChar(unsigned nChar) override;
     void OnKeyDown(unsigned nVirtualKey) override;

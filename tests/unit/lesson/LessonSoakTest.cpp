@@ -24,13 +24,13 @@ protected:
     std::size_t Pick(std::size_t n) { return random() % n; }
 
     // The answer box must be what the keys so far made of it. While a verdict is shown
-    // characters are lost, but editing keys still act.
+    // characters are lost, but editing keys still act; control codes are never typed.
     void Char(unsigned char c)
     {
         view.OnChar(c);
         if (!doc.m_bShowingCorrection && c == '\b' && caret > 0)
             model.erase(--caret, 1);
-        else if (!doc.m_bShowingCorrection && c != '\b')
+        else if (!doc.m_bShowingCorrection && c >= 0x20 && (c < 0x7F || c >= 0xA0))
             model.insert(caret++, 1, static_cast<char>(c));
         Check();
     }
