@@ -466,7 +466,7 @@ void CVespinView::OnLessonView()
     const std::uint32_t nWrongTime = pDoc->m_nWrongTime, nRightTime = pDoc->m_nRightTime;
 
     // Read back whatever the dialog holds: after Esc these are the values set above.
-    m_window.DoModal(dialog);
+    const int nResult = m_window.DoModal(dialog);
     pDoc->m_bRabbit = dialog.m_bRabbitCheck != 0;
     pDoc->SetOptions(MillisecondsFromSeconds(dialog.m_fRightSeconds),
                      MillisecondsFromSeconds(dialog.m_fWrongSeconds), dialog.m_bNoCorrection == 0);
@@ -476,6 +476,9 @@ void CVespinView::OnLessonView()
         pDoc->m_nWrongTime = nWrongTime;
     if (dialog.m_fRightSeconds == fRightShown)
         pDoc->m_nRightTime = nRightTime;
+    // Confirmed settings are stored at once, so that they survive a crash.
+    if (nResult == RESULT_OK)
+        pDoc->SaveSettings();
     m_window.InvalidateRect(nullptr, true);
 }
 
