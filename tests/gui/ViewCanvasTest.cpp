@@ -9,7 +9,6 @@
 #include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/frame.h>
-#include <wx/init.h>
 #include <wx/time.h>
 #include <wx/utils.h>
 
@@ -58,8 +57,7 @@ TEST_F(ViewCanvasTest, HandsTheViewLatin1CharactersAndEditingKeysAndPassesEveryK
              {wxEVT_KEY_DOWN, WXK_NUMPAD_HOME, false, false}, {wxEVT_KEY_DOWN, WXK_UP, false, false}})
     {
         wxKeyEvent event(type);
-        event.m_uniChar = static_cast<wxChar>(nCode), event.m_keyCode = nCode;
-        event.SetAltDown(bAlt), event.SetControlDown(bControl);
+        event.m_uniChar = static_cast<wxChar>(nCode), event.m_keyCode = nCode, event.SetAltDown(bAlt), event.SetControlDown(bControl);
         EXPECT_FALSE(m_pCanvas->ProcessWindowEvent(event)) << "passed on: " << nCode;
     }
     EXPECT_EQ(m_doc.m_strTyped, "a\xE9@") << "none above U+00FF, none with Alt alone";

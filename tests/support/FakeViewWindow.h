@@ -54,7 +54,6 @@ public:
     void SetText(int nId, const std::string& strText) override { values[nId] = strText; }
     void SetFocus(int nId) override { Log([&] { return Format("  focus %lld", nId); }); }
     void EndDialog(int nResult) override { m_pDialog = nullptr, m_nResult = nResult, Log([&] { return Format("  end %lld", nResult); }); }
-    bool DialogOpen() const { return m_pDialog; }
 
     Rect client = {0, 0, 692, 266};
     std::deque<std::function<void(CDialog&, FakeViewWindow&)>> dialogScripts;

@@ -52,19 +52,14 @@ public:
         return {std::accumulate(strText.begin(), strText.end(), 0, [nWidth](int n, char c) { return n + nWidth + (c & 3); }), m_pFont ? m_pFont->Height : 16};
     }
     bool RectVisible(const Rect& rect) const override { return visible.Intersects(rect); }
-    void DrawMaskedPicture(Picture mask, Picture picture, const Rect& dest) override
-    {
-        const char* const names[] = {"happy rabbit", "happy rabbit mask", "sad rabbit", "sad rabbit mask", "happy face", "sad face", "face mask"};
-        Log("picture " + Str(dest) + " " + names[int(picture)] + " through " + names[int(mask)]);
-    }
+    void DrawMaskedPicture(Picture mask, Picture picture, const Rect& dest) override { Log("picture " + Str(dest) + " " + kNames[int(picture)] + " through " + kNames[int(mask)]); }
 
-    // What the drawing left selected: all "own" when everything was set back.
-    std::string Left() const { return "colour " + Name(&m_colour) + " font " + Font() + " brush " + Name(m_pBrush); }
 
     Rect visible = {INT_MIN / 2, INT_MIN / 2, INT_MAX / 2, INT_MAX / 2}; // the area being drawn
     std::string trace;
 
 private:
+    static constexpr const char* kNames[] = {"happy rabbit", "happy rabbit mask", "sad rabbit", "sad rabbit mask", "happy face", "sad face", "face mask"};
     static std::string Name(const Colour* p) { return !p || *p == Rgb(1, 2, 3) ? "own" : Format("%lld/%lld/%lld", RedOf(*p), GreenOf(*p), BlueOf(*p)); }
     std::string Font() const
     {

@@ -64,11 +64,7 @@ inline void CheckTranscripts(const std::string& strPath, const std::function<Ver
         std::istringstream lines(strExpected);
         for (std::string strLine; std::getline(lines, strLine);)
             if (strLine.rfind("> ", 0) == 0)
-            {
-                strActual += strLine + "\n";
-                play(strLine.substr(2));
-                play("");
-            }
+                strActual += strLine + "\n", play(strLine.substr(2)), play("");
         strPlayed += "== " + strName + "\n" + strActual;
         EXPECT_EQ(strExpected, strActual) << "\"" << strName << "\" in " << strPath;
     }

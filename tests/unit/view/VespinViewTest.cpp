@@ -56,18 +56,13 @@ public:
             {"giveup", [&](const Step&) { m_view.OnGiveUp(); }},
             {"statistics", [&](const Step&) { m_view.OnStatistics(); }},
             {"options", [&](const Step&) { m_view.OnLessonView(); }},
-            {"help", [&](const Step&) { m_view.OnHelp(); }},
             {"new", [&](const Step&) { d.OnNewDocument(); }},
             {"open", [&](const Step& s) { m_window.trace += Format("opened %lld\n", d.OnOpenDocument(s.text)); }},
-            {"save", [&](const Step& s) {
-                 m_window.trace += Format("saved %lld", d.OnSaveDocument(s.text));
-                 std::error_code error; // a size of -1: no file
-                 m_window.trace += Format(", size %lld\n", std::filesystem::file_size(s.text, error));
-             }},
+            {"save", [&](const Step& s) { const bool bSaved = d.OnSaveDocument(s.text); std::error_code e; m_window.trace += Format("saved %lld, size %lld\n", bSaved, std::filesystem::file_size(s.text, e)); }},
             {"answer", [&](const Step& s) { m_window.answers.push_back(int(s.n[0])); }},
             {"dialog", [&](const Step& s) { m_window.dialogScripts.push_back([strTokens = s.text](CDialog& dialog, FakeViewWindow& controls) {
                  std::istringstream tokens(strTokens);
-                 for (std::string t; controls.DialogOpen() && tokens >> t;)
+                 for (std::string t; tokens >> t;)
                  {
                      std::replace(t.begin(), t.end(), '_', ' ');
                      t == "ok" ? dialog.OnOK() : t == "esc" ? dialog.OnCancel() : controls.SetText(std::stoi(t), t.substr(t.find('=') + 1));
@@ -77,7 +72,6 @@ public:
                  RecordingDC dc(&m_window.trace, "  ");
                  dc.visible = s.count ? s.rect() : dc.visible;
                  m_view.OnDraw(&dc);
-                 m_window.trace += "  left " + dc.Left() + "\n";
              }},
             {"client", [&](const Step& s) { m_window.client = s.rect(); }},
             {"alternative", [&](const Step& s) { d.m_bAlternativeFile = s.n[0]; }},

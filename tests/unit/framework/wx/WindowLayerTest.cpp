@@ -13,12 +13,13 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <regex>
 
 namespace fs = std::filesystem;
 
-// Steps: canvas W H [GREY]; font H W [TURN WEIGHT STRUCK]; text L T R B FORMAT|TEXT; extent|TEXT; brush
-// [R G B]; rect, clip, visible, ink L T R B; picture L T R B PICTURE MASK; pixels X Y N; page L T R B;
-// paint. The pixels are those of the build's cairo and Liberation fonts, read against the metrics.
+// Steps: canvas W H [GREY]; font H W [TURN WEIGHT STRUCK]; text L T R B FORMAT|TEXT; extent|TEXT; rect
+// L T R B [0xRRGGBB brush]; clip, visible, ink L T R B; picture L T R B PICTURE MASK; pixels X Y N; page
+// L T R B; paint. The pixels are those of the build's cairo and Liberation fonts, read against metrics.
 TEST(CairoDC, TranscriptsDrawAsRecorded)
 {
     std::shared_ptr<cairo_surface_t> pSurface;
@@ -26,7 +27,7 @@ TEST(CairoDC, TranscriptsDrawAsRecorded)
     std::unique_ptr<CairoDC> pDC;
     FontSpec font;
     Colour brush = 0;
-    const auto pixel = [&](int x, int y) {
+    const auto pixel = [&](int x, int y) { // 0xRRGGBB
         cairo_surface_flush(pSurface.get());
         return reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(pSurface.get()) + y * cairo_image_surface_get_stride(pSurface.get()))[x] & 0xFFFFFF;
     };
@@ -41,8 +42,7 @@ TEST(CairoDC, TranscriptsDrawAsRecorded)
         {"font", [&](const Step& s) { font = {"Arial", int(s.n[0]), int(s.n[1]), int(s.n[2]), int(s.n[3]), s.n[4] != 0}; }},
         {"text", [&](const Step& s) { pDC->DrawText(s.text, s.rect(), unsigned(s.n[4])); }},
         {"extent", [&](const Step& s) { out += Format("= %lld %lld\n", pDC->GetTextExtent(s.text).cx, pDC->GetTextExtent(s.text).cy); }},
-        {"brush", [&](const Step& s) { brush = Rgb(int(s.n[0]), int(s.n[1]), int(s.n[2])), pDC->SelectBrush(s.count ? &brush : nullptr); }},
-        {"rect", [&](const Step& s) { pDC->Rectangle(s.rect()); }},
+        {"rect", [&](const Step& s) { brush = Rgb(int(s.n[4] >> 16), int(s.n[4] >> 8 & 255), int(s.n[4] & 255)), pDC->SelectBrush(s.count > 4 ? &brush : nullptr), pDC->Rectangle(s.rect()); }},
         {"picture", [&](const Step& s) { pDC->DrawMaskedPicture(Picture(s.n[5]), Picture(s.n[4]), s.rect()); }},
         {"clip", [&](const Step& s) { cairo_rectangle(pCairo.get(), s.n[0], s.n[1], s.n[2] - s.n[0], s.n[3] - s.n[1]), cairo_clip(pCairo.get()); }},
         {"visible", [&](const Step& s) { out += Format("= %lld\n", pDC->RectVisible(s.rect())); }},
@@ -63,8 +63,7 @@ TEST(CairoDC, TranscriptsDrawAsRecorded)
              struct RedView : CView
              {
                  using CView::CView;
-                 void OnDraw(CDC* pDC) override { pDC->SelectBrush(&kRed), pDC->Rectangle(m_window.GetClientRect()), pDC->SelectBrush(nullptr); }
-                 const Colour kRed = Rgb(255, 0, 0);
+                 void OnDraw(CDC* pDC) override { static const Colour red = Rgb(255, 0, 0); pDC->SelectBrush(&red), pDC->Rectangle(m_window.GetClientRect()); }
              };
              FakeViewWindow window;
              window.client = s.rect();
@@ -74,11 +73,10 @@ TEST(CairoDC, TranscriptsDrawAsRecorded)
     }; });
 }
 
-TEST(WindowBoundary, TranslatesTextsBoxesAndTimers)
+TEST(WindowBoundary, TranslatesLatin1)
 {
     EXPECT_EQ(FromLatin1(std::string("A\xE9\0\xFF", 4)), wxString(L"A\u00E9\0\u00FF", 4));
     EXPECT_EQ(ToLatin1(wxString(L"A\u00E9\u20AC\u00FF")), "A\xE9\xFF");
-    EXPECT_EQ(std::make_pair(MessageBoxResult(wxID_YES, BOX_YESNO), MessageBoxResult(wxID_CANCEL, BOX_YESNO)), std::make_pair(int(RESULT_YES), int(RESULT_NO)));
 }
 
 TEST(HelpViewer, FindsTheBookInTheWorkingFolderThenBesideTheProgramThenInstalled)
@@ -91,4 +89,25 @@ TEST(HelpViewer, FindsTheBookInTheWorkingFolderThenBesideTheProgramThenInstalled
         EXPECT_TRUE(found && fs::path(found->ToStdString()).is_absolute() && fs::equivalent(found->ToStdString(), book)) << book;
         fs::remove(book);
     }
+}
+
+// Every page of the help book declares its charset; every link of a page, the contents or the
+// index names a page of the book ("" for its own) and an anchor that page defines.
+TEST(HelpBook, PagesDeclareTheirCharsetAndLinksResolve)
+{
+    const fs::path folder = fs::path(TALDRIN_SOURCE_DIR) / "res" / "help";
+    std::size_t nLinks = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+    {
+        const std::string strName = entry.path().filename().string(), strText = TempDir::Read(entry.path());
+        EXPECT_TRUE(entry.path().extension() != ".html" || strText.find("charset=utf-8\"") != std::string::npos) << strName;
+        const std::regex link(R"re((?:href|"Local" value)="([^"#]*)#?([^"]*)")re");
+        for (std::sregex_iterator it(strText.begin(), strText.end(), link), end; it != end; ++it, ++nLinks)
+        {
+            const fs::path page = folder / ((*it)[1].length() ? (*it)[1].str() : strName);
+            EXPECT_TRUE(fs::is_regular_file(page) && (!(*it)[2].length() || TempDir::Read(page).find("name=\"" + (*it)[2].str() + "\"") != std::string::npos))
+                << strName << ": " << (*it)[0];
+        }
+    }
+    EXPECT_GT(nLinks, 50u);
 }
