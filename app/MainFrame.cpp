@@ -254,8 +254,7 @@ void CMainFrame::SaveFile()
 
 void CMainFrame::PrintScreen()
 {
-    ScreenPrintout printout(kAppName, [this] { return m_pCanvas->GetClientRect(); },
-                            [this](CDC& dc) { m_pView->OnDraw(&dc); });
+    ScreenPrintout printout(kAppName, *m_pView);
     wxPrinter printer;
     printer.Print(this, &printout, true);
 }

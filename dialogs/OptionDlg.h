@@ -1,9 +1,13 @@
 // The options dialog: the rabbit pictures, correcting, and the two verdict times in
 // seconds. OK refuses a time that is no number, or one outside what the verdict timer
-// can hold.
+// can hold; a refused time never reaches its member, and a box left as it was shown
+// keeps its member exactly.
 #pragma once
 
 #include "framework/Dialog.h"
+
+#include <map>
+#include <string>
 
 class COptionDlg : public CDialog
 {
@@ -17,6 +21,12 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+
+private:
+    void ExchangeSeconds(CDataExchange* pDX, int nId, float& fSeconds);
+
+    // The text each time box was given when the dialog opened.
+    std::map<int, std::string> m_shownText;
 };
 
 // The largest time the options accept, in seconds: its milliseconds fit in 32 bits.

@@ -65,12 +65,17 @@ bool CVespinDoc::OnNewDocument()
 
 void CVespinDoc::OnCloseDocument()
 {
+    SaveSettings();
+    CDocument::OnCloseDocument();
+}
+
+bool CVespinDoc::SaveSettings()
+{
     m_profile.WriteProfileInt(kSection, "Hase", m_bRabbit ? 1 : 0);
     m_profile.WriteProfileInt(kSection, "Correcting", m_bCorrecting ? 1 : 0);
     m_profile.WriteProfileInt(kSection, "Right", m_nRightTime);
     m_profile.WriteProfileInt(kSection, "Wrong", m_nWrongTime);
-    m_profile.Flush();
-    CDocument::OnCloseDocument();
+    return m_profile.Flush();
 }
 
 bool CVespinDoc::SetDirections(DirectionSet directions)

@@ -26,6 +26,8 @@ public:
     bool OnNewDocument() override;
     // Writes the four settings.
     void OnCloseDocument() override;
+    // Writes the four settings and makes them durable; false when the store failed.
+    bool SaveSettings();
 
     bool SetDirections(DirectionSet directions);
     bool SetGroups(GroupSet groups);

@@ -63,8 +63,8 @@ void FilledRectangle(CDC* pDC, const Rect& rect, Colour colour)
 
 // The seconds of the options dialog as milliseconds for the document, which drops the
 // fraction. A float holds 0.251 as 0.25099998..., so a product within the float's own
-// precision of a whole number is taken as that number: an unchanged time comes back
-// unchanged, while a typed 0.4009 still gives 400.
+// precision of a whole number is taken as that number: a typed 0.251 gives 251, while
+// 0.4009 still gives 400.
 float MillisecondsFromSeconds(float fSeconds)
 {
     const double fMilliseconds = static_cast<double>(fSeconds) * 1000.0;
@@ -72,6 +72,14 @@ float MillisecondsFromSeconds(float fSeconds)
     if (std::abs(fMilliseconds - fWhole) <= std::abs(fWhole) * 2.4e-7)
         return static_cast<float>(fWhole);
     return static_cast<float>(fMilliseconds);
+}
+
+// Control codes (C0, DEL, C1) are drawn as nothing: typed, they would make a right
+// answer wrong without showing why.
+bool IsDrawn(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 0x20 && !(byte >= 0x7F && byte < 0xA0);
 }
 
 std::string Percent(double fShare)
@@ -100,7 +108,7 @@ FontSpec AnswerFont(bool bStrikeOut)
     return font;
 }
 
-CVespinView::CVespinView(CVespinDoc& doc, ViewWindow& window) : m_doc(doc), m_window(window) {}
+CVespinView::CVespinView(CVespinDoc& doc, ViewWindow& window) : CView(window), m_doc(doc) {}
 
 void CVespinView::OnDraw(CDC* pDC)
 {
@@ -334,9 +342,8 @@ void CVespinView::OnChar(unsigned nChar)
             m_window.SetTimer(TIMER_VERDICT, pDoc->GetVerdictTime());
         m_window.InvalidateRect(nullptr, true);
     }
-    else
+    else if (IsDrawn(c))
     {
-        // Every other code goes in as it is: control characters too.
         strTyped.insert(nCaret, 1, c);
         pDoc->m_nCaret = static_cast<std::int32_t>(nCaret + 1);
         m_window.InvalidateRect(&text, false);
@@ -413,11 +420,12 @@ void CVespinView::BlinkCaret(CVespinDoc* pDoc)
 }
 
 // Measured in the selected font over the characters as typed: after a typed accent
-// escape the caret stands right of the one letter drawn for it.
+// escape the caret stands right of the one letter drawn for it. Kept inside the text
+// area, which is all an edit repaints: a line left outside would never be erased.
 void CVespinView::DrawCaretLine(CDC* pDC, const CVespinDoc* pDoc, const Rect& text, Colour colour)
 {
     const Size caret = pDC->GetTextExtent(pDoc->m_strTyped.substr(0, ClampedCaret(pDoc)));
-    const int x = text.left + caret.cx - 1;
+    const int x = std::max(text.left, std::min(text.left + caret.cx - 1, text.right - 1));
     pDC->Line(x, text.top, x, text.top + caret.cy, colour);
 }
 
@@ -454,11 +462,23 @@ void CVespinView::OnLessonView()
     dialog.m_bNoCorrection = pDoc->m_bCorrecting ? 0 : 1;
     dialog.m_fWrongSeconds = static_cast<float>(pDoc->m_nWrongTime * 0.001);
     dialog.m_fRightSeconds = static_cast<float>(pDoc->m_nRightTime * 0.001);
+    const float fWrongShown = dialog.m_fWrongSeconds, fRightShown = dialog.m_fRightSeconds;
+    const std::uint32_t nWrongTime = pDoc->m_nWrongTime, nRightTime = pDoc->m_nRightTime;
+
     // Read back whatever the dialog holds: after Esc these are the values set above.
-    m_window.DoModal(dialog);
+    const int nResult = m_window.DoModal(dialog);
     pDoc->m_bRabbit = dialog.m_bRabbitCheck != 0;
     pDoc->SetOptions(MillisecondsFromSeconds(dialog.m_fRightSeconds),
                      MillisecondsFromSeconds(dialog.m_fWrongSeconds), dialog.m_bNoCorrection == 0);
+    // A time that comes back as it was shown keeps its milliseconds exactly: seconds in
+    // single precision cannot hold every stored time.
+    if (dialog.m_fWrongSeconds == fWrongShown)
+        pDoc->m_nWrongTime = nWrongTime;
+    if (dialog.m_fRightSeconds == fRightShown)
+        pDoc->m_nRightTime = nRightTime;
+    // Confirmed settings are stored at once, so that they survive a crash.
+    if (nResult == RESULT_OK)
+        pDoc->SaveSettings();
     m_window.InvalidateRect(nullptr, true);
 }
 

@@ -3,8 +3,7 @@
 // Holds no lesson state of its own; the window it lives in is reached through ViewWindow.
 #pragma once
 
-#include "framework/DeviceContext.h"
-#include "framework/ViewWindow.h"
+#include "framework/View.h"
 
 #include <cstddef>
 
@@ -18,18 +17,15 @@ Rect AnswerTextRect(Rect client);
 // The font the answer is drawn and measured in; struck out after a wrong answer.
 FontSpec AnswerFont(bool bStrikeOut = false);
 
-class CVespinView
+class CVespinView : public CView
 {
 public:
     CVespinView(CVespinDoc& doc, ViewWindow& window);
-    CVespinView(const CVespinView&) = delete;
-    CVespinView& operator=(const CVespinView&) = delete;
-    virtual ~CVespinView() = default;
 
     CVespinDoc* GetDocument() const { return &m_doc; }
 
-    // Draws the screen the document's state calls for: on a window, a bitmap or a page.
-    void OnDraw(CDC* pDC);
+    // Draws the screen the document's state calls for.
+    void OnDraw(CDC* pDC) override;
 
     void DrawWelcome(CDC* pDC);
     bool DrawCongratulations(CDC* pDC, CVespinDoc* pDoc);
@@ -39,13 +35,12 @@ public:
     // colour; returns the text colour that was current before.
     Colour DrawResultPicture(CDC* pDC, CVespinDoc* pDoc);
 
-    // Input, in client coordinates and classic key codes: nChar is the character code
-    // (only its low 8 bits count), nVirtualKey the key (35 End, 36 Home, 37 Left,
-    // 39 Right, 46 Delete). The window passes every event on afterwards.
-    void OnLButtonDown(int x, int y);
-    void OnChar(unsigned nChar);
-    void OnKeyDown(unsigned nVirtualKey);
-    void OnTimer(unsigned nIdEvent);
+    // Keys: 35 End, 36 Home, 37 Left, 39 Right, 46 Delete. Characters: 8 Backspace,
+    // 13 Return; other control codes draw as nothing and are not typed.
+    void OnLButtonDown(int x, int y) override;
+    void OnChar(unsigned nChar) override;
+    void OnKeyDown(unsigned nVirtualKey) override;
+    void OnTimer(unsigned nIdEvent) override;
 
     // Commands of the Lesson and Help menus.
     void OnGiveUp();
@@ -64,5 +59,4 @@ private:
     static std::size_t ClampedCaret(const CVespinDoc* pDoc);
 
     CVespinDoc& m_doc;
-    ViewWindow& m_window;
 };

@@ -1,12 +1,12 @@
 #include "framework/wx/ViewCanvas.h"
 
+#include "framework/View.h"
 #include "framework/wx/CairoDC.h"
 #include "framework/wx/HelpViewer.h"
 #include "framework/wx/Latin1.h"
 #include "framework/wx/Pictures.h"
 #include "framework/wx/TemplateDialog.h"
 #include "res/CommandIds.h"
-#include "view/VespinView.h"
 
 #include <wx/dcclient.h>
 #include <wx/graphics.h>
@@ -152,6 +152,21 @@ int TimerInterval(std::uint32_t nMilliseconds)
     return static_cast<int>(nMilliseconds);
 }
 
+void PaintView(cairo_t* pCairo, CView* pView)
+{
+    if (!pCairo)
+        return;
+    cairo_save(pCairo);
+    cairo_set_source_rgb(pCairo, 1.0, 1.0, 1.0);
+    cairo_paint(pCairo);
+    if (pView)
+    {
+        CairoDC dc(pCairo, LoadPicture);
+        pView->OnDraw(&dc);
+    }
+    cairo_restore(pCairo);
+}
+
 ViewCanvas::ViewCanvas(wxWindow* pParent)
     : wxWindow(pParent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE | wxBORDER_NONE)
@@ -167,7 +182,7 @@ ViewCanvas::ViewCanvas(wxWindow* pParent)
 
 ViewCanvas::~ViewCanvas() = default;
 
-void ViewCanvas::SetView(CVespinView* pView)
+void ViewCanvas::SetView(CView* pView)
 {
     m_pView = pView;
 }
@@ -233,7 +248,7 @@ void ViewCanvas::ShowHelp()
 void ViewCanvas::OnPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
-    Paint(WindowCairo(dc).Get());
+    PaintView(WindowCairo(dc).Get(), m_pView);
 }
 
 void ViewCanvas::OnLeftDown(wxMouseEvent& event)
@@ -256,21 +271,6 @@ void ViewCanvas::OnKeyPressed(wxKeyEvent& event)
     if (const auto nKey = ViewVirtualKey(event.GetKeyCode()); nKey && m_pView)
         m_pView->OnKeyDown(*nKey);
     event.Skip();
-}
-
-void ViewCanvas::Paint(cairo_t* pCairo)
-{
-    if (!pCairo)
-        return;
-    cairo_save(pCairo);
-    cairo_set_source_rgb(pCairo, 1.0, 1.0, 1.0);
-    cairo_paint(pCairo);
-    if (m_pView)
-    {
-        CairoDC dc(pCairo, LoadPicture);
-        m_pView->OnDraw(&dc);
-    }
-    cairo_restore(pCairo);
 }
 
 void ViewCanvas::Tick(unsigned nId)

@@ -1,5 +1,5 @@
-// The window the view lives in: hands paint, mouse, keys and timer ticks to CVespinView
-// and gives it the services of ViewWindow. Keeps no state of the view's own.
+// The window a view lives in: hands paint, mouse, keys and timer ticks to the view (the
+// framework's CView) and gives it the services of ViewWindow. Keeps no state of the view's own.
 #pragma once
 
 #include "framework/ViewWindow.h"
@@ -13,7 +13,7 @@
 #include <optional>
 
 typedef struct _cairo cairo_t;
-class CVespinView;
+class CView;
 class HelpViewer;
 
 // The translations at this boundary, free functions so that tests reach them.
@@ -31,6 +31,9 @@ long MessageBoxFlags(unsigned nStyle);
 int MessageBoxResult(int nDialogResult, unsigned nStyle);
 // The toolkit's timers take an int and stop at 0: 0 becomes 1, beyond INT_MAX INT_MAX.
 int TimerInterval(std::uint32_t nMilliseconds);
+// A repaint: whitens the area being repainted (the context's clip), then lets the view,
+// if any, draw over it. Nothing without a cairo context.
+void PaintView(cairo_t* pCairo, CView* pView);
 
 class ViewCanvas : public wxWindow, public ViewWindow
 {
@@ -40,7 +43,7 @@ public:
 
     // From now on the view draws and receives input; nullptr detaches it, and the window
     // then paints white. The view must stay alive while attached.
-    void SetView(CVespinView* pView);
+    void SetView(CView* pView);
 
     // Hides wxWindow's own GetClientRect (a wxRect); the same area.
     Rect GetClientRect() const override;
@@ -62,11 +65,9 @@ private:
     void OnCharTyped(wxKeyEvent& event);
     void OnKeyPressed(wxKeyEvent& event);
 
-    // Whitens the area being repainted, then lets the view draw over it.
-    void Paint(cairo_t* pCairo);
     void Tick(unsigned nId);
 
-    CVespinView* m_pView = nullptr;
+    CView* m_pView = nullptr;
     std::unique_ptr<HelpViewer> m_pHelp;
     // Kept once created: a view may kill or restart a timer from inside its own tick.
     std::map<unsigned, std::unique_ptr<wxTimer>> m_timers;

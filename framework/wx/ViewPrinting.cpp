@@ -1,5 +1,6 @@
 #include "framework/wx/ViewPrinting.h"
 
+#include "framework/View.h"
 #include "framework/wx/CairoDC.h"
 #include "framework/wx/Pictures.h"
 
@@ -10,9 +11,9 @@
 
 #include <algorithm>
 
-void DrawScreenOnPage(cairo_t* pCairo, double fPageWidth, double fPageHeight, const Rect& client,
-                      const std::function<void(CDC&)>& fnDraw)
+void DrawScreenOnPage(cairo_t* pCairo, double fPageWidth, double fPageHeight, CView& view)
 {
+    const Rect client = view.GetWindow().GetClientRect();
     cairo_save(pCairo);
     cairo_set_source_rgb(pCairo, 1, 1, 1);
     cairo_paint(pCairo);
@@ -24,7 +25,7 @@ void DrawScreenOnPage(cairo_t* pCairo, double fPageWidth, double fPageHeight, co
     cairo_clip(pCairo);
     {
         CairoDC dc(pCairo, LoadPicture);
-        fnDraw(dc);
+        view.OnDraw(&dc);
     }
     cairo_restore(pCairo);
 }
@@ -36,11 +37,7 @@ cairo_t* CairoOf(wxDC& dc)
     return static_cast<cairo_t*>(dc.GetImpl()->GetCairoContext());
 }
 
-ScreenPrintout::ScreenPrintout(const wxString& strTitle, std::function<Rect()> fnClient,
-                               std::function<void(CDC&)> fnDraw)
-    : wxPrintout(strTitle), m_fnClient(std::move(fnClient)), m_fnDraw(std::move(fnDraw))
-{
-}
+ScreenPrintout::ScreenPrintout(const wxString& strTitle, CView& view) : wxPrintout(strTitle), m_view(view) {}
 
 bool ScreenPrintout::OnPrintPage(int)
 {
@@ -58,7 +55,7 @@ bool ScreenPrintout::OnPrintPage(int)
         x2 = nWidth;
         y2 = nHeight;
     }
-    DrawScreenOnPage(pCairo, x2 - x1, y2 - y1, m_fnClient(), m_fnDraw);
+    DrawScreenOnPage(pCairo, x2 - x1, y2 - y1, m_view);
     return true;
 }
 

@@ -1,34 +1,28 @@
-// Printing the current screen: the view draws on the page as on the window, with the
-// window's geometry, scaled to fit the page.
+// Printing a view: it draws on the page as on its window, with the window's geometry,
+// scaled to fit the page.
 #pragma once
-
-#include "framework/DeviceContext.h"
 
 #include <wx/print.h>
 
-#include <functional>
-
+class CView;
 typedef struct _cairo cairo_t;
 
-// Draws the screen onto a page of the given size (in the context's units), the client
-// area scaled evenly to fit and centred at the top, on a white page.
-void DrawScreenOnPage(cairo_t* pCairo, double fPageWidth, double fPageHeight, const Rect& client,
-                      const std::function<void(CDC&)>& fnDraw);
+// Draws the view onto a page of the given size (in the context's units): its window's
+// client area scaled evenly to fit, centred at the top, on a white page.
+void DrawScreenOnPage(cairo_t* pCairo, double fPageWidth, double fPageHeight, CView& view);
 
-// One page: the screen as fnDraw draws it; client is the window's client area.
+// One page: the view as it draws itself now. The view must outlive the printout.
 class ScreenPrintout : public wxPrintout
 {
 public:
-    ScreenPrintout(const wxString& strTitle, std::function<Rect()> fnClient,
-                   std::function<void(CDC&)> fnDraw);
+    ScreenPrintout(const wxString& strTitle, CView& view);
 
     bool OnPrintPage(int nPage) override;
     bool HasPage(int nPage) override { return nPage == 1; }
     void GetPageInfo(int* pMinPage, int* pMaxPage, int* pFromPage, int* pToPage) override;
 
 private:
-    std::function<Rect()> m_fnClient;
-    std::function<void(CDC&)> m_fnDraw;
+    CView& m_view;
 };
 
 // The cairo context behind a toolkit device context, or nullptr.

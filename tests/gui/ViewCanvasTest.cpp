@@ -1,153 +1,95 @@
-// The canvas in a real window on the test's X server, with the real view and document:
-// repaint areas, typed characters and keys, and timers.
+// The window layer on a private X server (in-xvfb.sh) with the real view and document: what the
+// canvas hands the view and passes on, its timers, and the statistics dialog's text.
 #include "framework/wx/ViewCanvas.h"
-
 #include "lesson/VespinDoc.h"
-#include "res/CommandIds.h"
+#include "res/DialogTemplates.h"
 #include "support/MemorySettingsStore.h"
 #include "view/VespinView.h"
 
 #include <wx/app.h>
-#include <wx/dcclient.h>
+#include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/time.h>
 #include <wx/utils.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
-#include <memory>
-#include <utility>
-#include <vector>
-
-// Shows colours as #RRGGBB in failure messages.
-void PrintTo(const wxColour& colour, std::ostream* pOut) { *pOut << colour.GetAsString(wxC2S_HTML_SYNTAX); }
-
 namespace
 {
-// Runs the event loop until the condition holds; false when the time is up first.
-bool PumpUntil(const std::function<bool()>& condition, int nMilliseconds = 10000)
+struct Toolkit : testing::Environment // started once for all tests
 {
-    for (const wxLongLong deadline = wxGetLocalTimeMillis() + nMilliseconds; !condition(); wxMilliSleep(2))
+    void SetUp() override
     {
-        if (wxGetLocalTimeMillis() > deadline)
-            return false;
-        wxTheApp->Yield(true);
+        wxApp::SetInstance(new wxApp);
+        int argc = 0;
+        ASSERT_TRUE(wxEntryStart(argc, static_cast<wxChar**>(nullptr)) && wxTheApp->CallOnInit()) << "is DISPLAY set?";
     }
-    return true;
-}
+    void TearDown() override { wxTheApp->OnExit(), wxEntryCleanup(); }
+};
+testing::Environment* const kToolkit = testing::AddGlobalTestEnvironment(new Toolkit);
 
 class ViewCanvasTest : public testing::Test
 {
 protected:
-    void SetUp() override
+    ViewCanvasTest() { m_doc.m_pool.resize(1000), m_pCanvas->SetView(&m_view), m_pFrame->Show(); }
+    ~ViewCanvasTest() override { m_pCanvas->SetView(nullptr), m_pFrame->Destroy(), wxTheApp->Yield(true); }
+
+    // Runs the event loop until the caret has blinked (timer 101) nBlinks times in all, or the time is up.
+    bool BlinksReach(std::size_t nBlinks, int nMilliseconds = 10000)
     {
-        m_pFrame = new wxFrame(nullptr, wxID_ANY, "canvas");
-        m_pCanvas = new ViewCanvas(m_pFrame);
-        m_pFrame->SetClientSize(600, 300);
-        // Bound after the canvas's own handler, so called before it.
-        m_pCanvas->Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
-            m_paintedBoxes.push_back(m_pCanvas->GetUpdateRegion().GetBox());
-            m_lastPaint = wxGetLocalTimeMillis();
-            event.Skip();
-        });
-        m_pFrame->Show();
-        // Showing brings more than one paint; drawing between them would be wiped.
-        ASSERT_TRUE(PumpUntil([&] { return !m_paintedBoxes.empty() && wxGetLocalTimeMillis() - m_lastPaint >= 150; }));
-        // A lesson of one question, so that typing and the caret count.
-        Question question;
-        question.Set("went", "go", PastTense);
-        m_doc.m_pool.push_back(question);
-        m_pView = std::make_unique<CVespinView>(m_doc, *m_pCanvas);
-        m_pCanvas->SetView(m_pView.get());
+        for (const wxLongLong deadline = wxGetLocalTimeMillis() + nMilliseconds; m_nBlinks < nBlinks && wxGetLocalTimeMillis() <= deadline; wxMilliSleep(2))
+            wxTheApp->Yield(true), m_nBlinks += std::exchange(m_bCaretOn, m_doc.m_bCaretOn) != m_doc.m_bCaretOn;
+        return m_nBlinks >= nBlinks;
     }
 
-    void TearDown() override
-    {
-        m_pCanvas->SetView(nullptr);
-        m_pFrame->Destroy();
-        wxTheApp->Yield(true);
-    }
-
-    wxColour Pixel(int x, int y) const { wxColour c; wxClientDC(m_pCanvas).GetPixel(x, y, &c); return c; }
-
+    wxFrame* m_pFrame = new wxFrame(nullptr, wxID_ANY, "canvas");
+    ViewCanvas* m_pCanvas = new ViewCanvas(m_pFrame);
     MemorySettingsStore m_store;
     CVespinDoc m_doc{m_store};
-    std::unique_ptr<CVespinView> m_pView;
-    wxFrame* m_pFrame = nullptr;
-    ViewCanvas* m_pCanvas = nullptr;
-    std::vector<wxRect> m_paintedBoxes;
-    wxLongLong m_lastPaint;
+    CVespinView m_view{m_doc, *m_pCanvas};
+    std::size_t m_nBlinks = 0; bool m_bCaretOn = false; // the blinks counted, and the caret's phase at the last count
 };
 
-TEST_F(ViewCanvasTest, RepaintsOnlyTheInvalidatedAreaAndWhitensIt)
+TEST_F(ViewCanvasTest, HandsTheViewLatin1CharactersAndEditingKeysAndPassesEveryKeyOn)
 {
-    m_pCanvas->SetView(nullptr); // nothing drawn over the white
-    const Colour red = Rgb(255, 0, 0);
+    for (const auto& [type, nCode, bAlt, bControl] : {std::tuple{wxEVT_CHAR, int{'a'}, false, false}, {wxEVT_CHAR, 0xE9, false, false},
+             {wxEVT_CHAR, 0x20AC, false, false}, {wxEVT_CHAR, 'f', true, false}, {wxEVT_CHAR, '@', true, true},
+             {wxEVT_KEY_DOWN, WXK_NUMPAD_HOME, false, false}, {wxEVT_KEY_DOWN, WXK_UP, false, false}})
     {
-        std::unique_ptr<CDC> pDC = m_pCanvas->GetDC();
-        ASSERT_TRUE(pDC);
-        pDC->SelectBrush(&red);
-        pDC->Rectangle(Rect{20, 20, 120, 80});
-        pDC->Rectangle(Rect{200, 20, 300, 80});
+        wxKeyEvent event(type);
+        event.m_uniChar = static_cast<wxChar>(nCode), event.m_keyCode = nCode, event.SetAltDown(bAlt), event.SetControlDown(bControl);
+        EXPECT_FALSE(m_pCanvas->ProcessWindowEvent(event)) << "passed on: " << nCode;
     }
-    ASSERT_EQ(Pixel(70, 50), *wxRED);
-
-    m_paintedBoxes.clear();
-    const Rect left{20, 20, 120, 80};
-    m_pCanvas->InvalidateRect(&left, false);
-    const auto Painted = [&](const wxRect& box) {
-        return PumpUntil([&] { return std::count(m_paintedBoxes.begin(), m_paintedBoxes.end(), box) > 0; });
-    };
-    EXPECT_TRUE(Painted(wxRect(20, 20, 100, 60)));
-    EXPECT_EQ(Pixel(70, 50), *wxWHITE) << "the repaint whitens the area";
-    EXPECT_EQ(Pixel(119, 79), *wxWHITE) << "the area ends at right - 1, bottom - 1";
-    EXPECT_EQ(Pixel(250, 50), *wxRED) << "outside the invalidated rectangle";
-
-    m_pCanvas->InvalidateRect(nullptr, true);
-    EXPECT_TRUE(Painted(wxRect(0, 0, 600, 300)));
-    EXPECT_EQ(Pixel(250, 50), *wxWHITE);
-}
-
-// Every event is passed on (skipped), so that menu accelerators still see the keys.
-TEST_F(ViewCanvasTest, TypesLatin1AndPassesEveryKeyOn)
-{
-    const auto Char = [&](int nUnicode, bool bAlt = false, bool bControl = false) {
-        wxKeyEvent event(wxEVT_CHAR);
-        event.m_uniChar = static_cast<wxChar>(nUnicode);
-        event.SetAltDown(bAlt);
-        event.SetControlDown(bControl);
-        EXPECT_FALSE(m_pCanvas->ProcessWindowEvent(event)) << "character " << nUnicode;
-    };
-    // Beyond U+00FF nothing is typed; Alt+letter is the menu's, AltGr (Ctrl+Alt) types.
-    for (int nUnicode : {int{'a'}, 0xE9, 0xFF, 0x100, 0x20AC})
-        Char(nUnicode);
-    Char('f', true);
-    Char('@', true, true);
-    EXPECT_EQ(m_doc.m_strTyped, "a\xE9\xFF@");
-
-    wxKeyEvent home(wxEVT_KEY_DOWN);
-    home.m_keyCode = WXK_HOME;
-    EXPECT_FALSE(m_pCanvas->ProcessWindowEvent(home));
-    EXPECT_EQ(m_doc.m_nCaret, 0) << "the key reached the view";
+    EXPECT_EQ(m_doc.m_strTyped, "a\xE9@") << "none above U+00FF, none with Alt alone";
+    EXPECT_EQ(m_doc.m_nCaret, 0) << "Home";
 }
 
 TEST_F(ViewCanvasTest, TimersTickUntilKilled)
 {
-    // The caret blink timer flips m_bCaretOn at every tick while a question is asked.
-    const auto Flipped = [&](int nTimes, int nMilliseconds) {
-        bool bLast = m_doc.m_bCaretOn;
-        int nFlips = 0;
-        const auto Flip = [&] { return std::exchange(bLast, m_doc.m_bCaretOn) != m_doc.m_bCaretOn; };
-        return PumpUntil([&] { return (nFlips += Flip()) >= nTimes; }, nMilliseconds);
-    };
-    m_pCanvas->SetTimer(TIMER_CARET_BLINK, 20);
-    EXPECT_TRUE(Flipped(3, 5000)) << "a repeating timer";
-    m_pCanvas->KillTimer(TIMER_CARET_BLINK);
-    EXPECT_FALSE(Flipped(1, 200)) << "no tick after KillTimer";
-    m_pCanvas->SetTimer(TIMER_CARET_BLINK, 20);
-    EXPECT_TRUE(Flipped(2, 5000)) << "restarted";
+    m_pCanvas->SetTimer(101, 10);
+    EXPECT_TRUE(BlinksReach(3));
+    m_pCanvas->KillTimer(101);
+    EXPECT_FALSE(BlinksReach(4, 200)) << "a tick after KillTimer";
+    m_pCanvas->SetTimer(101, 10);
+    EXPECT_TRUE(BlinksReach(5)) << "started again";
 }
 
+TEST_F(ViewCanvasTest, StatisticsShowEveryLineOfTheLongestReports)
+{
+    for (const auto& [nRight, nWrong] : {std::pair(0u, 1000u), {1u, 1u}, {1000u, 1000u}, {1u, 1000u}})
+    {
+        m_doc.m_stats.m_nRight = nRight, m_doc.m_stats.m_nWrong = nWrong;
+        wxTheApp->CallAfter([] { // runs in the dialog's modal loop
+            for (wxWindow* pWindow : wxTopLevelWindows)
+                if (auto* pDialog = dynamic_cast<wxDialog*>(pWindow); pDialog && pDialog->IsModal())
+                {
+                    const wxWindow* pText = pDialog->FindWindow(IDC_STATISTICS_TEXT);
+                    const wxSize needed = pText->GetBestSize(), size = pText->GetSize();
+                    EXPECT_TRUE(needed.x <= size.x && needed.y <= size.y) << pText->GetLabel() << "\nneeds " << needed.x << " x " << needed.y << ", has " << size.x << " x " << size.y;
+                    pDialog->EndModal(wxID_OK);
+                }
+        });
+        m_view.OnStatistics();
+    }
+}
 } // namespace

@@ -1,101 +1,70 @@
-// A window for the view without a display: a fixed client area, and a record of the
-// repaints, timers and message boxes the view asks for.
+// A window for the view without a display, and the controls of the dialog it runs. With
+// tracing on, every call made on it, drawing between repaints included, is a line of a trace.
 #pragma once
 
+#include "framework/Dialog.h"
 #include "framework/ViewWindow.h"
-#include "support/FakeDialogControls.h"
 #include "support/RecordingDC.h"
 
 #include <deque>
 #include <functional>
 #include <map>
-#include <optional>
-#include <string>
-#include <vector>
 
-class FakeViewWindow : public ViewWindow
+class FakeViewWindow : public ViewWindow, public DialogControls
 {
 public:
-    struct Invalidation
-    {
-        std::optional<Rect> rect; // empty: the whole client area
-        bool erase;
-    };
-    struct ShownMessage
-    {
-        std::string text, caption;
-        unsigned style;
-    };
-
     Rect GetClientRect() const override { return client; }
-    void InvalidateRect(const Rect* pRect, bool bErase) override
-    {
-        invalidations.push_back({pRect ? std::optional<Rect>(*pRect) : std::nullopt, bErase});
-    }
-    void SetTimer(unsigned nId, std::uint32_t nMilliseconds) override { timers[nId] = nMilliseconds; }
-    void KillTimer(unsigned nId) override { timers.erase(nId); }
-    std::unique_ptr<CDC> GetDC() override
-    {
-        ++dcsTaken;
-        // Drawing between repaints lands in windowDrawing, which outlives the context.
-        class Forwarding : public RecordingDC
-        {
-        public:
-            explicit Forwarding(std::vector<DrawnItem>& sink) : m_sink(sink) {}
-            ~Forwarding() override { m_sink.insert(m_sink.end(), items.begin(), items.end()); }
-
-        private:
-            std::vector<DrawnItem>& m_sink;
-        };
-        auto pDC = std::make_unique<Forwarding>(windowDrawing);
-        pDC->charWidths = charWidths;
-        return pDC;
-    }
+    void InvalidateRect(const Rect* pRect, bool bErase) override { Log([&] { return "invalidate " + (pRect ? Str(*pRect) : "all") + (bErase ? " erase" : ""); }); }
+    void SetTimer(unsigned nId, std::uint32_t nMs) override { Log([&] { return Format("timer %lld every %lld", nId, nMs); }); }
+    void KillTimer(unsigned nId) override { Log([&] { return Format("kill timer %lld", nId); }); }
+    std::unique_ptr<CDC> GetDC() override { return std::make_unique<RecordingDC>(tracing ? &trace : nullptr, "window "); }
+    // The view's boxes take the next answer (No or OK without one); a dialog's are answered OK.
     int MessageBox(const std::string& strText, const std::string& strCaption, unsigned nStyle) override
     {
-        messages.push_back({strText, strCaption, nStyle});
-        if (whileMessageShown)
-            whileMessageShown();
-        if (answers.empty())
-            return (nStyle & BOX_YESNO) ? RESULT_NO : RESULT_OK;
-        const int nAnswer = answers.front();
-        answers.pop_front();
+        int nAnswer = nStyle & BOX_YESNO ? RESULT_NO : RESULT_OK;
+        if (!answers.empty() && !m_pDialog)
+            nAnswer = answers.front(), answers.pop_front();
+        Log([&] { return (m_pDialog ? "  message " : "message ") + Quoted(strText) + " caption " + Quoted(strCaption) + Format(" style %#llx answered %lld", nStyle, nAnswer); });
         return nAnswer;
     }
-
-    // Runs the next scripted user action on the dialog's controls (set boxes, then
-    // dialog.OnOK() or OnCancel()); a dialog without a script is cancelled.
+    // Runs the next script on the dialog, this window its controls; still open afterwards, it is cancelled.
     int DoModal(CDialog& dialog) override
     {
-        FakeDialogControls controls;
-        dialog.Bind(&controls);
+        values.clear();
+        dialog.Bind(this);
         dialog.OnInitDialog();
-        shownDialogs.push_back(dialog.GetTemplateId());
-        if (dialogScripts.empty())
+        std::string strShown = Format("dialog %lld", dialog.GetTemplateId());
+        for (const auto& [nId, strValue] : values)
+            strShown += Format(" %lld=", nId) + Quoted(strValue);
+        Log([&] { return strShown; });
+        m_pDialog = &dialog;
+        if (!dialogScripts.empty())
+            dialogScripts.front()(dialog, *this), dialogScripts.pop_front();
+        if (m_pDialog)
             dialog.OnCancel();
-        else
-        {
-            const auto script = dialogScripts.front();
-            dialogScripts.pop_front();
-            script(dialog, controls);
-        }
         dialog.Bind(nullptr);
-        lastDialogControls = controls;
-        return controls.result.value_or(RESULT_CANCEL);
+        return m_nResult;
     }
-    void ShowHelp() override { ++helpShown; }
+    void ShowHelp() override { Log([&] { return "help"; }); }
+
+    // The running dialog's controls, as texts by id ("1" for a ticked box).
+    int GetCheck(int nId) const override { return GetText(nId) == "1"; }
+    void SetCheck(int nId, int nChecked) override { values[nId] = std::to_string(nChecked); }
+    std::string GetText(int nId) const override { return values.count(nId) ? values.at(nId) : ""; }
+    void SetText(int nId, const std::string& strText) override { values[nId] = strText; }
+    void SetFocus(int nId) override { Log([&] { return Format("  focus %lld", nId); }); }
+    void EndDialog(int nResult) override { m_pDialog = nullptr, m_nResult = nResult, Log([&] { return Format("  end %lld", nResult); }); }
 
     Rect client = {0, 0, 692, 266};
-    std::deque<std::function<void(CDialog&, FakeDialogControls&)>> dialogScripts;
-    std::vector<int> shownDialogs; // template ids, in order
-    FakeDialogControls lastDialogControls;
-    int helpShown = 0;
-    std::vector<Invalidation> invalidations;
-    std::map<unsigned, std::uint32_t> timers;
-    std::vector<DrawnItem> windowDrawing; // drawn on GetDC() contexts
-    std::map<char, int> charWidths;       // given to every GetDC() context
-    std::vector<ShownMessage> messages;
-    std::deque<int> answers; // what the next message boxes return
-    std::function<void()> whileMessageShown; // runs as if from inside the box's modal loop
-    int dcsTaken = 0;
+    std::deque<std::function<void(CDialog&, FakeViewWindow&)>> dialogScripts;
+    std::deque<int> answers; // what the view's next message boxes return
+    std::map<int, std::string> values;
+    bool tracing = false;
+    std::string trace;
+
+private:
+    template <class Line> void Log(Line line) { trace += tracing ? std::string(line()) + "\n" : ""; } // formats only when tracing
+
+    CDialog* m_pDialog = nullptr;
+    int m_nResult = RESULT_CANCEL;
 };

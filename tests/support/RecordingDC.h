@@ -1,156 +1,76 @@
-// A device context that records what is drawn, with the font and colour in force,
-// and measures text with simple fixed metrics: each character is the font's Width
-// wide (half its Height when Width is 0; 8 pixels in the device context's own font).
+// A device context that writes each drawing call, with the font, colour, brush and background
+// mode in force ("own": the context's own), as a line of a trace; and measures text simply.
 #pragma once
 
 #include "framework/DeviceContext.h"
 
-#include <map>
-#include <optional>
+#include <climits>
+#include <cstdio>
+#include <numeric>
 #include <string>
-#include <vector>
+#include <utility>
 
-struct DrawnItem
+inline std::string Format(const char* pszFormat, long long a = 0, long long b = 0, long long c = 0, long long d = 0)
 {
-    enum Kind
-    {
-        Text,
-        Rectangle,
-        Line,
-        Picture
-    };
-    explicit DrawnItem(Kind k) : kind(k) {}
+    char sz[64];
+    std::snprintf(sz, sizeof sz, pszFormat, a, b, c, d);
+    return sz;
+}
 
-    Kind kind;
-    std::string text;                 // Text
-    Rect rect;                        // Text, Rectangle, Picture (destination)
-    unsigned format = 0;              // Text
-    std::optional<FontSpec> font;     // Text; empty for the device context's own font
-    Colour colour = 0;                // Text: the text colour; Line: the pen colour
-    std::optional<Colour> brush;      // Rectangle; empty for the device context's own brush
-    int bkMode = 0;                   // Text
-    ::Picture mask = ::Picture::FaceMask, picture = ::Picture::FaceMask; // Picture
-};
+inline std::string Str(const Rect& r) { return Format("%lld,%lld,%lld,%lld", r.left, r.top, r.right, r.bottom); }
+
+// In double quotes; a line feed as \n, other bytes outside printable ASCII as \xNN.
+inline std::string Quoted(const std::string& strText)
+{
+    std::string strOut = "\"";
+    for (const unsigned char c : strText)
+        strOut += c == '\n' ? "\\n" : c >= 0x20 && c < 0x7F ? std::string(1, char(c)) : Format("\\x%02llX", c);
+    return strOut + "\"";
+}
 
 class RecordingDC : public CDC
 {
 public:
-    static constexpr Colour kInitialColour = Rgb(1, 2, 3);
-    static constexpr int kOwnFontCharWidth = 8;
-    static constexpr int kOwnFontHeight = 16;
+    // Lines go to *pTrace, or to this->trace.
+    explicit RecordingDC(std::string* pTrace = nullptr, std::string strIndent = "") : m_trace(pTrace ? *pTrace : trace), m_strIndent(std::move(strIndent)) {}
 
-    int SetBkMode(int nMode) override
-    {
-        const int nOld = m_nBkMode;
-        m_nBkMode = nMode;
-        return nOld;
-    }
-    Colour SetTextColor(Colour colour) override
-    {
-        const Colour old = m_colour;
-        m_colour = colour;
-        return old;
-    }
+    int SetBkMode(int nMode) override { return std::exchange(m_nBkMode, nMode); }
+    Colour SetTextColor(Colour colour) override { return std::exchange(m_colour, colour); }
     Colour GetTextColor() const override { return m_colour; }
-    const FontSpec* SelectFont(const FontSpec* pFont) override
-    {
-        const FontSpec* pOld = m_pFont;
-        m_pFont = pFont;
-        ++fontSelections;
-        return pOld;
-    }
-    const Colour* SelectBrush(const Colour* pBrush) override
-    {
-        const Colour* pOld = m_pBrush;
-        m_pBrush = pBrush;
-        return pOld;
-    }
+    const FontSpec* SelectFont(const FontSpec* pFont) override { return std::exchange(m_pFont, pFont); }
+    const Colour* SelectBrush(const Colour* pBrush) override { return std::exchange(m_pBrush, pBrush); }
     void DrawText(const std::string& strText, const Rect& rect, unsigned nFormat) override
     {
-        DrawnItem item{DrawnItem::Text};
-        item.text = strText;
-        item.rect = rect;
-        item.format = nFormat;
-        if (m_pFont)
-            item.font = *m_pFont;
-        item.colour = m_colour;
-        item.bkMode = m_nBkMode;
-        items.push_back(item);
+        Log("text " + Str(rect) + Format(" format %#llx font ", nFormat) + Font() + " colour " + Name(&m_colour) + (m_nBkMode == BK_TRANSPARENT ? " transparent " : " opaque ") + Quoted(strText));
     }
-    void Rectangle(const Rect& rect) override
-    {
-        DrawnItem item{DrawnItem::Rectangle};
-        item.rect = rect;
-        if (m_pBrush)
-            item.brush = *m_pBrush;
-        items.push_back(item);
-    }
-    void Line(int x1, int y1, int x2, int y2, Colour colour) override
-    {
-        DrawnItem item{DrawnItem::Line};
-        item.rect = {x1, y1, x2, y2};
-        item.colour = colour;
-        if (m_pFont)
-            item.font = *m_pFont;
-        items.push_back(item);
-    }
+    void Rectangle(const Rect& rect) override { Log("rectangle " + Str(rect) + " brush " + Name(m_pBrush)); }
+    void Line(int x1, int y1, int x2, int y2, Colour colour) override { Log("line " + Str({x1, y1, x2, y2}) + " " + Name(&colour)); }
+    // A character is the font's Width plus its code's two low bits wide (own font: 8 plus), a line Height (16).
     Size GetTextExtent(const std::string& strText) const override
     {
-        const int nCharWidth = !m_pFont ? kOwnFontCharWidth : m_pFont->Width > 0 ? m_pFont->Width : m_pFont->Height / 2;
-        int nWidth = 0;
-        for (char c : strText)
-        {
-            const auto it = charWidths.find(c);
-            nWidth += it == charWidths.end() ? nCharWidth : it->second;
-        }
-        return {nWidth, m_pFont ? m_pFont->Height : kOwnFontHeight};
+        const int nWidth = m_pFont ? m_pFont->Width : 8;
+        return {std::accumulate(strText.begin(), strText.end(), 0, [nWidth](int n, char c) { return n + nWidth + (c & 3); }), m_pFont ? m_pFont->Height : 16};
     }
-    bool RectVisible(const Rect& rect) const override
-    {
-        return !visibleArea || visibleArea->Intersects(rect);
-    }
-    void DrawMaskedPicture(::Picture mask, ::Picture picture, const Rect& dest) override
-    {
-        DrawnItem item{DrawnItem::Picture};
-        item.mask = mask;
-        item.picture = picture;
-        item.rect = dest;
-        items.push_back(item);
-    }
+    bool RectVisible(const Rect& rect) const override { return visible.Intersects(rect); }
+    void DrawMaskedPicture(Picture mask, Picture picture, const Rect& dest) override { Log("picture " + Str(dest) + " " + kNames[int(picture)] + " through " + kNames[int(mask)]); }
 
-    std::vector<DrawnItem> Find(DrawnItem::Kind kind) const
-    {
-        std::vector<DrawnItem> found;
-        for (const DrawnItem& item : items)
-            if (item.kind == kind)
-                found.push_back(item);
-        return found;
-    }
-    // The one text item with this text; fails the test when there is none or several.
-    const DrawnItem* FindText(const std::string& strText) const
-    {
-        const DrawnItem* pFound = nullptr;
-        for (const DrawnItem& item : items)
-            if (item.kind == DrawnItem::Text && item.text == strText)
-            {
-                if (pFound)
-                    return nullptr;
-                pFound = &item;
-            }
-        return pFound;
-    }
 
-    const FontSpec* SelectedFont() const { return m_pFont; }
-    const Colour* SelectedBrush() const { return m_pBrush; }
-
-    std::vector<DrawnItem> items;
-    std::optional<Rect> visibleArea; // empty: everything is visible
-    std::map<char, int> charWidths;  // widths that differ from the font's
-    int fontSelections = 0;
+    Rect visible = {INT_MIN / 2, INT_MIN / 2, INT_MAX / 2, INT_MAX / 2}; // the area being drawn
+    std::string trace;
 
 private:
+    static constexpr const char* kNames[] = {"happy rabbit", "happy rabbit mask", "sad rabbit", "sad rabbit mask", "happy face", "sad face", "face mask"};
+    static std::string Name(const Colour* p) { return !p || *p == Rgb(1, 2, 3) ? "own" : Format("%lld/%lld/%lld", RedOf(*p), GreenOf(*p), BlueOf(*p)); }
+    std::string Font() const
+    {
+        return !m_pFont ? "own" : m_pFont->Face + Format(" %lldx%lld turned %lld weight %lld", m_pFont->Height, m_pFont->Width, m_pFont->Escapement, m_pFont->Weight) + (m_pFont->StrikeOut ? " struck" : "");
+    }
+    void Log(const std::string& strLine) { m_trace += m_strIndent + strLine + "\n"; }
+
+    std::string& m_trace;
+    std::string m_strIndent;
     int m_nBkMode = BK_OPAQUE;
-    Colour m_colour = kInitialColour;
+    Colour m_colour = Rgb(1, 2, 3); // stands for the context's own colour
     const FontSpec* m_pFont = nullptr;
     const Colour* m_pBrush = nullptr;
 };

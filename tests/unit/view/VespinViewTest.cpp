@@ -1,0 +1,102 @@
+// The view, its dialogs and the document base playing tests/data/view.trace: after each step, what
+// the view drew and asked of its window, the titles announced, and ("=") what changed in the document.
+#include "view/VespinView.h"
+
+#include "lesson/VespinDoc.h"
+#include "support/FakeViewWindow.h"
+#include "support/MemorySettingsStore.h"
+#include "support/Transcripts.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace
+{
+
+class Player
+{
+public:
+    Player()
+    {
+        m_dir.Enter();
+        m_dir.Write("irregu.ver", TempDir::Read(TALDRIN_SOURCE_DIR "/tests/data/worked.ver"));
+        m_dir.Write("irrtes.ver", TempDir::Read(TALDRIN_SOURCE_DIR "/tests/data/lesson.ver"));
+        m_doc.m_fnSeed = [] { return 1u; };
+        m_doc.m_fnRand = [] { return 1; };
+        m_doc.SetTitleObserver([this](const std::string& strTitle) { m_window.trace += "title " + Quoted(strTitle) + "\n"; });
+        m_doc.OnNewDocument();
+        m_window.tracing = true;
+    }
+
+    Verbs Play(std::string& strOut)
+    {
+        CVespinDoc& d = m_doc;
+        return {
+            {"", [&](const Step&) { // what the window was asked, and the document's state where it changed
+                 std::string strFlags, strStored, strChanges;
+                 for (std::size_t k = 0; k < 12; ++k)
+                     strFlags += std::string(k == 6 ? " groups " : "") + "01"[k < 6 ? d.m_directions.Get(k) : d.m_groups.Get(k - 6)];
+                 for (const auto& [strKey, nValue] : m_profile.values)
+                     strStored += strKey + "=" + std::to_string(nValue) + ",";
+                 const std::vector<std::string> state = {Format("pool %lld", d.m_pool.size()), "typed " + Quoted(d.m_strTyped), Format("caret %lld", d.m_nCaret),
+                     Format("verdict %lld", d.m_bShowingCorrection), Format("last %lld", d.m_nLastResult), Format("finished %lld", d.m_bFinished),
+                     Format("answers %lld/%lld", d.m_stats.m_nRight, d.m_stats.m_nWrong), Format("caret-on %lld", d.m_bCaretOn), Format("rabbit %lld", d.m_bRabbit),
+                     Format("correcting %lld", d.m_bCorrecting), Format("times %lld/%lld", d.m_nRightTime, d.m_nWrongTime), "directions " + strFlags,
+                     "stored " + strStored + Format("flushed %lld", std::count(m_profile.log.begin(), m_profile.log.end(), "flush"))};
+                 for (std::size_t i = 0; i < state.size(); ++i)
+                     strChanges += m_state.size() == state.size() && m_state[i] == state[i] ? "" : " " + state[i];
+                 strOut += std::exchange(m_window.trace, "") + (strChanges.empty() ? "" : "=" + strChanges + "\n");
+                 m_state = state;
+             }},
+            {"click", [&](const Step& s) { m_view.OnLButtonDown(int(s.n[0]), int(s.n[1])); }},
+            {"type", [&](const Step& s) { std::for_each(s.text.begin(), s.text.end(), [this](char c) { m_view.OnChar(static_cast<unsigned char>(c)); }); }},
+            {"char", [&](const Step& s) { m_view.OnChar(unsigned(s.n[0])); }},
+            {"key", [&](const Step& s) { m_view.OnKeyDown(unsigned(s.n[0])); }},
+            {"tick", [&](const Step& s) { m_view.OnTimer(unsigned(s.n[0])); }},
+            {"giveup", [&](const Step&) { m_view.OnGiveUp(); }},
+            {"statistics", [&](const Step&) { m_view.OnStatistics(); }},
+            {"options", [&](const Step&) { m_view.OnLessonView(); }},
+            {"new", [&](const Step&) { d.OnNewDocument(); }},
+            {"open", [&](const Step& s) { m_window.trace += Format("opened %lld\n", d.OnOpenDocument(s.text)); }},
+            {"save", [&](const Step& s) { const bool bSaved = d.OnSaveDocument(s.text); std::error_code e; m_window.trace += Format("saved %lld, size %lld\n", bSaved, std::filesystem::file_size(s.text, e)); }},
+            {"answer", [&](const Step& s) { m_window.answers.push_back(int(s.n[0])); }},
+            {"dialog", [&](const Step& s) { m_window.dialogScripts.push_back([strTokens = s.text](CDialog& dialog, FakeViewWindow& controls) {
+                 std::istringstream tokens(strTokens);
+                 for (std::string t; tokens >> t;)
+                 {
+                     std::replace(t.begin(), t.end(), '_', ' ');
+                     t == "ok" ? dialog.OnOK() : t == "esc" ? dialog.OnCancel() : controls.SetText(std::stoi(t), t.substr(t.find('=') + 1));
+                 }
+             }); }},
+            {"draw", [&](const Step& s) {
+                 RecordingDC dc(&m_window.trace, "  ");
+                 dc.visible = s.count ? s.rect() : dc.visible;
+                 m_view.OnDraw(&dc);
+             }},
+            {"client", [&](const Step& s) { m_window.client = s.rect(); }},
+            {"alternative", [&](const Step& s) { d.m_bAlternativeFile = s.n[0], d.m_strVerbListPath = s.n[0] ? "irrtes.ver" : "irregu.ver"; }},
+            {"last", [&](const Step& s) { d.m_nLastResult = std::int32_t(s.n[0]); }},
+            {"score", [&](const Step& s) { d.m_stats.m_nRight = std::uint32_t(s.n[0]), d.m_stats.m_nWrong = std::uint32_t(s.n[1]); }},
+            {"times", [&](const Step& s) { d.m_nRightTime = std::uint32_t(s.n[0]), d.m_nWrongTime = std::uint32_t(s.n[1]); }},
+        };
+    }
+
+private:
+    TempDir m_dir;
+    MemorySettingsStore m_profile;
+    CVespinDoc m_doc{m_profile};
+    FakeViewWindow m_window;
+    CVespinView m_view{m_doc, m_window};
+    std::vector<std::string> m_state;
+};
+
+} // namespace
+
+TEST(VespinView, TranscriptsPlayAsRecorded)
+{
+    std::unique_ptr<Player> pPlayer;
+    CheckTranscripts(TALDRIN_SOURCE_DIR "/tests/data/view.trace", [&pPlayer](std::string& strOut) {
+        pPlayer.reset(); // leaves its working folder first
+        return (pPlayer = std::make_unique<Player>())->Play(strOut);
+    });
+}
