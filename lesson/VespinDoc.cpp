@@ -3,13 +3,12 @@
 #include "framework/SettingsStore.h"
 #include "lesson/VerbListFiles.h"
 #include "verbdata/AnswerText.h"
-#include "verbdata/VerbListReader.h"
+#include "verbdata/VerbListFile.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <limits>
 
 namespace
@@ -94,11 +93,7 @@ bool CVespinDoc::SetOptions(float fRightTime, float fWrongTime, bool bCorrecting
 bool CVespinDoc::LoadQuestions()
 {
     const char* pszName = m_bAlternativeFile ? kAlternativeVerbList : kMainVerbList;
-    // Only a regular file is opened: opening a pipe would wait for a writer.
-    std::ifstream in;
-    if (CanOpenVerbList(pszName))
-        in.open(pszName);
-    ReadVerbList(in, m_bAlternativeFile, m_directions, m_groups, m_pool);
+    ReadVerbListFile(pszName, m_bAlternativeFile, m_directions, m_groups, m_pool);
     m_nCurrent = 0;
     if (!m_pool.empty())
         ChooseNextQuestion();

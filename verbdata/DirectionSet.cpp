@@ -1,7 +1,5 @@
 #include "verbdata/DirectionSet.h"
 
-#include <algorithm>
-
 const std::array<Direction, kDirectionCount> kDirections = {{
     {Infinitive, PastTense},
     {Infinitive, PastParticiple},
@@ -10,8 +8,3 @@ const std::array<Direction, kDirectionCount> kDirections = {{
     {PastParticiple, Infinitive},
     {PastParticiple, PastTense},
 }};
-
-bool DirectionSet::Any() const
-{
-    return std::any_of(m_bFlags.begin(), m_bFlags.end(), [](bool b) { return b; });
-}

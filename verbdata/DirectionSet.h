@@ -1,6 +1,7 @@
 // Which of the six conversions between the verb forms a lesson asks.
 #pragma once
 
+#include "verbdata/FlagSet.h"
 #include "verbdata/VerbForm.h"
 
 #include <array>
@@ -21,18 +22,7 @@ struct Direction
 // Participle to Past Tense. This is also the order of the boxes in the forms dialog.
 extern const std::array<Direction, kDirectionCount> kDirections;
 
-class DirectionSet
+// All six false at construction.
+class DirectionSet : public FlagSet<kDirectionCount>
 {
-public:
-    DirectionSet() = default;
-    DirectionSet(const DirectionSet&) = default;
-    DirectionSet& operator=(const DirectionSet&) = default;
-    virtual ~DirectionSet() = default;
-
-    bool Get(std::size_t nIndex) const { return m_bFlags.at(nIndex); }
-    void Set(std::size_t nIndex, bool bOn) { m_bFlags.at(nIndex) = bOn; }
-    bool Any() const;
-
-private:
-    std::array<bool, kDirectionCount> m_bFlags{};
 };

@@ -1,7 +1,5 @@
 #include "verbdata/GroupSet.h"
 
-#include <algorithm>
-
 const std::array<const char*, kGroupCount> kGroupTags = {"lit", "ess1", "ess2", "bas1", "bas2", "dop"};
 
 int FindGroup(const std::string& strTag)
@@ -10,9 +8,4 @@ int FindGroup(const std::string& strTag)
         if (strTag == kGroupTags[i])
             return static_cast<int>(i);
     return -1;
-}
-
-bool GroupSet::Any() const
-{
-    return std::any_of(m_bFlags.begin(), m_bFlags.end(), [](bool b) { return b; });
 }

@@ -1,6 +1,8 @@
 // Which verb groups a lesson includes, and the tags that name the groups in a verb list.
 #pragma once
 
+#include "verbdata/FlagSet.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -14,18 +16,7 @@ extern const std::array<const char*, kGroupCount> kGroupTags;
 // text is none of the six tags.
 int FindGroup(const std::string& strTag);
 
-class GroupSet
+// All six false at construction.
+class GroupSet : public FlagSet<kGroupCount>
 {
-public:
-    GroupSet() = default;
-    GroupSet(const GroupSet&) = default;
-    GroupSet& operator=(const GroupSet&) = default;
-    virtual ~GroupSet() = default;
-
-    bool Get(std::size_t nIndex) const { return m_bFlags.at(nIndex); }
-    void Set(std::size_t nIndex, bool bOn) { m_bFlags.at(nIndex) = bOn; }
-    bool Any() const;
-
-private:
-    std::array<bool, kGroupCount> m_bFlags{};
 };

@@ -4,7 +4,9 @@
 #include <array>
 #include <cstring>
 #include <ios>
+#include <new>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -121,7 +123,9 @@ std::size_t AppendQuestions(const VerbForms& forms, const DirectionSet& directio
         // every later one give no question.
         if (StartsWith(strPrompt, '/'))
             return k;
-        pool.emplace_back().Set(forms[direction.AskedForm], strPrompt, direction.AskedForm);
+        Question question;
+        question.Set(forms[direction.AskedForm], strPrompt, direction.AskedForm);
+        pool.push_back(std::move(question)); // whole or not at all, should memory run out
     }
     return kDirectionCount;
 }
@@ -141,8 +145,9 @@ void NoteOutcome(VerbRecordSeen& record, bool bEmptyForm, std::size_t nStop,
 
 } // namespace
 
+// The whole body is tried: running out of memory anywhere in it ends the reading.
 VerbListEnd ReadVerbList(std::istream& in, bool bAlternativeFile, const DirectionSet& directions,
-                         const GroupSet& groups, QuestionPool& pool, VerbListObserver* pObserver)
+                         const GroupSet& groups, QuestionPool& pool, VerbListObserver* pObserver) try
 {
     if (!in || in.rdbuf() == nullptr)
         return VerbListEnd::StreamFailed;
@@ -203,4 +208,15 @@ VerbListEnd ReadVerbList(std::istream& in, bool bAlternativeFile, const Directio
             pObserver->OnRecord(record);
     }
     return End(VerbListEnd::EndOfFile);
+}
+catch (const std::bad_alloc&)
+{
+    // What the reader held is released by now, and every question in the pool is whole.
+    // A full pool could not take the copy of a wrongly answered question: one question in
+    // 64, taken from the end, makes room.
+    const std::size_t nRoom = pool.size() / 64 + 1;
+    const std::size_t nFree = pool.capacity() - pool.size();
+    if (nFree < nRoom)
+        pool.resize(pool.size() - std::min(pool.size(), nRoom - nFree));
+    return VerbListEnd::OutOfMemory;
 }

@@ -18,7 +18,8 @@ enum class VerbListEnd
 {
     EndOfFile,   // the whole stream was read
     LineTooLong, // a line held more than kMaxLineLength characters
-    StreamFailed // the stream was unusable before the first read
+    StreamFailed, // the stream was unusable before the first read
+    OutOfMemory   // memory ran out; see ReadVerbList
 };
 
 // A record as the reader took it, for tools that tell an author what a lesson makes of a list.
@@ -42,15 +43,17 @@ public:
     // The header's last line; not called when the header never ends.
     virtual void OnHeaderEnd(std::size_t nLine) = 0;
     virtual void OnRecord(const VerbRecordSeen& record) = 0;
-    // How the reading ended, once it had begun: nLine is the line too long, else the last
-    // line; nRecordLine the tag line of a record left unfinished, else 0.
+    // How the reading ended, once it had begun and unless memory ran out: nLine is the line
+    // too long, else the last line; nRecordLine the tag line of a record left unfinished.
     virtual void OnEnd(VerbListEnd end, std::size_t nLine, std::size_t nRecordLine) = 0;
 };
 
 // Appends one question per enabled direction of every record that passes the filters,
 // in file order and direction order; the pool is not cleared first. Reading stops at
 // the first failure, keeping the questions of the records completed before it.
-// With bAlternativeFile set, records of every group are taken.
+// With bAlternativeFile set, records of every group are taken. When memory runs out the
+// pool keeps the records completed before, less a few questions at the end, which leave
+// room for the copies of wrongly answered questions.
 VerbListEnd ReadVerbList(std::istream& in, bool bAlternativeFile, const DirectionSet& directions,
                          const GroupSet& groups, QuestionPool& pool,
                          VerbListObserver* pObserver = nullptr);

@@ -1,0 +1,60 @@
+#include "verbdata/ListEncoding.h"
+
+std::size_t DecodeUtf8(std::string_view bytes, char32_t& ch)
+{
+    const auto byte = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char c = byte(0);
+    if (c < 0x80)
+    {
+        ch = c;
+        return 1;
+    }
+    if (c < 0xC2 || c > 0xF4)
+        return 0; // a continuation byte, or a lead byte only overlong or too large sequences have
+    const std::size_t nLength = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    ch = c & (0x7F >> nLength);
+    if (bytes.size() < nLength)
+        return 0;
+    for (std::size_t i = 1; i < nLength; ++i)
+    {
+        if ((byte(i) & 0xC0) != 0x80)
+            return 0;
+        ch = ch << 6 | (byte(i) & 0x3F);
+    }
+    if (ch < kSmallest[nLength] || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF))
+        return 0;
+    return nLength;
+}
+
+ListEncoding DetectListEncoding(std::string_view bytes)
+{
+    bool bBeyondAscii = false;
+    char32_t ch = 0;
+    for (std::size_t i = 0; i < bytes.size();)
+    {
+        const std::size_t nLength = DecodeUtf8(bytes.substr(i), ch);
+        if (nLength == 0)
+            return ListEncoding::Latin1;
+        bBeyondAscii = bBeyondAscii || nLength > 1;
+        i += nLength;
+    }
+    return bBeyondAscii ? ListEncoding::Utf8 : ListEncoding::Latin1;
+}
+
+std::size_t Utf8ToLatin1(std::string_view utf8, std::string& latin1)
+{
+    latin1.clear();
+    latin1.reserve(utf8.size());
+    std::size_t nReplaced = 0;
+    char32_t ch = 0;
+    for (std::size_t i = 0; i < utf8.size();)
+    {
+        const std::size_t nLength = DecodeUtf8(utf8.substr(i), ch);
+        const bool bFits = nLength > 0 && ch <= 0xFF;
+        latin1 += bFits ? static_cast<char>(ch) : '?';
+        nReplaced += !bFits;
+        i += nLength > 0 ? nLength : 1;
+    }
+    return nReplaced;
+}

@@ -1,0 +1,16 @@
+// Reads a verb list file: opens it without ever waiting, and hands its text, converted to
+// Latin-1 when it is UTF-8, to the verb list reader. Where the file lies is the caller's.
+#pragma once
+
+#include "verbdata/VerbListReader.h"
+
+#include <string>
+
+// Reads a verb list file into the pool (as ReadVerbList): only a regular file is opened,
+// and never in a way that blocks on a pipe or device (O_NONBLOCK + fstat); the bytes are
+// decoded as DetectListEncoding says, and a UTF-8 byte-order mark at the start is dropped.
+// The line limit applies to the Latin-1 line. A file that cannot be opened reads as holding
+// no records (StreamFailed); running out of memory ends the reading (OutOfMemory).
+VerbListEnd ReadVerbListFile(const std::string& strPath, bool bAlternativeFile,
+                             const DirectionSet& directions, const GroupSet& groups,
+                             QuestionPool& pool);
