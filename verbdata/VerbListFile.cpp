@@ -203,7 +203,7 @@ private:
 
 VerbListEnd ReadVerbListFile(const std::string& strPath, bool bAlternativeFile,
                              const DirectionSet& directions, const GroupSet& groups,
-                             QuestionPool& pool) try
+                             QuestionPool& pool, VerbListObserver* pObserver) try
 {
     ListFile file(strPath);
     if (!file.IsOpen())
@@ -213,7 +213,7 @@ VerbListEnd ReadVerbListFile(const std::string& strPath, bool bAlternativeFile,
         return VerbListEnd::StreamFailed;
     ListFileBuf buf(file, encoding);
     std::istream in(&buf);
-    return ReadVerbList(in, bAlternativeFile, directions, groups, pool);
+    return ReadVerbList(in, bAlternativeFile, directions, groups, pool, pObserver);
 }
 catch (const std::bad_alloc&)
 {
