@@ -53,7 +53,8 @@ public:
             return std::string("cannot open: ") + std::strerror(errno);
         std::string strProblem;
         if (!bRegular)
-            strProblem = bDirectory ? "a directory, not a verb list" : "not a regular file: a lesson does not open it";
+            strProblem = bDirectory ? "a directory, not a verb list"
+                                    : "not a regular file: a lesson does not open it";
         for (char block[64 * 1024]; strProblem.empty();)
         {
 #ifdef _WIN32
@@ -85,7 +86,10 @@ public:
         return strProblem;
     }
 
-    std::size_t LineCount() const { return m_lineEnds.size(); }
+    std::size_t LineCount() const
+    {
+        return m_lineEnds.size();
+    }
 
     // Line nLine (from 1) without its line feed and a CR before it; empty past the end.
     std::string Line(std::size_t nLine) const
@@ -229,9 +233,10 @@ void CheckEnd(const RecordCollector& seen, const RawList& raw, bool bReadToEnd, 
     {
         if (seen.m_nHeaderEnd == 0 && bReadToEnd)
             findings.Add(raw.LineCount() == 0 ? 0 : 1, FindingKind::Error,
-                         raw.LineCount() == 0 ? "the list is empty"
-                                              : "the header never ends, so no verb is read: a header is "
-                                                "'#' lines, a title line, then two '#' lines");
+                         raw.LineCount() == 0
+                             ? "the list is empty"
+                             : "the header never ends, so no verb is read: a header is "
+                               "'#' lines, a title line, then two '#' lines");
         return;
     }
     const std::size_t nLine = seen.m_nEndLine;
@@ -242,7 +247,8 @@ void CheckEnd(const RecordCollector& seen, const RawList& raw, bool bReadToEnd, 
     else if (seen.m_nHeaderEnd != 0)
         nLost = RecordsFrom(raw, nLine);
     else
-        nLost = RecordsFrom(raw, nLine + 1); // roughly: where the header would have ended is unknown
+        nLost =
+            RecordsFrom(raw, nLine + 1); // roughly: where the header would have ended is unknown
     findings.Add(nLine, FindingKind::Error,
                  "the line is longer than " + std::to_string(kMaxLineLength) +
                      " characters: the lesson stops reading here, and " +
@@ -307,27 +313,31 @@ std::vector<bool> CheckRhythm(const std::vector<VerbRecordSeen>& records, Findin
             std::size_t nAt = nLine;
             std::size_t nFirst = i;
             if (q > p && AllBlank(record, p, q))
-                strText = (q - p == 1 ? std::string("a blank line") : Plural(q - p, "", " blank lines")) +
-                          " inside the records";
+                strText =
+                    (q - p == 1 ? std::string("a blank line") : Plural(q - p, "", " blank lines")) +
+                    " inside the records";
             else if (q > p && i > 0 && (masks[i - 1] >> q & 1) != 0)
             {
                 // The previous record held the new tag too: it is the one cut short.
                 nAt = records[i - 1].m_nLine + p;
                 bOutOfStep[i - 1] = true;
                 nFirst = i - 1;
-                strText = "this record has only " + Plural(q - p, " line", " lines") + " (a group tag follows at line " +
+                strText = "this record has only " + Plural(q - p, " line", " lines") +
+                          " (a group tag follows at line " +
                           std::to_string(records[i - 1].m_nLine + q) + ")";
             }
             else if (q > p && p > 0 && RecordLine(record, p).compare(0, 1, "#") == 0)
                 strText.clear(); // a comment between records the reader is already out of step with
             else if (q > p)
-                strText = (q - p == 1 ? std::string("an extra line ") : Plural(q - p, "", " extra lines from ")) +
+                strText = (q - p == 1 ? std::string("an extra line ")
+                                      : Plural(q - p, "", " extra lines from ")) +
                           Quote(RecordLine(record, p)) + " inside the records";
             else
             {
                 nAt = records[i - 1].m_nLine + p;
-                strText = "this record has only " + Plural(record.m_nLine + q - nAt, " line", " lines") +
-                          " (a group tag follows at line " + std::to_string(record.m_nLine + q) + ")";
+                strText =
+                    "this record has only " + Plural(record.m_nLine + q - nAt, " line", " lines") +
+                    " (a group tag follows at line " + std::to_string(record.m_nLine + q) + ")";
             }
             if (!strText.empty())
                 changes.push_back({nFirst, nAt, strText, q == 0});
@@ -344,11 +354,12 @@ std::vector<bool> CheckRhythm(const std::vector<VerbRecordSeen>& records, Findin
         for (std::size_t j = changes[c].nRecord; j < nEnd; ++j)
             nShifted += bOutOfStep[j] && (records[j].m_nLines == 4 || j + 1 < nEnd);
         const std::string strEffect =
-            changes[c].bInStepAgain
-                ? ": the records after it are back in step"
-                : nShifted == 1 ? std::string(": the record after it is read out of step, its lines taken as the wrong forms")
-                                : ": the " + std::to_string(nShifted) +
-                                      " records after it are read out of step, their lines taken as the wrong forms";
+            changes[c].bInStepAgain ? ": the records after it are back in step"
+            : nShifted == 1 ? std::string(": the record after it is read out of step, its lines "
+                                          "taken as the wrong forms")
+                            : ": the " + std::to_string(nShifted) +
+                                  " records after it are read out of step, their lines taken as "
+                                  "the wrong forms";
         findings.Add(changes[c].nLine, FindingKind::Error, changes[c].strText + strEffect);
     }
     return bOutOfStep;
@@ -378,8 +389,9 @@ void CheckRecord(const VerbRecordSeen& record, Findings& findings,
     }
     if (record.m_strTag.empty())
     {
-        findings.Add(nLine, FindingKind::Error,
-                     "a blank line where a group tag is due: the lines after it are read out of step");
+        findings.Add(
+            nLine, FindingKind::Error,
+            "a blank line where a group tag is due: the lines after it are read out of step");
         return;
     }
     if (record.m_nLines < 4)
@@ -393,8 +405,9 @@ void CheckRecord(const VerbRecordSeen& record, Findings& findings,
     {
         const std::string strMeant = MeantTag(record.m_strTag);
         findings.Add(nLine, FindingKind::Warning,
-                     Quote(record.m_strTag) + " is none of the six group tags: this verb is asked "
-                                              "whatever groups are chosen" +
+                     Quote(record.m_strTag) +
+                         " is none of the six group tags: this verb is asked "
+                         "whatever groups are chosen" +
                          (strMeant.empty() ? "" : " (meant '" + strMeant + "'?)"));
     }
     if (record.m_bEmptyForm)
@@ -403,7 +416,8 @@ void CheckRecord(const VerbRecordSeen& record, Findings& findings,
             if (record.m_forms[form].empty())
             {
                 findings.Add(nLine + FormOffset(form), FindingKind::Error,
-                             std::string("the ") + FormName(form) + " is empty: this verb is never asked");
+                             std::string("the ") + FormName(form) +
+                                 " is empty: this verb is never asked");
                 break;
             }
         return;
@@ -414,11 +428,13 @@ void CheckRecord(const VerbRecordSeen& record, Findings& findings,
         std::string strLost;
         for (std::size_t k = record.m_nStopDirection; k < kDirectionCount; ++k)
             strLost += (strLost.empty() ? "" : ", ") + DirectionName(k);
-        findings.Add(nLine + FormOffset(prompt), prompt == Infinitive ? FindingKind::Warning : FindingKind::Note,
+        findings.Add(nLine + FormOffset(prompt),
+                     prompt == Infinitive ? FindingKind::Warning : FindingKind::Note,
                      std::string("the ") + FormName(prompt) +
                          " is a list, which is never shown as a question: with every direction "
                          "chosen, this verb gives " +
-                         (record.m_nStopDirection == 0 ? std::string("no question at all") : "no " + strLost));
+                         (record.m_nStopDirection == 0 ? std::string("no question at all")
+                                                       : "no " + strLost));
     }
     for (VerbForm form : {PastTense, Infinitive, PastParticiple})
     {
@@ -438,7 +454,8 @@ void CheckRecord(const VerbRecordSeen& record, Findings& findings,
             if (!strAlternative.empty() && !MatchAnswer(strAlternative, strExpected))
                 findings.Add(nFormLine, FindingKind::Warning,
                              "the answer " + Quote(strAlternative) +
-                                 " is never accepted: write a list as '/one /two', one blank before each '/'");
+                                 " is never accepted: write a list as '/one /two', one blank "
+                                 "before each '/'");
             i = nNext + 1;
         }
     }
@@ -475,12 +492,13 @@ void CheckCharacters(std::size_t nLine, const std::string& strText, const std::s
     for (const char ch : strText)
         if (IsControl(static_cast<unsigned char>(ch)))
         {
-            findings.Add(nLine, FindingKind::Warning,
-                         "the control character " + Quote(std::string(1, ch)) +
-                             (!bDecoded && static_cast<unsigned char>(ch) >= 0x80
-                                  ? " cannot be typed: it is no Latin-1 letter (is the list in a Windows "
-                                    "encoding? save it as UTF-8)"
-                                  : " cannot be typed"));
+            findings.Add(
+                nLine, FindingKind::Warning,
+                "the control character " + Quote(std::string(1, ch)) +
+                    (!bDecoded && static_cast<unsigned char>(ch) >= 0x80
+                         ? " cannot be typed: it is no Latin-1 letter (is the list in a Windows "
+                           "encoding? save it as UTF-8)"
+                         : " cannot be typed"));
             break;
         }
     for (std::size_t i = 0; i < strBytes.size();)
@@ -495,13 +513,15 @@ void CheckCharacters(std::size_t nLine, const std::string& strText, const std::s
         const std::string strChar = strBytes.substr(i, nLength);
         if (bDecoded && ch > 0xFF)
             findings.Add(nLine, FindingKind::Warning,
-                         "'" + strChar + "' is no Latin-1 letter: the lesson reads it as '?', and no "
-                                         "learner can type it");
+                         "'" + strChar +
+                             "' is no Latin-1 letter: the lesson reads it as '?', and no "
+                             "learner can type it");
         else if (!bDecoded)
         {
             findings.Add(nLine, FindingKind::Warning,
-                         "'" + strChar + "' is written in UTF-8, but a byte elsewhere in the list is "
-                                         "not, so the list is read as Latin-1 and this shows as " +
+                         "'" + strChar +
+                             "' is written in UTF-8, but a byte elsewhere in the list is "
+                             "not, so the list is read as Latin-1 and this shows as " +
                              Quote(strChar));
             return;
         }
@@ -576,13 +596,16 @@ ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups)
         const std::string strProblem = raw.Read(strPath);
         RecordCollector seen;
         QuestionPool pool;
-        const VerbListEnd end = ReadAsLesson(strPath, summary.m_bAlternativeFile, EveryGroup(), pool, seen);
-        check.m_bRead = strProblem.empty() && end != VerbListEnd::StreamFailed && end != VerbListEnd::OutOfMemory;
+        const VerbListEnd end =
+            ReadAsLesson(strPath, summary.m_bAlternativeFile, EveryGroup(), pool, seen);
+        check.m_bRead = strProblem.empty() && end != VerbListEnd::StreamFailed &&
+                        end != VerbListEnd::OutOfMemory;
         if (!strProblem.empty() || end == VerbListEnd::StreamFailed)
         {
-            findings.Add(raw.m_nErrorLine, FindingKind::Error,
-                         (strProblem.empty() ? "cannot be read" : strProblem) +
-                             (raw.m_nErrorLine == 0 ? "" : ": the lesson reads the list only up to here"));
+            findings.Add(
+                raw.m_nErrorLine, FindingKind::Error,
+                (strProblem.empty() ? "cannot be read" : strProblem) +
+                    (raw.m_nErrorLine == 0 ? "" : ": the lesson reads the list only up to here"));
             if (raw.m_nErrorLine == 0)
             {
                 check.m_findings = findings.Sorted();
@@ -601,7 +624,8 @@ ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups)
             if (!bOutOfStep[i])
                 CheckRecord(record, findings, infinitives);
             for (std::size_t k = 0; k < record.m_nLines && k < 4; ++k)
-                CheckCharacters(record.m_nLine + k, RecordLine(record, k), raw.Line(record.m_nLine + k), findings);
+                CheckCharacters(record.m_nLine + k, RecordLine(record, k),
+                                raw.Line(record.m_nLine + k), findings);
         }
 
         if (summary.m_bAlternativeFile || AllChosen(groups))

@@ -24,7 +24,7 @@ struct Finding
 {
     std::size_t m_nLine = 0; // counted from 1; 0 for the file as a whole
     FindingKind m_nKind = FindingKind::Note;
-    std::string m_strText;   // UTF-8
+    std::string m_strText; // UTF-8
 };
 
 // What a lesson over all six directions and the chosen groups gets from the list.
@@ -40,7 +40,7 @@ struct ListSummary
 
 struct ListCheck
 {
-    bool m_bRead = false; // false: the file could not be opened or read to its end
+    bool m_bRead = false;            // false: the file could not be opened or read to its end
     std::vector<Finding> m_findings; // in line order
     ListSummary m_summary;
 };

@@ -33,7 +33,9 @@ const char kUsage[] =
 
 const char* KindName(FindingKind nKind)
 {
-    return nKind == FindingKind::Error ? "error" : nKind == FindingKind::Warning ? "warning" : "note";
+    return nKind == FindingKind::Error     ? "error"
+           : nKind == FindingKind::Warning ? "warning"
+                                           : "note";
 }
 
 bool ParseGroups(const std::string& strTags, GroupSet& groups)
@@ -66,7 +68,8 @@ void PrintSummary(const std::string& strPath, const ListCheck& check)
         }
     if (summary.m_nOtherVerbs > 0)
         strGroups += ", other tags " + std::to_string(summary.m_nOtherVerbs);
-    std::printf("%s: %zu %s in a lesson %s (%s)\n", strPath.c_str(), nVerbs, nVerbs == 1 ? "verb" : "verbs",
+    std::printf("%s: %zu %s in a lesson %s (%s)\n", strPath.c_str(), nVerbs,
+                nVerbs == 1 ? "verb" : "verbs",
                 summary.m_bAlternativeFile ? "on the alternative list, which takes every group"
                                            : "of these groups",
                 strGroups.c_str());
@@ -77,8 +80,8 @@ void PrintSummary(const std::string& strPath, const ListCheck& check)
     std::size_t nCount[3] = {};
     for (const Finding& finding : check.m_findings)
         ++nCount[static_cast<int>(finding.m_nKind)];
-    std::printf("%s: %zu error(s), %zu warning(s), %zu note(s)\n", strPath.c_str(), nCount[2], nCount[1],
-                nCount[0]);
+    std::printf("%s: %zu error(s), %zu warning(s), %zu note(s)\n", strPath.c_str(), nCount[2],
+                nCount[1], nCount[0]);
 }
 
 } // namespace
@@ -106,13 +109,17 @@ int main(int argc, char** argv)
             const bool bJoined = strArg.size() > 8;
             if (!bJoined && i + 1 == argc)
             {
-                std::fputs("taldrin-check: --groups needs a list of tags, e.g. --groups ess1,bas2\n", stderr);
+                std::fputs(
+                    "taldrin-check: --groups needs a list of tags, e.g. --groups ess1,bas2\n",
+                    stderr);
                 return 2;
             }
             const std::string strTags = bJoined ? strArg.substr(9) : argv[++i];
             if (!ParseGroups(strTags, groups))
             {
-                std::fprintf(stderr, "taldrin-check: '%s' is not a list of group tags (lit ess1 ess2 bas1 bas2 dop)\n",
+                std::fprintf(stderr,
+                             "taldrin-check: '%s' is not a list of group tags (lit ess1 ess2 bas1 "
+                             "bas2 dop)\n",
                              strTags.c_str());
                 return 2;
             }
@@ -121,7 +128,8 @@ int main(int argc, char** argv)
             bOptions = false;
         else if (bOptions && strArg.size() > 1 && strArg[0] == '-')
         {
-            std::fprintf(stderr, "taldrin-check: unknown option '%s'; see taldrin-check --help\n", strArg.c_str());
+            std::fprintf(stderr, "taldrin-check: unknown option '%s'; see taldrin-check --help\n",
+                         strArg.c_str());
             return 2;
         }
         else
@@ -142,10 +150,11 @@ int main(int argc, char** argv)
             if (bQuiet && finding.m_nKind != FindingKind::Error)
                 continue;
             if (finding.m_nLine == 0)
-                std::printf("%s: %s: %s\n", strPath.c_str(), KindName(finding.m_nKind), finding.m_strText.c_str());
-            else
-                std::printf("%s:%zu: %s: %s\n", strPath.c_str(), finding.m_nLine, KindName(finding.m_nKind),
+                std::printf("%s: %s: %s\n", strPath.c_str(), KindName(finding.m_nKind),
                             finding.m_strText.c_str());
+            else
+                std::printf("%s:%zu: %s: %s\n", strPath.c_str(), finding.m_nLine,
+                            KindName(finding.m_nKind), finding.m_strText.c_str());
             if (finding.m_nKind == FindingKind::Error && nStatus == 0)
                 nStatus = 1;
         }
