@@ -115,7 +115,7 @@ private:
 class RecordCollector : public VerbListObserver
 {
 public:
-    void OnHeaderEnd(std::size_t nLine) override { m_nHeaderEnd = nLine; }
+    void OnHeaderEnd() override { m_bHeaderEnded = true; }
     void OnRecord(const VerbRecordSeen& record) override
     {
         if (record.m_nLines > 0) // not the empty line that reading at the end yields
@@ -128,7 +128,7 @@ public:
         m_nCutRecordLine = nRecordLine;
     }
 
-    std::size_t m_nHeaderEnd = 0; // 0: the header never ended
+    bool m_bHeaderEnded = false;
     std::vector<VerbRecordSeen> m_records;
     VerbListEnd m_end = VerbListEnd::EndOfFile;
     std::size_t m_nEndLine = 0;
@@ -231,7 +231,7 @@ void CheckEnd(const RecordCollector& seen, const RawList& raw, bool bReadToEnd, 
 {
     if (seen.m_end != VerbListEnd::LineTooLong)
     {
-        if (seen.m_nHeaderEnd == 0 && bReadToEnd)
+        if (!seen.m_bHeaderEnded && bReadToEnd)
             findings.Add(raw.LineCount() == 0 ? 0 : 1, FindingKind::Error,
                          raw.LineCount() == 0
                              ? "the list is empty"
@@ -244,7 +244,7 @@ void CheckEnd(const RecordCollector& seen, const RawList& raw, bool bReadToEnd, 
     std::size_t nLost = 0;
     if (seen.m_nCutRecordLine != 0)
         nLost = 1 + RecordsFrom(raw, seen.m_nCutRecordLine + 4);
-    else if (seen.m_nHeaderEnd != 0)
+    else if (seen.m_bHeaderEnded)
         nLost = RecordsFrom(raw, nLine);
     else
         nLost =

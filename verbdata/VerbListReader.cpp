@@ -174,7 +174,7 @@ VerbListEnd ReadVerbList(std::istream& in, bool bAlternativeFile, const Directio
         {
             const bool bAdvance = nHeaderState == 0 ? !bHash : bHash;
             if (bAdvance && ++nHeaderState == 3 && pObserver != nullptr)
-                pObserver->OnHeaderEnd(reader.LinesRead());
+                pObserver->OnHeaderEnd();
             continue;
         }
         if (bHash)
