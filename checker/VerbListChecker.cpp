@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <map>
 #include <new>
+#include <set>
 #include <string_view>
 
 #include <fcntl.h>
@@ -258,109 +259,167 @@ void CheckEnd(const RecordCollector& seen, const RawList& raw, bool bReadToEnd, 
 
 // ---- Records out of step ----------------------------------------------------------------
 
-// Bit k set: line k of the record (0 the tag) is a group tag.
-unsigned TagPositions(const VerbRecordSeen& record)
+// The lines the reader took into records, by number: a record's lines follow one another,
+// and a line between two records was skipped as a comment.
+class RecordLines
 {
-    unsigned nMask = 0;
-    for (std::size_t k = 0; k < record.m_nLines && k < 4; ++k)
-        if (FindGroup(RecordLine(record, k)) >= 0)
-            nMask |= 1u << k;
-    return nMask;
-}
-
-bool AllBlank(const VerbRecordSeen& record, std::size_t nFrom, std::size_t nTo)
-{
-    for (std::size_t k = nFrom; k < nTo; ++k)
-        if (!RecordLine(record, k).empty())
-            return false;
-    return true;
-}
-
-// The reader takes four lines per record; a blank, extra or missing line moves the true
-// records against that rhythm. A record's phase is the line (0 to 3) of its group tag as the
-// reader cuts the lines; a new phase counts when the next record is not in the old one
-// either (a form like "lit" alone changes nothing). Marks the records read out of step and
-// reports each place where the phase changes.
-std::vector<bool> CheckRhythm(const std::vector<VerbRecordSeen>& records, Findings& findings)
-{
-    const std::size_t n = records.size();
-    std::vector<unsigned> masks(n);
-    std::transform(records.begin(), records.end(), masks.begin(), TagPositions);
-    std::vector<bool> bOutOfStep(n, false);
-
-    struct Change
+public:
+    explicit RecordLines(const std::vector<VerbRecordSeen>& records)
     {
-        std::size_t nRecord; // the first record out of step with the new rhythm
-        std::size_t nLine;
-        std::string strText;
-        bool bInStepAgain;
-    };
-    std::vector<Change> changes;
-    unsigned p = 0;
-    for (std::size_t i = 0; i < n; ++i)
-    {
-        const unsigned nMask = masks[i];
-        unsigned q = 4;
-        if (nMask != 0 && (nMask >> p & 1) == 0 && (i + 1 == n || (masks[i + 1] >> p & 1) == 0))
-            for (unsigned k = 0; k < 4 && q == 4; ++k)
-                if ((nMask >> k & 1) != 0)
-                    q = k;
-        if (q != 4)
-        {
-            const VerbRecordSeen& record = records[i];
-            const std::size_t nLine = record.m_nLine + p;
-            std::string strText;
-            std::size_t nAt = nLine;
-            std::size_t nFirst = i;
-            if (q > p && AllBlank(record, p, q))
-                strText =
-                    (q - p == 1 ? std::string("a blank line") : Plural(q - p, "", " blank lines")) +
-                    " inside the records";
-            else if (q > p && i > 0 && (masks[i - 1] >> q & 1) != 0)
-            {
-                // The previous record held the new tag too: it is the one cut short.
-                nAt = records[i - 1].m_nLine + p;
-                bOutOfStep[i - 1] = true;
-                nFirst = i - 1;
-                strText = "this record has only " + Plural(q - p, " line", " lines") +
-                          " (a group tag follows at line " +
-                          std::to_string(records[i - 1].m_nLine + q) + ")";
-            }
-            else if (q > p && p > 0 && RecordLine(record, p).compare(0, 1, "#") == 0)
-                strText.clear(); // a comment between records the reader is already out of step with
-            else if (q > p)
-                strText = (q - p == 1 ? std::string("an extra line ")
-                                      : Plural(q - p, "", " extra lines from ")) +
-                          Quote(RecordLine(record, p)) + " inside the records";
-            else
-            {
-                nAt = records[i - 1].m_nLine + p;
-                strText =
-                    "this record has only " + Plural(record.m_nLine + q - nAt, " line", " lines") +
-                    " (a group tag follows at line " + std::to_string(record.m_nLine + q) + ")";
-            }
-            if (!strText.empty())
-                changes.push_back({nFirst, nAt, strText, q == 0});
-            p = q;
-        }
-        bOutOfStep[i] = bOutOfStep[i] || p != 0;
+        m_nFirst = records.front().m_nLine;
+        m_nLast = records.back().m_nLine + records.back().m_nLines - 1;
+        m_lines.assign(m_nLast - m_nFirst + 1, nullptr);
+        for (const VerbRecordSeen& record : records)
+            for (std::size_t k = 0; k < record.m_nLines; ++k)
+                m_lines[record.m_nLine + k - m_nFirst] = &RecordLine(record, k);
     }
 
-    for (std::size_t c = 0; c < changes.size(); ++c)
+    std::size_t First() const { return m_nFirst; }
+    std::size_t Last() const { return m_nLast; }
+    bool IsTag(std::size_t nLine) const
     {
-        // The true records moved: one per whole record read out of step, and the one cut short.
-        const std::size_t nEnd = c + 1 < changes.size() ? changes[c + 1].nRecord : n;
-        std::size_t nShifted = 0;
-        for (std::size_t j = changes[c].nRecord; j < nEnd; ++j)
-            nShifted += bOutOfStep[j] && (records[j].m_nLines == 4 || j + 1 < nEnd);
-        const std::string strEffect =
-            changes[c].bInStepAgain ? ": the records after it are back in step"
-            : nShifted == 1 ? std::string(": the record after it is read out of step, its lines "
-                                          "taken as the wrong forms")
-                            : ": the " + std::to_string(nShifted) +
-                                  " records after it are read out of step, their lines taken as "
-                                  "the wrong forms";
-        findings.Add(changes[c].nLine, FindingKind::Error, changes[c].strText + strEffect);
+        return nLine <= m_nLast && Text(nLine) && FindGroup(*Text(nLine)) >= 0;
+    }
+    bool IsComment(std::size_t nLine) const
+    {
+        return nLine <= m_nLast && (!Text(nLine) || Text(nLine)->compare(0, 1, "#") == 0);
+    }
+    bool IsBlank(std::size_t nLine) const
+    {
+        return nLine <= m_nLast && Text(nLine) && Text(nLine)->empty();
+    }
+    std::string Quoted(std::size_t nLine) const { return Quote(Text(nLine) ? *Text(nLine) : "#"); }
+
+    // Where the record after one starting at nLine starts, past comments.
+    std::size_t NextStart(std::size_t nLine) const
+    {
+        for (nLine += 4; IsComment(nLine);)
+            ++nLine;
+        return nLine;
+    }
+
+    // A group tag at nLine that the next record does not belie: four lines on (past comments)
+    // there is no form, as there is after a form like "lit".
+    bool IsConfirmedTag(std::size_t nLine) const
+    {
+        const std::size_t nNext = NextStart(nLine);
+        return IsTag(nLine) && (nNext > m_nLast || IsTag(nNext) || IsBlank(nNext));
+    }
+
+private:
+    const std::string* Text(std::size_t nLine) const { return m_lines[nLine - m_nFirst]; }
+
+    std::size_t m_nFirst = 0;
+    std::size_t m_nLast = 0;
+    std::vector<const std::string*> m_lines; // null: skipped as a comment
+};
+
+// The reader takes four lines per record; a blank, extra or missing line moves the records
+// the author wrote against that rhythm. Follows the author's records by their group tags
+// (a form like "lit" is taken for a tag only when the next record bears it out), reports
+// each line that breaks the rhythm, and marks the records the reader takes out of step.
+std::vector<bool> CheckRhythm(const std::vector<VerbRecordSeen>& records, Findings& findings)
+{
+    std::vector<bool> bOutOfStep(records.size(), true);
+    if (records.empty())
+        return bOutOfStep;
+    const RecordLines lines(records);
+    std::map<std::size_t, std::size_t> starts; // the author's records: first line, length
+    struct Break
+    {
+        std::size_t nLine;
+        std::string strText;
+    };
+    std::vector<Break> breaks;
+    for (std::size_t nDue = lines.First(); nDue <= lines.Last();)
+    {
+        if (lines.IsComment(nDue))
+        {
+            ++nDue;
+            continue;
+        }
+        std::size_t nBlank = 0;
+        while (lines.IsBlank(nDue + nBlank))
+            ++nBlank;
+        if (nBlank > 0 && (nBlank % 4 == 0 || nDue + nBlank > lines.Last()))
+        {
+            // Read as records without forms, never asked and shifting nothing.
+            const bool bAtEnd = nDue + nBlank > lines.Last();
+            findings.Add(
+                nDue, FindingKind::Note,
+                (nBlank == 1 ? std::string("a blank line") : Plural(nBlank, "", " blank lines")) +
+                    (bAtEnd ? " at the end of the list" : "") +
+                    ", read as records without forms; harmless");
+            for (std::size_t nLine = nDue; nLine < nDue + nBlank; nLine += 4)
+                starts[nLine] = 4;
+            nDue += nBlank;
+            continue;
+        }
+        std::size_t k = 1;
+        const bool bTag = lines.IsTag(nDue);
+        const bool bNextFound =
+            lines.NextStart(nDue) > lines.Last() || lines.IsTag(lines.NextStart(nDue));
+        while (k < 4 && !(lines.IsConfirmedTag(nDue + k) && !(bTag && bNextFound)))
+            ++k;
+        if (nBlank > 0)
+            breaks.push_back({nDue, (nBlank == 1 ? std::string("a blank line")
+                                                 : Plural(nBlank, "", " blank lines")) +
+                                        " inside the records"});
+        else if (k < 4 && bTag)
+            breaks.push_back({nDue, "this record has only " + Plural(k, " line", " lines") +
+                                        " (a group tag follows at line " +
+                                        std::to_string(nDue + k) + ")"});
+        else if (k < 4)
+            breaks.push_back({nDue, (k == 1 ? std::string("an extra line ")
+                                            : Plural(k, "", " extra lines from ")) +
+                                        lines.Quoted(nDue) + " inside the records"});
+        if (nBlank > 0)
+            nDue += nBlank;
+        else if (k < 4)
+        {
+            if (bTag)
+                starts[nDue] = k;
+            nDue += k;
+        }
+        else
+        {
+            starts[nDue] = 4; // with a tag, or one that is none of the six
+            nDue += 4;
+        }
+    }
+
+    for (std::size_t i = 0; i < records.size(); ++i)
+    {
+        const auto it = starts.find(records[i].m_nLine);
+        bOutOfStep[i] = it == starts.end() || it->second < 4;
+    }
+    // Each break: the author's records after it, up to the next break, that the reader
+    // takes out of step. A comment where the reader starts a record can bring it back in step.
+    std::set<std::size_t> readerStarts;
+    for (const VerbRecordSeen& record : records)
+        readerStarts.insert(record.m_nLine);
+    for (std::size_t b = 0; b < breaks.size(); ++b)
+    {
+        const std::size_t nTo = b + 1 < breaks.size() ? breaks[b + 1].nLine : lines.Last() + 1;
+        std::size_t nShifted = 0, nUpTo = 0;
+        bool bBackInStep = false;
+        for (auto it = starts.upper_bound(breaks[b].nLine); it != starts.end() && it->first < nTo;
+             ++it)
+        {
+            const bool bInStep = readerStarts.count(it->first) != 0;
+            bBackInStep = bInStep && nShifted > 0;
+            if (!bInStep)
+                ++nShifted, nUpTo = it->first + it->second - 1;
+        }
+        std::string strEffect = nShifted == 0   ? ": the records after it are in step"
+                                : nShifted == 1 ? ": the record after it is read out of step"
+                                                : ": the " + std::to_string(nShifted) +
+                                                      " records after it are read out of step";
+        if (nShifted > 0)
+            strEffect += (bBackInStep ? " up to line " + std::to_string(nUpTo) : std::string()) +
+                         (nShifted == 1 ? ", its lines" : ", their lines") +
+                         " taken as the wrong forms";
+        findings.Add(breaks[b].nLine, FindingKind::Error, breaks[b].strText + strEffect);
     }
     return bOutOfStep;
 }
@@ -380,20 +439,11 @@ void CheckRecord(const VerbRecordSeen& record, Findings& findings,
                  std::map<std::string, std::size_t>& infinitives)
 {
     const std::size_t nLine = record.m_nLine;
-    if (AllBlank(record, 0, record.m_nLines))
-    {
-        findings.Add(nLine, FindingKind::Note,
-                     Plural(record.m_nLines, " blank line", " blank lines") +
-                         " read as a record without forms, which is never asked; harmless");
-        return;
-    }
-    if (record.m_strTag.empty())
-    {
-        findings.Add(
-            nLine, FindingKind::Error,
-            "a blank line where a group tag is due: the lines after it are read out of step");
-        return;
-    }
+    bool bBlank = true;
+    for (std::size_t k = 0; k < record.m_nLines; ++k)
+        bBlank = bBlank && RecordLine(record, k).empty();
+    if (bBlank)
+        return; // told with the rhythm
     if (record.m_nLines < 4)
     {
         findings.Add(nLine, FindingKind::Error,
