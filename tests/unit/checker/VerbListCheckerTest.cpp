@@ -37,7 +37,8 @@ const std::pair<std::string, const char*> kLists[] = {
      "14 W 'learnt' is never accepted\n16 N blanks\n17 W asked whatever|meant 'bas2'\n"
      "23 W 'go' is already at line 7\n24 W '\\'y'\n26 W character '\\x01'\n30 W Windows\n"
      "36 W 'é' is written in UTF-8|'Ã©'\n"},
-    {"tests/data/checker/utf-8.ver", "11 W '€'\n13 N harmless\n"},
+    {"tests/data/checker/utf-8.ver",
+     "9 N 4 blank lines|harmless\n15 W '€'\n17 N at the end|harmless\n"},
 };
 
 // "line kind" and the wanted words when the text holds them all, else the text.
