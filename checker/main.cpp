@@ -57,11 +57,12 @@ bool ParseGroups(const std::string& strTags, GroupSet& groups)
 void PrintSummary(const std::string& strPath, const ListCheck& check)
 {
     const ListSummary& summary = check.m_summary;
-    std::size_t nVerbs = summary.m_nOtherVerbs;
+    std::size_t nVerbs = summary.m_nOtherVerbs, nChosen = 0;
     std::string strGroups;
     for (std::size_t k = 0; k < kGroupCount; ++k)
         if (summary.m_groups.Get(k))
         {
+            ++nChosen;
             nVerbs += summary.m_nVerbs[k];
             strGroups += std::string(strGroups.empty() ? "" : ", ") + kGroupTags[k] + " " +
                          std::to_string(summary.m_nVerbs[k]);
@@ -71,7 +72,8 @@ void PrintSummary(const std::string& strPath, const ListCheck& check)
     std::printf("%s: %zu %s in a lesson %s (%s)\n", strPath.c_str(), nVerbs,
                 nVerbs == 1 ? "verb" : "verbs",
                 summary.m_bAlternativeFile ? "on the alternative list, which takes every group"
-                                           : "of these groups",
+                : nChosen == kGroupCount   ? "with every group"
+                                           : "with these groups",
                 strGroups.c_str());
     std::printf("%s: %zu %s with all six directions:\n", strPath.c_str(), summary.m_pool.size(),
                 summary.m_pool.size() == 1 ? "question" : "questions");
