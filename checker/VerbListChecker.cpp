@@ -252,9 +252,10 @@ void CheckEnd(const RecordCollector& seen, const RawList& raw, bool bReadToEnd, 
             RecordsFrom(raw, nLine + 1); // roughly: where the header would have ended is unknown
     findings.Add(nLine, FindingKind::Error,
                  "the line is longer than " + std::to_string(kMaxLineLength) +
-                     " characters: the lesson stops reading here, and " +
-                     Plural(nLost, " record", " records") + " from here on " +
-                     (nLost == 1 ? "is" : "are") + " lost");
+                     " characters: the lesson stops reading here" +
+                     (nLost == 0 ? std::string()
+                                 : ", and " + Plural(nLost, " record", " records") +
+                                       " from here on " + (nLost == 1 ? "is" : "are") + " lost"));
 }
 
 // ---- Records out of step ----------------------------------------------------------------
