@@ -18,7 +18,7 @@ enum class ListEncoding
 ListEncoding DetectListEncoding(std::string_view bytes);
 
 // UTF-8 to Latin-1; a character beyond U+00FF becomes '?'. Returns how many were replaced.
-// A byte that starts no valid sequence becomes '?' too, and counts.
+// A byte that starts no valid sequence (see DecodeUtf8) becomes '?' too, and counts.
 std::size_t Utf8ToLatin1(std::string_view utf8, std::string& latin1);
 
 // The character at the start of a non-empty text and the length of its sequence, 1 to 4;

@@ -2,6 +2,7 @@
 
 #include "verbdata/ListEncoding.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <istream>
 #include <new>
@@ -69,15 +70,6 @@ public:
         return nRead > 0;
     }
 
-    bool Rewind()
-    {
-#ifdef _WIN32
-        return ::_lseek(m_fd, 0, SEEK_SET) == 0;
-#else
-        return ::lseek(m_fd, 0, SEEK_SET) == 0;
-#endif
-    }
-
 private:
     void Close()
     {
@@ -93,110 +85,34 @@ private:
     int m_fd = -1;
 };
 
-// How many bytes from the front are whole UTF-8 sequences: all of them at the end of the
-// file, else those before a sequence that the end of the block may have cut.
-std::size_t WholeSequences(std::string_view bytes, bool bEnd)
-{
-    if (bEnd)
-        return bytes.size();
-    for (std::size_t k = 1; k <= 3 && k <= bytes.size(); ++k)
-    {
-        const auto c = static_cast<unsigned char>(bytes[bytes.size() - k]);
-        if (c < 0x80)
-            break;
-        if (c >= 0xC0) // the lead byte: is its sequence longer than what is left?
-            return (c >= 0xF0 ? 4u : c >= 0xE0 ? 3u : 2u) > k ? bytes.size() - k : bytes.size();
-    }
-    return bytes.size();
-}
-
-// Drops a byte-order mark at the front once enough bytes are there to tell; true when the
-// question is settled.
-bool DropByteOrderMark(std::string& strBytes, bool bEnd)
-{
-    if (strBytes.size() < kUtf8ByteOrderMark.size() && !bEnd)
-        return false;
-    if (std::string_view(strBytes).substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark)
-        strBytes.erase(0, kUtf8ByteOrderMark.size());
-    return true;
-}
-
-// DetectListEncoding over the bytes the reader will take: the whole file, or the bytes up
-// to a line too long in either encoding, where the reading stops anyway. Reads the file
-// a block at a time and stops at the first byte that is no UTF-8.
-ListEncoding DetectFileEncoding(ListFile& file)
+// The file's bytes up to its end, or up to a line too long in either encoding: that line
+// stops the reading anyway, and stands in the result as a line too long of plain ASCII,
+// so that the encoding is decided by the bytes the reader will take.
+std::string ReadListBytes(ListFile& file)
 {
     std::string strBytes;
-    bool bStarted = false;
-    bool bBeyondAscii = false;
-    std::size_t nLineBytes = 0;
-    for (bool bEnd = false; !bEnd;)
-    {
-        bEnd = !file.ReadBlock(strBytes);
-        bStarted = bStarted || DropByteOrderMark(strBytes, bEnd);
-        if (!bStarted)
-            continue;
-        const std::size_t nWhole = WholeSequences(strBytes, bEnd);
-        for (std::size_t i = 0; i < nWhole;)
+    std::size_t nLineStart = 0;
+    while (file.ReadBlock(strBytes))
+        for (;;)
         {
-            char32_t ch = static_cast<unsigned char>(strBytes[i]);
-            const std::size_t nLength =
-                ch < 0x80 ? 1 : DecodeUtf8(std::string_view(strBytes).substr(i, nWhole - i), ch);
-            if (nLength == 0)
-                return ListEncoding::Latin1;
-            bBeyondAscii = bBeyondAscii || nLength > 1;
-            nLineBytes = ch == '\n' ? 0 : nLineBytes + nLength;
-            if (nLineBytes > kMaxLineBytes)
-                return bBeyondAscii ? ListEncoding::Utf8 : ListEncoding::Latin1;
-            i += nLength;
+            const std::size_t nEnd = std::min(strBytes.find('\n', nLineStart), strBytes.size());
+            if (nEnd - nLineStart > kMaxLineBytes)
+            {
+                strBytes.resize(nLineStart);
+                return strBytes.append(kMaxLineLength + 1, '?');
+            }
+            if (nEnd == strBytes.size())
+                break;
+            nLineStart = nEnd + 1;
         }
-        strBytes.erase(0, nWhole);
-    }
-    return bBeyondAscii ? ListEncoding::Utf8 : ListEncoding::Latin1;
+    return strBytes;
 }
 
-// The file's text as the reader takes it, a block at a time: without a byte-order mark
-// at the front, and converted to Latin-1 when the list is UTF-8.
-class ListFileBuf : public std::streambuf
+// Hands a text to a stream without copying it.
+class TextBuf : public std::streambuf
 {
 public:
-    ListFileBuf(ListFile& file, ListEncoding encoding) : m_file(file), m_encoding(encoding) {}
-
-protected:
-    int_type underflow() override
-    {
-        while (gptr() == egptr())
-        {
-            if (m_bEnd)
-                return traits_type::eof();
-            m_bEnd = !m_file.ReadBlock(m_strBytes);
-            m_bStarted = m_bStarted || DropByteOrderMark(m_strBytes, m_bEnd);
-            if (!m_bStarted)
-                continue;
-            if (m_encoding == ListEncoding::Latin1)
-            {
-                m_strText.swap(m_strBytes);
-                m_strBytes.clear();
-            }
-            else
-            {
-                const std::size_t nWhole = WholeSequences(m_strBytes, m_bEnd);
-                Utf8ToLatin1(std::string_view(m_strBytes).substr(0, nWhole), m_strText);
-                m_strBytes.erase(0, nWhole);
-            }
-            char* pText = m_strText.data();
-            setg(pText, pText, pText + m_strText.size());
-        }
-        return traits_type::to_int_type(*gptr());
-    }
-
-private:
-    ListFile& m_file;
-    const ListEncoding m_encoding;
-    std::string m_strBytes; // read, not yet handed on: the tail of a cut UTF-8 sequence
-    std::string m_strText;
-    bool m_bStarted = false;
-    bool m_bEnd = false;
+    explicit TextBuf(std::string& strText) { setg(strText.data(), strText.data(), strText.data() + strText.size()); }
 };
 
 } // namespace
@@ -208,14 +124,20 @@ VerbListEnd ReadVerbListFile(const std::string& strPath, bool bAlternativeFile,
     ListFile file(strPath);
     if (!file.IsOpen())
         return VerbListEnd::StreamFailed;
-    const ListEncoding encoding = DetectFileEncoding(file);
-    if (!file.Rewind())
-        return VerbListEnd::StreamFailed;
-    ListFileBuf buf(file, encoding);
+    std::string strText = ReadListBytes(file);
+    if (std::string_view(strText).substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark)
+        strText.erase(0, kUtf8ByteOrderMark.size());
+    if (DetectListEncoding(strText) == ListEncoding::Utf8)
+    {
+        std::string strLatin1;
+        Utf8ToLatin1(strText, strLatin1);
+        strText.swap(strLatin1);
+    }
+    TextBuf buf(strText);
     std::istream in(&buf);
     return ReadVerbList(in, bAlternativeFile, directions, groups, pool, pObserver);
 }
 catch (const std::bad_alloc&)
 {
-    return VerbListEnd::OutOfMemory; // before the reading began: the pool is untouched
+    return VerbListEnd::OutOfMemory; // before the reading began: the pool is as it was
 }

@@ -5,29 +5,17 @@
 #include "verbdata/GroupSet.h"
 #include "verbdata/Question.h"
 
-#include <initializer_list>
 #include <string>
 
-inline DirectionSet Directions(std::initializer_list<std::size_t> indices)
+// The flags named by their index digits, other characters passed over: Flags<GroupSet>("35").
+template <class Set>
+Set Flags(const std::string& strIndices)
 {
-    DirectionSet directions;
-    for (std::size_t k : indices)
-        directions.Set(k, true);
-    return directions;
-}
-
-inline DirectionSet AllDirections()
-{
-    return Directions({0, 1, 2, 3, 4, 5});
-}
-
-// By tag: Groups({"bas1", "dop"}).
-inline GroupSet Groups(std::initializer_list<const char*> tags)
-{
-    GroupSet groups;
-    for (const char* tag : tags)
-        groups.Set(static_cast<std::size_t>(FindGroup(tag)), true);
-    return groups;
+    Set flags;
+    for (char c : strIndices)
+        if (c >= '0' && c <= '9')
+            flags.Set(static_cast<std::size_t>(c - '0'), true);
+    return flags;
 }
 
 inline Question MakeQuestion(const std::string& strPrompt, VerbForm nAsked, const std::string& strExpected)

@@ -1,4 +1,4 @@
-// A settings store in memory that records every write, for tests of its users.
+// A settings store in memory that logs every call, for tests of its users.
 #pragma once
 
 #include "framework/SettingsStore.h"
@@ -14,36 +14,27 @@ public:
     std::uint32_t GetProfileInt(const std::string& strSection, const std::string& strKey,
                                 std::uint32_t nDefault) override
     {
-        reads.push_back(strSection + "/" + strKey);
+        log.push_back("get " + strSection + "/" + strKey);
         const auto it = values.find(Lower(strSection + "/" + strKey));
         return it == values.end() ? nDefault : static_cast<std::uint32_t>(it->second);
     }
 
-    void WriteProfileInt(const std::string& strSection, const std::string& strKey,
-                         std::int64_t nValue) override
+    void WriteProfileInt(const std::string& strSection, const std::string& strKey, std::int64_t nValue) override
     {
-        writes.push_back(strSection + "/" + strKey + "=" + std::to_string(nValue));
+        log.push_back("set " + strSection + "/" + strKey + "=" + std::to_string(nValue));
         values[Lower(strSection + "/" + strKey)] = nValue;
     }
 
-    bool Flush() override
-    {
-        ++flushes;
-        return true;
-    }
+    bool Flush() override { log.push_back("flush"); return true; }
 
-    void Set(const std::string& strSectionAndKey, std::int64_t nValue) { values[Lower(strSectionAndKey)] = nValue; }
-
-    std::map<std::string, std::int64_t> values; // by lower-case "section/key"
-    std::vector<std::string> reads;             // "section/key", as asked
-    std::vector<std::string> writes;            // "section/key=value", as written
-    int flushes = 0;
-
-private:
+    // Names match without regard to case, as in the real stores.
     static std::string Lower(std::string str)
     {
         for (char& c : str)
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         return str;
     }
+
+    std::map<std::string, std::int64_t> values; // by Lower("section/key")
+    std::vector<std::string> log;               // "get section/key", "set section/key=value", "flush"
 };

@@ -30,18 +30,13 @@ public:
 
     const std::filesystem::path& Path() const { return m_path; }
 
-    void Enter()
-    {
-        m_previous = std::filesystem::current_path();
-        std::filesystem::current_path(m_path);
-    }
+    void Enter() { m_previous = std::filesystem::current_path(); std::filesystem::current_path(m_path); }
 
     std::filesystem::path Write(const std::string& strName, const std::string& strContent) const
     {
-        const std::filesystem::path file = m_path / strName;
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << strContent;
-        return file;
+        std::filesystem::create_directories((m_path / strName).parent_path());
+        std::ofstream(m_path / strName, std::ios::binary) << strContent;
+        return m_path / strName;
     }
 
     static std::string Read(const std::filesystem::path& file)
@@ -51,6 +46,5 @@ public:
     }
 
 private:
-    std::filesystem::path m_path;
-    std::filesystem::path m_previous;
+    std::filesystem::path m_path, m_previous;
 };
