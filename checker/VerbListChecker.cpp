@@ -87,6 +87,13 @@ public:
         return strProblem;
     }
 
+    // By its byte-order mark.
+    bool IsUtf16() const
+    {
+        return m_strBytes.compare(0, 2, "\xFF\xFE") == 0 ||
+               m_strBytes.compare(0, 2, "\xFE\xFF") == 0;
+    }
+
     std::size_t LineCount() const
     {
         return m_lineEnds.size();
@@ -666,6 +673,10 @@ ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups)
         if (end == VerbListEnd::OutOfMemory)
             throw std::bad_alloc();
 
+        if (raw.IsUtf16())
+            findings.Add(0, FindingKind::Error,
+                         "the list is saved as UTF-16, which a lesson reads as noise: save it as "
+                         "UTF-8 or Latin-1");
         CheckEnd(seen, raw, strProblem.empty(), findings);
         const std::vector<bool> bOutOfStep = CheckRhythm(seen.m_records, findings);
         std::map<std::string, std::size_t> infinitives;

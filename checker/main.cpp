@@ -22,12 +22,13 @@ const char kUsage[] =
     "  --help         print this help\n"
     "\n"
     "Errors: reading stops early; a blank, extra or missing line puts the records after\n"
-    "  it out of step; a record is never asked (an empty form, cut short by the end).\n"
+    "  it out of step; a record is never asked (an empty form, cut short by the end);\n"
+    "  no header; a list saved as UTF-16.\n"
     "Warnings: an unknown group tag (asked whatever groups are chosen); a list as the\n"
     "  Infinitive; an answer a list never accepts; an unknown accent code; a character\n"
     "  no one can type or in the wrong encoding; the same verb twice.\n"
     "Notes: a list as the Past Tense or Past Participle and the directions it ends;\n"
-    "  blanks the answer check ignores; blank lines at the end.\n"
+    "  blanks the answer check ignores; blank lines that shift nothing.\n"
     "\n"
     "Exit status: 0 no errors, 1 errors found, 2 a file could not be read or bad usage.\n";
 

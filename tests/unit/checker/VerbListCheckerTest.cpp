@@ -32,6 +32,7 @@ const std::pair<std::string, const char*> kLists[] = {
     {"tests/data/checker/blank-line.ver", "9 E a blank line|3 records|up to line 23\n"},
     {"tests/data/checker/never-asked.ver", "7 E Infinitive is empty\n9 E ends after 3 lines\n"},
     {"tests/data/checker/no-header.ver", "1 E header\n"},
+    {"tests/data/checker/utf-16.ver", "0 E UTF-16\n1 E longer than 59\n"},
     {"tests/data/checker/records.ver",
      "11 W no question at all\n14 N no Past Tense to Infinitive|Past Participle to Infinitive\n"
      "14 W 'learnt' is never accepted\n16 N blanks\n17 W asked whatever|meant 'bas2'\n"
