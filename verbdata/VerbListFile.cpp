@@ -122,7 +122,7 @@ public:
 
 VerbListEnd ReadVerbListFile(const std::string& strPath, bool bAlternativeFile,
                              const DirectionSet& directions, const GroupSet& groups,
-                             QuestionPool& pool) try
+                             QuestionPool& pool, VerbListObserver* pObserver) try
 {
     ListFile file(strPath);
     if (!file.IsOpen())
@@ -138,7 +138,7 @@ VerbListEnd ReadVerbListFile(const std::string& strPath, bool bAlternativeFile,
     }
     TextBuf buf(strText);
     std::istream in(&buf);
-    return ReadVerbList(in, bAlternativeFile, directions, groups, pool);
+    return ReadVerbList(in, bAlternativeFile, directions, groups, pool, pObserver);
 }
 catch (const std::bad_alloc&)
 {

@@ -14,4 +14,4 @@
 // no records (StreamFailed); running out of memory ends the reading (OutOfMemory).
 VerbListEnd ReadVerbListFile(const std::string& strPath, bool bAlternativeFile,
                              const DirectionSet& directions, const GroupSet& groups,
-                             QuestionPool& pool);
+                             QuestionPool& pool, VerbListObserver* pObserver = nullptr);

@@ -22,6 +22,8 @@ public:
     explicit LineReader(std::streambuf& buf) : m_buf(buf) {}
 
     bool AtEnd() const { return m_bAtEnd; }
+    // Lines taken so far; the empty line that reading at the end yields is none.
+    std::size_t LinesRead() const { return m_nLines; }
 
     // False when the line is too long; the caller must stop reading then.
     bool ReadLine(std::string& strLine)
@@ -39,6 +41,7 @@ public:
                 if (nLength > 0 && pStart[nLength - 1] == '\r')
                     --nLength;
                 strLine.assign(pStart, nLength);
+                m_nLines += nLength <= kMaxLineLength;
                 return nLength <= kMaxLineLength;
             }
             // Without a line feed in them, this many bytes hold too many characters
@@ -50,6 +53,7 @@ public:
                 strLine.assign(pStart, nAvailable);
                 m_nPos = m_buffer.size();
                 m_bAtEnd = true;
+                m_nLines += nAvailable > 0 && nAvailable <= kMaxLineLength;
                 return nAvailable <= kMaxLineLength;
             }
             Refill();
@@ -85,6 +89,7 @@ private:
     std::streambuf& m_buf;
     std::string m_buffer;
     std::size_t m_nPos = 0;
+    std::size_t m_nLines = 0;
     bool m_bEndOfStream = false;
     bool m_bAtEnd = false;
 };
@@ -105,7 +110,8 @@ bool PassesGroupFilter(const std::string& strTag, bool bAlternativeFile, const G
     return nGroup < 0 || groups.Get(static_cast<std::size_t>(nGroup));
 }
 
-void AppendQuestions(const VerbForms& forms, const DirectionSet& directions, QuestionPool& pool)
+// Returns the direction whose prompt ended the record, or kDirectionCount.
+std::size_t AppendQuestions(const VerbForms& forms, const DirectionSet& directions, QuestionPool& pool)
 {
     for (std::size_t k = 0; k < kDirectionCount; ++k)
     {
@@ -116,18 +122,32 @@ void AppendQuestions(const VerbForms& forms, const DirectionSet& directions, Que
         // A prompt that is a list of alternatives ends the record: this direction and
         // every later one give no question.
         if (StartsWith(strPrompt, '/'))
-            return;
+            return k;
         Question question;
         question.Set(forms[direction.AskedForm], strPrompt, direction.AskedForm);
         pool.push_back(std::move(question)); // whole or not at all, should memory run out
     }
+    return kDirectionCount;
+}
+
+// What an observer is told of a record that passed the group filter.
+void NoteOutcome(VerbRecordSeen& record, bool bEmptyForm, std::size_t nStop,
+                 const DirectionSet& directions)
+{
+    record.m_bGroupTaken = true;
+    record.m_bEmptyForm = bEmptyForm;
+    if (bEmptyForm)
+        return;
+    record.m_nStopDirection = nStop;
+    for (std::size_t k = 0; k < nStop; ++k)
+        record.m_bAsked[k] = directions.Get(k);
 }
 
 } // namespace
 
 // The whole body is tried: running out of memory anywhere in it ends the reading.
 VerbListEnd ReadVerbList(std::istream& in, bool bAlternativeFile, const DirectionSet& directions,
-                         const GroupSet& groups, QuestionPool& pool) try
+                         const GroupSet& groups, QuestionPool& pool, VerbListObserver* pObserver) try
 {
     if (!in || in.rdbuf() == nullptr)
         return VerbListEnd::StreamFailed;
@@ -138,16 +158,23 @@ VerbListEnd ReadVerbList(std::istream& in, bool bAlternativeFile, const Directio
     int nHeaderState = 0;
     std::string strLine;
     VerbForms forms;
+    std::size_t nRecordLine = 0; // while a record is being read
+    const auto End = [&](VerbListEnd end) {
+        if (pObserver != nullptr)
+            pObserver->OnEnd(end, reader.LinesRead() + (end == VerbListEnd::LineTooLong), nRecordLine);
+        return end;
+    };
     while (!reader.AtEnd())
     {
+        const std::size_t nLinesBefore = reader.LinesRead();
         if (!reader.ReadLine(strLine))
-            return VerbListEnd::LineTooLong;
+            return End(VerbListEnd::LineTooLong);
         const bool bHash = StartsWith(strLine, '#');
         if (nHeaderState < 3)
         {
             const bool bAdvance = nHeaderState == 0 ? !bHash : bHash;
-            if (bAdvance)
-                ++nHeaderState;
+            if (bAdvance && ++nHeaderState == 3 && pObserver != nullptr)
+                pObserver->OnHeaderEnd();
             continue;
         }
         if (bHash)
@@ -156,17 +183,31 @@ VerbListEnd ReadVerbList(std::istream& in, bool bAlternativeFile, const Directio
         // A blank line here starts a record of its own: verb lists rely on the
         // four-line rhythm, and a stray blank shifts every later record.
         const std::string& strTag = strLine;
+        nRecordLine = nLinesBefore + 1;
         for (VerbForm form : {PastTense, Infinitive, PastParticiple})
             if (!reader.ReadLine(forms[form]))
-                return VerbListEnd::LineTooLong;
+                return End(VerbListEnd::LineTooLong);
+        nRecordLine = 0;
 
-        if (!PassesGroupFilter(strTag, bAlternativeFile, groups))
-            continue;
-        if (forms[Infinitive].empty() || forms[PastTense].empty() || forms[PastParticiple].empty())
-            continue;
-        AppendQuestions(forms, directions, pool);
+        VerbRecordSeen record;
+        if (pObserver != nullptr)
+        {
+            record.m_nLine = nLinesBefore + 1;
+            record.m_nLines = reader.LinesRead() - nLinesBefore;
+            record.m_strTag = strTag;
+            record.m_forms = forms;
+        }
+        if (PassesGroupFilter(strTag, bAlternativeFile, groups))
+        {
+            const bool bEmptyForm =
+                forms[Infinitive].empty() || forms[PastTense].empty() || forms[PastParticiple].empty();
+            const std::size_t nStop = bEmptyForm ? 0 : AppendQuestions(forms, directions, pool);
+            NoteOutcome(record, bEmptyForm, nStop, directions);
+        }
+        if (pObserver != nullptr)
+            pObserver->OnRecord(record);
     }
-    return VerbListEnd::EndOfFile;
+    return End(VerbListEnd::EndOfFile);
 }
 catch (const std::bad_alloc&)
 {

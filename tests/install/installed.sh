@@ -8,7 +8,7 @@ gui_begin
 prefix="$GUI_TMP/prefix"
 cmake --install "$1" --prefix "$prefix" >"$GUI_TMP/install.log" || fail "$(cat "$GUI_TMP/install.log")"
 
-expected="bin/taldrin share/taldrin/irregu.ver share/taldrin/irrtes.ver share/taldrin/help/verbhlp.hhp
+expected="bin/taldrin bin/taldrin-check share/man/man1/taldrin-check.1.gz share/taldrin/irregu.ver share/taldrin/irrtes.ver share/taldrin/help/verbhlp.hhp
   share/applications/org.taldrin.Taldrin.desktop share/metainfo/org.taldrin.Taldrin.metainfo.xml
   share/icons/hicolor/scalable/apps/org.taldrin.Taldrin.svg share/man/man1/taldrin.1.gz
   share/doc/taldrin/copyright share/doc/taldrin/changelog.gz"
