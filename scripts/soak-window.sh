@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# A long lesson in the real window: 400 answers on the bundled list, correcting off, about
+# On demand: scripts/soak-window.sh (after scripts/build.sh). A long lesson in the real window: 400 answers on the bundled list, correcting off, about
 # half of them right, with random typing and editing keys (Backspace, Delete, Home, End,
 # Left, Right, clicks in the answer box) on the way. The program's resident memory is
 # sampled as the lesson goes on: once warmed up it does not keep growing.
-source "$(dirname "$0")/lib.sh"
-gui_setup "$@"
+top=$(cd "$(dirname "$0")/.." && pwd)
+source "$top/tests/gui/lib.sh"
+gui_setup "${1:-$top/build/taldrin}" "$top"
 
 workdir=$(make_workdir run irregu.ver)
 mkdir -p "$XDG_CONFIG_HOME/vespin"
