@@ -89,14 +89,6 @@ DirectionSet Directions(int nCount)
     return directions;
 }
 
-GroupSet AllGroups()
-{
-    GroupSet groups;
-    for (std::size_t k = 0; k < kGroupCount; ++k)
-        groups.Set(k, true);
-    return groups;
-}
-
 // One read into a fresh pool, as a lesson does; freeing the pool is not timed.
 template <typename ReadFunction>
 void TimeReads(benchmark::State& state, long nRecords, ReadFunction read)
@@ -125,7 +117,7 @@ void BM_ReadVerbListStream(benchmark::State& state, int nDirections)
     const long nRecords = state.range(0);
     std::istringstream in(VerbList(nRecords));
     const DirectionSet directions = Directions(nDirections);
-    const GroupSet groups = AllGroups();
+    const GroupSet groups = AllFlags<GroupSet>();
     TimeReads(state, nRecords,
               [&](QuestionPool& pool)
               {
@@ -141,7 +133,7 @@ void BM_ReadVerbListFile(benchmark::State& state, int nDirections)
     const long nRecords = state.range(0);
     const std::string& strPath = VerbListFile(nRecords);
     const DirectionSet directions = Directions(nDirections);
-    const GroupSet groups = AllGroups();
+    const GroupSet groups = AllFlags<GroupSet>();
     TimeReads(state, nRecords,
               [&](QuestionPool& pool)
               {

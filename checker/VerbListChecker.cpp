@@ -602,35 +602,11 @@ void Count(const RecordCollector& seen, ListSummary& summary)
     }
 }
 
-DirectionSet EveryDirection()
-{
-    DirectionSet directions;
-    for (std::size_t k = 0; k < kDirectionCount; ++k)
-        directions.Set(k, true);
-    return directions;
-}
-
-bool AllChosen(const GroupSet& groups)
-{
-    for (std::size_t k = 0; k < kGroupCount; ++k)
-        if (!groups.Get(k))
-            return false;
-    return true;
-}
-
-GroupSet EveryGroup()
-{
-    GroupSet groups;
-    for (std::size_t k = 0; k < kGroupCount; ++k)
-        groups.Set(k, true);
-    return groups;
-}
-
 // Reads the file as a lesson over every direction and the given groups does.
 VerbListEnd ReadAsLesson(const std::string& strPath, bool bAlternativeFile, const GroupSet& groups,
                          QuestionPool& pool, RecordCollector& seen)
 {
-    return ReadVerbListFile(strPath, bAlternativeFile, EveryDirection(), groups, pool, &seen);
+    return ReadVerbListFile(strPath, bAlternativeFile, AllFlags<DirectionSet>(), groups, pool, &seen);
 }
 
 } // namespace
@@ -646,7 +622,7 @@ ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups)
     ListCheck check;
     ListSummary& summary = check.m_summary;
     summary.m_bAlternativeFile = std::filesystem::path(strPath).filename() == kAlternativeVerbList;
-    summary.m_groups = summary.m_bAlternativeFile ? EveryGroup() : groups;
+    summary.m_groups = summary.m_bAlternativeFile ? AllFlags<GroupSet>() : groups;
     Findings findings;
     try
     {
@@ -655,7 +631,7 @@ ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups)
         RecordCollector seen;
         QuestionPool pool;
         const VerbListEnd end =
-            ReadAsLesson(strPath, summary.m_bAlternativeFile, EveryGroup(), pool, seen);
+            ReadAsLesson(strPath, summary.m_bAlternativeFile, AllFlags<GroupSet>(), pool, seen);
         check.m_bRead = strProblem.empty() && end != VerbListEnd::StreamFailed &&
                         end != VerbListEnd::OutOfMemory;
         if (!strProblem.empty() || end == VerbListEnd::StreamFailed)
@@ -690,7 +666,7 @@ ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups)
                                 raw.Line(record.m_nLine + k), findings);
         }
 
-        if (summary.m_bAlternativeFile || AllChosen(groups))
+        if (summary.m_bAlternativeFile || groups.All())
         {
             Count(seen, summary);
             summary.m_pool = std::move(pool);
