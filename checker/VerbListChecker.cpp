@@ -3,25 +3,17 @@
 #include "lesson/VerbListFiles.h"
 #include "verbdata/AnswerText.h"
 #include "verbdata/ListEncoding.h"
+#include "verbdata/RegularFile.h"
 #include "verbdata/VerbListFile.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <map>
 #include <new>
 #include <set>
 #include <string_view>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace
 {
@@ -37,44 +29,25 @@ public:
     // the reading stopped in (0 when nothing could be read).
     std::string Read(const std::string& strPath)
     {
-#ifdef _WIN32
-        const int fd = ::_open(strPath.c_str(), _O_RDONLY | _O_BINARY);
-        struct _stat status;
-        const bool bStat = fd >= 0 && ::_fstat(fd, &status) == 0;
-        const bool bRegular = bStat && (status.st_mode & _S_IFMT) == _S_IFREG;
-        const bool bDirectory = bStat && (status.st_mode & _S_IFMT) == _S_IFDIR;
-#else
-        const int fd = ::open(strPath.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        struct stat status;
-        const bool bStat = fd >= 0 && ::fstat(fd, &status) == 0;
-        const bool bRegular = bStat && S_ISREG(status.st_mode);
-        const bool bDirectory = bStat && S_ISDIR(status.st_mode);
-#endif
-        if (fd < 0)
-            return std::string("cannot open: ") + std::strerror(errno);
+        RegularFile file(strPath);
         std::string strProblem;
-        if (!bRegular)
-            strProblem = bDirectory ? "a directory, not a verb list"
-                                    : "not a regular file: a lesson does not open it";
-        for (char block[64 * 1024]; strProblem.empty();)
+        switch (file.GetKind())
         {
-#ifdef _WIN32
-            const long nRead = ::_read(fd, block, sizeof block);
-#else
-            const long nRead = static_cast<long>(::read(fd, block, sizeof block));
-#endif
-            if (nRead == 0)
-                break;
-            if (nRead < 0 && errno != EINTR)
-                strProblem = std::string("read error: ") + std::strerror(errno);
-            else if (nRead > 0)
-                m_strBytes.append(block, static_cast<std::size_t>(nRead));
+        case RegularFile::Kind::Unopened:
+            return std::string("cannot open: ") + std::strerror(file.Error());
+        case RegularFile::Kind::Directory:
+            strProblem = "a directory, not a verb list";
+            break;
+        case RegularFile::Kind::Other:
+            strProblem = "not a regular file: a lesson does not open it";
+            break;
+        case RegularFile::Kind::Regular:
+            while (file.ReadBlock(m_strBytes))
+                ;
+            if (file.Error() != 0)
+                strProblem = std::string("read error: ") + std::strerror(file.Error());
+            break;
         }
-#ifdef _WIN32
-        ::_close(fd);
-#else
-        ::close(fd);
-#endif
         if (m_strBytes.compare(0, kUtf8ByteOrderMark.size(), kUtf8ByteOrderMark) == 0)
             m_strBytes.erase(0, kUtf8ByteOrderMark.size());
         for (std::size_t i = 0; i < m_strBytes.size(); i = m_lineEnds.back() + 1)
@@ -82,7 +55,7 @@ public:
             const std::size_t nFeed = m_strBytes.find('\n', i);
             m_lineEnds.push_back(nFeed == std::string::npos ? m_strBytes.size() : nFeed);
         }
-        if (bRegular && !strProblem.empty())
+        if (file.GetKind() == RegularFile::Kind::Regular && !strProblem.empty())
             m_nErrorLine = LineCount() + (m_strBytes.empty() || m_strBytes.back() == '\n');
         return strProblem;
     }

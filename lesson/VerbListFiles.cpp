@@ -1,27 +1,25 @@
 #include "lesson/VerbListFiles.h"
 
+#include "framework/UserFolders.h"
+#include "verbdata/RegularFile.h"
+
 #include <filesystem>
-#include <fstream>
 #include <system_error>
+#include <utility>
 
 namespace fs = std::filesystem;
 
 bool CanOpenVerbList(const char* pszName)
 {
-    std::error_code error;
-    if (!fs::is_regular_file(pszName, error))
-        return false;
-    return std::ifstream(pszName).is_open();
+    return RegularFile(pszName).IsOpen();
 }
 
 std::vector<std::string> VerbListFolders(const char* pszDataHome, const char* pszHome,
                                          const std::string& strProgramDir)
 {
     std::vector<std::string> folders{"."};
-    if (pszDataHome && *pszDataHome == '/')
-        folders.push_back((fs::path(pszDataHome) / "taldrin").string());
-    else if (pszHome && *pszHome)
-        folders.push_back((fs::path(pszHome) / ".local" / "share" / "taldrin").string());
+    if (std::string strData = UserDataFolder(pszDataHome, pszHome); !strData.empty())
+        folders.push_back(std::move(strData));
     // The program's folder comes from the system with every link resolved, so its parent
     // by name is its parent on disk.
     if (!strProgramDir.empty())

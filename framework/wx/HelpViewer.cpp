@@ -1,5 +1,7 @@
 #include "framework/wx/HelpViewer.h"
 
+#include "framework/UserFolders.h"
+
 #include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
@@ -7,8 +9,7 @@
 #include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
 #include <wx/treectrl.h>
-#include <wx/utils.h>
-
+#include <cstdlib>
 #include <vector>
 
 namespace
@@ -22,15 +23,10 @@ wxString ProgramDir()
     return wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
 }
 
-// $XDG_DATA_HOME/taldrin, else ~/.local/share/taldrin: the verb lists' rule (VerbListFolders).
 wxString UserDataDir()
 {
-    wxString dir;
-    if (wxGetEnv("XDG_DATA_HOME", &dir) && wxFileName::DirName(dir).IsAbsolute())
-        return dir + "/taldrin";
-    if (wxGetEnv("HOME", &dir) && !dir.empty())
-        return dir + "/.local/share/taldrin";
-    return wxString();
+    const std::string strFolder = UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    return wxString(strFolder.c_str(), *wxConvFileName);
 }
 
 } // namespace
