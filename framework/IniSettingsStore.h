@@ -40,7 +40,7 @@ private:
     std::filesystem::path m_file;
     bool m_bLoaded = false;
     bool m_bDirty = false;
-    bool m_bKeepFile = false; // there, but not readable
+    std::string m_strUnreadable; // why a file that is there could not be read
     std::string m_strLineEnd = "\n";
     std::vector<std::string> m_lines;
 };
