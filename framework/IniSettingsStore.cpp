@@ -16,6 +16,8 @@ namespace
 // A bigger file is no settings file of ours: its keys read as missing and it is kept.
 constexpr std::uintmax_t kMaxFileSize = 1 << 20;
 
+const std::string kByteOrderMark = "\xEF\xBB\xBF";
+
 std::string Trim(const std::string& str)
 {
     const std::size_t first = str.find_first_not_of(" \t");
@@ -59,14 +61,13 @@ bool ParseEntry(const std::string& strLine, std::string& strKey, std::string& st
     return !strKey.empty() && strKey[0] != ';' && strKey[0] != '#';
 }
 
+// The integer the value begins with; what follows it ("500 ms", "0 ; off") is a comment.
 bool ParseInt32(const std::string& strValue, std::uint32_t& nValue)
 {
-    if (strValue.empty())
-        return false;
     errno = 0;
     char* pEnd = nullptr;
     const long long n = std::strtoll(strValue.c_str(), &pEnd, 10);
-    if (errno != 0 || pEnd != strValue.c_str() + strValue.size() || n < std::numeric_limits<std::int32_t>::min() ||
+    if (errno != 0 || pEnd == strValue.c_str() || n < std::numeric_limits<std::int32_t>::min() ||
         n > static_cast<long long>(std::numeric_limits<std::uint32_t>::max()))
         return false;
     nValue = static_cast<std::uint32_t>(n);
@@ -136,8 +137,15 @@ void IniSettingsStore::Load()
     bool bMissing = true;
     if (!m_file.empty())
         m_strUnreadable = ReadUserFile(m_file, kMaxFileSize, strText, bMissing);
-    if (m_strUnreadable.empty() && !bMissing)
-        m_strLineEnd = SplitLines(strText, m_lines);
+    if (!m_strUnreadable.empty() || bMissing)
+        return;
+    // An editor's byte-order mark is no part of the first line; it goes back where it was.
+    if (strText.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0)
+    {
+        m_strByteOrderMark = kByteOrderMark;
+        strText.erase(0, kByteOrderMark.size());
+    }
+    m_strLineEnd = SplitLines(strText, m_lines);
 }
 
 std::size_t IniSettingsStore::FindKey(const std::string& strSection, const std::string& strKey,
@@ -188,6 +196,12 @@ void IniSettingsStore::WriteProfileInt(const std::string& strSection, const std:
     const std::string strLine = strKey + "=" + std::to_string(nValue);
     bool bFound = false;
     const std::size_t i = FindKey(strSection, strKey, bFound);
+    std::string strName, strOld;
+    std::uint32_t nOld = 0, nNew = 0;
+    // An entry that already reads as the value stays as the user wrote it, comment and all.
+    if (bFound && ParseEntry(m_lines[i], strName, strOld) && ParseInt32(strOld, nOld) &&
+        ParseInt32(std::to_string(nValue), nNew) && nOld == nNew)
+        return;
     if (bFound)
         m_lines[i] = strLine;
     else if (i != std::string::npos)
@@ -204,16 +218,32 @@ void IniSettingsStore::WriteProfileInt(const std::string& strSection, const std:
 
 bool IniSettingsStore::Flush()
 {
+    m_strFailure.clear();
     if (!m_bDirty)
         return true;
-    if (m_file.empty() || !m_strUnreadable.empty())
-        return false;
-    std::string strText;
-    for (const std::string& strLine : m_lines)
-        strText += strLine + m_strLineEnd;
-
-    if (!ReplaceUserFile(m_file, strText).empty())
+    if (m_file.empty())
+        m_strFailure = "no folder for settings is known (HOME is not set)";
+    else if (!m_strUnreadable.empty())
+        m_strFailure = "it could not be read (" + m_strUnreadable + "), so it is left as it is";
+    else
+    {
+        std::string strText = m_strByteOrderMark;
+        for (const std::string& strLine : m_lines)
+            strText += strLine + m_strLineEnd;
+        m_strFailure = ReplaceUserFile(m_file, strText);
+    }
+    if (!m_strFailure.empty())
         return false;
     m_bDirty = false;
     return true;
+}
+
+std::string IniSettingsStore::GetLocation() const
+{
+    return m_file.string();
+}
+
+std::string IniSettingsStore::GetFlushFailure() const
+{
+    return m_strFailure;
 }
