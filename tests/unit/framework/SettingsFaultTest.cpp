@@ -1,5 +1,6 @@
-// The settings file in hostile surroundings: no home, odd files and links, failing and killed writers.
+// The user's files in hostile surroundings: no home, odd files and links, failing and killed writers.
 #include "framework/IniSettingsStore.h"
+#include "framework/UserFile.h"
 
 #include "support/TempDir.h"
 
@@ -144,4 +145,21 @@ TEST(SettingsFault, KilledWriterLeavesOneCompleteVersion)
         ASSERT_TRUE(strText == TempDir::Read(dir.Path() / "0") || strText == TempDir::Read(dir.Path() / "1"))
             << strText.size() << " bytes; TALDRIN_TEST_SEED=" << nSeed;
     }
+}
+
+// Lines appended one by one: a missing file and folder are made, a line that does not fit under
+// the file size limit leaves no half behind, a read-only file is refused.
+TEST(UserFile, AppendLineWritesWholeLinesOrNone)
+{
+    TempDir dir;
+    const std::filesystem::path file = dir.Path() / "d/h.log";
+    const struct rlimit small = {6, RLIM_INFINITY}, none = {RLIM_INFINITY, RLIM_INFINITY};
+    EXPECT_TRUE(InChild(::getuid(), [&] {
+        return AppendUserFileLine(file, "one").empty() && ::setrlimit(RLIMIT_FSIZE, &small) == 0 &&
+               AppendUserFileLine(file, "two") == "File too large" && ::setrlimit(RLIMIT_FSIZE, &none) == 0 &&
+               AppendUserFileLine(file, "two").empty();
+    }));
+    EXPECT_EQ(TempDir::Read(file), "one\ntwo\n");
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+    EXPECT_EQ(AppendUserFileLine(file, "three"), "it is read-only");
 }
