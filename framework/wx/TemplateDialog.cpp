@@ -2,6 +2,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/ViewWindow.h"
+#include "framework/wx/Closing.h"
 #include "framework/wx/Latin1.h"
 #include "framework/wx/ViewCanvas.h"
 #include "res/DialogTemplates.h"
@@ -92,6 +93,8 @@ public:
     }
     int MessageBox(const std::string& strText, const std::string& strCaption, unsigned nStyle) override
     {
+        if (IsClosing())
+            return MessageBoxResult(wxID_CANCEL, nStyle);
         wxMessageDialog box(this, FromLatin1(strText), FromLatin1(strCaption),
                             MessageBoxFlags(nStyle) | wxCENTRE);
         return MessageBoxResult(box.ShowModal(), nStyle);
@@ -151,7 +154,7 @@ private:
 int RunTemplateDialog(wxWindow* pParent, CDialog& dialog)
 {
     const DialogTemplate* pTemplate = FindDialogTemplate(dialog.GetTemplateId());
-    if (!pTemplate)
+    if (!pTemplate || IsClosing())
         return RESULT_CANCEL;
     TemplateDialog window(pParent, *pTemplate, dialog);
     dialog.Bind(&window);
