@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The session ends while something is open: each of the states below gets a signal, or
 # loses its display, in a program of its own. Every time the program must write the
-# settings once and end with status 0.
+# settings once and end with status 0. The last one runs at GDK_SCALE=2, where the window
+# must still fit the screen.
 source "$(dirname "$0")/lib.sh"
 gui_setup "$@"
 settings="$XDG_CONFIG_HOME/vespin/vespin.conf"
@@ -38,6 +39,9 @@ end_during() {
   rm -f "$settings"
   start_taldrin "$workdir"
   window=$(wait_for_window "New Game - Taldrin")
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  read -r screen_width screen_height < <(xdotool getdisplaygeometry)
+  [ "$WIDTH" -le "$screen_width" ] && [ "$HEIGHT" -le "$screen_height" ] || fail "window ${WIDTH}x$HEIGHT"
   wait_for_window "$(open "$2")" 15 >/dev/null
   if [ "$1" = display ]; then kill -KILL "$XVFB_PID"; else kill "-$1" "$TALDRIN_PID"; fi
   wait_for_exit "$TALDRIN_PID" 20
@@ -56,5 +60,5 @@ end_during TERM print
 end_during INT open
 end_during HUP about
 end_during TERM help
-end_during display print
+GDK_SCALE=2 end_during display print
 echo "PASS"
