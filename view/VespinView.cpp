@@ -279,6 +279,8 @@ void CVespinView::StartLesson(CVespinDoc* pDoc)
         pDoc->SetGroups(groups.GetGroups());
     }
     pDoc->LoadQuestions();
+    if (pDoc->m_bListCutShort)
+        m_window.MessageBox(pDoc->GetCutShortText(), "Taldrin", BOX_OK | BOX_ICONEXCLAMATION);
     m_window.SetTimer(TIMER_CARET_BLINK, kCaretBlinkMilliseconds);
     m_window.InvalidateRect(nullptr, true);
 }
