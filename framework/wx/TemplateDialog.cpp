@@ -11,7 +11,6 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/dialog.h>
-#include <wx/msgdlg.h>
 #include <wx/statbmp.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -93,11 +92,7 @@ public:
     }
     int MessageBox(const std::string& strText, const std::string& strCaption, unsigned nStyle) override
     {
-        if (IsClosing())
-            return MessageBoxResult(wxID_CANCEL, nStyle);
-        wxMessageDialog box(this, FromLatin1(strText), FromLatin1(strCaption),
-                            MessageBoxFlags(nStyle) | wxCENTRE);
-        return MessageBoxResult(box.ShowModal(), nStyle);
+        return ShowMessageBox(this, strText, strCaption, nStyle);
     }
     void EndDialog(int nResult) override
     {

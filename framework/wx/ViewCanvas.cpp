@@ -226,14 +226,20 @@ std::unique_ptr<CDC> ViewCanvas::GetDC()
     return std::make_unique<ClientCairoDC>(std::move(pClient));
 }
 
-int ViewCanvas::MessageBox(const std::string& strText, const std::string& strCaption,
-                           unsigned nStyle)
+int ShowMessageBox(wxWindow* pParent, const std::string& strText, const std::string& strCaption,
+                   unsigned nStyle)
 {
     if (IsClosing())
         return MessageBoxResult(wxID_CANCEL, nStyle);
-    wxMessageDialog dialog(wxGetTopLevelParent(this), FromLatin1(strText), FromLatin1(strCaption),
-                           MessageBoxFlags(nStyle));
+    wxMessageDialog dialog(pParent, FromLatin1(strText), FromLatin1(strCaption),
+                           MessageBoxFlags(nStyle) | wxCENTRE);
     return MessageBoxResult(dialog.ShowModal(), nStyle);
+}
+
+int ViewCanvas::MessageBox(const std::string& strText, const std::string& strCaption,
+                           unsigned nStyle)
+{
+    return ShowMessageBox(wxGetTopLevelParent(this), strText, strCaption, nStyle);
 }
 
 int ViewCanvas::DoModal(CDialog& dialog)
