@@ -91,7 +91,7 @@ std::string Summary(const std::string& strName, const ListCheck& check, const Re
            Plural(counts.nKinds[1], " warning", " warnings") +
            (counts.nKinds[0] == 0 || options.m_bNotes
                 ? ", " + Plural(counts.nKinds[0], " note", " notes")
-                : " (and " + Plural(counts.nKinds[0], " note", " notes") + ": --notes shows them)") +
+                : " (and " + Plural(counts.nKinds[0], " note", " notes") + ": --notes shows " + (counts.nKinds[0] == 1 ? "it)" : "them)")) +
            "\n";
     return str;
 }

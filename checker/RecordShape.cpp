@@ -178,7 +178,7 @@ public:
     }
     bool IsSame(std::size_t nLine, std::size_t nOther) const
     {
-        return nLine <= m_nLast && Text(nLine) && Text(nOther) && *Text(nLine) == *Text(nOther);
+        return Text(nLine) && Text(nOther) && *Text(nLine) == *Text(nOther);
     }
     std::string Quoted(std::size_t nLine) const { return Quote(Text(nLine) ? *Text(nLine) : "#"); }
 
@@ -203,7 +203,10 @@ public:
     }
 
 private:
-    const std::string* Text(std::size_t nLine) const { return m_lines[nLine - m_nFirst]; }
+    const std::string* Text(std::size_t nLine) const
+    {
+        return nLine >= m_nFirst && nLine <= m_nLast ? m_lines[nLine - m_nFirst] : nullptr;
+    }
 
     std::size_t m_nFirst = 0;
     std::size_t m_nLast = 0;

@@ -9,10 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <tuple>
+#include <vector>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -75,11 +77,22 @@ std::string Shown(const Finding& finding, const std::string& strWant)
     return strWhere + (bHeld ? strWords : " " + finding.m_strText) + "\n";
 }
 
+// taldrin-check's exit status, and its output in strOut.
+int RunCheck(const std::string& strArguments, std::string& strOut)
+{
+    std::FILE* pPipe = ::popen(("timeout 30 " TALDRIN_CHECK_PROGRAM " " + strArguments).c_str(), "r");
+    char sz[4096];
+    strOut.clear();
+    for (std::size_t n; (n = std::fread(sz, 1, sizeof sz, pPipe)) > 0;)
+        strOut.append(sz, n);
+    const int nResult = ::pclose(pPipe);
+    return WIFEXITED(nResult) ? WEXITSTATUS(nResult) : -1;
+}
+
 int Status(const std::string& strArguments)
 {
-    const int nResult = std::system(
-        ("timeout 30 " TALDRIN_CHECK_PROGRAM " " + strArguments + " >/dev/null").c_str());
-    return WIFEXITED(nResult) ? WEXITSTATUS(nResult) : -1;
+    std::string strOut;
+    return RunCheck(strArguments, strOut);
 }
 
 } // namespace
@@ -97,10 +110,11 @@ TEST(VerbListChecker, FindsTheFaultsAndCountsTheQuestionsOfALesson)
             dir.Write(pszName, TempDir::Read(TALDRIN_SOURCE_DIR "/" + strSource));
         MemorySettingsStore profile;
         CVespinDoc doc(profile);
-        for (const GroupSet& groups :
-             {Flags<GroupSet>("012345"), Flags<GroupSet>("14") /* ess1, bas2 */})
+        for (const auto& [groups, directions] :
+             {std::pair(Flags<GroupSet>("012345"), Flags<DirectionSet>("012345")),
+              std::pair(Flags<GroupSet>("14") /* ess1, bas2 */, Flags<DirectionSet>("124"))})
         {
-            const ListCheck check = CheckVerbListFile(strPath, groups);
+            const ListCheck check = CheckVerbListFile(strPath, groups, directions);
             std::istringstream wanted(strWant);
             std::string strGot, strLine;
             for (const Finding& finding : check.m_findings)
@@ -109,7 +123,7 @@ TEST(VerbListChecker, FindsTheFaultsAndCountsTheQuestionsOfALesson)
             EXPECT_EQ(strGot, strWant) << strSource;
 
             ASSERT_TRUE(doc.OnNewDocument());
-            doc.SetDirections(Flags<DirectionSet>("012345"));
+            doc.SetDirections(directions);
             doc.SetGroups(groups);
             doc.LoadQuestions();
             const QuestionPool &pool = check.m_summary.m_pool, &lesson = doc.m_pool;
@@ -132,4 +146,50 @@ TEST(VerbListChecker, FindsTheFaultsAndCountsTheQuestionsOfALesson)
     ASSERT_EQ(::mkfifo("pipe", 0600), 0);
     EXPECT_EQ(Status("pipe"), 2);
     EXPECT_EQ(Status("."), 2);
+}
+
+// The command line as a user meets it: several lists at once, the worst exit status, each
+// option; a list with CR LF line ends, one in big-endian UTF-16, one that is missing.
+TEST(VerbListChecker, CommandLine)
+{
+    TempDir dir;
+    dir.Enter();
+    const std::string strGood = TempDir::Read(TALDRIN_SOURCE_DIR "/data/irrtes.ver");
+    std::string strCrLf, strUtf16 = "\xFE\xFF";
+    for (const char c : strGood)
+    {
+        strCrLf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        strUtf16 += std::string(1, '\0') + c;
+    }
+    dir.Write("crlf.ver", strCrLf);
+    dir.Write("utf16.ver", strUtf16);
+    dir.Write("bad\033.ver", strGood);
+    dir.Write("twice.ver", strGood + strGood.substr(strGood.find("\ness1") + 1));
+    // Arguments, exit status, then texts the output holds, or with '!' does not hold.
+    const std::tuple<const char*, int, std::vector<const char*>> kRuns[] = {
+        {"crlf.ver", 0, {"crlf.ver: 30 verbs", "170 questions", "and 3 notes", "!note:"}},
+        {"bad?.ver", 0, {"'bad'$'\\033''.ver': 30 verbs"}},
+        {"--notes crlf.ver", 0, {"crlf.ver:14: note:", "[list-as-prompt]", "3 notes\n"}},
+        {"crlf.ver utf16.ver", 1, {"utf16.ver: error: the list is saved as UTF-16", "[utf-16]"}},
+        {"crlf.ver missing.ver utf16.ver", 2, {"missing.ver: error: cannot open", "crlf.ver: 30"}},
+        {"--quiet crlf.ver utf16.ver", 1, {"!verbs", "UTF-16"}},
+        {"--ignore=utf-16,same-verb-twice utf16.ver twice.ver", 0, {"![utf-16]", "![same"}},
+        {"twice.ver", 0, {"twice.ver:138: warning: 'be' is already at line 15", "[same-verb-twice]"}},
+        {"--groups=ess1 --directions 1,3 crlf.ver", 0,
+         {"15 verbs", "(ess1 15)", "29 questions with these directions", "Past Tense to Infinitive"}},
+        {"--format=json --notes crlf.ver missing.ver", 2,
+         {"[{\"file\": \"crlf.ver\"", "\"rule\": \"list-as-prompt\"", "\"questions\": 170",
+          "{\"file\": \"missing.ver\", \"read\": false"}},
+        {"--directions 7 crlf.ver", 2, {""}},
+        {"--ignore=no-such-rule crlf.ver", 2, {""}},
+        {"--format=xml crlf.ver", 2, {""}},
+    };
+    for (const auto& [pszArguments, nStatus, texts] : kRuns)
+    {
+        std::string strOut;
+        EXPECT_EQ(RunCheck(pszArguments, strOut), nStatus) << pszArguments;
+        for (const char* pszText : texts)
+            EXPECT_EQ(strOut.find(pszText + (*pszText == '!')) == std::string::npos, *pszText == '!')
+                << pszArguments << " / " << pszText << "\n" << strOut;
+    }
 }
