@@ -18,7 +18,8 @@ std::string MeantTag(const std::string& strTag)
 std::set<std::string> AcceptedAnswers(const std::string& strExpected)
 {
     // Whatever MatchAnswer takes is the whole text, or a piece of it that begins after a
-    // "/" and ends at the end or one character before a "/": try every such piece.
+    // "/" and ends at the end or one character before a "/" (an empty piece included):
+    // try every such piece.
     std::set<std::string> accepted;
     std::vector<std::size_t> ends = {strExpected.size()};
     for (std::size_t i = 0; i < strExpected.size(); ++i)
@@ -29,7 +30,6 @@ std::set<std::string> AcceptedAnswers(const std::string& strExpected)
             accepted.insert(str);
     };
     Try(strExpected);
-    Try("");
     for (std::size_t i = 0; i < strExpected.size(); ++i)
         if (strExpected[i] == '/')
             for (const std::size_t nEnd : ends)
