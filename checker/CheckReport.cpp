@@ -52,7 +52,8 @@ Counts CountOf(const ListCheck& check, const ReportOptions& options)
     counts.nVerbs = summary.m_nOtherVerbs;
     for (std::size_t k = 0; k < kGroupCount; ++k)
         counts.nVerbs += summary.m_groups.Get(k) ? summary.m_nVerbs[k] : 0;
-    counts.nQuestions = summary.m_pool.size();
+    for (std::size_t k = 0; k < kDirectionCount; ++k)
+        counts.nQuestions += summary.m_nQuestions[k];
     for (const Finding& finding : check.m_findings)
         counts.nKinds[static_cast<int>(finding.m_nKind)] += options.m_ignored.count(finding.m_strRule) == 0;
     return counts;

@@ -44,6 +44,10 @@ bool IsRule(const std::string& strName)
 void Findings::Add(std::size_t nLine, FindingKind nKind, const char* pszRule,
                    const std::string& strWhat, const std::string& strFix, std::size_t nColumn)
 {
+    Count& count = m_counts[pszRule];
+    count.nKind = std::max(count.nKind, nKind);
+    if (++count.nFound > kMaxPerRule)
+        return;
     const std::string strAt = nColumn == 0 ? "" : "column " + std::to_string(nColumn) + ": ";
     m_findings.push_back({nLine, nKind, strAt + (strFix.empty() ? strWhat : strWhat + ": " + strFix),
                           pszRule, nColumn, strFix});
@@ -60,6 +64,12 @@ std::vector<Finding> Findings::Sorted()
 {
     std::stable_sort(m_findings.begin(), m_findings.end(),
                      [](const Finding& a, const Finding& b) { return a.m_nLine < b.m_nLine; });
+    for (const auto& [strRule, count] : m_counts)
+        if (count.nFound > kMaxPerRule)
+            m_findings.push_back({0, count.nKind,
+                                  "and " + std::to_string(count.nFound - kMaxPerRule) +
+                                      " more like the findings above, not listed",
+                                  strRule, 0, ""});
     return std::move(m_findings);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -46,11 +47,21 @@ public:
     // Whether a finding of this rule was made at the line.
     bool Has(std::size_t nLine, const char* pszRule) const;
 
-    // In line order, findings of one line in the order they were made.
+    // In line order, findings of one line in the order they were made; then, for a rule
+    // found more often than is worth listing, how many more there are.
     std::vector<Finding> Sorted();
 
 private:
+    static constexpr std::size_t kMaxPerRule = 1000;
+
+    struct Count
+    {
+        std::size_t nFound = 0;
+        FindingKind nKind = FindingKind::Note;
+    };
+
     std::vector<Finding> m_findings;
+    std::map<std::string, Count> m_counts; // by rule
 };
 
 // A Latin-1 text in quotes, in UTF-8, with control characters written as \xNN.

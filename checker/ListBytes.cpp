@@ -3,15 +3,59 @@
 #include "verbdata/AnswerText.h"
 #include "verbdata/ListEncoding.h"
 #include "verbdata/RegularFile.h"
+#include "verbdata/VerbListFile.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
+namespace
+{
+
+constexpr std::size_t kIndexStep = 64;
+
+// Counts records line by line, as ListBytes::RecordsFrom describes.
+class RecordCounter
+{
+public:
+    void Take(bool bHash, bool bEmpty)
+    {
+        if (m_nTaken == 0 && bHash)
+            return;
+        m_bWritten = (m_nTaken > 0 && m_bWritten) || !bEmpty;
+        if (++m_nTaken == 4)
+            End();
+    }
+    std::size_t End()
+    {
+        m_nRecords += m_nTaken > 0 && m_bWritten;
+        m_nTaken = 0;
+        return m_nRecords;
+    }
+
+private:
+    std::size_t m_nTaken = 0;
+    bool m_bWritten = false;
+    std::size_t m_nRecords = 0;
+};
+
+std::size_t Utf8Length(const char* p, std::size_t n, bool bUtf8)
+{
+    std::size_t nLength = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        nLength += !bUtf8 || (static_cast<unsigned char>(p[i]) & 0xC0) != 0x80;
+    return nLength;
+}
+
+} // namespace
+
 std::string ListBytes::Read(const std::string& strPath)
 {
+    m_strPath = strPath;
     RegularFile file(strPath);
-    std::string strProblem, strBytes;
+    std::string strProblem;
     switch (file.GetKind())
     {
     case RegularFile::Kind::Unopened:
@@ -23,30 +67,28 @@ std::string ListBytes::Read(const std::string& strPath)
         strProblem = "not a regular file: a lesson does not open it";
         break;
     case RegularFile::Kind::Regular:
-        while (file.ReadBlock(strBytes))
-            ;
+        m_strBytes = ReadListBytes(file, &m_bCut);
+        m_strBytes.shrink_to_fit();
         if (file.Error() != 0)
             strProblem = std::string("read error: ") + std::strerror(file.Error());
         break;
     }
-    Assign(std::move(strBytes));
-    if (file.GetKind() == RegularFile::Kind::Regular && !strProblem.empty())
-        m_nErrorLine = LineCount() + (m_strBytes.empty() || m_strBytes.back() == '\n');
-    return strProblem;
-}
-
-void ListBytes::Assign(std::string strBytes)
-{
-    m_strBytes = std::move(strBytes);
-    if (m_strBytes.compare(0, kUtf8ByteOrderMark.size(), kUtf8ByteOrderMark) == 0)
-        m_strBytes.erase(0, kUtf8ByteOrderMark.size());
-    m_bUtf8 = DetectListEncoding(m_strBytes) == ListEncoding::Utf8;
-    m_lineEnds.clear();
-    for (std::size_t i = 0; i < m_strBytes.size(); i = m_lineEnds.back() + 1)
+    m_text = m_strBytes;
+    if (m_text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark)
     {
-        const std::size_t nFeed = m_strBytes.find('\n', i);
-        m_lineEnds.push_back(nFeed == std::string::npos ? m_strBytes.size() : nFeed);
+        m_text.remove_prefix(kUtf8ByteOrderMark.size());
+        m_nSkipped = kUtf8ByteOrderMark.size();
     }
+    for (std::size_t i = 0; i < m_text.size(); ++m_nLines)
+    {
+        if (m_nLines % kIndexStep == 0)
+            m_index.push_back(i);
+        i = std::min(m_text.find('\n', i), m_text.size() - 1) + 1;
+    }
+    m_bUtf8 = DetectListEncoding(m_text) == ListEncoding::Utf8;
+    if (file.GetKind() == RegularFile::Kind::Regular && !strProblem.empty())
+        m_nErrorLine = LineCount() + (m_text.empty() || m_text.back() == '\n');
+    return strProblem;
 }
 
 bool ListBytes::IsUtf16() const
@@ -56,18 +98,100 @@ bool ListBytes::IsUtf16() const
 
 bool ListBytes::HasCrLineEnds() const
 {
-    return m_strBytes.find('\n') == std::string::npos && m_strBytes.find('\r') != std::string::npos;
+    return m_text.find('\n') == std::string::npos && m_text.find('\r') != std::string::npos;
+}
+
+std::size_t ListBytes::LineStart(std::size_t nLine) const
+{
+    // Lines are mostly asked for in order: go on from the last one found.
+    std::size_t nFrom = (nLine - 1) / kIndexStep * kIndexStep + 1;
+    std::size_t nStart = m_index[(nLine - 1) / kIndexStep];
+    if (m_nCachedLine != 0 && m_nCachedLine <= nLine && m_nCachedLine >= nFrom)
+        nFrom = m_nCachedLine, nStart = m_nCachedStart;
+    for (; nFrom < nLine; ++nFrom)
+        nStart = m_text.find('\n', nStart) + 1;
+    m_nCachedLine = nLine;
+    m_nCachedStart = nStart;
+    return nStart;
 }
 
 std::string ListBytes::Line(std::size_t nLine) const
 {
-    if (nLine == 0 || nLine > m_lineEnds.size())
+    if (nLine == 0 || nLine > m_nLines)
         return {};
-    const std::size_t nStart = nLine == 1 ? 0 : m_lineEnds[nLine - 2] + 1;
-    std::size_t nEnd = m_lineEnds[nLine - 1];
-    if (nEnd < m_strBytes.size() && nEnd > nStart && m_strBytes[nEnd - 1] == '\r')
+    const std::size_t nStart = LineStart(nLine);
+    std::size_t nEnd = std::min(m_text.find('\n', nStart), m_text.size());
+    if (nEnd < m_text.size() && nEnd > nStart && m_text[nEnd - 1] == '\r')
         --nEnd;
-    return m_strBytes.substr(nStart, nEnd - nStart);
+    return std::string(m_text.substr(nStart, nEnd - nStart));
+}
+
+std::string ListBytes::Text(std::size_t nLine) const
+{
+    if (!m_bUtf8)
+        return Line(nLine);
+    std::string strLatin1;
+    Utf8ToLatin1(Line(nLine), strLatin1);
+    return strLatin1;
+}
+
+std::size_t ListBytes::LineLength(std::size_t nLine) const
+{
+    if (m_bCut && nLine == m_nLines)
+    {
+        if (m_nCutLength == 0)
+            RecordsFrom(SIZE_MAX); // which measures it
+        return m_nCutLength;
+    }
+    const std::string strLine = Line(nLine);
+    return Utf8Length(strLine.data(), strLine.size(), m_bUtf8);
+}
+
+std::size_t ListBytes::RecordsFrom(std::size_t nFrom) const
+{
+    RecordCounter counter;
+    if (!m_bCut)
+    {
+        for (std::size_t nLine = nFrom; nLine <= m_nLines; ++nLine)
+        {
+            const std::string strLine = Line(nLine);
+            counter.Take(strLine.compare(0, 1, "#") == 0, strLine.empty());
+        }
+        return counter.End();
+    }
+    // The file goes on past what is held: read it again, a block at a time, keeping of each
+    // line only its first two bytes, and measure the line cut short.
+    RegularFile file(m_strPath);
+    std::string strBlock, strStart;
+    std::size_t nLine = 1, nSkip = m_nSkipped, nLength = 0;
+    bool bOpen = false; // a line has begun
+    while (strBlock.clear(), file.ReadBlock(strBlock))
+    {
+        std::size_t i = std::min(nSkip, strBlock.size());
+        nSkip -= i;
+        while (i < strBlock.size())
+        {
+            const std::size_t nFeed = std::min(strBlock.find('\n', i), strBlock.size());
+            strStart.append(strBlock, i, std::min<std::size_t>(nFeed - i, 2 - std::min<std::size_t>(strStart.size(), 2)));
+            if (nLine == m_nLines)
+                nLength += Utf8Length(&strBlock[i], nFeed - i, m_bUtf8);
+            bOpen = true;
+            if (nFeed == strBlock.size())
+                break;
+            i = nFeed + 1;
+            if (nLine == m_nLines)
+                m_nCutLength = nLength - (nLength > 0 && strBlock[nFeed - (nFeed > 0)] == '\r');
+            if (nLine++ >= nFrom)
+                counter.Take(strStart.compare(0, 1, "#") == 0, strStart.empty() || strStart == "\r");
+            strStart.clear();
+            bOpen = false;
+        }
+    }
+    if (nLine == m_nLines)
+        m_nCutLength = nLength;
+    if (bOpen && nLine >= nFrom)
+        counter.Take(strStart.compare(0, 1, "#") == 0, strStart.empty());
+    return counter.End();
 }
 
 namespace

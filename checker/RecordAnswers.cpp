@@ -210,11 +210,29 @@ void CheckRecord(const VerbRecordSeen& record, RecordContext& context, Findings&
                              " is taken as one answer: only the whole text is accepted",
                          "write it as " + Quote(strList));
     }
-    const std::string strVerb = NormaliseSpaces(ConvertAccents(record.m_forms[Infinitive]));
-    const auto [it, bNew] = context.m_infinitives.emplace(strVerb, nLine + FormOffset(Infinitive));
-    if (!bNew)
-        findings.Add(nLine + FormOffset(Infinitive), FindingKind::Warning, "same-verb-twice",
-                     Quote(strVerb) + " is already at line " + std::to_string(it->second) +
-                         ", so the verb is asked twice",
-                     "delete one of the two records (or --ignore=same-verb-twice if meant)");
+    context.m_verbs.emplace_back(
+        std::hash<std::string>()(NormaliseSpaces(ConvertAccents(record.m_forms[Infinitive]))),
+        nLine + FormOffset(Infinitive));
+}
+
+void CheckSameVerbs(RecordContext& context, const ListBytes& bytes, Findings& findings)
+{
+    std::vector<std::pair<std::size_t, std::size_t>>& verbs = context.m_verbs;
+    std::sort(verbs.begin(), verbs.end()); // equal hashes in line order
+    const auto Verb = [&](std::size_t nLine) { return NormaliseSpaces(ConvertAccents(bytes.Text(nLine))); };
+    for (std::size_t i = 1; i < verbs.size(); ++i)
+        for (std::size_t j = i; j-- > 0 && verbs[j].first == verbs[i].first;)
+            if (const std::string strVerb = Verb(verbs[i].second); strVerb == Verb(verbs[j].second))
+            {
+                // Against the first: the run of equal hashes is in line order.
+                std::size_t nFirst = j;
+                while (nFirst > 0 && verbs[nFirst - 1].first == verbs[i].first &&
+                       Verb(verbs[nFirst - 1].second) == strVerb)
+                    --nFirst;
+                findings.Add(verbs[i].second, FindingKind::Warning, "same-verb-twice",
+                             Quote(strVerb) + " is already at line " +
+                                 std::to_string(verbs[nFirst].second) + ", so the verb is asked twice",
+                             "delete one of the two records (or --ignore=same-verb-twice if meant)");
+                break;
+            }
 }

@@ -3,11 +3,13 @@
 #pragma once
 
 #include "checker/Findings.h"
+#include "checker/ListBytes.h"
 #include "verbdata/VerbListReader.h"
 
-#include <map>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 // A tag the author probably meant ("Ess1", "bas 1"), or empty.
 std::string MeantTag(const std::string& strTag);
@@ -27,7 +29,11 @@ std::string SpellingsAsList(const std::string& strForm);
 struct RecordContext
 {
     bool m_bAlternativeFile = false; // every group is taken: an unknown tag is harmless
-    std::map<std::string, std::size_t> m_infinitives; // the verbs so far, by Infinitive
+    // The verbs so far: a hash of the Infinitive as asked, and its line.
+    std::vector<std::pair<std::size_t, std::size_t>> m_verbs;
 };
 
 void CheckRecord(const VerbRecordSeen& record, RecordContext& context, Findings& findings);
+
+// The same verb twice, once every record is checked.
+void CheckSameVerbs(RecordContext& context, const ListBytes& bytes, Findings& findings);

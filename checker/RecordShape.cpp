@@ -1,11 +1,44 @@
 #include "checker/RecordShape.h"
 
-#include <map>
-#include <set>
+#include <algorithm>
+#include <new>
 
 namespace
 {
 const VerbForm kFileOrder[] = {PastTense, Infinitive, PastParticiple};
+}
+
+void RecordCollector::OnRecord(const VerbRecordSeen& record)
+{
+    m_pool.clear();
+    if (record.m_nLines == 0) // the empty line that reading at the end yields
+        return;
+    if (record.m_nLine > UINT32_MAX)
+        throw std::bad_alloc(); // four thousand million lines: no list
+    RecordSpan span;
+    span.m_nLine = static_cast<std::uint32_t>(record.m_nLine);
+    span.m_nLines = static_cast<std::uint8_t>(record.m_nLines);
+    span.m_bEmptyForm = record.m_bEmptyForm;
+    for (std::size_t k = 0; k < kDirectionCount; ++k)
+        span.m_nAsked |= static_cast<std::uint8_t>(record.m_bAsked[k] << k);
+    span.m_nStop = static_cast<std::uint8_t>(record.m_nStopDirection);
+    m_records.push_back(span);
+}
+
+VerbRecordSeen Expand(const RecordSpan& span, const ListBytes& bytes)
+{
+    VerbRecordSeen record;
+    record.m_nLine = span.m_nLine;
+    record.m_nLines = span.m_nLines;
+    record.m_strTag = bytes.Text(span.m_nLine);
+    for (std::size_t k = 1; k < span.m_nLines; ++k)
+        record.m_forms[kFileOrder[k - 1]] = bytes.Text(span.m_nLine + k);
+    record.m_bGroupTaken = true;
+    record.m_bEmptyForm = span.m_bEmptyForm;
+    for (std::size_t k = 0; k < kDirectionCount; ++k)
+        record.m_bAsked[k] = (span.m_nAsked >> k & 1) != 0;
+    record.m_nStopDirection = span.m_nStop;
+    return record;
 }
 
 const std::string& RecordLine(const VerbRecordSeen& record, std::size_t k)
@@ -29,36 +62,6 @@ namespace
 bool IsHashLine(const ListBytes& bytes, std::size_t nLine)
 {
     return bytes.Line(nLine).compare(0, 1, "#") == 0;
-}
-
-// Records in the lines from nFrom on, counted as the reader would take them had it gone on:
-// "#" lines where a record may start are comments, every other line starts four; four
-// blank lines are no record.
-std::size_t RecordsFrom(const ListBytes& bytes, std::size_t nFrom)
-{
-    std::size_t nRecords = 0;
-    for (std::size_t nLine = nFrom; nLine <= bytes.LineCount();)
-    {
-        if (IsHashLine(bytes, nLine))
-        {
-            ++nLine;
-            continue;
-        }
-        bool bBlank = true;
-        for (std::size_t k = 0; k < 4; ++k)
-            bBlank = bBlank && bytes.Line(nLine + k).empty();
-        nRecords += !bBlank;
-        nLine += 4;
-    }
-    return nRecords;
-}
-
-std::size_t CharacterCount(const std::string& strLine, bool bUtf8)
-{
-    std::size_t n = 0;
-    for (const char c : strLine)
-        n += !bUtf8 || (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return n;
 }
 
 } // namespace
@@ -126,14 +129,14 @@ void CheckEnd(const RecordCollector& seen, const ListBytes& bytes, bool bReadToE
     // Lost: the record the long line is in, or that it starts, and every record after it.
     std::size_t nLost = 0;
     if (seen.m_nCutRecordLine != 0)
-        nLost = 1 + RecordsFrom(bytes, seen.m_nCutRecordLine + 4);
+        nLost = 1 + bytes.RecordsFrom(seen.m_nCutRecordLine + 4);
     else if (seen.m_nHeaderEndLine != 0)
-        nLost = RecordsFrom(bytes, nLine);
+        nLost = bytes.RecordsFrom(nLine);
     else
-        nLost = RecordsFrom(bytes, nLine + 1); // roughly: where the header would have ended is unknown
+        nLost = bytes.RecordsFrom(nLine + 1); // roughly: where the header would have ended is unknown
     findings.Add(nLine, FindingKind::Error, "line-too-long",
                  "line too long (" +
-                     std::to_string(CharacterCount(bytes.Line(nLine), bytes.IsUtf8())) + " > " +
+                     std::to_string(bytes.LineLength(nLine)) + " > " +
                      std::to_string(kMaxLineLength) +
                      " characters): a lesson stops reading here" +
                      (nLost == 0 ? std::string()
@@ -146,39 +149,45 @@ namespace
 {
 
 // The lines the reader took into records, by number: a record's lines follow one another,
-// and a line between two records was skipped as a comment.
+// and a line between two records was skipped as a comment. Texts come from the file's
+// bytes, the last few kept at hand.
 class RecordLines
 {
 public:
-    explicit RecordLines(const std::vector<VerbRecordSeen>& records)
+    RecordLines(const std::vector<RecordSpan>& records, const ListBytes& bytes)
+        : m_records(records), m_bytes(bytes)
     {
         m_nFirst = records.front().m_nLine;
         m_nLast = records.back().m_nLine + records.back().m_nLines - 1;
-        m_lines.assign(m_nLast - m_nFirst + 1, nullptr);
-        for (const VerbRecordSeen& record : records)
-            for (std::size_t k = 0; k < record.m_nLines; ++k)
-                m_lines[record.m_nLine + k - m_nFirst] = &RecordLine(record, k);
     }
 
     std::size_t First() const { return m_nFirst; }
     std::size_t Last() const { return m_nLast; }
     bool IsTag(std::size_t nLine) const
     {
-        return nLine <= m_nLast && Text(nLine) && FindGroup(*Text(nLine)) >= 0;
+        const std::string* pText = Text(nLine);
+        return pText && FindGroup(*pText) >= 0;
     }
     // Skipped as a comment, or a "#" line the reader took for a form.
     bool IsComment(std::size_t nLine) const
     {
-        return nLine <= m_nLast && (!Text(nLine) || Text(nLine)->compare(0, 1, "#") == 0);
+        const std::string* pText = Text(nLine);
+        return nLine >= m_nFirst && nLine <= m_nLast && (!pText || pText->compare(0, 1, "#") == 0);
     }
     bool IsFormComment(std::size_t nLine) const { return IsComment(nLine) && Text(nLine); }
     bool IsBlank(std::size_t nLine) const
     {
-        return nLine <= m_nLast && Text(nLine) && Text(nLine)->empty();
+        const std::string* pText = Text(nLine);
+        return pText && pText->empty();
     }
     bool IsSame(std::size_t nLine, std::size_t nOther) const
     {
-        return Text(nLine) && Text(nOther) && *Text(nLine) == *Text(nOther);
+        const std::string* pText = Text(nLine);
+        if (!pText)
+            return false;
+        const std::string strText = *pText;
+        pText = Text(nOther);
+        return pText && *pText == strText;
     }
     std::string Quoted(std::size_t nLine) const { return Quote(Text(nLine) ? *Text(nLine) : "#"); }
 
@@ -202,15 +211,54 @@ public:
         return IsTag(nLine) && IsFollowedAfter(PastComments(nLine + 4));
     }
 
-private:
-    const std::string* Text(std::size_t nLine) const
+    // The record that holds the line, or the number of records.
+    std::size_t RecordOf(std::size_t nLine) const
     {
-        return nLine >= m_nFirst && nLine <= m_nLast ? m_lines[nLine - m_nFirst] : nullptr;
+        if (m_nRecord >= m_records.size() || !Holds(m_nRecord, nLine))
+        {
+            const auto it = std::upper_bound(
+                m_records.begin(), m_records.end(), nLine,
+                [](std::size_t n, const RecordSpan& span) { return n < span.m_nLine; });
+            m_nRecord = it == m_records.begin() ? m_records.size()
+                                                : static_cast<std::size_t>(it - m_records.begin()) - 1;
+        }
+        return m_nRecord < m_records.size() && Holds(m_nRecord, nLine) ? m_nRecord : m_records.size();
     }
 
+private:
+    bool Holds(std::size_t nRecord, std::size_t nLine) const
+    {
+        return m_records[nRecord].m_nLine <= nLine &&
+               nLine < m_records[nRecord].m_nLine + m_records[nRecord].m_nLines;
+    }
+
+    // The reader's text of a line it took into a record; null when it skipped the line.
+    const std::string* Text(std::size_t nLine) const
+    {
+        Cached& cached = m_cache[nLine % kCacheSize];
+        if (cached.nLine != nLine)
+        {
+            cached.nLine = nLine;
+            cached.bTaken = nLine >= m_nFirst && nLine <= m_nLast && RecordOf(nLine) < m_records.size();
+            cached.strText = cached.bTaken ? m_bytes.Text(nLine) : std::string();
+        }
+        return cached.bTaken ? &cached.strText : nullptr;
+    }
+
+    static constexpr std::size_t kCacheSize = 16;
+    struct Cached
+    {
+        std::size_t nLine = 0;
+        bool bTaken = false;
+        std::string strText;
+    };
+
+    const std::vector<RecordSpan>& m_records;
+    const ListBytes& m_bytes;
     std::size_t m_nFirst = 0;
     std::size_t m_nLast = 0;
-    std::vector<const std::string*> m_lines; // null: skipped as a comment
+    mutable std::size_t m_nRecord = 0;
+    mutable Cached m_cache[kCacheSize];
 };
 
 struct Break
@@ -220,6 +268,52 @@ struct Break
     std::string strWhat;
     std::string strFix;
     bool bInside = false; // inside a record, which the reader takes wrongly too
+    // The author's records after it, up to the next break, that the reader takes out of step.
+    std::size_t nShifted = 0;
+    std::size_t nUpTo = 0;         // the last line of the last of them
+    bool bBackInStep = false;      // a record after them is in step again
+};
+
+// The author's records, as the walk through the lines finds them, held against the reader's:
+// which of the reader's are in step, and what each break shifts.
+class AuthorRecords
+{
+public:
+    AuthorRecords(const std::vector<RecordSpan>& records, std::vector<Break>& breaks)
+        : m_records(records), m_breaks(breaks), m_bOutOfStep(records.size(), true)
+    {
+    }
+
+    // Starts come in line order.
+    void Start(std::size_t nLine, std::size_t nLength)
+    {
+        while (m_nReader < m_records.size() && m_records[m_nReader].m_nLine < nLine)
+            ++m_nReader;
+        const bool bInStep = m_nReader < m_records.size() && m_records[m_nReader].m_nLine == nLine;
+        if (bInStep && nLength == 4)
+            m_bOutOfStep[m_nReader] = false;
+        if (m_breaks.empty() || nLine <= m_breaks.back().nLine)
+            return;
+        Break& last = m_breaks.back();
+        last.bBackInStep = bInStep && last.nShifted > 0;
+        if (!bInStep)
+            ++last.nShifted, last.nUpTo = nLine + nLength - 1;
+    }
+
+    // A blank or comment line inside a record: the reader takes that record wrongly too.
+    void MarkInside(std::size_t nRecord)
+    {
+        if (nRecord < m_bOutOfStep.size())
+            m_bOutOfStep[nRecord] = true;
+    }
+
+    std::vector<bool> Result() { return std::move(m_bOutOfStep); }
+
+private:
+    const std::vector<RecordSpan>& m_records;
+    std::vector<Break>& m_breaks;
+    std::vector<bool> m_bOutOfStep;
+    std::size_t m_nReader = 0; // the first of the reader's records not before the last start
 };
 
 std::string BlankLines(std::size_t nBlank)
@@ -250,17 +344,38 @@ std::size_t StrayLineInside(const RecordLines& lines, std::size_t nDue, std::siz
 // The reader takes four lines per record; a blank, extra, missing or "#" line moves the
 // records the author wrote against that rhythm. Follows the author's records by their group
 // tags (a form like "lit" is taken for a tag only when the next record bears it out).
-std::vector<bool> CheckRhythm(const std::vector<VerbRecordSeen>& records, Findings& findings)
+std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const ListBytes& bytes,
+                              Findings& findings)
 {
-    std::vector<bool> bOutOfStep(records.size(), true);
     if (records.empty())
-        return bOutOfStep;
-    const RecordLines lines(records);
-    std::map<std::size_t, std::size_t> starts; // the author's records: first line, length
+        return {};
+    const RecordLines lines(records, bytes);
     std::vector<Break> breaks;
+    AuthorRecords author(records, breaks);
+    // Reports the breaks whose effect is known: all but the last, or all.
+    const auto Report = [&](bool bAll) {
+        const std::size_t nDone = bAll ? breaks.size() : breaks.size() - 1;
+        for (std::size_t i = 0; i < nDone; ++i)
+        {
+            const Break& b = breaks[i];
+            const std::string strEffect =
+                b.nShifted == 0
+                    ? std::string()
+                    : ", so a lesson takes the lines of the " +
+                          (b.nShifted == 1 ? std::string("record")
+                                           : std::to_string(b.nShifted) + " records") +
+                          " after it for the wrong forms" +
+                          (b.bBackInStep ? " (up to line " + std::to_string(b.nUpTo) + ")"
+                                         : std::string());
+            findings.Add(b.nLine, FindingKind::Error, b.pszRule, b.strWhat + strEffect, b.strFix);
+        }
+        breaks.erase(breaks.begin(), breaks.begin() + static_cast<std::ptrdiff_t>(nDone));
+    };
     std::size_t nPrevious = 0; // the author's record before nDue
     for (std::size_t nDue = lines.First(); nDue <= lines.Last();)
     {
+        if (breaks.size() > 64)
+            Report(false);
         if (lines.IsComment(nDue))
         {
             ++nDue;
@@ -277,7 +392,7 @@ std::vector<bool> CheckRhythm(const std::vector<VerbRecordSeen>& records, Findin
                              (nDue + nBlank > lines.Last() ? " at the end of the list" : "") +
                              ", read as records without forms; harmless");
             for (std::size_t nLine = nDue; nLine < nDue + nBlank; nLine += 4)
-                starts[nLine] = 4;
+                author.Start(nLine, 4);
             nDue += nBlank;
             continue;
         }
@@ -291,7 +406,7 @@ std::vector<bool> CheckRhythm(const std::vector<VerbRecordSeen>& records, Findin
         const bool bTag = lines.IsTag(nDue);
         if (lines.IsFollowedAfter(lines.PastComments(nDue + 4)))
         {
-            starts[nDue] = 4; // with a tag, or one that is none of the six
+            author.Start(nDue, 4); // with a tag, or one that is none of the six
             nPrevious = nDue;
             nDue += 4;
             continue;
@@ -299,6 +414,7 @@ std::vector<bool> CheckRhythm(const std::vector<VerbRecordSeen>& records, Findin
         std::size_t nEnd = 0;
         if (const std::size_t nStray = bTag ? StrayLineInside(lines, nDue, nEnd) : 0)
         {
+            author.Start(nDue, 4);
             const bool bBlank = lines.IsBlank(nStray);
             const std::string strWhere = " inside the record at line " + std::to_string(nDue);
             breaks.push_back({nStray, bBlank ? "blank-line" : "comment-in-record",
@@ -309,7 +425,7 @@ std::vector<bool> CheckRhythm(const std::vector<VerbRecordSeen>& records, Findin
                               "delete line " + std::to_string(nStray) +
                                   (bBlank ? "" : ", or move it above line " + std::to_string(nDue)),
                               true});
-            starts[nDue] = 4;
+            author.MarkInside(lines.RecordOf(nStray));
             nPrevious = nDue;
             nDue = nEnd + 1;
             continue;
@@ -324,7 +440,7 @@ std::vector<bool> CheckRhythm(const std::vector<VerbRecordSeen>& records, Findin
                                   " (a group tag follows at line " + std::to_string(nDue + k) +
                                   ")",
                               "add the missing form after line " + std::to_string(nDue + k - 1)});
-            starts[nDue] = k;
+            author.Start(nDue, k);
         }
         else if (k < 4)
         {
@@ -348,51 +464,12 @@ std::vector<bool> CheckRhythm(const std::vector<VerbRecordSeen>& records, Findin
         }
         else
         {
-            starts[nDue] = 4;
+            author.Start(nDue, 4);
             nPrevious = nDue;
         }
         nDue += k;
     }
 
-    for (std::size_t i = 0; i < records.size(); ++i)
-    {
-        const auto it = starts.find(records[i].m_nLine);
-        bOutOfStep[i] = it == starts.end() || it->second < 4;
-    }
-    // Each break: the author's records after it, up to the next break, that the reader
-    // takes out of step. A comment where the reader starts a record can bring it back in step.
-    std::set<std::size_t> readerStarts;
-    for (const VerbRecordSeen& record : records)
-        readerStarts.insert(record.m_nLine);
-    for (std::size_t b = 0; b < breaks.size(); ++b)
-    {
-        const std::size_t nTo = b + 1 < breaks.size() ? breaks[b + 1].nLine : lines.Last() + 1;
-        std::size_t nShifted = 0, nUpTo = 0;
-        bool bBackInStep = false;
-        for (auto it = starts.upper_bound(breaks[b].nLine); it != starts.end() && it->first < nTo;
-             ++it)
-        {
-            const bool bInStep = readerStarts.count(it->first) != 0;
-            bBackInStep = bInStep && nShifted > 0;
-            if (!bInStep)
-                ++nShifted, nUpTo = it->first + it->second - 1;
-        }
-        // The record a comment is in is read wrongly too.
-        if (breaks[b].bInside)
-            for (std::size_t i = 0; i < records.size(); ++i)
-                if (records[i].m_nLine < breaks[b].nLine &&
-                    breaks[b].nLine < records[i].m_nLine + records[i].m_nLines)
-                    bOutOfStep[i] = true;
-        std::string strEffect =
-            nShifted == 0 ? std::string()
-                          : ", so a lesson takes the lines of the " +
-                                (nShifted == 1 ? std::string("record")
-                                               : std::to_string(nShifted) + " records") +
-                                " after it for the wrong forms" +
-                                (bBackInStep ? " (up to line " + std::to_string(nUpTo) + ")"
-                                             : std::string());
-        findings.Add(breaks[b].nLine, FindingKind::Error, breaks[b].pszRule,
-                     breaks[b].strWhat + strEffect, breaks[b].strFix);
-    }
-    return bOutOfStep;
+    Report(true);
+    return author.Result();
 }

@@ -6,22 +6,35 @@
 #include "checker/ListBytes.h"
 #include "verbdata/VerbListReader.h"
 
+#include <cstdint>
 #include <vector>
 
-// What the reader saw of one reading.
+// A record as the reader took it, in eight bytes: its texts are the lines of ListBytes.
+struct RecordSpan
+{
+    std::uint32_t m_nLine = 0; // of its tag
+    std::uint8_t m_nLines = 0; // fewer than four when the list ends inside it
+    bool m_bEmptyForm = false;
+    std::uint8_t m_nAsked = 0; // bit k: direction k gave a question
+    std::uint8_t m_nStop = kDirectionCount;
+};
+
+// What the reader saw of one reading. The questions are only counted: the pool given is
+// emptied after each record.
 class RecordCollector : public VerbListObserver
 {
 public:
+    explicit RecordCollector(QuestionPool& pool, std::size_t nExpected) : m_pool(pool)
+    {
+        m_records.reserve(nExpected);
+    }
+
     void OnHeaderEnd(std::size_t nTitleLine, std::size_t nLine) override
     {
         m_nTitleLine = nTitleLine;
         m_nHeaderEndLine = nLine;
     }
-    void OnRecord(const VerbRecordSeen& record) override
-    {
-        if (record.m_nLines > 0) // not the empty line that reading at the end yields
-            m_records.push_back(record);
-    }
+    void OnRecord(const VerbRecordSeen& record) override;
     void OnEnd(VerbListEnd end, std::size_t nLine, std::size_t nRecordLine) override
     {
         m_end = end;
@@ -31,11 +44,17 @@ public:
 
     std::size_t m_nTitleLine = 0;
     std::size_t m_nHeaderEndLine = 0; // 0: the header never ended
-    std::vector<VerbRecordSeen> m_records;
+    std::vector<RecordSpan> m_records;
     VerbListEnd m_end = VerbListEnd::EndOfFile;
     std::size_t m_nEndLine = 0;
     std::size_t m_nCutRecordLine = 0;
+
+private:
+    QuestionPool& m_pool;
 };
+
+// The record with its texts, as the reader took it with every group.
+VerbRecordSeen Expand(const RecordSpan& span, const ListBytes& bytes);
 
 // Line k of a record, 0 the tag and 1 to 3 the forms in the file's order.
 const std::string& RecordLine(const VerbRecordSeen& record, std::size_t k);
@@ -53,4 +72,5 @@ void CheckEnd(const RecordCollector& seen, const ListBytes& bytes, bool bReadToE
 
 // Reports each line that breaks the four-line rhythm; returns, by record, whether the
 // reader takes it out of step.
-std::vector<bool> CheckRhythm(const std::vector<VerbRecordSeen>& records, Findings& findings);
+std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const ListBytes& bytes,
+                              Findings& findings);

@@ -12,33 +12,47 @@
 namespace
 {
 
-void Count(const RecordCollector& seen, ListSummary& summary)
+// Counts what a lesson asks, as the reader goes; keeps the questions only when asked to.
+class QuestionCounter : public VerbListObserver
 {
-    for (const VerbRecordSeen& record : seen.m_records)
+public:
+    QuestionCounter(ListSummary& summary, bool bKeepQuestions)
+        : m_summary(summary), m_bKeepQuestions(bKeepQuestions)
     {
+    }
+
+    void OnHeaderEnd(std::size_t, std::size_t) override {}
+    void OnEnd(VerbListEnd, std::size_t, std::size_t) override {}
+    void OnRecord(const VerbRecordSeen& record) override
+    {
+        if (!m_bKeepQuestions)
+            m_summary.m_pool.clear();
         bool bAsked = false;
         for (std::size_t k = 0; k < kDirectionCount; ++k)
         {
-            summary.m_nQuestions[k] += record.m_bAsked[k];
+            m_summary.m_nQuestions[k] += record.m_bAsked[k];
             bAsked = bAsked || record.m_bAsked[k];
         }
         if (!bAsked)
-            continue;
+            return;
         const int nGroup = FindGroup(record.m_strTag);
-        ++(nGroup < 0 ? summary.m_nOtherVerbs : summary.m_nVerbs[static_cast<std::size_t>(nGroup)]);
+        ++(nGroup < 0 ? m_summary.m_nOtherVerbs : m_summary.m_nVerbs[static_cast<std::size_t>(nGroup)]);
     }
-}
+
+private:
+    ListSummary& m_summary;
+    bool m_bKeepQuestions;
+};
 
 // A DOS end-of-file mark alone on the last line: the reader takes it for a record's tag.
-bool EndsWithDosMark(const ListBytes& bytes, RecordCollector& seen, Findings& findings)
+void EndsWithDosMark(const ListBytes& bytes, RecordCollector& seen, Findings& findings)
 {
     if (bytes.LineCount() == 0 || bytes.Line(bytes.LineCount()) != "\x1A" ||
         seen.m_records.empty() || seen.m_records.back().m_nLine != bytes.LineCount())
-        return false;
+        return;
     findings.Add(bytes.LineCount(), FindingKind::Note, "dos-end-mark",
                  "a DOS end-of-file mark (Ctrl+Z) ends the list; harmless");
     seen.m_records.pop_back();
-    return true;
 }
 
 } // namespace
@@ -50,7 +64,7 @@ std::string DirectionName(std::size_t nDirection)
 }
 
 ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups,
-                            const DirectionSet& directions)
+                            const DirectionSet& directions, bool bKeepQuestions)
 {
     ListCheck check;
     ListSummary& summary = check.m_summary;
@@ -62,17 +76,17 @@ ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups,
     {
         ListBytes bytes;
         const std::string strProblem = bytes.Read(strPath);
-        RecordCollector seen;
         QuestionPool pool;
-        const VerbListEnd end = ReadVerbListFile(strPath, summary.m_bAlternativeFile,
+        RecordCollector seen(pool, bytes.LineCount() / 4 + 1);
+        const VerbListEnd end = ReadVerbListText(bytes.Bytes(), summary.m_bAlternativeFile,
                                                  AllFlags<DirectionSet>(), AllFlags<GroupSet>(),
                                                  pool, &seen);
         check.m_bRead = strProblem.empty() && end != VerbListEnd::StreamFailed &&
                         end != VerbListEnd::OutOfMemory;
-        if (!strProblem.empty() || end == VerbListEnd::StreamFailed)
+        if (!strProblem.empty())
         {
             findings.Add(bytes.m_nErrorLine, FindingKind::Error, "cannot-read",
-                         strProblem.empty() ? "cannot be read" : strProblem,
+                         strProblem,
                          bytes.m_nErrorLine == 0 ? ""
                                                  : "a lesson reads the list only up to here");
             if (bytes.m_nErrorLine == 0)
@@ -89,24 +103,25 @@ ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups,
             EndsWithDosMark(bytes, seen, findings);
             CheckHeader(seen, bytes, findings);
             CheckEnd(seen, bytes, strProblem.empty(), findings);
-            const std::vector<bool> bOutOfStep = CheckRhythm(seen.m_records, findings);
+            const std::vector<bool> bOutOfStep = CheckRhythm(seen.m_records, bytes, findings);
             RecordContext context;
             context.m_bAlternativeFile = summary.m_bAlternativeFile;
             for (std::size_t i = 0; i < seen.m_records.size(); ++i)
             {
-                const VerbRecordSeen& record = seen.m_records[i];
+                const RecordSpan& span = seen.m_records[i];
                 if (!bOutOfStep[i])
-                    CheckRecord(record, context, findings);
-                for (std::size_t k = 1; k < record.m_nLines && k < 4; ++k)
-                    CheckCharacters(record.m_nLine + k, bytes.Line(record.m_nLine + k),
-                                    bytes.IsUtf8(), findings);
+                    CheckRecord(Expand(span, bytes), context, findings);
+                for (std::size_t k = 1; k < span.m_nLines && k < 4; ++k)
+                    CheckCharacters(span.m_nLine + k, bytes.Line(span.m_nLine + k), bytes.IsUtf8(),
+                                    findings);
             }
+            CheckSameVerbs(context, bytes, findings);
         }
+        seen.m_records = {};
 
-        RecordCollector chosen;
-        ReadVerbListFile(strPath, summary.m_bAlternativeFile, directions, summary.m_groups,
-                         summary.m_pool, &chosen);
-        Count(chosen, summary);
+        QuestionCounter counter(summary, bKeepQuestions);
+        ReadVerbListText(bytes.Bytes(), summary.m_bAlternativeFile, directions, summary.m_groups,
+                         summary.m_pool, &counter);
     }
     catch (const std::bad_alloc&)
     {

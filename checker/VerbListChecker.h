@@ -21,7 +21,7 @@ struct ListSummary
     std::array<std::size_t, kGroupCount> m_nVerbs{}; // verbs asked at least once, by group
     std::size_t m_nOtherVerbs = 0;                   // asked, with a tag that is none of the six
     std::array<std::size_t, kDirectionCount> m_nQuestions{};
-    QuestionPool m_pool; // the lesson's questions, in its order
+    QuestionPool m_pool; // the lesson's questions, in its order, when kept
 };
 
 struct ListCheck
@@ -33,9 +33,12 @@ struct ListCheck
 
 // Checks one verb list file, opened and decoded as a lesson does. A file named like the
 // alternative list is counted as a lesson takes that one: with every group. The findings
-// are the same whatever groups and directions are chosen; the summary counts those.
+// are the same whatever groups and directions are chosen; the summary counts those, and
+// holds the lesson's questions unless bKeepQuestions is off (they take far more memory
+// than the list).
 ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups,
-                            const DirectionSet& directions = AllFlags<DirectionSet>());
+                            const DirectionSet& directions = AllFlags<DirectionSet>(),
+                            bool bKeepQuestions = true);
 
 // "Infinitive to Past Tense" and so on.
 std::string DirectionName(std::size_t nDirection);

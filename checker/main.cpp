@@ -153,7 +153,7 @@ int main(int argc, char** argv)
         std::fputs("[", stdout);
     for (std::size_t f = 0; f < files.size(); ++f)
     {
-        const ListCheck check = CheckVerbListFile(files[f], groups, directions);
+        const ListCheck check = CheckVerbListFile(files[f], groups, directions, false);
         for (const Finding& finding : ShownFindings(check, options))
             if (finding.m_nKind == FindingKind::Error)
                 nStatus = std::max(nStatus, 1);
