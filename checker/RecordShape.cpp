@@ -73,6 +73,13 @@ void CheckHeader(const RecordCollector& seen, const ListBytes& bytes, Findings& 
     std::size_t nTitle = seen.m_nTitleLine;
     while (nTitle == 0 || (nTitle <= bytes.LineCount() && IsHashLine(bytes, nTitle)))
         ++nTitle;
+    if (nTitle > bytes.LineCount())
+    {
+        findings.Add(1, FindingKind::Error, "no-header",
+                     "the list holds only '#' lines, so no verb is read",
+                     "add a title line, two '#' lines and the verbs");
+        return;
+    }
     const bool bEnded = seen.m_nHeaderEndLine != 0;
     const std::size_t nEnd = bEnded ? seen.m_nHeaderEndLine : bytes.LineCount();
     std::size_t nVerbs = 0;
