@@ -53,13 +53,6 @@ void Findings::Add(std::size_t nLine, FindingKind nKind, const char* pszRule,
                           pszRule, nColumn, strFix});
 }
 
-bool Findings::Has(std::size_t nLine, const char* pszRule) const
-{
-    return std::any_of(m_findings.begin(), m_findings.end(), [&](const Finding& finding) {
-        return finding.m_nLine == nLine && finding.m_strRule == pszRule;
-    });
-}
-
 std::vector<Finding> Findings::Sorted()
 {
     std::stable_sort(m_findings.begin(), m_findings.end(),

@@ -44,9 +44,6 @@ public:
     void Add(std::size_t nLine, FindingKind nKind, const char* pszRule, const std::string& strWhat,
              const std::string& strFix = {}, std::size_t nColumn = 0);
 
-    // Whether a finding of this rule was made at the line.
-    bool Has(std::size_t nLine, const char* pszRule) const;
-
     // In line order, findings of one line in the order they were made; then, for a rule
     // found more often than is worth listing, how many more there are.
     std::vector<Finding> Sorted();
