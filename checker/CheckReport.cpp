@@ -147,7 +147,8 @@ std::string JsonReport(const std::string& strPath, const ListCheck& check,
     for (std::size_t i = 0; i < shown.size(); ++i)
     {
         const Finding& finding = shown[i];
-        str += std::string(i == 0 ? "\n" : ",\n") + "  {\"line\": " + std::to_string(finding.m_nLine) +
+        str += std::string(i == 0 ? "\n" : ",\n") + "  {\"file\": " + JsonString(strPath) +
+               ", \"line\": " + std::to_string(finding.m_nLine) +
                ", \"column\": " + std::to_string(finding.m_nColumn) +
                ", \"severity\": \"" + KindName(finding.m_nKind) +
                "\", \"rule\": " + JsonString(finding.m_strRule) +

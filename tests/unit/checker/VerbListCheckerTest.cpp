@@ -164,6 +164,7 @@ TEST(VerbListChecker, CommandLine)
     dir.Write("crlf.ver", strCrLf);
     dir.Write("utf16.ver", strUtf16);
     dir.Write("bad\033.ver", strGood);
+    dir.Write("short/irrtes.ver", TempDir::Read(TALDRIN_SOURCE_DIR "/tests/data/checker/answers.ver"));
     dir.Write("twice.ver", strGood + strGood.substr(strGood.find("\ness1") + 1));
     // Arguments, exit status, then texts the output holds, or with '!' does not hold.
     const std::tuple<const char*, int, std::vector<const char*>> kRuns[] = {
@@ -176,10 +177,12 @@ TEST(VerbListChecker, CommandLine)
         {"--ignore=utf-16,same-verb-twice utf16.ver twice.ver", 0, {"![utf-16]", "![same"}},
         {"twice.ver", 0, {"twice.ver:138: warning: 'be' is already at line 15", "[same-verb-twice]"}},
         {"--directions 3 crlf.ver", 0, {"28 verbs"}},
+        {"--notes short/irrtes.ver", 1, {"irrtes.ver:13: note: 'bas 1' is none", "on the short list"}},
         {"--groups=ess1 --directions 1,3 crlf.ver", 0,
          {"15 verbs", "(ess1 15)", "29 questions with these directions", "Past Tense to Infinitive"}},
         {"--format=json --notes crlf.ver missing.ver", 2,
-         {"[{\"file\": \"crlf.ver\"", "\"rule\": \"list-as-prompt\"", "\"questions\": 170",
+         {"[{\"file\": \"crlf.ver\"", "{\"file\": \"crlf.ver\", \"line\": 14, \"column\": 0, "
+          "\"severity\": \"note\", \"rule\": \"list-as-prompt\"", "\"questions\": 170",
           "{\"file\": \"missing.ver\", \"read\": false"}},
         {"--directions 7 crlf.ver", 2, {""}},
         {"--ignore=no-such-rule crlf.ver", 2, {""}},
