@@ -34,8 +34,9 @@ Run Check(const char* pszProgram, const std::string& strList)
     int nStatus = 0;
     rusage usage{};
     ::wait4(pid, &nStatus, 0, &usage);
-    return {usage.ru_maxrss / 1024.0, static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                                          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6};
+    return {usage.ru_maxrss / 1024.0,
+            static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6};
 }
 
 const char kHeader[] = "# Verb list for the checker benchmark\nGenerated\n#\n#\n";
@@ -52,8 +53,8 @@ void WriteVerbs(const std::string& strPath, std::size_t nBytes)
     for (std::size_t i = 0, n = sizeof kHeader; n < nBytes; ++i)
     {
         const auto& forms = kForms[i % 4];
-        const std::string strRecord = std::string(kTags[i % 6]) + "\n" + forms[0] + "\n" + forms[1] +
-                                      std::to_string(i) + "\n" + forms[2] + "\n";
+        const std::string strRecord = std::string(kTags[i % 6]) + "\n" + forms[0] + "\n" +
+                                      forms[1] + std::to_string(i) + "\n" + forms[2] + "\n";
         out << strRecord;
         n += strRecord.size();
     }
@@ -79,7 +80,9 @@ int main(int argc, char** argv)
     std::printf("%-12s %9s %10s %10s %14s %8s %10s\n", "list", "file MiB", "read MiB", "peak MiB",
                 "(peak-floor)/read", "cpu s", "cpu s/MiB");
     bool bBounded = true;
-    const auto Report = [&](const char* pszShape, const std::string& strPath, double dFileMiB, double dReadMiB) {
+    const auto Report =
+        [&](const char* pszShape, const std::string& strPath, double dFileMiB, double dReadMiB)
+    {
         const Run run = Check(pszProgram, strPath);
         const double dRatio = (run.dPeakMiB - dFloor) / dReadMiB;
         std::printf("%-12s %9.1f %10.2f %10.1f %14.2f %8.2f %10.3f\n", pszShape, dFileMiB, dReadMiB,
@@ -91,9 +94,11 @@ int main(int argc, char** argv)
     {
         const std::size_t nBytes = nMiB << 20;
         WriteVerbs(strDir + "/verbs.ver", nBytes);
-        Report("verbs", strDir + "/verbs.ver", static_cast<double>(nMiB), static_cast<double>(nMiB));
+        Report("verbs", strDir + "/verbs.ver", static_cast<double>(nMiB),
+               static_cast<double>(nMiB));
         WriteBlankLines(strDir + "/blank.ver", nBytes);
-        Report("blank lines", strDir + "/blank.ver", static_cast<double>(nMiB), static_cast<double>(nMiB));
+        Report("blank lines", strDir + "/blank.ver", static_cast<double>(nMiB),
+               static_cast<double>(nMiB));
     }
     // A lesson reads one block of it, and stops at its first line, too long.
     const std::string strSparse = strDir + "/sparse.ver";

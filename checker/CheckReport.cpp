@@ -27,8 +27,8 @@ bool IsUnsafe(std::string_view text, std::size_t& nLength)
         nLength = 1;
         return true;
     }
-    return ch < 0x20 || (ch >= 0x7F && ch < 0xA0) || ch == 0x061C || ch == 0x200E ||
-           ch == 0x200F || (ch >= 0x202A && ch <= 0x202E) || (ch >= 0x2066 && ch <= 0x2069);
+    return ch < 0x20 || (ch >= 0x7F && ch < 0xA0) || ch == 0x061C || ch == 0x200E || ch == 0x200F ||
+           (ch >= 0x202A && ch <= 0x202E) || (ch >= 0x2066 && ch <= 0x2069);
 }
 
 std::string Format(const char* pszFormat, std::size_t n)
@@ -55,11 +55,13 @@ Counts CountOf(const ListCheck& check, const ReportOptions& options)
     for (std::size_t k = 0; k < kDirectionCount; ++k)
         counts.nQuestions += summary.m_nQuestions[k];
     for (const Finding& finding : check.m_findings)
-        counts.nKinds[static_cast<int>(finding.m_nKind)] += options.m_ignored.count(finding.m_strRule) == 0;
+        counts.nKinds[static_cast<int>(finding.m_nKind)] +=
+            options.m_ignored.count(finding.m_strRule) == 0;
     return counts;
 }
 
-std::string Summary(const std::string& strName, const ListCheck& check, const ReportOptions& options)
+std::string Summary(const std::string& strName, const ListCheck& check,
+                    const ReportOptions& options)
 {
     const ListSummary& summary = check.m_summary;
     const Counts counts = CountOf(check, options);
@@ -74,13 +76,15 @@ std::string Summary(const std::string& strName, const ListCheck& check, const Re
         }
     if (summary.m_nOtherVerbs > 0)
         strGroups += ", other tags " + std::to_string(summary.m_nOtherVerbs);
-    std::string str = strName + ": " + Plural(counts.nVerbs, " verb", " verbs") + " asked in a lesson " +
+    std::string str = strName + ": " + Plural(counts.nVerbs, " verb", " verbs") +
+                      " asked in a lesson " +
                       (summary.m_bAlternativeFile ? "on the short list, which takes every group"
                        : nChosen == kGroupCount   ? "with every group"
                                                   : "with these groups") +
                       " (" + strGroups + ")\n";
-    str += strName + ": " + Plural(counts.nQuestions, " question", " questions") +
-           (summary.m_directions.All() ? " with all six directions:\n" : " with these directions:\n");
+    str +=
+        strName + ": " + Plural(counts.nQuestions, " question", " questions") +
+        (summary.m_directions.All() ? " with all six directions:\n" : " with these directions:\n");
     for (std::size_t k = 0; k < kDirectionCount; ++k)
         if (summary.m_directions.Get(k))
         {
@@ -92,7 +96,8 @@ std::string Summary(const std::string& strName, const ListCheck& check, const Re
            Plural(counts.nKinds[1], " warning", " warnings") +
            (counts.nKinds[0] == 0 || options.m_bNotes
                 ? ", " + Plural(counts.nKinds[0], " note", " notes")
-                : " (and " + Plural(counts.nKinds[0], " note", " notes") + ": --notes shows " + (counts.nKinds[0] == 1 ? "it)" : "them)")) +
+                : " (and " + Plural(counts.nKinds[0], " note", " notes") + ": --notes shows " +
+                      (counts.nKinds[0] == 1 ? "it)" : "them)")) +
            "\n";
     return str;
 }
@@ -122,10 +127,12 @@ std::string TextReport(const std::string& strPath, const ListCheck& check,
     std::string str;
     for (const Finding& finding : shown)
     {
-        const std::vector<std::size_t>& lines = repeats[finding.m_strRule + '\n' + finding.m_strText];
+        const std::vector<std::size_t>& lines =
+            repeats[finding.m_strRule + '\n' + finding.m_strText];
         if (lines.front() != finding.m_nLine)
             continue;
-        str += strName + (finding.m_nLine == 0 ? std::string() : ":" + std::to_string(finding.m_nLine)) +
+        str += strName +
+               (finding.m_nLine == 0 ? std::string() : ":" + std::to_string(finding.m_nLine)) +
                ": " + KindName(finding.m_nKind) + ": " + finding.m_strText + " [" +
                finding.m_strRule + "]";
         for (std::size_t i = 1; i < lines.size(); ++i)
@@ -149,9 +156,8 @@ std::string JsonReport(const std::string& strPath, const ListCheck& check,
         const Finding& finding = shown[i];
         str += std::string(i == 0 ? "\n" : ",\n") + "  {\"file\": " + JsonString(strPath) +
                ", \"line\": " + std::to_string(finding.m_nLine) +
-               ", \"column\": " + std::to_string(finding.m_nColumn) +
-               ", \"severity\": \"" + KindName(finding.m_nKind) +
-               "\", \"rule\": " + JsonString(finding.m_strRule) +
+               ", \"column\": " + std::to_string(finding.m_nColumn) + ", \"severity\": \"" +
+               KindName(finding.m_nKind) + "\", \"rule\": " + JsonString(finding.m_strRule) +
                ", \"message\": " + JsonString(finding.m_strText) +
                ", \"fix\": " + JsonString(finding.m_strFix) + "}";
     }
@@ -171,8 +177,9 @@ std::string JsonReport(const std::string& strPath, const ListCheck& check,
         strItems.clear();
         for (std::size_t k = 0; k < kDirectionCount; ++k)
             if (summary.m_directions.Get(k))
-                strItems += std::string(strItems.empty() ? "" : ", ") + JsonString(DirectionName(k)) +
-                            ": " + std::to_string(summary.m_nQuestions[k]);
+                strItems += std::string(strItems.empty() ? "" : ", ") +
+                            JsonString(DirectionName(k)) + ": " +
+                            std::to_string(summary.m_nQuestions[k]);
         str += strItems + "}, \"errors\": " + std::to_string(counts.nKinds[2]) +
                ", \"warnings\": " + std::to_string(counts.nKinds[1]) +
                ", \"notes\": " + std::to_string(counts.nKinds[0]) + "}";

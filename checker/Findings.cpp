@@ -49,8 +49,9 @@ void Findings::Add(std::size_t nLine, FindingKind nKind, const char* pszRule,
     if (++count.nFound > kMaxPerRule)
         return;
     const std::string strAt = nColumn == 0 ? "" : "column " + std::to_string(nColumn) + ": ";
-    m_findings.push_back({nLine, nKind, strAt + (strFix.empty() ? strWhat : strWhat + ": " + strFix),
-                          pszRule, nColumn, strFix});
+    m_findings.push_back({nLine, nKind,
+                          strAt + (strFix.empty() ? strWhat : strWhat + ": " + strFix), pszRule,
+                          nColumn, strFix});
 }
 
 std::vector<Finding> Findings::Sorted()

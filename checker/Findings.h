@@ -20,10 +20,10 @@ struct Finding
 {
     std::size_t m_nLine = 0; // counted from 1; 0 for the file as a whole
     FindingKind m_nKind = FindingKind::Note;
-    std::string m_strText;    // the complete message, with what to do; UTF-8
-    std::string m_strRule;    // e.g. "blank-line"; see kRules
+    std::string m_strText;     // the complete message, with what to do; UTF-8
+    std::string m_strRule;     // e.g. "blank-line"; see kRules
     std::size_t m_nColumn = 0; // in characters, from 1; 0 when the line as a whole is meant
-    std::string m_strFix;     // what to do, as the message ends; empty when nothing is to do
+    std::string m_strFix;      // what to do, as the message ends; empty when nothing is to do
 };
 
 struct Rule

@@ -6,8 +6,8 @@
 #include "verbdata/VerbListFile.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 
@@ -165,6 +165,7 @@ std::size_t ListBytes::RecordsFrom(std::size_t nFrom) const
     std::string strBlock, strStart;
     std::size_t nLine = 1, nSkip = m_nSkipped, nLength = 0;
     bool bOpen = false; // a line has begun
+    char cLast = 0;     // the last byte of the line so far
     while (strBlock.clear(), file.ReadBlock(strBlock))
     {
         std::size_t i = std::min(nSkip, strBlock.size());
@@ -172,19 +173,23 @@ std::size_t ListBytes::RecordsFrom(std::size_t nFrom) const
         while (i < strBlock.size())
         {
             const std::size_t nFeed = std::min(strBlock.find('\n', i), strBlock.size());
-            strStart.append(strBlock, i, std::min<std::size_t>(nFeed - i, 2 - std::min<std::size_t>(strStart.size(), 2)));
+            const std::size_t nWanted = 2 - std::min<std::size_t>(strStart.size(), 2);
+            strStart.append(strBlock, i, std::min(nFeed - i, nWanted));
             if (nLine == m_nLines)
                 nLength += Utf8Length(&strBlock[i], nFeed - i, m_bUtf8);
+            cLast = nFeed > i ? strBlock[nFeed - 1] : cLast;
             bOpen = true;
             if (nFeed == strBlock.size())
                 break;
             i = nFeed + 1;
-            if (nLine == m_nLines)
-                m_nCutLength = nLength - (nLength > 0 && strBlock[nFeed - (nFeed > 0)] == '\r');
+            if (nLine == m_nLines) // a CR before the line feed is no character of the line
+                m_nCutLength = nLength - (cLast == '\r');
             if (nLine++ >= nFrom)
-                counter.Take(strStart.compare(0, 1, "#") == 0, strStart.empty() || strStart == "\r");
+                counter.Take(strStart.compare(0, 1, "#") == 0,
+                             strStart.empty() || strStart == "\r");
             strStart.clear();
             bOpen = false;
+            cLast = 0;
         }
     }
     if (nLine == m_nLines)
@@ -248,9 +253,9 @@ const LookAlike kLookAlikes[] = {
 };
 
 // Windows-1252's characters at 0x80 to 0x9F that lists meet, by their code there.
-const char32_t kWindows1252[32] = {0x20AC, 0, 0x201A, 0, 0x201E, 0x2026, 0, 0, 0, 0, 0, 0, 0, 0,
-                                   0,      0, 0,      0x2018, 0x2019, 0x201C, 0x201D, 0, 0x2013,
-                                   0x2014, 0, 0, 0, 0, 0, 0, 0, 0};
+const char32_t kWindows1252[32] = {
+    0x20AC, 0,      0x201A, 0,      0x201E, 0x2026, 0,      0,      0, 0, 0, 0, 0, 0, 0, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0,      0x2013, 0x2014, 0, 0, 0, 0, 0, 0, 0, 0};
 
 const LookAlike* FindLookAlike(char32_t ch)
 {
@@ -273,7 +278,8 @@ bool CheckEncoding(const ListBytes& bytes, Findings& findings)
 {
     if (bytes.IsUtf16())
     {
-        findings.Add(0, FindingKind::Error, "utf-16", "the list is saved as UTF-16, which a lesson reads as noise",
+        findings.Add(0, FindingKind::Error, "utf-16",
+                     "the list is saved as UTF-16, which a lesson reads as noise",
                      "save it as UTF-8 or Latin-1");
         return false;
     }
@@ -304,12 +310,14 @@ bool CheckEncoding(const ListBytes& bytes, Findings& findings)
     for (const auto& [nLine, i] : stray)
     {
         const auto c = static_cast<unsigned char>(bytes.Line(nLine)[i]);
-        findings.Add(nLine, FindingKind::Warning, "mixed-encoding",
-                     "the byte " + Hex(c) + (c >= 0xA0 ? " ('" + Utf8(static_cast<unsigned char>(c)) + "' in Latin-1)" : "") +
-                         " is no UTF-8, though line " + std::to_string(nUtf8Line) +
-                         " is, so a lesson reads the whole list as Latin-1 and shows every "
-                         "UTF-8 letter as two",
-                     "write this letter in UTF-8 too (save the list as UTF-8)", i + 1);
+        findings.Add(
+            nLine, FindingKind::Warning, "mixed-encoding",
+            "the byte " + Hex(c) +
+                (c >= 0xA0 ? " ('" + Utf8(static_cast<unsigned char>(c)) + "' in Latin-1)" : "") +
+                " is no UTF-8, though line " + std::to_string(nUtf8Line) +
+                " is, so a lesson reads the whole list as Latin-1 and shows every "
+                "UTF-8 letter as two",
+            "write this letter in UTF-8 too (save the list as UTF-8)", i + 1);
     }
     return true;
 }
@@ -346,7 +354,8 @@ void CheckCharacters(std::size_t nLine, const std::string& strBytes, bool bUtf8,
         {
             if (ConvertAccents(strAt) == strAt)
                 findings.Add(nLine, FindingKind::Warning, "accent-code",
-                             Quote(strAt.substr(0, strAt.size() == 3 && std::strchr("'`^\"c", strAt[1]) ? 3 : 2)) +
+                             Quote(strAt.substr(
+                                 0, strAt.size() == 3 && std::strchr("'`^\"c", strAt[1]) ? 3 : 2)) +
                                  " begins no accent code, so the learner is shown the backslash "
                                  "and must type it",
                              "write \\' \\` \\^ or \\\" before a, e, i, o or u, or \\cc for "

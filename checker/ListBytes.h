@@ -19,7 +19,7 @@ public:
     // stopped in (0 when nothing could be read).
     std::string Read(const std::string& strPath);
 
-    bool IsUtf16() const; // by its byte-order mark
+    bool IsUtf16() const;                   // by its byte-order mark
     bool IsUtf8() const { return m_bUtf8; } // as the lesson decides
     // Lines end with CR alone, as old Mac editors saved them.
     bool HasCrLineEnds() const;
@@ -49,11 +49,11 @@ public:
 
 private:
     std::string m_strPath;
-    std::string m_strBytes; // as a lesson reads them, a line too long cut short
-    std::string_view m_text; // without a byte-order mark
+    std::string m_strBytes;     // as a lesson reads them, a line too long cut short
+    std::string_view m_text;    // without a byte-order mark
     std::size_t m_nSkipped = 0; // bytes of a byte-order mark before m_text
     std::size_t m_nLines = 0;
-    bool m_bCut = false; // a line too long was cut short, and the file may go on
+    bool m_bCut = false;                  // a line too long was cut short, and the file may go on
     mutable std::size_t m_nCutLength = 0; // characters of the line cut short, once measured
     bool m_bUtf8 = false;
     std::vector<std::size_t> m_index; // where line 64k + 1 starts
@@ -65,4 +65,5 @@ private:
 bool CheckEncoding(const ListBytes& bytes, Findings& findings);
 
 // Findings on the characters of a form line: strBytes is the line in the file.
-void CheckCharacters(std::size_t nLine, const std::string& strBytes, bool bUtf8, Findings& findings);
+void CheckCharacters(std::size_t nLine, const std::string& strBytes, bool bUtf8,
+                     Findings& findings);

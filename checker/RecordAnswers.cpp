@@ -25,7 +25,8 @@ std::set<std::string> AcceptedAnswers(const std::string& strExpected)
     for (std::size_t i = 0; i < strExpected.size(); ++i)
         if (strExpected[i] == '/')
             ends.push_back(i == 0 ? 0 : i - 1);
-    const auto Try = [&](const std::string& str) {
+    const auto Try = [&](const std::string& str)
+    {
         if (MatchAnswer(str, strExpected))
             accepted.insert(str);
     };
@@ -112,19 +113,20 @@ void CheckList(const VerbRecordSeen& record, VerbForm form, Findings& findings)
         if (std::find(written.begin(), written.end(), strAnswer) != written.end())
             continue;
         const char* pszOther = OtherForm(record, form, strAnswer);
-        strWrong += (strWrong.empty() ? "" : ", ") +
-                    (strAnswer.empty() ? std::string("an empty answer is accepted")
-                                       : Quote(strAnswer) + " is accepted" +
-                                             (pszOther ? std::string(", the ") + pszOther
-                                                       : std::string()));
+        strWrong +=
+            (strWrong.empty() ? "" : ", ") +
+            (strAnswer.empty() ? std::string("an empty answer is accepted")
+                               : Quote(strAnswer) + " is accepted" +
+                                     (pszOther ? std::string(", the ") + pszOther : std::string()));
     }
     if (!strWrong.empty())
         findings.Add(nFormLine, FindingKind::Warning, "list-accepts",
                      "as the " + std::string(FormName(form)) + ", " + strWrong,
-                     written.empty() ? "write the spellings as '/one /two'"
-                                     : "write it as " + Quote(AsList(WrittenSpellings(
-                                                            NormaliseSpaces(strForm)))) +
-                                           ", one blank before each '/' and none after it");
+                     written.empty()
+                         ? "write the spellings as '/one /two'"
+                         : "write it as " +
+                               Quote(AsList(WrittenSpellings(NormaliseSpaces(strForm)))) +
+                               ", one blank before each '/' and none after it");
 }
 
 } // namespace
@@ -159,12 +161,11 @@ void CheckRecord(const VerbRecordSeen& record, RecordContext& context, Findings&
     }
     for (VerbForm form : {PastTense, Infinitive, PastParticiple})
         if (record.m_forms[form].compare(0, 1, "#") == 0)
-            findings.Add(nLine + FormOffset(form), FindingKind::Error, "comment-as-form",
-                         "the comment " + Quote(record.m_forms[form]) + " is read as the " +
-                             FormName(form) + " of the record at line " + std::to_string(nLine) +
-                             ", which lacks a line",
-                         "add the missing form before line " +
-                             std::to_string(nLine + FormOffset(form)));
+            findings.Add(
+                nLine + FormOffset(form), FindingKind::Error, "comment-as-form",
+                "the comment " + Quote(record.m_forms[form]) + " is read as the " + FormName(form) +
+                    " of the record at line " + std::to_string(nLine) + ", which lacks a line",
+                "add the missing form before line " + std::to_string(nLine + FormOffset(form)));
     if (record.m_bEmptyForm)
     {
         for (VerbForm form : {PastTense, Infinitive, PastParticiple})
@@ -219,7 +220,8 @@ void CheckSameVerbs(RecordContext& context, const ListBytes& bytes, Findings& fi
 {
     std::vector<std::pair<std::size_t, std::size_t>>& verbs = context.m_verbs;
     std::sort(verbs.begin(), verbs.end()); // equal hashes in line order
-    const auto Verb = [&](std::size_t nLine) { return NormaliseSpaces(ConvertAccents(bytes.Text(nLine))); };
+    const auto Verb = [&](std::size_t nLine)
+    { return NormaliseSpaces(ConvertAccents(bytes.Text(nLine))); };
     for (std::size_t i = 1; i < verbs.size(); ++i)
         for (std::size_t j = i; j-- > 0 && verbs[j].first == verbs[i].first;)
             if (const std::string strVerb = Verb(verbs[i].second); strVerb == Verb(verbs[j].second))
@@ -229,10 +231,11 @@ void CheckSameVerbs(RecordContext& context, const ListBytes& bytes, Findings& fi
                 while (nFirst > 0 && verbs[nFirst - 1].first == verbs[i].first &&
                        Verb(verbs[nFirst - 1].second) == strVerb)
                     --nFirst;
-                findings.Add(verbs[i].second, FindingKind::Warning, "same-verb-twice",
-                             Quote(strVerb) + " is already at line " +
-                                 std::to_string(verbs[nFirst].second) + ", so the verb is asked twice",
-                             "delete one of the two records (or --ignore=same-verb-twice if meant)");
+                findings.Add(
+                    verbs[i].second, FindingKind::Warning, "same-verb-twice",
+                    Quote(strVerb) + " is already at line " + std::to_string(verbs[nFirst].second) +
+                        ", so the verb is asked twice",
+                    "delete one of the two records (or --ignore=same-verb-twice if meant)");
                 break;
             }
 }

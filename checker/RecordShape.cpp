@@ -104,12 +104,12 @@ void CheckHeader(const RecordCollector& seen, const ListBytes& bytes, Findings& 
                      ? "add two '#' lines after line " + std::to_string(nTitle)
                      : "add a '#' line after line " + std::to_string(nHash);
     }
-    const std::string strTitle = "with line " + std::to_string(nTitle) + " " +
-                                 Quote(bytes.Line(nTitle)) + " as its title, ";
-    const std::string strCost = nVerbs == 0 ? std::string()
-                                : nVerbs == 1 ? " (the verb in it is never asked)"
-                                              : " (the " + std::to_string(nVerbs) +
-                                                    " verbs in it are never asked)";
+    const std::string strTitle =
+        "with line " + std::to_string(nTitle) + " " + Quote(bytes.Line(nTitle)) + " as its title, ";
+    const std::string strCost =
+        nVerbs == 0   ? std::string()
+        : nVerbs == 1 ? " (the verb in it is never asked)"
+                      : " (the " + std::to_string(nVerbs) + " verbs in it are never asked)";
     if (bEnded)
         findings.Add(nTitle, FindingKind::Error, "header-eats-verbs",
                      strTitle + LineRange(1, nEnd) + " are taken as the header" + strCost +
@@ -140,12 +140,11 @@ void CheckEnd(const RecordCollector& seen, const ListBytes& bytes, bool bReadToE
     else if (seen.m_nHeaderEndLine != 0)
         nLost = bytes.RecordsFrom(nLine);
     else
-        nLost = bytes.RecordsFrom(nLine + 1); // roughly: where the header would have ended is unknown
+        nLost =
+            bytes.RecordsFrom(nLine + 1); // roughly: where the header would have ended is unknown
     findings.Add(nLine, FindingKind::Error, "line-too-long",
-                 "line too long (" +
-                     std::to_string(bytes.LineLength(nLine)) + " > " +
-                     std::to_string(kMaxLineLength) +
-                     " characters): a lesson stops reading here" +
+                 "line too long (" + std::to_string(bytes.LineLength(nLine)) + " > " +
+                     std::to_string(kMaxLineLength) + " characters): a lesson stops reading here" +
                      (nLost == 0 ? std::string()
                                  : ", and " + Plural(nLost, " verb", " verbs") + " from here on " +
                                        (nLost == 1 ? "is" : "are") + " lost"),
@@ -223,13 +222,15 @@ public:
     {
         if (m_nRecord >= m_records.size() || !Holds(m_nRecord, nLine))
         {
-            const auto it = std::upper_bound(
-                m_records.begin(), m_records.end(), nLine,
-                [](std::size_t n, const RecordSpan& span) { return n < span.m_nLine; });
-            m_nRecord = it == m_records.begin() ? m_records.size()
-                                                : static_cast<std::size_t>(it - m_records.begin()) - 1;
+            const auto it = std::upper_bound(m_records.begin(), m_records.end(), nLine,
+                                             [](std::size_t n, const RecordSpan& span)
+                                             { return n < span.m_nLine; });
+            m_nRecord = it == m_records.begin()
+                            ? m_records.size()
+                            : static_cast<std::size_t>(it - m_records.begin()) - 1;
         }
-        return m_nRecord < m_records.size() && Holds(m_nRecord, nLine) ? m_nRecord : m_records.size();
+        return m_nRecord < m_records.size() && Holds(m_nRecord, nLine) ? m_nRecord
+                                                                       : m_records.size();
     }
 
 private:
@@ -246,7 +247,8 @@ private:
         if (cached.nLine != nLine)
         {
             cached.nLine = nLine;
-            cached.bTaken = nLine >= m_nFirst && nLine <= m_nLast && RecordOf(nLine) < m_records.size();
+            cached.bTaken =
+                nLine >= m_nFirst && nLine <= m_nLast && RecordOf(nLine) < m_records.size();
             cached.strText = cached.bTaken ? m_bytes.Text(nLine) : std::string();
         }
         return cached.bTaken ? &cached.strText : nullptr;
@@ -277,8 +279,8 @@ struct Break
     bool bInside = false; // inside a record, which the reader takes wrongly too
     // The author's records after it, up to the next break, that the reader takes out of step.
     std::size_t nShifted = 0;
-    std::size_t nUpTo = 0;         // the last line of the last of them
-    bool bBackInStep = false;      // a record after them is in step again
+    std::size_t nUpTo = 0;    // the last line of the last of them
+    bool bBackInStep = false; // a record after them is in step again
 };
 
 // The author's records, as the walk through the lines finds them, held against the reader's:
@@ -360,7 +362,8 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
     std::vector<Break> breaks;
     AuthorRecords author(records, breaks);
     // Reports the breaks whose effect is known: all but the last, or all.
-    const auto Report = [&](bool bAll) {
+    const auto Report = [&](bool bAll)
+    {
         const std::size_t nDone = bAll ? breaks.size() : breaks.size() - 1;
         for (std::size_t i = 0; i < nDone; ++i)
         {
@@ -444,8 +447,7 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
         {
             breaks.push_back({nDue, "missing-line",
                               "this record has only " + Plural(k, " line", " lines") +
-                                  " (a group tag follows at line " + std::to_string(nDue + k) +
-                                  ")",
+                                  " (a group tag follows at line " + std::to_string(nDue + k) + ")",
                               "add the missing form after line " + std::to_string(nDue + k - 1)});
             author.Start(nDue, k);
         }
@@ -453,8 +455,8 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
         {
             // A line written twice where the record before ends: name the second.
             std::size_t nRepeat = 0;
-            for (std::size_t nLine = nDue; nLine > nPrevious + 1 && nLine + 4 > nDue && nRepeat == 0;
-                 --nLine)
+            for (std::size_t nLine = nDue;
+                 nLine > nPrevious + 1 && nLine + 4 > nDue && nRepeat == 0; --nLine)
                 if (lines.IsSame(nLine, nLine - 1))
                     nRepeat = nLine;
             if (nRepeat != 0)

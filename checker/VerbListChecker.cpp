@@ -36,7 +36,8 @@ public:
         if (!bAsked)
             return;
         const int nGroup = FindGroup(record.m_strTag);
-        ++(nGroup < 0 ? m_summary.m_nOtherVerbs : m_summary.m_nVerbs[static_cast<std::size_t>(nGroup)]);
+        ++(nGroup < 0 ? m_summary.m_nOtherVerbs
+                      : m_summary.m_nVerbs[static_cast<std::size_t>(nGroup)]);
     }
 
 private:
@@ -78,17 +79,15 @@ ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups,
         const std::string strProblem = bytes.Read(strPath);
         QuestionPool pool;
         RecordCollector seen(pool, bytes.LineCount() / 4 + 1);
-        const VerbListEnd end = ReadVerbListText(bytes.Bytes(), summary.m_bAlternativeFile,
-                                                 AllFlags<DirectionSet>(), AllFlags<GroupSet>(),
-                                                 pool, &seen);
+        const VerbListEnd end =
+            ReadVerbListText(bytes.Bytes(), summary.m_bAlternativeFile, AllFlags<DirectionSet>(),
+                             AllFlags<GroupSet>(), pool, &seen);
         check.m_bRead = strProblem.empty() && end != VerbListEnd::StreamFailed &&
                         end != VerbListEnd::OutOfMemory;
         if (!strProblem.empty())
         {
-            findings.Add(bytes.m_nErrorLine, FindingKind::Error, "cannot-read",
-                         strProblem,
-                         bytes.m_nErrorLine == 0 ? ""
-                                                 : "a lesson reads the list only up to here");
+            findings.Add(bytes.m_nErrorLine, FindingKind::Error, "cannot-read", strProblem,
+                         bytes.m_nErrorLine == 0 ? "" : "a lesson reads the list only up to here");
             if (bytes.m_nErrorLine == 0)
             {
                 check.m_findings = findings.Sorted();

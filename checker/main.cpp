@@ -111,7 +111,9 @@ int main(int argc, char** argv)
                              strName == "--ignore" || strName == "--format";
         if (bValued && strName == strArg && i + 1 == argc)
             return Fail(strName + " needs a value; see taldrin-check --help");
-        const std::string strValue = !bValued ? "" : strName == strArg ? argv[++i] : strArg.substr(strName.size() + 1);
+        const std::string strValue = !bValued            ? ""
+                                     : strName == strArg ? argv[++i]
+                                                         : strArg.substr(strName.size() + 1);
         if (strArg == "--help")
         {
             PrintUsage(stdout);
@@ -124,7 +126,8 @@ int main(int argc, char** argv)
         else if (strArg == "--notes")
             options.m_bNotes = true;
         else if (strName == "--groups" && !ParseGroups(strValue, groups))
-            return Fail("'" + strValue + "' is not a list of group tags (lit ess1 ess2 bas1 bas2 dop)");
+            return Fail("'" + strValue +
+                        "' is not a list of group tags (lit ess1 ess2 bas1 bas2 dop)");
         else if (strName == "--directions" && !ParseDirections(strValue, directions))
             return Fail("'" + strValue + "' is not a list of direction numbers 1 to 6");
         else if (strName == "--ignore")
@@ -159,8 +162,9 @@ int main(int argc, char** argv)
                 nStatus = std::max(nStatus, 1);
         if (!check.m_bRead)
             nStatus = 2;
-        const std::string strReport = options.m_bJson ? (f == 0 ? "" : ",\n") + JsonReport(files[f], check, options)
-                                                      : TextReport(files[f], check, options);
+        const std::string strReport =
+            options.m_bJson ? (f == 0 ? "" : ",\n") + JsonReport(files[f], check, options)
+                            : TextReport(files[f], check, options);
         std::fputs(strReport.c_str(), stdout);
     }
     if (options.m_bJson)

@@ -80,7 +80,8 @@ private:
             value.m_str = String();
         else
         {
-            for (; m_nPos < m_str.size() && std::strchr("0123456789truefals", m_str[m_nPos]); ++m_nPos)
+            for (; m_nPos < m_str.size() && std::strchr("0123456789truefals", m_str[m_nPos]);
+                 ++m_nPos)
                 value.m_str += m_str[m_nPos];
             Expect(!value.m_str.empty());
         }
@@ -104,7 +105,8 @@ private:
                 if (e == 'u')
                 {
                     Expect(m_nPos + 4 < m_str.size());
-                    const unsigned long ch = std::strtoul(m_str.substr(m_nPos + 1, 4).c_str(), nullptr, 16);
+                    const unsigned long ch =
+                        std::strtoul(m_str.substr(m_nPos + 1, 4).c_str(), nullptr, 16);
                     AppendUtf8(str, ch);
                     m_nPos += 5;
                     continue;
@@ -162,14 +164,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     const std::vector<Finding> shown = ShownFindings(check, options);
     const std::vector<Json>& findings = json.m_members.at("findings").m_items;
     if (findings.size() != shown.size() ||
-        json.m_members.at("summary").m_members.at("questions").m_str != std::to_string(pool.size()) ||
+        json.m_members.at("summary").m_members.at("questions").m_str !=
+            std::to_string(pool.size()) ||
         strText.find(": " + std::to_string(pool.size()) + " question") == std::string::npos)
         std::abort();
     for (std::size_t i = 0; i < shown.size(); ++i)
     {
         const auto& members = findings[i].m_members;
         const std::string strShown = ": " + members.at("severity").m_str + ": " +
-                                     members.at("message").m_str + " [" + members.at("rule").m_str + "]";
+                                     members.at("message").m_str + " [" + members.at("rule").m_str +
+                                     "]";
         if (members.at("line").m_str != std::to_string(shown[i].m_nLine) ||
             strText.find(strShown) == std::string::npos)
             std::abort();

@@ -60,8 +60,8 @@ const std::pair<std::string, const char*> kLists[] = {
      "22 N list-as-prompt\n22 W list-accepts 'leap' is accepted, the Infinitive\n"
      "26 W accent-code column 5|'\\q'\n27 W invisible-character soft hyphen\n"
      "29 W unknown-tag 'ess1'\n33 N dos-end-mark\n"},
-    {"tests/data/checker/utf-8.ver",
-     "9 N harmless-blank-lines 4 blank lines\n15 W not-latin1 '€'\n17 N harmless-blank-lines at the end\n"},
+    {"tests/data/checker/utf-8.ver", "9 N harmless-blank-lines 4 blank lines\n15 W not-latin1 "
+                                     "'€'\n17 N harmless-blank-lines at the end\n"},
 };
 
 // "line kind" and the wanted words when the text holds them all, else the text.
@@ -80,7 +80,8 @@ std::string Shown(const Finding& finding, const std::string& strWant)
 // taldrin-check's exit status, and its output in strOut.
 int RunCheck(const std::string& strArguments, std::string& strOut)
 {
-    std::FILE* pPipe = ::popen(("timeout 30 " TALDRIN_CHECK_PROGRAM " " + strArguments).c_str(), "r");
+    std::FILE* pPipe =
+        ::popen(("timeout 30 " TALDRIN_CHECK_PROGRAM " " + strArguments).c_str(), "r");
     char sz[4096];
     strOut.clear();
     for (std::size_t n; (n = std::fread(sz, 1, sizeof sz, pPipe)) > 0;)
@@ -164,26 +165,37 @@ TEST(VerbListChecker, CommandLine)
     dir.Write("crlf.ver", strCrLf);
     dir.Write("utf16.ver", strUtf16);
     dir.Write("bad\033.ver", strGood);
-    dir.Write("short/irrtes.ver", TempDir::Read(TALDRIN_SOURCE_DIR "/tests/data/checker/answers.ver"));
+    dir.Write("short/irrtes.ver",
+              TempDir::Read(TALDRIN_SOURCE_DIR "/tests/data/checker/answers.ver"));
     dir.Write("twice.ver", strGood + strGood.substr(strGood.find("\ness1") + 1));
     // Arguments, exit status, then texts the output holds, or with '!' does not hold.
     const std::tuple<const char*, int, std::vector<const char*>> kRuns[] = {
         {"crlf.ver", 0, {"crlf.ver: 30 verbs", "170 questions", "and 3 notes", "!note:"}},
         {"bad?.ver", 0, {"'bad'$'\\033''.ver': 30 verbs"}},
-        {"--notes crlf.ver", 0, {"crlf.ver:14: note:", "[list-as-prompt] (also line ", "!crlf.ver:133:", "3 notes\n"}},
+        {"--notes crlf.ver",
+         0,
+         {"crlf.ver:14: note:", "[list-as-prompt] (also line ", "!crlf.ver:133:", "3 notes\n"}},
         {"crlf.ver utf16.ver", 1, {"utf16.ver: error: the list is saved as UTF-16", "[utf-16]"}},
         {"crlf.ver missing.ver utf16.ver", 2, {"missing.ver: error: cannot open", "crlf.ver: 30"}},
         {"--quiet crlf.ver utf16.ver", 1, {"!verbs", "UTF-16"}},
         {"--ignore=utf-16,same-verb-twice utf16.ver twice.ver", 0, {"![utf-16]", "![same"}},
-        {"twice.ver", 0, {"twice.ver:138: warning: 'be' is already at line 15", "[same-verb-twice]"}},
+        {"twice.ver",
+         0,
+         {"twice.ver:138: warning: 'be' is already at line 15", "[same-verb-twice]"}},
         {"--directions 3 crlf.ver", 0, {"28 verbs"}},
-        {"--notes short/irrtes.ver", 1, {"irrtes.ver:13: note: 'bas 1' is none", "on the short list"}},
-        {"--groups=ess1 --directions 1,3 crlf.ver", 0,
-         {"15 verbs", "(ess1 15)", "29 questions with these directions", "Past Tense to Infinitive"}},
-        {"--format=json --notes crlf.ver missing.ver", 2,
-         {"[{\"file\": \"crlf.ver\"", "{\"file\": \"crlf.ver\", \"line\": 14, \"column\": 0, "
-          "\"severity\": \"note\", \"rule\": \"list-as-prompt\"", "\"questions\": 170",
-          "{\"file\": \"missing.ver\", \"read\": false"}},
+        {"--notes short/irrtes.ver",
+         1,
+         {"irrtes.ver:13: note: 'bas 1' is none", "on the short list"}},
+        {"--groups=ess1 --directions 1,3 crlf.ver",
+         0,
+         {"15 verbs", "(ess1 15)", "29 questions with these directions",
+          "Past Tense to Infinitive"}},
+        {"--format=json --notes crlf.ver missing.ver",
+         2,
+         {"[{\"file\": \"crlf.ver\"",
+          "{\"file\": \"crlf.ver\", \"line\": 14, \"column\": 0, "
+          "\"severity\": \"note\", \"rule\": \"list-as-prompt\"",
+          "\"questions\": 170", "{\"file\": \"missing.ver\", \"read\": false"}},
         {"--directions 7 crlf.ver", 2, {""}},
         {"--ignore=no-such-rule crlf.ver", 2, {""}},
         {"--format=xml crlf.ver", 2, {""}},
@@ -193,7 +205,9 @@ TEST(VerbListChecker, CommandLine)
         std::string strOut;
         EXPECT_EQ(RunCheck(pszArguments, strOut), nStatus) << pszArguments;
         for (const char* pszText : texts)
-            EXPECT_EQ(strOut.find(pszText + (*pszText == '!')) == std::string::npos, *pszText == '!')
-                << pszArguments << " / " << pszText << "\n" << strOut;
+            EXPECT_EQ(strOut.find(pszText + (*pszText == '!')) == std::string::npos,
+                      *pszText == '!')
+                << pszArguments << " / " << pszText << "\n"
+                << strOut;
     }
 }
