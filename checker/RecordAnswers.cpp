@@ -182,17 +182,19 @@ void CheckRecord(const VerbRecordSeen& record, RecordContext& context, Findings&
     if (record.m_nStopDirection < kDirectionCount)
     {
         const VerbForm prompt = kDirections[record.m_nStopDirection].PromptForm;
-        std::string strLost;
-        for (std::size_t k = record.m_nStopDirection; k < kDirectionCount; ++k)
-            strLost += (strLost.empty() ? "" : ", ") + DirectionName(k);
+        // The directions are in the order Infinitive, Past Tense, Past Participle prompts:
+        // a list ends its own form's questions and the Past Participle's.
+        const std::string strLost =
+            prompt == Infinitive ? "no question at all"
+            : prompt == PastTense
+                ? "no questions that show the Past Tense or the Past Participle"
+                : "no questions that show the Past Participle";
         findings.Add(nLine + FormOffset(prompt),
                      prompt == Infinitive ? FindingKind::Warning : FindingKind::Note,
                      "list-as-prompt",
                      std::string("the ") + FormName(prompt) +
-                         " is a list, which is never shown as a question: with every direction "
-                         "chosen, this verb gives " +
-                         (record.m_nStopDirection == 0 ? std::string("no question at all")
-                                                       : "no " + strLost),
+                         " is a list, which is never shown as a question, so this verb gives " +
+                         strLost,
                      prompt == Infinitive ? "write the Infinitive as one word" : "");
     }
     for (VerbForm form : {PastTense, Infinitive, PastParticiple})

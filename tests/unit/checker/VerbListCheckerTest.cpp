@@ -46,7 +46,7 @@ const std::pair<std::string, const char*> kLists[] = {
      "5 W unknown-tag 'ess1'\n19 E blank-line record at line 18|delete line 19\n"},
     {"tests/data/checker/records.ver",
      "11 W list-as-prompt no question at all\n"
-     "14 N list-as-prompt no Past Tense to Infinitive|Past Participle to Infinitive\n"
+     "14 N list-as-prompt show the Past Tense or the Past Participle\n"
      "14 W list-accepts 'learnt' is never|'learn' is accepted, the Infinitive|'/learnt /learned'\n"
      "16 N extra-blanks\n17 W unknown-tag asked whatever|'bas2'\n"
      "23 W same-verb-twice 'go' is already at line 7\n24 W accent-code '\\'y'\n"
