@@ -34,7 +34,8 @@ const char kUsage[] =
     "Rules:\n";
 
 const char kStatus[] =
-    "\nExit status: 0 no errors, 1 errors found, 2 a file could not be read or bad usage.\n";
+    "\nExit status, the worst over all files: 0 no errors, 1 errors found, 2 a file could\n"
+    "not be read or bad usage.\n";
 
 void PrintUsage(std::FILE* pFile)
 {
