@@ -2,6 +2,7 @@
 // lesson's own reader and answer rules. Knows nothing of the command line.
 #pragma once
 
+#include "checker/Findings.h"
 #include "verbdata/DirectionSet.h"
 #include "verbdata/GroupSet.h"
 #include "verbdata/QuestionPool.h"
@@ -11,43 +12,33 @@
 #include <string>
 #include <vector>
 
-// Error: the lesson loses verbs or asks them wrongly. Warning: it asks them, but not as the
-// author is likely to mean. Note: worth knowing, nothing to fix.
-enum class FindingKind
-{
-    Note,
-    Warning,
-    Error
-};
-
-struct Finding
-{
-    std::size_t m_nLine = 0; // counted from 1; 0 for the file as a whole
-    FindingKind m_nKind = FindingKind::Note;
-    std::string m_strText; // UTF-8
-};
-
-// What a lesson over all six directions and the chosen groups gets from the list.
+// What a lesson over the chosen directions and groups gets from the list.
 struct ListSummary
 {
     bool m_bAlternativeFile = false; // read as the alternative list: every group is taken
     GroupSet m_groups;
-    std::array<std::size_t, kGroupCount> m_nVerbs{}; // records taken, by group
-    std::size_t m_nOtherVerbs = 0;                   // taken with a tag that is none of the six
+    DirectionSet m_directions;
+    std::array<std::size_t, kGroupCount> m_nVerbs{}; // verbs asked at least once, by group
+    std::size_t m_nOtherVerbs = 0;                   // asked, with a tag that is none of the six
     std::array<std::size_t, kDirectionCount> m_nQuestions{};
-    QuestionPool m_pool; // the lesson's questions, in its order
+    QuestionPool m_pool; // the lesson's questions, in its order, when kept
 };
 
 struct ListCheck
 {
     bool m_bRead = false;            // false: the file could not be opened or read to its end
-    std::vector<Finding> m_findings; // in line order
+    std::vector<Finding> m_findings; // in line order, notes among them
     ListSummary m_summary;
 };
 
 // Checks one verb list file, opened and decoded as a lesson does. A file named like the
-// alternative list is counted as a lesson takes that one: with every group.
-ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups);
+// alternative list is counted as a lesson takes that one: with every group. The findings
+// are the same whatever groups and directions are chosen; the summary counts those, and
+// holds the lesson's questions unless bKeepQuestions is off (they take far more memory
+// than the list).
+ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups,
+                            const DirectionSet& directions = AllFlags<DirectionSet>(),
+                            bool bKeepQuestions = true);
 
 // "Infinitive to Past Tense" and so on.
 std::string DirectionName(std::size_t nDirection);

@@ -1,5 +1,6 @@
 // taldrin-check: the command line over VerbListChecker. Prints findings in the form editors
-// jump to (FILE:LINE: error: ...) and a summary; the exit status says the worst.
+// jump to (FILE:LINE: error: ...) and a summary, or JSON; the exit status says the worst.
+#include "checker/CheckReport.h"
 #include "checker/VerbListChecker.h"
 
 #include <algorithm>
@@ -12,159 +13,162 @@ namespace
 {
 
 const char kUsage[] =
-    "Usage: taldrin-check [--groups TAGS] [--quiet] FILE...\n"
-    "Checks Taldrin verb lists: says, line by line, what a lesson will make of each list,\n"
-    "as FILE:LINE: error|warning|note: ..., then counts its verbs and questions.\n"
+    "Usage: taldrin-check [OPTION]... FILE...\n"
+    "Checks Taldrin verb lists: says, line by line, what a lesson will make of each list\n"
+    "and what to do about it, as FILE:LINE: error|warning|note: ... [rule], then counts\n"
+    "the verbs and questions a lesson asks.\n"
     "\n"
-    "  --groups TAGS  count only these groups, e.g. --groups ess1,bas2\n"
-    "                 (lit ess1 ess2 bas1 bas2 dop; default: all six)\n"
-    "  --quiet        print errors only\n"
-    "  --help         print this help\n"
+    "  --groups TAGS      count only these groups, e.g. --groups ess1,bas2\n"
+    "                     (lit ess1 ess2 bas1 bas2 dop; default: all six)\n"
+    "  --directions NUMS  count only these directions, numbered as the lesson's\n"
+    "                     choices: 1 Infinitive to Past Tense, 2 Infinitive to Past\n"
+    "                     Participle, 3 Past Tense to Infinitive, 4 Past Tense to Past\n"
+    "                     Participle, 5 Past Participle to Infinitive, 6 Past\n"
+    "                     Participle to Past Tense; e.g. --directions 1,3 (default: all)\n"
+    "  --ignore RULES     do not report these rules, e.g. --ignore same-verb-twice\n"
+    "  --notes            also print notes (findings with nothing to fix)\n"
+    "  --quiet            print errors only, and no summary\n"
+    "  --format FORMAT    text (default) or json\n"
+    "  --help             print this help\n"
     "\n"
-    "Errors: reading stops early; a blank, extra or missing line puts the records after\n"
-    "  it out of step; a record is never asked (an empty form, cut short by the end);\n"
-    "  no header; a list saved as UTF-16.\n"
-    "Warnings: an unknown group tag (asked whatever groups are chosen); a list as the\n"
-    "  Infinitive; an answer a list never accepts; an unknown accent code; a character\n"
-    "  no one can type or in the wrong encoding; the same verb twice.\n"
-    "Notes: a list as the Past Tense or Past Participle and the directions it ends;\n"
-    "  blanks the answer check ignores; blank lines that shift nothing.\n"
-    "\n"
-    "Exit status: 0 no errors, 1 errors found, 2 a file could not be read or bad usage.\n";
+    "Rules:\n";
 
-const char* KindName(FindingKind nKind)
+const char kStatus[] =
+    "\nExit status, the worst over all files: 0 no errors, 1 errors found, 2 a file could\n"
+    "not be read or bad usage.\n";
+
+void PrintUsage(std::FILE* pFile)
 {
-    return nKind == FindingKind::Error     ? "error"
-           : nKind == FindingKind::Warning ? "warning"
-                                           : "note";
+    std::fputs(kUsage, pFile);
+    for (const Rule& rule : kRules)
+        std::fprintf(pFile, "  %-21s %s\n", rule.pszName, rule.pszSummary);
+    std::fputs(kStatus, pFile);
+}
+
+int Fail(const std::string& strMessage)
+{
+    std::fprintf(stderr, "taldrin-check: %s\n", strMessage.c_str());
+    return 2;
+}
+
+std::vector<std::string> Split(const std::string& strList)
+{
+    std::vector<std::string> items;
+    std::size_t nStart = 0;
+    do
+    {
+        const std::size_t nComma = std::min(strList.find(',', nStart), strList.size());
+        items.push_back(strList.substr(nStart, nComma - nStart));
+        nStart = nComma + 1;
+    } while (nStart <= strList.size());
+    return items;
 }
 
 bool ParseGroups(const std::string& strTags, GroupSet& groups)
 {
     groups = GroupSet();
-    std::size_t nStart = 0;
-    do
+    for (const std::string& strTag : Split(strTags))
     {
-        const std::size_t nComma = std::min(strTags.find(',', nStart), strTags.size());
-        const int nGroup = FindGroup(strTags.substr(nStart, nComma - nStart));
+        const int nGroup = FindGroup(strTag);
         if (nGroup < 0)
             return false;
         groups.Set(static_cast<std::size_t>(nGroup), true);
-        nStart = nComma + 1;
-    } while (nStart <= strTags.size());
+    }
     return true;
 }
 
-void PrintSummary(const std::string& strPath, const ListCheck& check)
+bool ParseDirections(const std::string& strNumbers, DirectionSet& directions)
 {
-    const ListSummary& summary = check.m_summary;
-    std::size_t nVerbs = summary.m_nOtherVerbs, nChosen = 0;
-    std::string strGroups;
-    for (std::size_t k = 0; k < kGroupCount; ++k)
-        if (summary.m_groups.Get(k))
-        {
-            ++nChosen;
-            nVerbs += summary.m_nVerbs[k];
-            strGroups += std::string(strGroups.empty() ? "" : ", ") + kGroupTags[k] + " " +
-                         std::to_string(summary.m_nVerbs[k]);
-        }
-    if (summary.m_nOtherVerbs > 0)
-        strGroups += ", other tags " + std::to_string(summary.m_nOtherVerbs);
-    std::printf("%s: %zu %s in a lesson %s (%s)\n", strPath.c_str(), nVerbs,
-                nVerbs == 1 ? "verb" : "verbs",
-                summary.m_bAlternativeFile ? "on the alternative list, which takes every group"
-                : nChosen == kGroupCount   ? "with every group"
-                                           : "with these groups",
-                strGroups.c_str());
-    std::printf("%s: %zu %s with all six directions:\n", strPath.c_str(), summary.m_pool.size(),
-                summary.m_pool.size() == 1 ? "question" : "questions");
-    for (std::size_t k = 0; k < kDirectionCount; ++k)
-        std::printf("  %-32s %5zu\n", DirectionName(k).c_str(), summary.m_nQuestions[k]);
-    std::size_t nCount[3] = {};
-    for (const Finding& finding : check.m_findings)
-        ++nCount[static_cast<int>(finding.m_nKind)];
-    std::printf("%s: %zu error(s), %zu warning(s), %zu note(s)\n", strPath.c_str(), nCount[2],
-                nCount[1], nCount[0]);
+    directions = DirectionSet();
+    for (const std::string& strNumber : Split(strNumbers))
+    {
+        if (strNumber.size() != 1 || strNumber[0] < '1' || strNumber[0] > '6')
+            return false;
+        directions.Set(static_cast<std::size_t>(strNumber[0] - '1'), true);
+    }
+    return true;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    GroupSet groups;
-    for (std::size_t k = 0; k < kGroupCount; ++k)
-        groups.Set(k, true);
-    bool bQuiet = false;
+    GroupSet groups = AllFlags<GroupSet>();
+    DirectionSet directions = AllFlags<DirectionSet>();
+    ReportOptions options;
     std::vector<std::string> files;
     bool bOptions = true;
     for (int i = 1; i < argc; ++i)
     {
         const std::string strArg = argv[i];
-        if (bOptions && strArg == "--help")
+        if (!bOptions || strArg.size() < 2 || strArg[0] != '-')
         {
-            std::fputs(kUsage, stdout);
+            files.push_back(strArg);
+            continue;
+        }
+        // --name=VALUE or --name VALUE for the options that take one.
+        const std::string strName = strArg.substr(0, strArg.find('='));
+        const bool bValued = strName == "--groups" || strName == "--directions" ||
+                             strName == "--ignore" || strName == "--format";
+        if (bValued && strName == strArg && i + 1 == argc)
+            return Fail(strName + " needs a value; see taldrin-check --help");
+        const std::string strValue = !bValued            ? ""
+                                     : strName == strArg ? argv[++i]
+                                                         : strArg.substr(strName.size() + 1);
+        if (strArg == "--help")
+        {
+            PrintUsage(stdout);
             return 0;
         }
-        if (bOptions && strArg == "--quiet")
-            bQuiet = true;
-        else if (bOptions && (strArg == "--groups" || strArg.rfind("--groups=", 0) == 0))
-        {
-            const bool bJoined = strArg.size() > 8;
-            if (!bJoined && i + 1 == argc)
-            {
-                std::fputs(
-                    "taldrin-check: --groups needs a list of tags, e.g. --groups ess1,bas2\n",
-                    stderr);
-                return 2;
-            }
-            const std::string strTags = bJoined ? strArg.substr(9) : argv[++i];
-            if (!ParseGroups(strTags, groups))
-            {
-                std::fprintf(stderr,
-                             "taldrin-check: '%s' is not a list of group tags (lit ess1 ess2 bas1 "
-                             "bas2 dop)\n",
-                             strTags.c_str());
-                return 2;
-            }
-        }
-        else if (bOptions && strArg == "--")
+        if (strArg == "--")
             bOptions = false;
-        else if (bOptions && strArg.size() > 1 && strArg[0] == '-')
+        else if (strArg == "--quiet")
+            options.m_bQuiet = true;
+        else if (strArg == "--notes")
+            options.m_bNotes = true;
+        else if (strName == "--groups" && !ParseGroups(strValue, groups))
+            return Fail("'" + strValue +
+                        "' is not a list of group tags (lit ess1 ess2 bas1 bas2 dop)");
+        else if (strName == "--directions" && !ParseDirections(strValue, directions))
+            return Fail("'" + strValue + "' is not a list of direction numbers 1 to 6");
+        else if (strName == "--ignore")
         {
-            std::fprintf(stderr, "taldrin-check: unknown option '%s'; see taldrin-check --help\n",
-                         strArg.c_str());
-            return 2;
+            for (const std::string& strRule : Split(strValue))
+                if (!IsRule(strRule))
+                    return Fail("'" + strRule + "' is no rule; taldrin-check --help lists them");
+                else
+                    options.m_ignored.insert(strRule);
         }
-        else
-            files.push_back(strArg);
+        else if (strName == "--format" && strValue != "text" && strValue != "json")
+            return Fail("the format is text or json, not '" + strValue + "'");
+        else if (strName == "--format")
+            options.m_bJson = strValue == "json";
+        else if (!bValued)
+            return Fail("unknown option '" + strArg + "'; see taldrin-check --help");
     }
     if (files.empty())
     {
-        std::fputs(kUsage, stderr);
+        PrintUsage(stderr);
         return 2;
     }
 
     int nStatus = 0;
-    for (const std::string& strPath : files)
+    if (options.m_bJson)
+        std::fputs("[", stdout);
+    for (std::size_t f = 0; f < files.size(); ++f)
     {
-        const ListCheck check = CheckVerbListFile(strPath, groups);
-        for (const Finding& finding : check.m_findings)
-        {
-            if (bQuiet && finding.m_nKind != FindingKind::Error)
-                continue;
-            if (finding.m_nLine == 0)
-                std::printf("%s: %s: %s\n", strPath.c_str(), KindName(finding.m_nKind),
-                            finding.m_strText.c_str());
-            else
-                std::printf("%s:%zu: %s: %s\n", strPath.c_str(), finding.m_nLine,
-                            KindName(finding.m_nKind), finding.m_strText.c_str());
-            if (finding.m_nKind == FindingKind::Error && nStatus == 0)
-                nStatus = 1;
-        }
+        const ListCheck check = CheckVerbListFile(files[f], groups, directions, false);
+        for (const Finding& finding : ShownFindings(check, options))
+            if (finding.m_nKind == FindingKind::Error)
+                nStatus = std::max(nStatus, 1);
         if (!check.m_bRead)
             nStatus = 2;
-        else if (!bQuiet)
-            PrintSummary(strPath, check);
+        const std::string strReport =
+            options.m_bJson ? (f == 0 ? "" : ",\n") + JsonReport(files[f], check, options)
+                            : TextReport(files[f], check, options);
+        std::fputs(strReport.c_str(), stdout);
     }
+    if (options.m_bJson)
+        std::fputs("]\n", stdout);
     return nStatus;
 }

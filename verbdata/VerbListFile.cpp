@@ -15,10 +15,20 @@ namespace
 // most four bytes of UTF-8, and a CR before the line feed does not count.
 constexpr std::size_t kMaxLineBytes = 4 * kMaxLineLength + 1;
 
-// The file's bytes up to its end, or up to a line too long in either encoding: that line
-// stops the reading anyway, and stands in the result as a line too long of plain ASCII,
-// so that the encoding is decided by the bytes the reader will take.
-std::string ReadListBytes(RegularFile& file)
+// Hands a text to a stream without copying it; the stream only reads.
+class TextBuf : public std::streambuf
+{
+public:
+    explicit TextBuf(std::string_view text)
+    {
+        char* p = const_cast<char*>(text.data());
+        setg(p, p, p + text.size());
+    }
+};
+
+} // namespace
+
+std::string ReadListBytes(RegularFile& file, bool* pCut)
 {
     std::string strBytes;
     std::size_t nLineStart = 0;
@@ -28,6 +38,8 @@ std::string ReadListBytes(RegularFile& file)
             const std::size_t nEnd = std::min(strBytes.find('\n', nLineStart), strBytes.size());
             if (nEnd - nLineStart > kMaxLineBytes)
             {
+                if (pCut != nullptr)
+                    *pCut = true;
                 strBytes.resize(nLineStart);
                 return strBytes.append(kMaxLineLength + 1, '?');
             }
@@ -38,17 +50,26 @@ std::string ReadListBytes(RegularFile& file)
     return strBytes;
 }
 
-// Hands a text to a stream without copying it.
-class TextBuf : public std::streambuf
+VerbListEnd ReadVerbListText(std::string_view text, bool bAlternativeFile,
+                             const DirectionSet& directions, const GroupSet& groups,
+                             QuestionPool& pool, VerbListObserver* pObserver) try
 {
-public:
-    explicit TextBuf(std::string& strText)
+    if (text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark)
+        text.remove_prefix(kUtf8ByteOrderMark.size());
+    std::string strLatin1;
+    if (DetectListEncoding(text) == ListEncoding::Utf8)
     {
-        setg(strText.data(), strText.data(), strText.data() + strText.size());
+        Utf8ToLatin1(text, strLatin1);
+        text = strLatin1;
     }
-};
-
-} // namespace
+    TextBuf buf(text);
+    std::istream in(&buf);
+    return ReadVerbList(in, bAlternativeFile, directions, groups, pool, pObserver);
+}
+catch (const std::bad_alloc&)
+{
+    return VerbListEnd::OutOfMemory; // before the reading began: the pool is as it was
+}
 
 VerbListEnd ReadVerbListFile(const std::string& strPath, bool bAlternativeFile,
                              const DirectionSet& directions, const GroupSet& groups,
@@ -57,18 +78,8 @@ VerbListEnd ReadVerbListFile(const std::string& strPath, bool bAlternativeFile,
     RegularFile file(strPath);
     if (!file.IsOpen())
         return VerbListEnd::StreamFailed;
-    std::string strText = ReadListBytes(file);
-    if (std::string_view(strText).substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark)
-        strText.erase(0, kUtf8ByteOrderMark.size());
-    if (DetectListEncoding(strText) == ListEncoding::Utf8)
-    {
-        std::string strLatin1;
-        Utf8ToLatin1(strText, strLatin1);
-        strText.swap(strLatin1);
-    }
-    TextBuf buf(strText);
-    std::istream in(&buf);
-    return ReadVerbList(in, bAlternativeFile, directions, groups, pool, pObserver);
+    const std::string strText = ReadListBytes(file);
+    return ReadVerbListText(strText, bAlternativeFile, directions, groups, pool, pObserver);
 }
 catch (const std::bad_alloc&)
 {

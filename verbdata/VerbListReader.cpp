@@ -156,6 +156,7 @@ VerbListEnd ReadVerbList(std::istream& in, bool bAlternativeFile, const Directio
     // 0: leading "#" lines; 1: the title and what follows it up to the next "#" line;
     // 2: up to the second "#" line; 3: the records.
     int nHeaderState = 0;
+    std::size_t nTitleLine = 0;
     std::string strLine;
     VerbForms forms;
     std::size_t nRecordLine = 0; // while a record is being read
@@ -173,8 +174,10 @@ VerbListEnd ReadVerbList(std::istream& in, bool bAlternativeFile, const Directio
         if (nHeaderState < 3)
         {
             const bool bAdvance = nHeaderState == 0 ? !bHash : bHash;
+            if (bAdvance && nHeaderState == 0)
+                nTitleLine = reader.LinesRead();
             if (bAdvance && ++nHeaderState == 3 && pObserver != nullptr)
-                pObserver->OnHeaderEnd();
+                pObserver->OnHeaderEnd(nTitleLine, reader.LinesRead());
             continue;
         }
         if (bHash)

@@ -40,8 +40,9 @@ class VerbListObserver
 {
 public:
     virtual ~VerbListObserver() = default;
-    // The header has ended; not called when it never does.
-    virtual void OnHeaderEnd() = 0;
+    // The header has ended at nLine, with its title at nTitleLine; not called when it
+    // never does.
+    virtual void OnHeaderEnd(std::size_t nTitleLine, std::size_t nLine) = 0;
     virtual void OnRecord(const VerbRecordSeen& record) = 0;
     // How the reading ended, once it had begun and unless memory ran out: nLine is the line
     // too long, else the last line; nRecordLine the tag line of a record left unfinished.

@@ -9,10 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <tuple>
+#include <vector>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -21,46 +23,77 @@ namespace
 {
 
 // The lists in tests/data/checker, the bundled ones (whose notes are not counted), and their
-// findings, a line each: "line kind words", kind E, W or N, then words, split at '|', in its text.
+// findings, a line each: "line kind rule words", kind E, W or N, then words, split at '|', in
+// its text.
 const std::pair<std::string, const char*> kLists[] = {
     {"data/irregu.ver", ""},
     {"data/irrtes.ver", ""},
-    {"tests/data/checker/line-too-long.ver", "11 E longer than 59|2 records\n"},
-    {"tests/data/checker/missing-line.ver", "5 E only 3 lines|line 8|2 records\n"},
+    {"tests/data/checker/line-too-long.ver", "11 E line-too-long (60 > 59|2 verbs|shorten\n"},
+    {"tests/data/checker/missing-line.ver", "5 E missing-line only 3 lines|line 8|2 records\n"},
     {"tests/data/checker/extra-lines.ver",
-     "9 E extra line 'gone'|record after\n14 E 2 blank lines|record after\n"},
-    {"tests/data/checker/blank-line.ver", "9 E a blank line|3 records|up to line 23\n"},
-    {"tests/data/checker/never-asked.ver", "7 E Infinitive is empty\n9 E ends after 3 lines\n"},
-    {"tests/data/checker/no-header.ver", "1 E header\n"},
-    {"tests/data/checker/utf-16.ver", "0 E UTF-16\n1 E longer than 59\n"},
+     "9 E repeated-line repeats line 8|delete line 9\n14 E blank-line 2 blank lines|14 to 15\n"},
+    {"tests/data/checker/blank-line.ver", "9 E blank-line 3 records|up to line 23\n"},
+    {"tests/data/checker/never-asked.ver",
+     "7 E empty-form Infinitive is empty\n9 E cut-short after 3 lines\n"},
+    {"tests/data/checker/no-header.ver", "1 E no-header before line 1\n"},
+    {"tests/data/checker/header.ver", "4 E header-eats-verbs 1 to 13|2 verbs|before line 2\n"},
+    {"tests/data/checker/utf-16.ver", "0 E utf-16 UTF-8\n"},
+    {"tests/data/checker/cr-only.ver", "0 E cr-line-ends Mac\n"},
+    {"tests/data/checker/comment-in-record.ver",
+     "7 E comment-in-record its Infinitive|2 records|delete line 7\n"},
+    {"tests/data/checker/repeated-form.ver", "8 E repeated-line delete line 8\n"},
+    {"tests/data/checker/lit.ver",
+     "5 W unknown-tag 'ess1'\n19 E blank-line record at line 18|delete line 19\n"},
     {"tests/data/checker/records.ver",
-     "11 W no question at all\n14 N no Past Tense to Infinitive|Past Participle to Infinitive\n"
-     "14 W 'learnt' is never accepted\n16 N blanks\n17 W asked whatever|meant 'bas2'\n"
-     "23 W 'go' is already at line 7\n24 W '\\'y'\n26 W character '\\x01'\n30 W Windows\n"
-     "36 W 'é' is written in UTF-8|'Ã©'\n"},
-    {"tests/data/checker/utf-8.ver",
-     "9 N 4 blank lines|harmless\n15 W '€'\n17 N at the end|harmless\n"},
+     "11 W list-as-prompt no question at all\n"
+     "14 N list-as-prompt show the Past Tense or the Past Participle\n"
+     "14 W list-accepts 'learnt' is never|'learn' is accepted, the Infinitive|'/learnt /learned'\n"
+     "16 N extra-blanks\n17 W unknown-tag asked whatever|'bas2'\n"
+     "23 W same-verb-twice 'go' is already at line 7\n24 W accent-code '\\'y'\n"
+     "26 W control-character 0x01\n30 W mixed-encoding 0x92|line 36\n"
+     "30 W windows-character apostrophe|'\n36 W mixed-encoding 'é'|'Ã©'\n"},
+    {"tests/data/checker/answers.ver",
+     "8 E comment-as-form Past Participle|before line 8\n"
+     "10 W two-spellings '/learnt /learned'\n12 W two-spellings '/burnt /burned'\n"
+     "13 W unknown-tag 'bas1'\n14 W invisible-character column 5|no-break space\n"
+     "15 W same-verb-twice\n18 N list-as-prompt\n18 W list-accepts empty answer|'/dreamt'\n"
+     "22 N list-as-prompt\n22 W list-accepts 'leap' is accepted, the Infinitive\n"
+     "26 W accent-code column 5|'\\q'\n27 W invisible-character soft hyphen\n"
+     "29 W unknown-tag 'ess1'\n33 N dos-end-mark\n"},
+    {"tests/data/checker/utf-8.ver", "9 N harmless-blank-lines 4 blank lines\n15 W not-latin1 "
+                                     "'€'\n17 N harmless-blank-lines at the end\n"},
 };
 
 // "line kind" and the wanted words when the text holds them all, else the text.
 std::string Shown(const Finding& finding, const std::string& strWant)
 {
-    const std::string strWhere =
-        std::to_string(finding.m_nLine) + " " + "NWE"[static_cast<int>(finding.m_nKind)];
-    const std::string strWords =
-        strWant.compare(0, strWhere.size(), strWhere) == 0 ? strWant.substr(strWhere.size()) : "";
+    const std::string strWhere = std::to_string(finding.m_nLine) + " " +
+                                 "NWE"[static_cast<int>(finding.m_nKind)] + " " + finding.m_strRule;
+    bool bHeld = strWant.compare(0, strWhere.size(), strWhere) == 0;
+    const std::string strWords = bHeld ? strWant.substr(strWhere.size()) : "";
     std::istringstream words(strWords);
-    bool bHeld = !strWords.empty();
     for (std::string strWord; std::getline(words >> std::ws, strWord, '|');)
         bHeld = bHeld && finding.m_strText.find(strWord) != std::string::npos;
     return strWhere + (bHeld ? strWords : " " + finding.m_strText) + "\n";
 }
 
+// taldrin-check's exit status, and its output in strOut.
+int RunCheck(const std::string& strArguments, std::string& strOut)
+{
+    std::FILE* pPipe =
+        ::popen(("timeout 30 " TALDRIN_CHECK_PROGRAM " " + strArguments).c_str(), "r");
+    char sz[4096];
+    strOut.clear();
+    for (std::size_t n; (n = std::fread(sz, 1, sizeof sz, pPipe)) > 0;)
+        strOut.append(sz, n);
+    const int nResult = ::pclose(pPipe);
+    return WIFEXITED(nResult) ? WEXITSTATUS(nResult) : -1;
+}
+
 int Status(const std::string& strArguments)
 {
-    const int nResult = std::system(
-        ("timeout 30 " TALDRIN_CHECK_PROGRAM " " + strArguments + " >/dev/null").c_str());
-    return WIFEXITED(nResult) ? WEXITSTATUS(nResult) : -1;
+    std::string strOut;
+    return RunCheck(strArguments, strOut);
 }
 
 } // namespace
@@ -78,10 +111,11 @@ TEST(VerbListChecker, FindsTheFaultsAndCountsTheQuestionsOfALesson)
             dir.Write(pszName, TempDir::Read(TALDRIN_SOURCE_DIR "/" + strSource));
         MemorySettingsStore profile;
         CVespinDoc doc(profile);
-        for (const GroupSet& groups :
-             {Flags<GroupSet>("012345"), Flags<GroupSet>("14") /* ess1, bas2 */})
+        for (const auto& [groups, directions] :
+             {std::pair(Flags<GroupSet>("012345"), Flags<DirectionSet>("012345")),
+              std::pair(Flags<GroupSet>("14") /* ess1, bas2 */, Flags<DirectionSet>("124"))})
         {
-            const ListCheck check = CheckVerbListFile(strPath, groups);
+            const ListCheck check = CheckVerbListFile(strPath, groups, directions);
             std::istringstream wanted(strWant);
             std::string strGot, strLine;
             for (const Finding& finding : check.m_findings)
@@ -90,7 +124,7 @@ TEST(VerbListChecker, FindsTheFaultsAndCountsTheQuestionsOfALesson)
             EXPECT_EQ(strGot, strWant) << strSource;
 
             ASSERT_TRUE(doc.OnNewDocument());
-            doc.SetDirections(Flags<DirectionSet>("012345"));
+            doc.SetDirections(directions);
             doc.SetGroups(groups);
             doc.LoadQuestions();
             const QuestionPool &pool = check.m_summary.m_pool, &lesson = doc.m_pool;
@@ -113,4 +147,67 @@ TEST(VerbListChecker, FindsTheFaultsAndCountsTheQuestionsOfALesson)
     ASSERT_EQ(::mkfifo("pipe", 0600), 0);
     EXPECT_EQ(Status("pipe"), 2);
     EXPECT_EQ(Status("."), 2);
+}
+
+// The command line as a user meets it: several lists at once, the worst exit status, each
+// option; a list with CR LF line ends, one in big-endian UTF-16, one that is missing.
+TEST(VerbListChecker, CommandLine)
+{
+    TempDir dir;
+    dir.Enter();
+    const std::string strGood = TempDir::Read(TALDRIN_SOURCE_DIR "/data/irrtes.ver");
+    std::string strCrLf, strUtf16 = "\xFE\xFF";
+    for (const char c : strGood)
+    {
+        strCrLf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        strUtf16 += std::string(1, '\0') + c;
+    }
+    dir.Write("crlf.ver", strCrLf);
+    dir.Write("utf16.ver", strUtf16);
+    dir.Write("bad\033.ver", strGood);
+    dir.Write("short/irrtes.ver",
+              TempDir::Read(TALDRIN_SOURCE_DIR "/tests/data/checker/answers.ver"));
+    dir.Write("twice.ver", strGood + strGood.substr(strGood.find("\ness1") + 1));
+    // Arguments, exit status, then texts the output holds, or with '!' does not hold.
+    const std::tuple<const char*, int, std::vector<const char*>> kRuns[] = {
+        {"crlf.ver", 0, {"crlf.ver: 30 verbs", "170 questions", "and 3 notes", "!note:"}},
+        {"bad?.ver", 0, {"'bad'$'\\033''.ver': 30 verbs"}},
+        {"--notes crlf.ver",
+         0,
+         {"crlf.ver:14: note:", "[list-as-prompt] (also line ", "!crlf.ver:133:", "3 notes\n"}},
+        {"crlf.ver utf16.ver", 1, {"utf16.ver: error: the list is saved as UTF-16", "[utf-16]"}},
+        {"crlf.ver missing.ver utf16.ver", 2, {"missing.ver: error: cannot open", "crlf.ver: 30"}},
+        {"--quiet crlf.ver utf16.ver", 1, {"!verbs", "UTF-16"}},
+        {"--ignore=utf-16,same-verb-twice utf16.ver twice.ver", 0, {"![utf-16]", "![same"}},
+        {"twice.ver",
+         0,
+         {"twice.ver:138: warning: 'be' is already at line 15", "[same-verb-twice]"}},
+        {"--directions 3 crlf.ver", 0, {"28 verbs"}},
+        {"--notes short/irrtes.ver",
+         1,
+         {"irrtes.ver:13: note: 'bas 1' is none", "on the short list"}},
+        {"--groups=ess1 --directions 1,3 crlf.ver",
+         0,
+         {"15 verbs", "(ess1 15)", "29 questions with these directions",
+          "Past Tense to Infinitive"}},
+        {"--format=json --notes crlf.ver missing.ver",
+         2,
+         {"[{\"file\": \"crlf.ver\"",
+          "{\"file\": \"crlf.ver\", \"line\": 14, \"column\": 0, "
+          "\"severity\": \"note\", \"rule\": \"list-as-prompt\"",
+          "\"questions\": 170", "{\"file\": \"missing.ver\", \"read\": false"}},
+        {"--directions 7 crlf.ver", 2, {""}},
+        {"--ignore=no-such-rule crlf.ver", 2, {""}},
+        {"--format=xml crlf.ver", 2, {""}},
+    };
+    for (const auto& [pszArguments, nStatus, texts] : kRuns)
+    {
+        std::string strOut;
+        EXPECT_EQ(RunCheck(pszArguments, strOut), nStatus) << pszArguments;
+        for (const char* pszText : texts)
+            EXPECT_EQ(strOut.find(pszText + (*pszText == '!')) == std::string::npos,
+                      *pszText == '!')
+                << pszArguments << " / " << pszText << "\n"
+                << strOut;
+    }
 }

@@ -1,0 +1,34 @@
+// How taldrin-check shows a check: findings in the form editors jump to, repeats collapsed,
+// and the summary; or the same as JSON for editors and scripts.
+#pragma once
+
+#include "checker/VerbListChecker.h"
+
+#include <set>
+#include <string>
+
+struct ReportOptions
+{
+    bool m_bNotes = false; // show notes too
+    bool m_bQuiet = false; // errors only, no summary
+    bool m_bJson = false;
+    std::set<std::string> m_ignored; // rule names
+};
+
+// The findings the options let through, in line order.
+std::vector<Finding> ShownFindings(const ListCheck& check, const ReportOptions& options);
+
+// The findings and, unless quiet, the summary of one file, as text.
+std::string TextReport(const std::string& strPath, const ListCheck& check,
+                       const ReportOptions& options);
+
+// The same as one JSON object: {"file", "read", "findings": [...], "summary": {...}}.
+std::string JsonReport(const std::string& strPath, const ListCheck& check,
+                       const ReportOptions& options);
+
+// A file name as GNU tools print it: as it is when harmless, else in shell quotes with
+// control characters, bidirectional marks and bytes that are no UTF-8 as $'\ooo'.
+std::string EscapedFileName(const std::string& strName);
+
+// A text as a JSON string, quotes included.
+std::string JsonString(const std::string& strText);

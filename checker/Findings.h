@@ -1,0 +1,74 @@
+// What the checker tells an author: findings, each under a named rule, and the small text
+// helpers their messages share.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+// Error: the lesson loses verbs or asks them wrongly. Warning: it asks them, but not as the
+// author is likely to mean. Note: worth knowing, nothing to fix.
+enum class FindingKind
+{
+    Note,
+    Warning,
+    Error
+};
+
+struct Finding
+{
+    std::size_t m_nLine = 0; // counted from 1; 0 for the file as a whole
+    FindingKind m_nKind = FindingKind::Note;
+    std::string m_strText;     // the complete message, with what to do; UTF-8
+    std::string m_strRule;     // e.g. "blank-line"; see kRules
+    std::size_t m_nColumn = 0; // in characters, from 1; 0 when the line as a whole is meant
+    std::string m_strFix;      // what to do, as the message ends; empty when nothing is to do
+};
+
+struct Rule
+{
+    const char* pszName;
+    const char* pszSummary; // for --help
+};
+
+// Every rule a finding can name, in the order --help lists them.
+extern const std::vector<Rule> kRules;
+
+bool IsRule(const std::string& strName);
+
+class Findings
+{
+public:
+    // The message is strWhat, then ": " and strFix when there is a fix.
+    void Add(std::size_t nLine, FindingKind nKind, const char* pszRule, const std::string& strWhat,
+             const std::string& strFix = {}, std::size_t nColumn = 0);
+
+    // In line order, findings of one line in the order they were made; then, for a rule
+    // found more often than is worth listing, how many more there are.
+    std::vector<Finding> Sorted();
+
+private:
+    static constexpr std::size_t kMaxPerRule = 1000;
+
+    struct Count
+    {
+        std::size_t nFound = 0;
+        FindingKind nKind = FindingKind::Note;
+    };
+
+    std::vector<Finding> m_findings;
+    std::map<std::string, Count> m_counts; // by rule
+};
+
+// A Latin-1 text in quotes, in UTF-8, with control characters written as \xNN.
+std::string Quote(const std::string& strLatin1);
+
+// One character of Latin-1 in UTF-8.
+void AppendUtf8(std::string& str, char32_t ch);
+
+// "1 record", "2 records"; with no singular, "2 blank lines".
+std::string Plural(std::size_t n, const char* pszOne, const char* pszMany);
+
+// "line 7", "lines 7 to 9".
+std::string LineRange(std::size_t nFirst, std::size_t nLast);

@@ -1,0 +1,397 @@
+#include "checker/ListBytes.h"
+
+#include "verbdata/AnswerText.h"
+#include "verbdata/ListEncoding.h"
+#include "verbdata/RegularFile.h"
+#include "verbdata/VerbListFile.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+namespace
+{
+
+constexpr std::size_t kIndexStep = 64;
+
+// Counts records line by line, as ListBytes::RecordsFrom describes.
+class RecordCounter
+{
+public:
+    void Take(bool bHash, bool bEmpty)
+    {
+        if (m_nTaken == 0 && bHash)
+            return;
+        m_bWritten = (m_nTaken > 0 && m_bWritten) || !bEmpty;
+        if (++m_nTaken == 4)
+            End();
+    }
+    std::size_t End()
+    {
+        m_nRecords += m_nTaken > 0 && m_bWritten;
+        m_nTaken = 0;
+        return m_nRecords;
+    }
+
+private:
+    std::size_t m_nTaken = 0;
+    bool m_bWritten = false;
+    std::size_t m_nRecords = 0;
+};
+
+std::size_t Utf8Length(const char* p, std::size_t n, bool bUtf8)
+{
+    std::size_t nLength = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        nLength += !bUtf8 || (static_cast<unsigned char>(p[i]) & 0xC0) != 0x80;
+    return nLength;
+}
+
+} // namespace
+
+std::string ListBytes::Read(const std::string& strPath)
+{
+    m_strPath = strPath;
+    RegularFile file(strPath);
+    std::string strProblem;
+    switch (file.GetKind())
+    {
+    case RegularFile::Kind::Unopened:
+        return std::string("cannot open: ") + std::strerror(file.Error());
+    case RegularFile::Kind::Directory:
+        strProblem = "a directory, not a verb list";
+        break;
+    case RegularFile::Kind::Other:
+        strProblem = "not a regular file: a lesson does not open it";
+        break;
+    case RegularFile::Kind::Regular:
+        m_strBytes = ReadListBytes(file, &m_bCut);
+        m_strBytes.shrink_to_fit();
+        if (file.Error() != 0)
+            strProblem = std::string("read error: ") + std::strerror(file.Error());
+        break;
+    }
+    m_text = m_strBytes;
+    if (m_text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark)
+    {
+        m_text.remove_prefix(kUtf8ByteOrderMark.size());
+        m_nSkipped = kUtf8ByteOrderMark.size();
+    }
+    for (std::size_t i = 0; i < m_text.size(); ++m_nLines)
+    {
+        if (m_nLines % kIndexStep == 0)
+            m_index.push_back(i);
+        i = std::min(m_text.find('\n', i), m_text.size() - 1) + 1;
+    }
+    m_bUtf8 = DetectListEncoding(m_text) == ListEncoding::Utf8;
+    if (file.GetKind() == RegularFile::Kind::Regular && !strProblem.empty())
+        m_nErrorLine = LineCount() + (m_text.empty() || m_text.back() == '\n');
+    return strProblem;
+}
+
+bool ListBytes::IsUtf16() const
+{
+    return m_strBytes.compare(0, 2, "\xFF\xFE") == 0 || m_strBytes.compare(0, 2, "\xFE\xFF") == 0;
+}
+
+bool ListBytes::HasCrLineEnds() const
+{
+    return m_text.find('\n') == std::string::npos && m_text.find('\r') != std::string::npos;
+}
+
+std::size_t ListBytes::LineStart(std::size_t nLine) const
+{
+    // Lines are mostly asked for in order: go on from the last one found.
+    std::size_t nFrom = (nLine - 1) / kIndexStep * kIndexStep + 1;
+    std::size_t nStart = m_index[(nLine - 1) / kIndexStep];
+    if (m_nCachedLine != 0 && m_nCachedLine <= nLine && m_nCachedLine >= nFrom)
+        nFrom = m_nCachedLine, nStart = m_nCachedStart;
+    for (; nFrom < nLine; ++nFrom)
+        nStart = m_text.find('\n', nStart) + 1;
+    m_nCachedLine = nLine;
+    m_nCachedStart = nStart;
+    return nStart;
+}
+
+std::string ListBytes::Line(std::size_t nLine) const
+{
+    if (nLine == 0 || nLine > m_nLines)
+        return {};
+    const std::size_t nStart = LineStart(nLine);
+    std::size_t nEnd = std::min(m_text.find('\n', nStart), m_text.size());
+    if (nEnd < m_text.size() && nEnd > nStart && m_text[nEnd - 1] == '\r')
+        --nEnd;
+    return std::string(m_text.substr(nStart, nEnd - nStart));
+}
+
+std::string ListBytes::Text(std::size_t nLine) const
+{
+    if (!m_bUtf8)
+        return Line(nLine);
+    std::string strLatin1;
+    Utf8ToLatin1(Line(nLine), strLatin1);
+    return strLatin1;
+}
+
+std::size_t ListBytes::LineLength(std::size_t nLine) const
+{
+    if (m_bCut && nLine == m_nLines)
+    {
+        if (m_nCutLength == 0)
+            RecordsFrom(SIZE_MAX); // which measures it
+        return m_nCutLength;
+    }
+    const std::string strLine = Line(nLine);
+    return Utf8Length(strLine.data(), strLine.size(), m_bUtf8);
+}
+
+std::size_t ListBytes::RecordsFrom(std::size_t nFrom) const
+{
+    RecordCounter counter;
+    if (!m_bCut)
+    {
+        for (std::size_t nLine = nFrom; nLine <= m_nLines; ++nLine)
+        {
+            const std::string strLine = Line(nLine);
+            counter.Take(strLine.compare(0, 1, "#") == 0, strLine.empty());
+        }
+        return counter.End();
+    }
+    // The file goes on past what is held: read it again, a block at a time, keeping of each
+    // line only its first two bytes, and measure the line cut short.
+    RegularFile file(m_strPath);
+    std::string strBlock, strStart;
+    std::size_t nLine = 1, nSkip = m_nSkipped, nLength = 0;
+    bool bOpen = false; // a line has begun
+    char cLast = 0;     // the last byte of the line so far
+    while (strBlock.clear(), file.ReadBlock(strBlock))
+    {
+        std::size_t i = std::min(nSkip, strBlock.size());
+        nSkip -= i;
+        while (i < strBlock.size())
+        {
+            const std::size_t nFeed = std::min(strBlock.find('\n', i), strBlock.size());
+            const std::size_t nWanted = 2 - std::min<std::size_t>(strStart.size(), 2);
+            strStart.append(strBlock, i, std::min(nFeed - i, nWanted));
+            if (nLine == m_nLines)
+                nLength += Utf8Length(&strBlock[i], nFeed - i, m_bUtf8);
+            cLast = nFeed > i ? strBlock[nFeed - 1] : cLast;
+            bOpen = true;
+            if (nFeed == strBlock.size())
+                break;
+            i = nFeed + 1;
+            if (nLine == m_nLines) // a CR before the line feed is no character of the line
+                m_nCutLength = nLength - (cLast == '\r');
+            if (nLine++ >= nFrom)
+                counter.Take(strStart.compare(0, 1, "#") == 0,
+                             strStart.empty() || strStart == "\r");
+            strStart.clear();
+            bOpen = false;
+            cLast = 0;
+        }
+    }
+    if (nLine == m_nLines)
+        m_nCutLength = nLength;
+    if (bOpen && nLine >= nFrom)
+        counter.Take(strStart.compare(0, 1, "#") == 0, strStart.empty());
+    return counter.End();
+}
+
+namespace
+{
+
+std::string Hex(unsigned c)
+{
+    char sz[16];
+    std::snprintf(sz, sizeof sz, c > 0xFF ? "U+%04X" : "0x%02X", c);
+    return sz;
+}
+
+// Bytes of a line that are no UTF-8, and whether it holds UTF-8 beyond ASCII.
+std::vector<std::size_t> StrayBytes(const std::string& strLine, bool& bUtf8)
+{
+    std::vector<std::size_t> stray;
+    for (std::size_t i = 0; i < strLine.size();)
+    {
+        char32_t ch = 0;
+        const std::size_t nLength = DecodeUtf8(std::string_view(strLine).substr(i), ch);
+        if (nLength == 0)
+            stray.push_back(i);
+        bUtf8 = bUtf8 || nLength > 1;
+        i += nLength == 0 ? 1 : nLength;
+    }
+    return stray;
+}
+
+struct LookAlike
+{
+    char32_t ch;
+    const char* pszWhat;
+    const char* pszFix;
+};
+
+// Characters pasted from web pages and word processors, by what they are taken for.
+const LookAlike kLookAlikes[] = {
+    {0xA0, "a no-break space, which looks like a blank but is none", "type a plain blank"},
+    {0xAD, "an invisible soft hyphen", "delete it"},
+    {0x200B, "an invisible zero-width space", "delete it"},
+    {0x200C, "an invisible zero-width non-joiner", "delete it"},
+    {0x200D, "an invisible zero-width joiner", "delete it"},
+    {0x200E, "an invisible left-to-right mark", "delete it"},
+    {0x200F, "an invisible right-to-left mark", "delete it"},
+    {0x2060, "an invisible word joiner", "delete it"},
+    {0xFEFF, "an invisible zero-width no-break space", "delete it"},
+    {0x2018, "a curly apostrophe", "type ' instead"},
+    {0x2019, "a curly apostrophe", "type ' instead"},
+    {0x201C, "a curly quotation mark", "type \" instead"},
+    {0x201D, "a curly quotation mark", "type \" instead"},
+    {0x2013, "a dash", "type - instead"},
+    {0x2014, "a dash", "type - instead"},
+    {0x2026, "an ellipsis", "type ... instead"},
+};
+
+// Windows-1252's characters at 0x80 to 0x9F that lists meet, by their code there.
+const char32_t kWindows1252[32] = {
+    0x20AC, 0,      0x201A, 0,      0x201E, 0x2026, 0,      0,      0, 0, 0, 0, 0, 0, 0, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0,      0x2013, 0x2014, 0, 0, 0, 0, 0, 0, 0, 0};
+
+const LookAlike* FindLookAlike(char32_t ch)
+{
+    for (const LookAlike& lookAlike : kLookAlikes)
+        if (lookAlike.ch == ch)
+            return &lookAlike;
+    return nullptr;
+}
+
+std::string Utf8(unsigned char c)
+{
+    std::string str;
+    AppendUtf8(str, c);
+    return str;
+}
+
+} // namespace
+
+bool CheckEncoding(const ListBytes& bytes, Findings& findings)
+{
+    if (bytes.IsUtf16())
+    {
+        findings.Add(0, FindingKind::Error, "utf-16",
+                     "the list is saved as UTF-16, which a lesson reads as noise",
+                     "save it as UTF-8 or Latin-1");
+        return false;
+    }
+    if (bytes.HasCrLineEnds())
+    {
+        findings.Add(0, FindingKind::Error, "cr-line-ends",
+                     "the lines end with CR alone, as old Mac editors saved them, so a lesson "
+                     "reads the whole list as one line",
+                     "save it with Unix (LF) or Windows (CR LF) line ends");
+        return false;
+    }
+    if (bytes.IsUtf8())
+        return true;
+    // Read as Latin-1; when most of it is UTF-8, the stray bytes are the fault.
+    std::size_t nUtf8Line = 0;
+    std::vector<std::pair<std::size_t, std::size_t>> stray; // line, offset
+    for (std::size_t nLine = 1; nLine <= bytes.LineCount(); ++nLine)
+    {
+        bool bUtf8 = false;
+        const std::string strLine = bytes.Line(nLine);
+        for (const std::size_t i : StrayBytes(strLine, bUtf8))
+            stray.emplace_back(nLine, i);
+        if (bUtf8 && nUtf8Line == 0)
+            nUtf8Line = nLine;
+    }
+    if (nUtf8Line == 0)
+        return true;
+    for (const auto& [nLine, i] : stray)
+    {
+        const auto c = static_cast<unsigned char>(bytes.Line(nLine)[i]);
+        findings.Add(
+            nLine, FindingKind::Warning, "mixed-encoding",
+            "the byte " + Hex(c) +
+                (c >= 0xA0 ? " ('" + Utf8(static_cast<unsigned char>(c)) + "' in Latin-1)" : "") +
+                " is no UTF-8, though line " + std::to_string(nUtf8Line) +
+                " is, so a lesson reads the whole list as Latin-1 and shows every "
+                "UTF-8 letter as two",
+            "write this letter in UTF-8 too (save the list as UTF-8)", i + 1);
+    }
+    return true;
+}
+
+void CheckCharacters(std::size_t nLine, const std::string& strBytes, bool bUtf8, Findings& findings)
+{
+    bool bMixedTold = false;
+    std::size_t nColumn = 0;
+    for (std::size_t i = 0; i < strBytes.size();)
+    {
+        ++nColumn;
+        char32_t ch = static_cast<unsigned char>(strBytes[i]);
+        std::size_t nLength = 1;
+        if (ch >= 0x80)
+        {
+            char32_t chUtf8 = 0;
+            const std::size_t nUtf8 = DecodeUtf8(std::string_view(strBytes).substr(i), chUtf8);
+            if (bUtf8 && nUtf8 > 0)
+                ch = chUtf8, nLength = nUtf8;
+            else if (!bUtf8 && nUtf8 > 1 && !bMixedTold)
+            {
+                bMixedTold = true;
+                findings.Add(nLine, FindingKind::Warning, "mixed-encoding",
+                             "'" + strBytes.substr(i, nUtf8) +
+                                 "' is written in UTF-8, but a byte elsewhere in the list is not, "
+                                 "so the list is read as Latin-1 and this shows as " +
+                                 Quote(strBytes.substr(i, nUtf8)),
+                             "save the whole list as UTF-8", nColumn);
+            }
+        }
+        const std::string strAt = strBytes.substr(i, 3), strChar = strBytes.substr(i, nLength);
+        i += nLength;
+        if (ch == '\\')
+        {
+            if (ConvertAccents(strAt) == strAt)
+                findings.Add(nLine, FindingKind::Warning, "accent-code",
+                             Quote(strAt.substr(
+                                 0, strAt.size() == 3 && std::strchr("'`^\"c", strAt[1]) ? 3 : 2)) +
+                                 " begins no accent code, so the learner is shown the backslash "
+                                 "and must type it",
+                             "write \\' \\` \\^ or \\\" before a, e, i, o or u, or \\cc for "
+                             "'\xC3\xA7'; else delete the backslash",
+                             nColumn);
+            continue;
+        }
+        const LookAlike* pLookAlike =
+            FindLookAlike(ch >= 0x80 && ch < 0xA0 && !bUtf8 && kWindows1252[ch - 0x80] != 0
+                              ? kWindows1252[ch - 0x80]
+                              : ch);
+        if (ch >= 0x80 && ch < 0xA0 && !bUtf8)
+            findings.Add(nLine, FindingKind::Warning, "windows-character",
+                         Hex(ch) + " is " +
+                             (pLookAlike != nullptr ? pLookAlike->pszWhat
+                                                    : std::string("no Latin-1 letter")) +
+                             " from a Windows editor, which no learner can type",
+                         pLookAlike != nullptr ? std::string(pLookAlike->pszFix)
+                                               : "type it again, or save the list as UTF-8",
+                         nColumn);
+        else if (pLookAlike != nullptr)
+            findings.Add(nLine, FindingKind::Warning, "invisible-character",
+                         std::string(pLookAlike->pszWhat) + " (" + Hex(ch) + ")",
+                         pLookAlike->pszFix, nColumn);
+        else if (ch == '\t')
+            findings.Add(nLine, FindingKind::Warning, "control-character",
+                         "a tab, which the answer check takes for no blank", "delete it", nColumn);
+        else if (ch < 0x20 || (ch >= 0x7F && ch < 0xA0))
+            findings.Add(nLine, FindingKind::Warning, "control-character",
+                         "the control character " + Hex(ch) + ", which no one can type",
+                         "delete it", nColumn);
+        else if (ch > 0xFF)
+            findings.Add(nLine, FindingKind::Warning, "not-latin1",
+                         "'" + strChar +
+                             "' is no Latin-1 letter: the lesson shows it as '?', and no learner "
+                             "can type it",
+                         "write it without", nColumn);
+    }
+}

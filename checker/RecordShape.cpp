@@ -1,0 +1,484 @@
+#include "checker/RecordShape.h"
+
+#include <algorithm>
+#include <new>
+
+namespace
+{
+const VerbForm kFileOrder[] = {PastTense, Infinitive, PastParticiple};
+}
+
+void RecordCollector::OnRecord(const VerbRecordSeen& record)
+{
+    m_pool.clear();
+    if (record.m_nLines == 0) // the empty line that reading at the end yields
+        return;
+    if (record.m_nLine > UINT32_MAX)
+        throw std::bad_alloc(); // four thousand million lines: no list
+    RecordSpan span;
+    span.m_nLine = static_cast<std::uint32_t>(record.m_nLine);
+    span.m_nLines = static_cast<std::uint8_t>(record.m_nLines);
+    span.m_bEmptyForm = record.m_bEmptyForm;
+    for (std::size_t k = 0; k < kDirectionCount; ++k)
+        span.m_nAsked |= static_cast<std::uint8_t>(record.m_bAsked[k] << k);
+    span.m_nStop = static_cast<std::uint8_t>(record.m_nStopDirection);
+    m_records.push_back(span);
+}
+
+VerbRecordSeen Expand(const RecordSpan& span, const ListBytes& bytes)
+{
+    VerbRecordSeen record;
+    record.m_nLine = span.m_nLine;
+    record.m_nLines = span.m_nLines;
+    record.m_strTag = bytes.Text(span.m_nLine);
+    for (std::size_t k = 1; k < span.m_nLines; ++k)
+        record.m_forms[kFileOrder[k - 1]] = bytes.Text(span.m_nLine + k);
+    record.m_bGroupTaken = true;
+    record.m_bEmptyForm = span.m_bEmptyForm;
+    for (std::size_t k = 0; k < kDirectionCount; ++k)
+        record.m_bAsked[k] = (span.m_nAsked >> k & 1) != 0;
+    record.m_nStopDirection = span.m_nStop;
+    return record;
+}
+
+const std::string& RecordLine(const VerbRecordSeen& record, std::size_t k)
+{
+    return k == 0 ? record.m_strTag : record.m_forms[kFileOrder[k - 1]];
+}
+
+std::size_t FormOffset(VerbForm form)
+{
+    return form == PastTense ? 1 : form == Infinitive ? 2 : 3;
+}
+
+const char* FormName(VerbForm form)
+{
+    return form == PastTense ? "Past Tense" : form == Infinitive ? "Infinitive" : "Past Participle";
+}
+
+namespace
+{
+
+bool IsHashLine(const ListBytes& bytes, std::size_t nLine)
+{
+    return bytes.Line(nLine).compare(0, 1, "#") == 0;
+}
+
+} // namespace
+
+void CheckHeader(const RecordCollector& seen, const ListBytes& bytes, Findings& findings)
+{
+    if (bytes.LineCount() == 0 || seen.m_end == VerbListEnd::LineTooLong)
+        return;
+    std::size_t nTitle = seen.m_nTitleLine;
+    while (nTitle == 0 || (nTitle <= bytes.LineCount() && IsHashLine(bytes, nTitle)))
+        ++nTitle;
+    if (nTitle > bytes.LineCount())
+    {
+        findings.Add(1, FindingKind::Error, "no-header",
+                     "the list holds only '#' lines, so no verb is read",
+                     "add a title line, two '#' lines and the verbs");
+        return;
+    }
+    const bool bEnded = seen.m_nHeaderEndLine != 0;
+    const std::size_t nEnd = bEnded ? seen.m_nHeaderEndLine : bytes.LineCount();
+    std::size_t nVerbs = 0;
+    for (std::size_t nLine = nTitle; nLine <= nEnd; ++nLine)
+        nVerbs += FindGroup(bytes.Line(nLine)) >= 0;
+    if (bEnded && nVerbs == 0)
+        return;
+
+    // Where the author's header went wrong: no title line, or a "#" line short after it.
+    std::string strFix;
+    const bool bTitleIsTag = FindGroup(bytes.Line(nTitle)) >= 0;
+    if (bTitleIsTag && nTitle > 3 && IsHashLine(bytes, nTitle - 1) && IsHashLine(bytes, nTitle - 2))
+        strFix = "add a title line before line " + std::to_string(nTitle - 2);
+    else if (bTitleIsTag)
+        strFix = "add a title line and two '#' lines before line " + std::to_string(nTitle);
+    else
+    {
+        std::size_t nHash = nTitle + 1;
+        while (nHash <= bytes.LineCount() && !IsHashLine(bytes, nHash))
+            ++nHash;
+        strFix = nHash > bytes.LineCount()
+                     ? "add two '#' lines after line " + std::to_string(nTitle)
+                     : "add a '#' line after line " + std::to_string(nHash);
+    }
+    const std::string strTitle =
+        "with line " + std::to_string(nTitle) + " " + Quote(bytes.Line(nTitle)) + " as its title, ";
+    const std::string strCost =
+        nVerbs == 0   ? std::string()
+        : nVerbs == 1 ? " (the verb in it is never asked)"
+                      : " (the " + std::to_string(nVerbs) + " verbs in it are never asked)";
+    if (bEnded)
+        findings.Add(nTitle, FindingKind::Error, "header-eats-verbs",
+                     strTitle + LineRange(1, nEnd) + " are taken as the header" + strCost +
+                         ": a header is '#' lines, a title line, then two '#' lines",
+                     strFix);
+    else
+        findings.Add(nTitle, FindingKind::Error, "no-header",
+                     strTitle + "the header never ends, so no verb is read: a header is '#' "
+                                "lines, a title line, then two '#' lines",
+                     strFix);
+}
+
+void CheckEnd(const RecordCollector& seen, const ListBytes& bytes, bool bReadToEnd,
+              Findings& findings)
+{
+    if (seen.m_end != VerbListEnd::LineTooLong)
+    {
+        if (bytes.LineCount() == 0 && bReadToEnd)
+            findings.Add(0, FindingKind::Error, "empty-list", "the list is empty",
+                         "write a header and the verbs into it");
+        return;
+    }
+    const std::size_t nLine = seen.m_nEndLine;
+    // Lost: the record the long line is in, or that it starts, and every record after it.
+    std::size_t nLost = 0;
+    if (seen.m_nCutRecordLine != 0)
+        nLost = 1 + bytes.RecordsFrom(seen.m_nCutRecordLine + 4);
+    else if (seen.m_nHeaderEndLine != 0)
+        nLost = bytes.RecordsFrom(nLine);
+    else
+        nLost =
+            bytes.RecordsFrom(nLine + 1); // roughly: where the header would have ended is unknown
+    findings.Add(nLine, FindingKind::Error, "line-too-long",
+                 "line too long (" + std::to_string(bytes.LineLength(nLine)) + " > " +
+                     std::to_string(kMaxLineLength) + " characters): a lesson stops reading here" +
+                     (nLost == 0 ? std::string()
+                                 : ", and " + Plural(nLost, " verb", " verbs") + " from here on " +
+                                       (nLost == 1 ? "is" : "are") + " lost"),
+                 "shorten it");
+}
+
+namespace
+{
+
+// The lines the reader took into records, by number: a record's lines follow one another,
+// and a line between two records was skipped as a comment. Texts come from the file's
+// bytes, the last few kept at hand.
+class RecordLines
+{
+public:
+    RecordLines(const std::vector<RecordSpan>& records, const ListBytes& bytes)
+        : m_records(records), m_bytes(bytes)
+    {
+        m_nFirst = records.front().m_nLine;
+        m_nLast = records.back().m_nLine + records.back().m_nLines - 1;
+    }
+
+    std::size_t First() const { return m_nFirst; }
+    std::size_t Last() const { return m_nLast; }
+    bool IsTag(std::size_t nLine) const
+    {
+        const std::string* pText = Text(nLine);
+        return pText && FindGroup(*pText) >= 0;
+    }
+    // Skipped as a comment, or a "#" line the reader took for a form.
+    bool IsComment(std::size_t nLine) const
+    {
+        const std::string* pText = Text(nLine);
+        return nLine >= m_nFirst && nLine <= m_nLast && (!pText || pText->compare(0, 1, "#") == 0);
+    }
+    bool IsFormComment(std::size_t nLine) const { return IsComment(nLine) && Text(nLine); }
+    bool IsBlank(std::size_t nLine) const
+    {
+        const std::string* pText = Text(nLine);
+        return pText && pText->empty();
+    }
+    bool IsSame(std::size_t nLine, std::size_t nOther) const
+    {
+        const std::string* pText = Text(nLine);
+        if (!pText)
+            return false;
+        const std::string strText = *pText;
+        pText = Text(nOther);
+        return pText && *pText == strText;
+    }
+    std::string Quoted(std::size_t nLine) const { return Quote(Text(nLine) ? *Text(nLine) : "#"); }
+
+    // The next line from nLine on that is no comment.
+    std::size_t PastComments(std::size_t nLine) const
+    {
+        while (IsComment(nLine))
+            ++nLine;
+        return nLine;
+    }
+    // Where a record of four lines from nLine would be followed: the end, a tag or a blank.
+    bool IsFollowedAfter(std::size_t nLine) const
+    {
+        return nLine > m_nLast || IsTag(nLine) || IsBlank(nLine);
+    }
+
+    // A group tag at nLine that the next record does not belie: four lines on (past comments)
+    // there is no form, as there is after a form like "lit".
+    bool IsConfirmedTag(std::size_t nLine) const
+    {
+        return IsTag(nLine) && IsFollowedAfter(PastComments(nLine + 4));
+    }
+
+    // The record that holds the line, or the number of records.
+    std::size_t RecordOf(std::size_t nLine) const
+    {
+        if (m_nRecord >= m_records.size() || !Holds(m_nRecord, nLine))
+        {
+            const auto it = std::upper_bound(m_records.begin(), m_records.end(), nLine,
+                                             [](std::size_t n, const RecordSpan& span)
+                                             { return n < span.m_nLine; });
+            m_nRecord = it == m_records.begin()
+                            ? m_records.size()
+                            : static_cast<std::size_t>(it - m_records.begin()) - 1;
+        }
+        return m_nRecord < m_records.size() && Holds(m_nRecord, nLine) ? m_nRecord
+                                                                       : m_records.size();
+    }
+
+private:
+    bool Holds(std::size_t nRecord, std::size_t nLine) const
+    {
+        return m_records[nRecord].m_nLine <= nLine &&
+               nLine < m_records[nRecord].m_nLine + m_records[nRecord].m_nLines;
+    }
+
+    // The reader's text of a line it took into a record; null when it skipped the line.
+    const std::string* Text(std::size_t nLine) const
+    {
+        Cached& cached = m_cache[nLine % kCacheSize];
+        if (cached.nLine != nLine)
+        {
+            cached.nLine = nLine;
+            cached.bTaken =
+                nLine >= m_nFirst && nLine <= m_nLast && RecordOf(nLine) < m_records.size();
+            cached.strText = cached.bTaken ? m_bytes.Text(nLine) : std::string();
+        }
+        return cached.bTaken ? &cached.strText : nullptr;
+    }
+
+    static constexpr std::size_t kCacheSize = 16;
+    struct Cached
+    {
+        std::size_t nLine = 0;
+        bool bTaken = false;
+        std::string strText;
+    };
+
+    const std::vector<RecordSpan>& m_records;
+    const ListBytes& m_bytes;
+    std::size_t m_nFirst = 0;
+    std::size_t m_nLast = 0;
+    mutable std::size_t m_nRecord = 0;
+    mutable Cached m_cache[kCacheSize];
+};
+
+struct Break
+{
+    std::size_t nLine;
+    const char* pszRule;
+    std::string strWhat;
+    std::string strFix;
+    bool bInside = false; // inside a record, which the reader takes wrongly too
+    // The author's records after it, up to the next break, that the reader takes out of step.
+    std::size_t nShifted = 0;
+    std::size_t nUpTo = 0;    // the last line of the last of them
+    bool bBackInStep = false; // a record after them is in step again
+};
+
+// The author's records, as the walk through the lines finds them, held against the reader's:
+// which of the reader's are in step, and what each break shifts.
+class AuthorRecords
+{
+public:
+    AuthorRecords(const std::vector<RecordSpan>& records, std::vector<Break>& breaks)
+        : m_records(records), m_breaks(breaks), m_bOutOfStep(records.size(), true)
+    {
+    }
+
+    // Starts come in line order.
+    void Start(std::size_t nLine, std::size_t nLength)
+    {
+        while (m_nReader < m_records.size() && m_records[m_nReader].m_nLine < nLine)
+            ++m_nReader;
+        const bool bInStep = m_nReader < m_records.size() && m_records[m_nReader].m_nLine == nLine;
+        if (bInStep && nLength == 4)
+            m_bOutOfStep[m_nReader] = false;
+        if (m_breaks.empty() || nLine <= m_breaks.back().nLine)
+            return;
+        Break& last = m_breaks.back();
+        last.bBackInStep = bInStep && last.nShifted > 0;
+        if (!bInStep)
+            ++last.nShifted, last.nUpTo = nLine + nLength - 1;
+    }
+
+    // A blank or comment line inside a record: the reader takes that record wrongly too.
+    void MarkInside(std::size_t nRecord)
+    {
+        if (nRecord < m_bOutOfStep.size())
+            m_bOutOfStep[nRecord] = true;
+    }
+
+    std::vector<bool> Result() { return std::move(m_bOutOfStep); }
+
+private:
+    const std::vector<RecordSpan>& m_records;
+    std::vector<Break>& m_breaks;
+    std::vector<bool> m_bOutOfStep;
+    std::size_t m_nReader = 0; // the first of the reader's records not before the last start
+};
+
+std::string BlankLines(std::size_t nBlank)
+{
+    return nBlank == 1 ? std::string("a blank line") : Plural(nBlank, "", " blank lines");
+}
+
+// A blank line, or a "#" line the reader took for a form, inside the author's record at nDue
+// whose four other lines are followed by a record: 0 when there is none. nEnd: the record's
+// last line.
+std::size_t StrayLineInside(const RecordLines& lines, std::size_t nDue, std::size_t& nEnd)
+{
+    std::size_t nStray = 0, nLine = nDue;
+    for (std::size_t k = 1; k < 4; ++k)
+    {
+        ++nLine;
+        while (lines.IsFormComment(nLine) || lines.IsBlank(nLine))
+            nStray = nStray == 0 ? nLine : nStray, ++nLine;
+        if (nLine > lines.Last())
+            return 0;
+    }
+    nEnd = nLine;
+    return nStray != 0 && lines.IsFollowedAfter(lines.PastComments(nLine + 1)) ? nStray : 0;
+}
+
+} // namespace
+
+// The reader takes four lines per record; a blank, extra, missing or "#" line moves the
+// records the author wrote against that rhythm. Follows the author's records by their group
+// tags (a form like "lit" is taken for a tag only when the next record bears it out).
+std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const ListBytes& bytes,
+                              Findings& findings)
+{
+    if (records.empty())
+        return {};
+    const RecordLines lines(records, bytes);
+    std::vector<Break> breaks;
+    AuthorRecords author(records, breaks);
+    // Reports the breaks whose effect is known: all but the last, or all.
+    const auto Report = [&](bool bAll)
+    {
+        const std::size_t nDone = bAll ? breaks.size() : breaks.size() - 1;
+        for (std::size_t i = 0; i < nDone; ++i)
+        {
+            const Break& b = breaks[i];
+            const std::string strEffect =
+                b.nShifted == 0
+                    ? std::string()
+                    : ", so a lesson takes the lines of the " +
+                          (b.nShifted == 1 ? std::string("record")
+                                           : std::to_string(b.nShifted) + " records") +
+                          " after it for the wrong forms" +
+                          (b.bBackInStep ? " (up to line " + std::to_string(b.nUpTo) + ")"
+                                         : std::string());
+            findings.Add(b.nLine, FindingKind::Error, b.pszRule, b.strWhat + strEffect, b.strFix);
+        }
+        breaks.erase(breaks.begin(), breaks.begin() + static_cast<std::ptrdiff_t>(nDone));
+    };
+    std::size_t nPrevious = 0; // the author's record before nDue
+    for (std::size_t nDue = lines.First(); nDue <= lines.Last();)
+    {
+        if (breaks.size() > 64)
+            Report(false);
+        if (lines.IsComment(nDue))
+        {
+            ++nDue;
+            continue;
+        }
+        std::size_t nBlank = 0;
+        while (lines.IsBlank(nDue + nBlank))
+            ++nBlank;
+        if (nBlank > 0 && (nBlank % 4 == 0 || nDue + nBlank > lines.Last()))
+        {
+            // Read as records without forms, never asked and shifting nothing.
+            findings.Add(nDue, FindingKind::Note, "harmless-blank-lines",
+                         BlankLines(nBlank) +
+                             (nDue + nBlank > lines.Last() ? " at the end of the list" : "") +
+                             ", read as records without forms; harmless");
+            for (std::size_t nLine = nDue; nLine < nDue + nBlank; nLine += 4)
+                author.Start(nLine, 4);
+            nDue += nBlank;
+            continue;
+        }
+        if (nBlank > 0)
+        {
+            breaks.push_back({nDue, "blank-line", BlankLines(nBlank) + " inside the records",
+                              "delete " + LineRange(nDue, nDue + nBlank - 1)});
+            nDue += nBlank;
+            continue;
+        }
+        const bool bTag = lines.IsTag(nDue);
+        if (lines.IsFollowedAfter(lines.PastComments(nDue + 4)))
+        {
+            author.Start(nDue, 4); // with a tag, or one that is none of the six
+            nPrevious = nDue;
+            nDue += 4;
+            continue;
+        }
+        std::size_t nEnd = 0;
+        if (const std::size_t nStray = bTag ? StrayLineInside(lines, nDue, nEnd) : 0)
+        {
+            author.Start(nDue, 4);
+            const bool bBlank = lines.IsBlank(nStray);
+            const std::string strWhere = " inside the record at line " + std::to_string(nDue);
+            breaks.push_back({nStray, bBlank ? "blank-line" : "comment-in-record",
+                              bBlank ? "a blank line" + strWhere
+                                     : "the comment " + lines.Quoted(nStray) + strWhere +
+                                           " is read as its " +
+                                           FormName(kFileOrder[nStray - nDue - 1]),
+                              "delete line " + std::to_string(nStray) +
+                                  (bBlank ? "" : ", or move it above line " + std::to_string(nDue)),
+                              true});
+            author.MarkInside(lines.RecordOf(nStray));
+            nPrevious = nDue;
+            nDue = nEnd + 1;
+            continue;
+        }
+        std::size_t k = 1;
+        while (k < 4 && !lines.IsConfirmedTag(nDue + k))
+            ++k;
+        if (k < 4 && bTag)
+        {
+            breaks.push_back({nDue, "missing-line",
+                              "this record has only " + Plural(k, " line", " lines") +
+                                  " (a group tag follows at line " + std::to_string(nDue + k) + ")",
+                              "add the missing form after line " + std::to_string(nDue + k - 1)});
+            author.Start(nDue, k);
+        }
+        else if (k < 4)
+        {
+            // A line written twice where the record before ends: name the second.
+            std::size_t nRepeat = 0;
+            for (std::size_t nLine = nDue;
+                 nLine > nPrevious + 1 && nLine + 4 > nDue && nRepeat == 0; --nLine)
+                if (lines.IsSame(nLine, nLine - 1))
+                    nRepeat = nLine;
+            if (nRepeat != 0)
+                breaks.push_back({nRepeat, "repeated-line",
+                                  "line " + std::to_string(nRepeat) + " repeats line " +
+                                      std::to_string(nRepeat - 1) + " " + lines.Quoted(nRepeat),
+                                  "delete line " + std::to_string(nRepeat)});
+            else
+                breaks.push_back({nDue, "extra-line",
+                                  (k == 1 ? std::string("an extra line ")
+                                          : Plural(k, "", " extra lines from ")) +
+                                      lines.Quoted(nDue) + " inside the records",
+                                  "delete " + LineRange(nDue, nDue + k - 1)});
+        }
+        else
+        {
+            author.Start(nDue, 4);
+            nPrevious = nDue;
+        }
+        nDue += k;
+    }
+
+    Report(true);
+    return author.Result();
+}
