@@ -333,15 +333,22 @@ std::size_t IniSettingsStore::FindKey(const std::string& strSection, const std::
     return nInsertAfter;
 }
 
-std::uint32_t IniSettingsStore::GetProfileInt(const std::string& strSection,
-                                              const std::string& strKey, std::uint32_t nDefault)
+bool IniSettingsStore::FindValue(const std::string& strSection, const std::string& strKey,
+                                 std::string& strValue)
 {
     Load();
     bool bFound = false;
     const std::size_t i = FindKey(strSection, strKey, bFound);
-    std::string strName, strValue;
+    std::string strName;
+    return bFound && ParseEntry(m_lines[i], strName, strValue);
+}
+
+std::uint32_t IniSettingsStore::GetProfileInt(const std::string& strSection,
+                                              const std::string& strKey, std::uint32_t nDefault)
+{
+    std::string strValue;
     std::uint32_t nValue = 0;
-    if (bFound && ParseEntry(m_lines[i], strName, strValue) && ParseInt32(strValue, nValue))
+    if (FindValue(strSection, strKey, strValue) && ParseInt32(strValue, nValue))
         return nValue;
     return nDefault;
 }
@@ -349,8 +356,35 @@ std::uint32_t IniSettingsStore::GetProfileInt(const std::string& strSection,
 void IniSettingsStore::WriteProfileInt(const std::string& strSection, const std::string& strKey,
                                        std::int64_t nValue)
 {
+    WriteLine(strSection, strKey, std::to_string(nValue));
+}
+
+std::string IniSettingsStore::GetProfileString(const std::string& strSection,
+                                               const std::string& strKey,
+                                               const std::string& strDefault)
+{
+    std::string strValue;
+    if (!FindValue(strSection, strKey, strValue))
+        return strDefault;
+    if (strValue.size() >= 2 && strValue.front() == '"' && strValue.back() == '"')
+        return strValue.substr(1, strValue.size() - 2);
+    return strValue;
+}
+
+void IniSettingsStore::WriteProfileString(const std::string& strSection, const std::string& strKey,
+                                          const std::string& strValue)
+{
+    if (strValue.find_first_of("\r\n") != std::string::npos)
+        return; // would break the file into lines
+    const bool bQuote = !strValue.empty() && (strValue != Trim(strValue) || strValue.front() == '"');
+    WriteLine(strSection, strKey, bQuote ? '"' + strValue + '"' : strValue);
+}
+
+void IniSettingsStore::WriteLine(const std::string& strSection, const std::string& strKey,
+                                 const std::string& strValue)
+{
     Load();
-    const std::string strLine = strKey + "=" + std::to_string(nValue);
+    const std::string strLine = strKey + "=" + strValue;
     bool bFound = false;
     const std::size_t i = FindKey(strSection, strKey, bFound);
     if (bFound)

@@ -24,6 +24,12 @@ public:
                                 std::uint32_t nDefault) override;
     void WriteProfileInt(const std::string& strSection, const std::string& strKey,
                          std::int64_t nValue) override;
+    // A text with blanks at either end or in quotes is stored in double quotes, which
+    // reading takes off again.
+    std::string GetProfileString(const std::string& strSection, const std::string& strKey,
+                                 const std::string& strDefault) override;
+    void WriteProfileString(const std::string& strSection, const std::string& strKey,
+                            const std::string& strValue) override;
     // A file that is there but could not be read is the user's, not ours: it is never
     // replaced, and Flush fails. A replaced file keeps its mode and, where the system
     // lets us, its owner; a link is written through to the file at the end of its chain.
@@ -36,6 +42,8 @@ private:
     // Index of the key's line in the section, or of the line after which a new key of
     // the section goes (npos when the section is missing); bFound tells which.
     std::size_t FindKey(const std::string& strSection, const std::string& strKey, bool& bFound) const;
+    bool FindValue(const std::string& strSection, const std::string& strKey, std::string& strValue);
+    void WriteLine(const std::string& strSection, const std::string& strKey, const std::string& strValue);
 
     std::filesystem::path m_file;
     bool m_bLoaded = false;

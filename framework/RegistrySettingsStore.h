@@ -16,9 +16,14 @@ public:
                                 std::uint32_t nDefault) override;
     void WriteProfileInt(const std::string& strSection, const std::string& strKey,
                          std::int64_t nValue) override;
+    std::string GetProfileString(const std::string& strSection, const std::string& strKey,
+                                 const std::string& strDefault) override;
+    void WriteProfileString(const std::string& strSection, const std::string& strKey,
+                            const std::string& strValue) override;
     bool Flush() override;
 
 private:
     std::string m_strRoot;
     std::map<std::pair<std::string, std::string>, std::uint32_t> m_pending;
+    std::map<std::pair<std::string, std::string>, std::string> m_pendingStrings;
 };
