@@ -23,6 +23,7 @@ StartOptions CVespinApp::s_options;
 // display too.
 int main(int argc, char** argv)
 {
+    wxDISABLE_DEBUG_SUPPORT(); // as the toolkit's own main does in a release build
     CVespinApp::s_options = ParseStartOptions(std::vector<std::string>(argv + 1, argv + argc));
     switch (CVespinApp::s_options.m_nAction)
     {
