@@ -122,9 +122,8 @@ bool CVespinDoc::UseStandardVerbList()
     const std::optional<VerbListLocation> list = FindVerbList(m_verbListFolders);
     if (!list)
         return false;
+    UseVerbList(*list);
     m_chosenList.reset();
-    m_strVerbListPath = list->m_strPath;
-    m_bAlternativeFile = list->m_bAlternative;
     return true;
 }
 
