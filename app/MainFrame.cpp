@@ -390,12 +390,13 @@ void CMainFrame::UseStandardList()
     NewLesson();
 }
 
-// Written at once, so that a list chosen is remembered whatever ends the run.
+// Written at once, so that a list chosen is remembered whatever ends the run. The menu is
+// changed once the command that chose, perhaps one of its items, has returned.
 void CMainFrame::KeepChosenLists()
 {
     m_lists.Save(m_store);
     m_store.Flush();
-    UpdateRecentItems();
+    CallAfter([this] { UpdateRecentItems(); });
 }
 
 // Numbered items right under "Verb List...", with the full path as their prompt.

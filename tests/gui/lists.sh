@@ -18,26 +18,34 @@ mkfifo "$lists/pipe.ver"
 
 # lesson_on PROMPT: starts a lesson from the welcome screen (first direction, first group)
 # and waits for PROMPT in the caption.
+# A window looked for is assigned first, so that its absence ends the test.
 lesson_on() {
+  local dialog
   wait_until 10 caption_is "$window" "New Game - Taldrin" || fail "no new lesson before '$1'"
   xdotool mousemove --window "$window" 350 200 click 1
-  send_keys "$(wait_for_window "Choice of forms")" space Return
-  send_keys "$(wait_for_window "Choice of verb groups")" space Return
+  dialog=$(wait_for_window "Choice of forms")
+  send_keys "$dialog" space Return
+  dialog=$(wait_for_window "Choice of verb groups")
+  send_keys "$dialog" space Return
   wait_until 10 caption_is "$window" "$1 - Taldrin" || fail "expected '$1', asked '$(xdotool getwindowname "$window")'"
 }
 # Lesson menu items: Verb List... after Give up, Statistics and View, then the recent lists.
 verb_list_item=3
 # choose PATH: types the path into the file dialog of Lesson > Verb List...
 choose() {
+  local dialog
   menu "$window" 1 $verb_list_item
-  send_keys "$(wait_for_window "Verb List")" ctrl+l
+  dialog=$(wait_for_window "Verb List")
+  send_keys "$dialog" ctrl+l
   xdotool type --delay 20 "$1"
   xdotool key Return
   wait_until 10 window_gone "Verb List" || fail "the file dialog stayed"
 }
 # answer KEY: answers the program's message box and waits for it to go.
 answer() {
-  send_keys "$(wait_for_window Taldrin)" "$1"
+  local box
+  box=$(wait_for_window Taldrin)
+  send_keys "$box" "$1"
   wait_until 10 window_gone Taldrin || fail "the message box stayed"
 }
 dark_in_status() { screenshot "$window" "$GUI_TMP/now.png"; count_colour "$GUI_TMP/now.png" 0 0 0 90 300x18+2+330; }
