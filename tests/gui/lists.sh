@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Verb lists the user chooses, in the real window: through Lesson > Verb List... (a list
-# with a warning is asked about, a clean one is not, a pipe is refused), the recent lists,
-# the chosen list remembered across a restart and its fallback once it is gone, and
-# --list with a folder and with a path of blanks and letters beyond ASCII.
+# with a warning is asked about, a clean one is not, a pipe is refused, irrtes.ver is the
+# short list), the recent lists, the chosen list remembered across a restart and its
+# fallback once it is gone, and --list with a folder and with a path of blanks and letters
+# beyond ASCII.
 source "$(dirname "$0")/lib.sh"
 gui_setup "$@"
 settings="$XDG_CONFIG_HOME/vespin/vespin.conf"
@@ -16,18 +17,20 @@ printf '#\nClean\n#\n#\nbas1\ndrank\ndrink\ndrunk\n' >"$lists/clean.ver"
 cp "$lists/clean.ver" "$GUI_TMP/my lists ü/clean é.ver"
 mkfifo "$lists/pipe.ver"
 
-# lesson_on PROMPT: starts a lesson from the welcome screen (first direction, first group)
-# and waits for PROMPT in the caption.
-# A window looked for is assigned first, so that its absence ends the test.
+# lesson_on PROMPT [DIALOG...]: starts a lesson from the welcome screen, ticking the first
+# box of each set-up dialog (both by default), and waits for PROMPT in the caption. A window
+# looked for is assigned first, so that its absence ends the test.
 lesson_on() {
-  local dialog
-  wait_until 10 caption_is "$window" "New Game - Taldrin" || fail "no new lesson before '$1'"
+  local prompt=$1 dialog name
+  shift
+  [ $# -gt 0 ] || set -- "Choice of forms" "Choice of verb groups"
+  wait_until 10 caption_is "$window" "New Game - Taldrin" || fail "no new lesson before '$prompt'"
   xdotool mousemove --window "$window" 350 200 click 1
-  dialog=$(wait_for_window "Choice of forms")
-  send_keys "$dialog" space Return
-  dialog=$(wait_for_window "Choice of verb groups")
-  send_keys "$dialog" space Return
-  wait_until 10 caption_is "$window" "$1 - Taldrin" || fail "expected '$1', asked '$(xdotool getwindowname "$window")'"
+  for name in "$@"; do
+    dialog=$(wait_for_window "$name")
+    send_keys "$dialog" space Return
+  done
+  wait_until 10 caption_is "$window" "$prompt - Taldrin" || fail "expected '$prompt', asked '$(xdotool getwindowname "$window")'"
 }
 # Lesson menu items: Verb List... after Give up, Statistics and View, then the recent lists.
 verb_list_item=3
@@ -71,8 +74,12 @@ lesson_on drink
 choose "$lists/pipe.ver"
 answer Return
 caption_is "$window" "drink - Taldrin" || fail "the pipe changed the lesson"
-# The recent lists, newest first: 2 is the warned list.
-menu "$window" 1 $((verb_list_item + 2))
+# A chosen irrtes.ver is the short list: every group, and no groups dialog.
+cp "$lists/clean.ver" "$lists/irrtes.ver"
+choose "$lists/irrtes.ver"
+lesson_on drink "Choice of forms"
+# The recent lists, newest first: 3 is the warned list.
+menu "$window" 1 $((verb_list_item + 3))
 answer alt+y
 lesson_on fly
 close_program
