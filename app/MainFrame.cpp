@@ -4,6 +4,7 @@
 #include "app/SessionEnd.h"
 #include "checker/ChosenListCheck.h"
 #include "framework/SettingsStore.h"
+#include "framework/wx/Closing.h"
 #include "framework/wx/Latin1.h"
 #include "framework/wx/TemplateDialog.h"
 #include "framework/wx/ViewCanvas.h"
@@ -251,6 +252,8 @@ void CMainFrame::NewLesson()
 // The document only takes the file's name: it reads nothing.
 void CMainFrame::OpenFile()
 {
+    if (IsClosing())
+        return;
     wxFileDialog dialog(this, "Open", wxGetCwd(), wxString(), "All Files (*.*)|*",
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK)
@@ -263,6 +266,8 @@ void CMainFrame::OpenFile()
 // file keeps its contents.
 void CMainFrame::SaveFile()
 {
+    if (IsClosing())
+        return;
     std::string strPath = m_doc.GetPathName();
     if (strPath.empty())
     {
@@ -278,6 +283,8 @@ void CMainFrame::SaveFile()
 
 void CMainFrame::PrintScreen()
 {
+    if (IsClosing())
+        return;
     ScreenPrintout printout(kAppName, *m_pView);
     wxPrinter printer;
     printer.Print(this, &printout, true);
@@ -288,6 +295,7 @@ void CMainFrame::CloseDocument()
     if (m_bDocumentClosed)
         return;
     m_bDocumentClosed = true;
+    BeginClosing();
     m_lockTimer.Stop();
     m_doc.OnCloseDocument();
 }
@@ -328,6 +336,8 @@ void CMainFrame::RestoreVerbList()
 // The dialog opens in the folder of the list in use.
 void CMainFrame::ChooseVerbList()
 {
+    if (IsClosing())
+        return;
     const wxString strFolder = wxFileName(FromLocalPath(m_doc.m_strVerbListPath)).GetPath();
     wxFileDialog dialog(this, "Verb List", strFolder, wxString(),
                         "Verb lists (*.ver)|*.ver|All files (*)|*", wxFD_OPEN);
@@ -337,6 +347,8 @@ void CMainFrame::ChooseVerbList()
 
 bool CMainFrame::OpenVerbList(const std::string& strPath)
 {
+    if (IsClosing())
+        return false;
     const wxString strName = FileNameOf(strPath);
     const ChosenListCheck check = CheckChosenList(strPath, std::string(strName.utf8_str()));
     const wxString strText = wxString::FromUTF8(check.m_strText);
@@ -362,6 +374,8 @@ bool CMainFrame::OpenVerbList(const std::string& strPath)
 
 void CMainFrame::OpenRecentList(std::size_t nRecent)
 {
+    if (IsClosing())
+        return;
     if (nRecent >= m_lists.GetRecent().size())
         return;
     const std::string strPath = m_lists.GetRecent()[nRecent];
@@ -380,6 +394,8 @@ void CMainFrame::OpenRecentList(std::size_t nRecent)
 
 void CMainFrame::UseStandardList()
 {
+    if (IsClosing())
+        return;
     if (!m_doc.UseStandardVerbList())
     {
         wxMessageBox(kMissingFilesText, kMessageCaption, wxOK | wxICON_EXCLAMATION, this);

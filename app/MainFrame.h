@@ -34,7 +34,8 @@ public:
     // the document; when it is gone the standard list stays and the status bar says so.
     void RestoreVerbList();
     // Checks the list, asks about its findings, and starts a new lesson on it; false, with
-    // a message and nothing changed, when the list is refused or the user declines.
+    // a message and nothing changed, when the list is refused or the user declines (and,
+    // silently, once the program is closing).
     bool OpenVerbList(const std::string& strPath);
 
 private:

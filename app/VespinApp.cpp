@@ -8,6 +8,7 @@
 #include "res/AppStrings.h"
 #include "view/VespinView.h"
 
+#include <wx/display.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
@@ -72,7 +73,11 @@ bool CVespinApp::OnInit()
     if (!s_options.m_strDocument.empty() && !m_pDoc->OnOpenDocument(s_options.m_strDocument))
         wxMessageBox("Failed to open document.", kAppName, wxOK | wxICON_EXCLAMATION);
 
-    pFrame->SetSize(wxSize(700, 350));
+    // On a small or scaled screen the work area bounds the size.
+    wxSize size(700, 350);
+    const int nDisplay = wxDisplay::GetFromWindow(pFrame);
+    size.DecTo(wxDisplay(nDisplay == wxNOT_FOUND ? 0u : unsigned(nDisplay)).GetClientArea().GetSize());
+    pFrame->SetSize(size);
     pFrame->Show();
     pFrame->Update();
     pFrame->GetCanvas().SetFocus();
