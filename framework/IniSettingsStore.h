@@ -6,6 +6,7 @@
 #include "framework/SettingsStore.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,9 +32,11 @@ public:
     void WriteProfileString(const std::string& strSection, const std::string& strKey,
                             const std::string& strValue) override;
     // A file that is there but could not be read is the user's, not ours: it is never
-    // replaced, and Flush fails. A replaced file keeps its mode and, where the system
-    // lets us, its owner; a link is written through to the file at the end of its chain.
+    // replaced, and Flush fails; so it does for a read-only file and for links that
+    // belong to someone else (see ReplaceUserFile).
     bool Flush() override;
+    std::string GetLocation() const override;
+    std::string GetFlushFailure() const override;
 
     const std::filesystem::path& GetPath() const { return m_file; }
 
@@ -43,12 +46,17 @@ private:
     // the section goes (npos when the section is missing); bFound tells which.
     std::size_t FindKey(const std::string& strSection, const std::string& strKey, bool& bFound) const;
     bool FindValue(const std::string& strSection, const std::string& strKey, std::string& strValue);
-    void WriteLine(const std::string& strSection, const std::string& strKey, const std::string& strValue);
+    // Sets the entry's text, unless what it holds already reads as the same value.
+    void WriteLine(const std::string& strSection, const std::string& strKey,
+                   const std::string& strValue,
+                   const std::function<bool(const std::string&)>& fnReadsAsValue);
 
     std::filesystem::path m_file;
     bool m_bLoaded = false;
     bool m_bDirty = false;
-    bool m_bKeepFile = false; // there, but not readable
+    std::string m_strUnreadable; // why a file that is there could not be read
     std::string m_strLineEnd = "\n";
+    std::string m_strByteOrderMark; // kept from the file read
+    std::string m_strFailure;       // why the last Flush failed
     std::vector<std::string> m_lines;
 };

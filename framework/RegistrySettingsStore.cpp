@@ -78,5 +78,6 @@ bool RegistrySettingsStore::Flush()
         RegCloseKey(hKey);
     }
     m_pending.clear();
+    m_bFailed = !bOk;
     return bOk;
 }

@@ -38,7 +38,9 @@ public:
         texts[Lower(strSection + "/" + strKey)] = strValue;
     }
 
-    bool Flush() override { log.push_back("flush"); return true; }
+    bool Flush() override { log.push_back("flush"); return strFailure.empty(); }
+    std::string GetLocation() const override { return "memory"; }
+    std::string GetFlushFailure() const override { return strFailure; }
 
     // Names match without regard to case, as in the real stores.
     static std::string Lower(std::string str)
@@ -51,4 +53,5 @@ public:
     std::map<std::string, std::int64_t> values; // by Lower("section/key")
     std::map<std::string, std::string> texts;   // the same, for texts
     std::vector<std::string> log;               // "get section/key", "set section/key=value", "flush"
+    std::string strFailure;                     // set: every Flush fails with this reason
 };
