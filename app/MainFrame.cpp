@@ -2,6 +2,8 @@
 
 #include "app/AboutDlg.h"
 #include "app/SessionEnd.h"
+#include "checker/ChosenListCheck.h"
+#include "framework/SettingsStore.h"
 #include "framework/wx/Closing.h"
 #include "framework/wx/Latin1.h"
 #include "framework/wx/TemplateDialog.h"
@@ -19,6 +21,7 @@
 #include <wx/accel.h>
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
+#include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/iconbndl.h>
 #include <wx/menu.h>
@@ -26,6 +29,8 @@
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace
@@ -105,10 +110,20 @@ std::string ToLocalPath(const wxString& strPath)
     return std::string(strPath.fn_str());
 }
 
+wxString FromLocalPath(const std::string& strPath)
+{
+    return wxString(strPath.c_str(), *wxConvFileName);
+}
+
+wxString FileNameOf(const std::string& strPath)
+{
+    return wxFileName(FromLocalPath(strPath)).GetFullName();
+}
+
 } // namespace
 
-CMainFrame::CMainFrame(CVespinDoc& doc)
-    : wxFrame(nullptr, wxID_ANY, wxString()), m_doc(doc), m_lockTimer(this)
+CMainFrame::CMainFrame(CVespinDoc& doc, SettingsStore& store)
+    : wxFrame(nullptr, wxID_ANY, wxString()), m_doc(doc), m_store(store), m_lockTimer(this)
 {
     wxIconBundle icons;
     icons.AddIcon(wxIcon(app_icon_32_xpm));
@@ -124,6 +139,7 @@ CMainFrame::CMainFrame(CVespinDoc& doc)
 
     m_doc.SetTitleObserver(
         [this](const std::string& strTitle) { SetTitle(FromLatin1(strTitle) + kCaptionSuffix); });
+    m_doc.m_fnLessonStarted = [this] { ShowListInUse(); };
     m_lockTimer.Start(kLockPollMilliseconds);
     CloseFrameOnSessionEnd(this);
 }
@@ -132,6 +148,7 @@ CMainFrame::~CMainFrame()
 {
     CloseFrameOnSessionEnd(nullptr);
     m_doc.SetTitleObserver(nullptr);
+    m_doc.m_fnLessonStarted = nullptr;
     m_pCanvas->SetView(nullptr);
 }
 
@@ -206,6 +223,13 @@ void CMainFrame::BindCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnGiveUp(); }, ID_LESSON_GIVEUP);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnStatistics(); }, ID_LESSON_STATISTICS);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnLessonView(); }, ID_LESSON_VIEW);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { ChooseVerbList(); }, ID_LESSON_VERB_LIST);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { UseStandardList(); }, ID_LESSON_STANDARD_LIST);
+    Bind(wxEVT_MENU,
+         [this](wxCommandEvent& event) {
+             OpenRecentList(static_cast<std::size_t>(event.GetId() - ID_LESSON_RECENT_LIST_1));
+         },
+         ID_LESSON_RECENT_LIST_1, ID_LESSON_RECENT_LIST_1 + kRecentListCount - 1);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnHelp(); }, ID_HELP);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OpenFile(); }, ID_FILE_OPEN);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { SaveFile(); }, ID_FILE_SAVE);
@@ -287,4 +311,134 @@ void CMainFrame::UpdateLockIndicators()
         if (GetStatusBar()->GetStatusText(nField) != strText)
             SetStatusText(strText, nField);
     }
+}
+
+void CMainFrame::RestoreVerbList()
+{
+    m_lists.Load(m_store);
+    const std::string strRemembered = m_lists.GetInUse();
+    if (strRemembered.empty())
+        return UpdateRecentItems();
+    if (const std::optional<VerbListLocation> list = LocateChosenList(strRemembered))
+        m_doc.UseVerbList(*list);
+    else
+    {
+        // Said once: from now on the standard list is the one remembered.
+        m_lists.UseStandard();
+        m_lists.Save(m_store);
+        SetStatusText("The verb list " + FromLocalPath(strRemembered) +
+                          " cannot be opened; the standard list is used.",
+                      0);
+    }
+    UpdateRecentItems();
+}
+
+// The dialog opens in the folder of the list in use.
+void CMainFrame::ChooseVerbList()
+{
+    if (IsClosing())
+        return;
+    const wxString strFolder = wxFileName(FromLocalPath(m_doc.m_strVerbListPath)).GetPath();
+    wxFileDialog dialog(this, "Verb List", strFolder, wxString(),
+                        "Verb lists (*.ver)|*.ver|All files (*)|*", wxFD_OPEN);
+    if (dialog.ShowModal() == wxID_OK)
+        OpenVerbList(ToLocalPath(dialog.GetPath()));
+}
+
+bool CMainFrame::OpenVerbList(const std::string& strPath)
+{
+    if (IsClosing())
+        return false;
+    const wxString strName = FileNameOf(strPath);
+    const ChosenListCheck check = CheckChosenList(strPath, std::string(strName.utf8_str()));
+    const wxString strText = wxString::FromUTF8(check.m_strText);
+    if (check.m_nVerdict == ChosenListVerdict::Refused)
+    {
+        wxMessageBox(strText, kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
+        return false;
+    }
+    if (check.m_nVerdict == ChosenListVerdict::Doubtful &&
+        wxMessageBox("A lesson on \"" + strName + "\" meets these problems:\n\n" + strText +
+                         "\nUse this list anyway?",
+                     kMessageCaption, wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this) != wxYES)
+        return false;
+    const std::optional<VerbListLocation> list = LocateChosenList(strPath);
+    if (!list)
+        return false; // gone since the check, which said why
+    m_doc.UseVerbList(*list);
+    m_lists.Choose(list->m_strPath);
+    KeepChosenLists();
+    NewLesson();
+    return true;
+}
+
+void CMainFrame::OpenRecentList(std::size_t nRecent)
+{
+    if (IsClosing())
+        return;
+    if (nRecent >= m_lists.GetRecent().size())
+        return;
+    const std::string strPath = m_lists.GetRecent()[nRecent];
+    std::error_code error;
+    if (std::filesystem::exists(strPath, error) || error)
+    {
+        OpenVerbList(strPath);
+        return;
+    }
+    wxMessageBox("The verb list " + FromLocalPath(strPath) +
+                     " is gone; it is taken off the recent lists.",
+                 kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
+    m_lists.Forget(strPath);
+    KeepChosenLists();
+}
+
+void CMainFrame::UseStandardList()
+{
+    if (IsClosing())
+        return;
+    if (!m_doc.UseStandardVerbList())
+    {
+        wxMessageBox(kMissingFilesText, kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
+        return;
+    }
+    m_lists.UseStandard();
+    KeepChosenLists();
+    NewLesson();
+}
+
+// Written at once, so that a list chosen is remembered whatever ends the run. The menu is
+// changed once the command that chose, perhaps one of its items, has returned.
+void CMainFrame::KeepChosenLists()
+{
+    m_lists.Save(m_store);
+    m_store.Flush();
+    CallAfter([this] { UpdateRecentItems(); });
+}
+
+// Numbered items right under "Verb List...", with the full path as their prompt.
+void CMainFrame::UpdateRecentItems()
+{
+    wxMenuBar* pMenuBar = GetMenuBar();
+    wxMenu* pMenu = nullptr;
+    pMenuBar->FindItem(ID_LESSON_VERB_LIST, &pMenu);
+    if (!pMenu)
+        return;
+    for (std::size_t i = 0; i < kRecentListCount; ++i)
+        if (pMenu->FindItem(ID_LESSON_RECENT_LIST_1 + static_cast<int>(i)))
+            pMenu->Destroy(ID_LESSON_RECENT_LIST_1 + static_cast<int>(i));
+    std::size_t nPosition = 0;
+    pMenu->FindChildItem(ID_LESSON_VERB_LIST, &nPosition);
+    const std::vector<std::string>& recent = m_lists.GetRecent();
+    for (std::size_t i = 0; i < recent.size(); ++i)
+    {
+        wxString strLabel = FileNameOf(recent[i]);
+        strLabel.Replace("&", "&&");
+        pMenu->Insert(nPosition + 1 + i, ID_LESSON_RECENT_LIST_1 + static_cast<int>(i),
+                      wxString::Format("&%zu %s", i + 1, strLabel), FromLocalPath(recent[i]));
+    }
+}
+
+void CMainFrame::ShowListInUse()
+{
+    SetStatusText("Verb list: " + FileNameOf(m_doc.m_strVerbListPath), 0);
 }

@@ -2,12 +2,16 @@
 // and the view; the view lives in a ViewCanvas filling the client area. No lesson logic.
 #pragma once
 
+#include "lesson/ChosenLists.h"
+
 #include <wx/frame.h>
 #include <wx/timer.h>
 
 #include <memory>
+#include <string>
 
 class CVespinDoc;
+class SettingsStore;
 class CVespinView;
 class ViewCanvas;
 
@@ -15,8 +19,8 @@ class CMainFrame : public wxFrame
 {
 public:
     // Keeps the caption at "<document title> - Taldrin" until destroyed. The document
-    // must outlive the frame.
-    explicit CMainFrame(CVespinDoc& doc);
+    // and the store, which keeps the chosen verb lists, must outlive the frame.
+    CMainFrame(CVespinDoc& doc, SettingsStore& store);
     ~CMainFrame() override;
 
     ViewCanvas& GetCanvas() { return *m_pCanvas; }
@@ -25,6 +29,14 @@ public:
     // Writes the settings through the document; runs once however often the frame is
     // asked to close.
     void CloseDocument();
+
+    // Before the first lesson: the remembered verb list is located (not read) and given to
+    // the document; when it is gone the standard list stays and the status bar says so.
+    void RestoreVerbList();
+    // Checks the list, asks about its findings, and starts a new lesson on it; false, with
+    // a message and nothing changed, when the list is refused or the user declines (and,
+    // silently, once the program is closing).
+    bool OpenVerbList(const std::string& strPath);
 
 private:
     void CreateMenus();
@@ -37,9 +49,17 @@ private:
     void OpenFile();
     void SaveFile();
     void PrintScreen();
+    void ChooseVerbList();
+    void OpenRecentList(std::size_t nRecent);
+    void UseStandardList();
+    void KeepChosenLists();
+    void UpdateRecentItems();
+    void ShowListInUse();
     void UpdateLockIndicators();
 
     CVespinDoc& m_doc;
+    SettingsStore& m_store;
+    ChosenLists m_lists;
     ViewCanvas* m_pCanvas = nullptr;
     std::unique_ptr<CVespinView> m_pView;
     wxTimer m_lockTimer;

@@ -14,9 +14,35 @@
 #include <wx/stdpaths.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 
-wxIMPLEMENT_APP(CVespinApp);
+wxIMPLEMENT_APP_NO_MAIN(CVespinApp);
+
+StartOptions CVespinApp::s_options;
+
+// Help, version and a wrong option are answered before the toolkit starts, so without a
+// display too.
+int main(int argc, char** argv)
+{
+    wxDISABLE_DEBUG_SUPPORT(); // as the toolkit's own main does in a release build
+    CVespinApp::s_options = ParseStartOptions(std::vector<std::string>(argv + 1, argv + argc));
+    switch (CVespinApp::s_options.m_nAction)
+    {
+    case StartOptions::Action::Help:
+        std::fputs(Usage(), stdout);
+        return std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+    case StartOptions::Action::Version:
+        std::fputs(VersionText(), stdout);
+        return std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+    case StartOptions::Action::Fail:
+        std::fprintf(stderr, "%s\n", CVespinApp::s_options.m_strError.c_str());
+        return 2;
+    case StartOptions::Action::Run:
+        break;
+    }
+    return wxEntry(argc, argv);
+}
 
 CVespinApp::CVespinApp() = default;
 
@@ -44,11 +70,14 @@ bool CVespinApp::OnInit()
     m_pProfile = CreateUserSettingsStore();
     m_pDoc = std::make_unique<CVespinDoc>(*m_pProfile);
     m_pDoc->m_verbListFolders = listFolders;
-    auto* pFrame = new CMainFrame(*m_pDoc);
+    auto* pFrame = new CMainFrame(*m_pDoc, *m_pProfile);
     pFrame->SetView(std::make_unique<CVespinView>(*m_pDoc, pFrame->GetCanvas()));
     SetTopWindow(pFrame);
 
+    pFrame->RestoreVerbList();
     m_pDoc->OnNewDocument();
+    if (!s_options.m_strDocument.empty() && !m_pDoc->OnOpenDocument(s_options.m_strDocument))
+        wxMessageBox("Failed to open document.", kAppName, wxOK | wxICON_EXCLAMATION);
 
     // On a small or scaled screen the work area bounds the size.
     wxSize size(700, 350);
@@ -58,5 +87,8 @@ bool CVespinApp::OnInit()
     pFrame->Show();
     pFrame->Update();
     pFrame->GetCanvas().SetFocus();
+    // Checked, and asked about, over the shown window.
+    if (!s_options.m_strList.empty())
+        CallAfter([pFrame] { pFrame->OpenVerbList(s_options.m_strList); });
     return true;
 }

@@ -2,6 +2,8 @@
 // main frame and view, and starts a new lesson.
 #pragma once
 
+#include "lesson/StartOptions.h"
+
 #include <wx/app.h>
 
 #include <memory>
@@ -17,8 +19,11 @@ public:
 
     // False, after telling the user, when no verb list can be opened in the working
     // directory, the user's data folder or the installed share/taldrin; the process then
-    // exits with status 255. The command line is not read.
+    // exits with status 255. The command line was read before the toolkit started.
     bool OnInit() override;
+
+    // What main() found on the command line.
+    static StartOptions s_options;
 
 private:
     std::unique_ptr<SettingsStore> m_pProfile;

@@ -61,6 +61,14 @@ bool ParseEntry(const std::string& strLine, std::string& strKey, std::string& st
     return !strKey.empty() && strKey[0] != ';' && strKey[0] != '#';
 }
 
+// A text value: one pair of double quotes around it is taken off.
+std::string Unquote(const std::string& strValue)
+{
+    if (strValue.size() >= 2 && strValue.front() == '"' && strValue.back() == '"')
+        return strValue.substr(1, strValue.size() - 2);
+    return strValue;
+}
+
 // The integer the value begins with; what follows it ("500 ms", "0 ; off") is a comment.
 bool ParseInt32(const std::string& strValue, std::uint32_t& nValue)
 {
@@ -176,15 +184,22 @@ std::size_t IniSettingsStore::FindKey(const std::string& strSection, const std::
     return nInsertAfter;
 }
 
-std::uint32_t IniSettingsStore::GetProfileInt(const std::string& strSection,
-                                              const std::string& strKey, std::uint32_t nDefault)
+bool IniSettingsStore::FindValue(const std::string& strSection, const std::string& strKey,
+                                 std::string& strValue)
 {
     Load();
     bool bFound = false;
     const std::size_t i = FindKey(strSection, strKey, bFound);
-    std::string strName, strValue;
+    std::string strName;
+    return bFound && ParseEntry(m_lines[i], strName, strValue);
+}
+
+std::uint32_t IniSettingsStore::GetProfileInt(const std::string& strSection,
+                                              const std::string& strKey, std::uint32_t nDefault)
+{
+    std::string strValue;
     std::uint32_t nValue = 0;
-    if (bFound && ParseEntry(m_lines[i], strName, strValue) && ParseInt32(strValue, nValue))
+    if (FindValue(strSection, strKey, strValue) && ParseInt32(strValue, nValue))
         return nValue;
     return nDefault;
 }
@@ -192,16 +207,43 @@ std::uint32_t IniSettingsStore::GetProfileInt(const std::string& strSection,
 void IniSettingsStore::WriteProfileInt(const std::string& strSection, const std::string& strKey,
                                        std::int64_t nValue)
 {
+    const std::string strValue = std::to_string(nValue);
+    WriteLine(strSection, strKey, strValue, [&strValue](const std::string& strOld) {
+        std::uint32_t nOld = 0, nNew = 0;
+        return ParseInt32(strOld, nOld) && ParseInt32(strValue, nNew) && nOld == nNew;
+    });
+}
+
+std::string IniSettingsStore::GetProfileString(const std::string& strSection,
+                                               const std::string& strKey,
+                                               const std::string& strDefault)
+{
+    std::string strValue;
+    return FindValue(strSection, strKey, strValue) ? Unquote(strValue) : strDefault;
+}
+
+void IniSettingsStore::WriteProfileString(const std::string& strSection, const std::string& strKey,
+                                          const std::string& strValue)
+{
+    if (strValue.find_first_of("\r\n") != std::string::npos)
+        return; // would break the file into lines
+    const bool bQuote = !strValue.empty() && (strValue != Trim(strValue) || strValue.front() == '"');
+    WriteLine(strSection, strKey, bQuote ? '"' + strValue + '"' : strValue,
+              [&strValue](const std::string& strOld) { return Unquote(strOld) == strValue; });
+}
+
+void IniSettingsStore::WriteLine(const std::string& strSection, const std::string& strKey,
+                                 const std::string& strValue,
+                                 const std::function<bool(const std::string&)>& fnReadsAsValue)
+{
     Load();
-    const std::string strLine = strKey + "=" + std::to_string(nValue);
+    const std::string strLine = strKey + "=" + strValue;
     bool bFound = false;
     const std::size_t i = FindKey(strSection, strKey, bFound);
     m_bDirty = true;
     std::string strName, strOld;
-    std::uint32_t nOld = 0, nNew = 0;
     // An entry that already reads as the value stays as the user wrote it, comment and all.
-    if (bFound && ParseEntry(m_lines[i], strName, strOld) && ParseInt32(strOld, nOld) &&
-        ParseInt32(std::to_string(nValue), nNew) && nOld == nNew)
+    if (bFound && ParseEntry(m_lines[i], strName, strOld) && fnReadsAsValue(strOld))
         return;
     if (bFound)
         m_lines[i] = strLine;

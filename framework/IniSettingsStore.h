@@ -6,6 +6,7 @@
 #include "framework/SettingsStore.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,12 @@ public:
                                 std::uint32_t nDefault) override;
     void WriteProfileInt(const std::string& strSection, const std::string& strKey,
                          std::int64_t nValue) override;
+    // A text with blanks at either end or in quotes is stored in double quotes, which
+    // reading takes off again.
+    std::string GetProfileString(const std::string& strSection, const std::string& strKey,
+                                 const std::string& strDefault) override;
+    void WriteProfileString(const std::string& strSection, const std::string& strKey,
+                            const std::string& strValue) override;
     // A file that is there but could not be read is the user's, not ours: it is never
     // replaced, and Flush fails; so it does for a read-only file and for links that
     // belong to someone else (see ReplaceUserFile).
@@ -38,6 +45,11 @@ private:
     // Index of the key's line in the section, or of the line after which a new key of
     // the section goes (npos when the section is missing); bFound tells which.
     std::size_t FindKey(const std::string& strSection, const std::string& strKey, bool& bFound) const;
+    bool FindValue(const std::string& strSection, const std::string& strKey, std::string& strValue);
+    // Sets the entry's text, unless what it holds already reads as the same value.
+    void WriteLine(const std::string& strSection, const std::string& strKey,
+                   const std::string& strValue,
+                   const std::function<bool(const std::string&)>& fnReadsAsValue);
 
     std::filesystem::path m_file;
     bool m_bLoaded = false;

@@ -16,6 +16,10 @@ public:
                                 std::uint32_t nDefault) override;
     void WriteProfileInt(const std::string& strSection, const std::string& strKey,
                          std::int64_t nValue) override;
+    std::string GetProfileString(const std::string& strSection, const std::string& strKey,
+                                 const std::string& strDefault) override;
+    void WriteProfileString(const std::string& strSection, const std::string& strKey,
+                            const std::string& strValue) override;
     bool Flush() override;
     std::string GetLocation() const override { return "HKEY_CURRENT_USER\\" + m_strRoot; }
     std::string GetFlushFailure() const override { return m_bFailed ? "the registry refused a value" : ""; }
@@ -24,4 +28,5 @@ private:
     std::string m_strRoot;
     bool m_bFailed = false;
     std::map<std::pair<std::string, std::string>, std::uint32_t> m_pending;
+    std::map<std::pair<std::string, std::string>, std::string> m_pendingStrings;
 };

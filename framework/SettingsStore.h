@@ -1,4 +1,4 @@
-// The per-user settings store: integers by section and key. Section and key names
+// The per-user settings store: integers and texts by section and key. Section and key names
 // match without regard to case.
 #pragma once
 
@@ -19,6 +19,13 @@ public:
     // Changes a value in memory; Flush makes the changes durable in one step.
     virtual void WriteProfileInt(const std::string& strSection, const std::string& strKey,
                                  std::int64_t nValue) = 0;
+
+    // Texts of one line, kept byte for byte (blanks at either end included); a text
+    // holding a line break is not written.
+    virtual std::string GetProfileString(const std::string& strSection, const std::string& strKey,
+                                         const std::string& strDefault) = 0;
+    virtual void WriteProfileString(const std::string& strSection, const std::string& strKey,
+                                    const std::string& strValue) = 0;
 
     // Stores every change since the last Flush; false when that failed, in which case
     // whatever the store held before is left as it was. Never shows a message.

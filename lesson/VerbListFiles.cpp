@@ -43,3 +43,13 @@ std::optional<VerbListLocation> FindVerbList(const std::vector<std::string>& fol
         }
     return std::nullopt;
 }
+
+std::optional<VerbListLocation> LocateChosenList(const std::string& strPath)
+{
+    if (strPath.empty() || !CanOpenVerbList(strPath.c_str()))
+        return std::nullopt;
+    std::error_code error;
+    const fs::path absolute = fs::absolute(strPath, error);
+    return VerbListLocation{error ? strPath : absolute.lexically_normal().string(),
+                            fs::path(strPath).filename() == kAlternativeVerbList};
+}

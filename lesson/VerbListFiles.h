@@ -31,3 +31,7 @@ struct VerbListLocation
 // they always did, and a lone alternative list there is not overruled by a main list
 // installed elsewhere. Nothing when no folder holds one.
 std::optional<VerbListLocation> FindVerbList(const std::vector<std::string>& folders);
+
+// A list the user chose by its path: where it is, and whether it is read as the alternative
+// list (by its name). Nothing when it cannot be opened as a verb list; it is not read here.
+std::optional<VerbListLocation> LocateChosenList(const std::string& strPath);

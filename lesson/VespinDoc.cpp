@@ -51,7 +51,8 @@ bool CVespinDoc::OnNewDocument()
     if (!m_bSettingsRead)
     {
         // Without any list the alternative name stays, as if the main list had failed.
-        const std::optional<VerbListLocation> list = FindVerbList(m_verbListFolders);
+        const std::optional<VerbListLocation> list =
+            m_chosenList ? m_chosenList : FindVerbList(m_verbListFolders);
         m_bAlternativeFile = !list || list->m_bAlternative;
         m_strVerbListPath = list ? list->m_strPath : kAlternativeVerbList;
         m_bRabbit = m_profile.GetProfileInt(kSection, "Hase", 1) != 0;
@@ -114,6 +115,25 @@ bool CVespinDoc::LoadQuestions()
     m_nCurrent = 0;
     if (!m_pool.empty())
         ChooseNextQuestion();
+    if (m_fnLessonStarted)
+        m_fnLessonStarted();
+    return true;
+}
+
+void CVespinDoc::UseVerbList(const VerbListLocation& list)
+{
+    m_chosenList = list;
+    m_strVerbListPath = list.m_strPath;
+    m_bAlternativeFile = list.m_bAlternative;
+}
+
+bool CVespinDoc::UseStandardVerbList()
+{
+    const std::optional<VerbListLocation> list = FindVerbList(m_verbListFolders);
+    if (!list)
+        return false;
+    UseVerbList(*list);
+    m_chosenList.reset();
     return true;
 }
 

@@ -4,12 +4,14 @@
 
 #include "framework/Document.h"
 #include "lesson/LessonStatistics.h"
+#include "lesson/VerbListFiles.h"
 #include "verbdata/DirectionSet.h"
 #include "verbdata/GroupSet.h"
 #include "verbdata/QuestionPool.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,13 @@ public:
 
     // Reads the verb list in use into the pool and asks its first question. Always true.
     bool LoadQuestions();
+
+    // The list the lessons read from now on, in place of the one the folders give; before
+    // the first new lesson it is also the list that lesson finds.
+    void UseVerbList(const VerbListLocation& list);
+    // Back to the list the folders give, looked for afresh; false, changing nothing, when
+    // no folder holds one any more.
+    bool UseStandardVerbList();
 
     // Steps forward a random 1 .. n/2+1 places, wrapping; with one question left
     // the same question is asked again. Shows the prompt as the title.
@@ -82,6 +91,8 @@ public:
     // folders, by default only the working directory is searched.
     std::string m_strVerbListPath = "irregu.ver";
     std::vector<std::string> m_verbListFolders{"."};
+    // Set while a list the user chose is in use.
+    std::optional<VerbListLocation> m_chosenList;
     DirectionSet m_directions;
     GroupSet m_groups;
     // The last save failure the user was told of, so that it is told once.
@@ -92,6 +103,8 @@ public:
     // replace them to replay a lesson.
     std::function<unsigned()> m_fnSeed;
     std::function<int()> m_fnRand;
+    // Told when LoadQuestions has filled the pool: a lesson has started.
+    std::function<void()> m_fnLessonStarted;
 
 private:
     void RemoveCurrentQuestion();

@@ -10,3 +10,6 @@ inline constexpr const char* kMissingFilesText = "Unable to find the necessary f
 inline constexpr const char* kAppName = "vespin";
 // What a new document is called when it is first saved.
 inline constexpr const char* kNewFileName = "Taldrin";
+
+// The program's own message boxes.
+inline constexpr const char* kMessageCaption = "Taldrin";

@@ -6,6 +6,10 @@ enum CommandId : int
     ID_LESSON_STATISTICS = 32772,
     ID_LESSON_GIVEUP = 32779,
     ID_LESSON_VIEW = 32806,
+    // Below 32767, the toolkit's limit for portable menu ids.
+    ID_LESSON_VERB_LIST = 32700,
+    ID_LESSON_STANDARD_LIST = 32701,
+    ID_LESSON_RECENT_LIST_1 = 32702, // .. + 3: the recent lists, newest first
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
     ID_FILE_SAVE = 57603,

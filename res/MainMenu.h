@@ -30,6 +30,9 @@ inline constexpr MenuItemDef kLessonMenu[] = {
     {ID_LESSON_GIVEUP, "Give up"},
     {ID_LESSON_STATISTICS, "Statistics"},
     {ID_LESSON_VIEW, "View"},
+    {0, nullptr},
+    {ID_LESSON_VERB_LIST, "Verb &List..."},
+    {ID_LESSON_STANDARD_LIST, "&Standard List"},
 };
 inline constexpr MenuItemDef kHelpMenu[] = {
     {ID_HELP, "&Help"},
@@ -67,6 +70,8 @@ inline constexpr CommandPromptDef kCommandPrompts[] = {
     {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
     {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
     {ID_HELP, "Display help for current task or command\nHelp"},
+    {ID_LESSON_VERB_LIST, "Choose the verb list the lessons read\nVerb List"},
+    {ID_LESSON_STANDARD_LIST, "Go back to the verb list that comes with the program\nStandard List"},
 };
 
 // Accelerator modifiers in the classic resource's values; keys are VirtualKey codes,

@@ -10,6 +10,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick poppler-utils
   clang libclang-rt-14-dev
   desktop-file-utils appstream lintian dpkg-dev file
+  shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 
 missing=()

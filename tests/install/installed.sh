@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # `cmake --install` into a scratch prefix: the expected files and nothing stray, a valid
-# desktop entry and AppStream metainfo; the installed program, started in an empty folder
-# with an empty home, finds the installed lists (a lesson asks its first question) and
-# the installed help book, and prefers lists in the user's data folder.
+# desktop entry and AppStream metainfo; --help and --version without a display; the type
+# of verb lists, and the desktop entry's command opening one; the installed program,
+# started in an empty folder with an empty home, finds the installed lists (a lesson asks
+# its first question) and the installed help book, and prefers lists in the user's data
+# folder.
 source "$2/tests/gui/lib.sh"
 gui_begin
 prefix="$GUI_TMP/prefix"
@@ -10,6 +12,7 @@ cmake --install "$1" --prefix "$prefix" >"$GUI_TMP/install.log" || fail "$(cat "
 
 expected="bin/taldrin bin/taldrin-check share/man/man1/taldrin-check.1.gz share/taldrin/irregu.ver share/taldrin/irrtes.ver share/taldrin/help/verbhlp.hhp
   share/applications/org.taldrin.Taldrin.desktop share/metainfo/org.taldrin.Taldrin.metainfo.xml
+  share/mime/packages/org.taldrin.Taldrin.xml
   share/icons/hicolor/scalable/apps/org.taldrin.Taldrin.svg share/man/man1/taldrin.1.gz
   share/doc/taldrin/copyright share/doc/taldrin/changelog.gz"
 for n in 16 32 48 64 128; do
@@ -17,10 +20,29 @@ for n in 16 32 48 64 128; do
   [ "$(identify -format %wx%h "$prefix/$icon")" = "${n}x$n" ] || fail "$icon is not $n pixels"
 done
 for file in $expected; do [ -f "$prefix/$file" ] || fail "not installed: $file"; done
-stray=$(cd "$prefix" && find . -type f | grep -Ev '^\./(bin/taldrin|share/(taldrin/|doc/taldrin/|applications/org\.taldrin\.|metainfo/org\.taldrin\.|icons/hicolor/.*/org\.taldrin\.|man/man1/taldrin))' || true)
+stray=$(cd "$prefix" && find . -type f | grep -Ev '^\./(bin/taldrin|share/(taldrin/|doc/taldrin/|applications/org\.taldrin\.|mime/packages/org\.taldrin\.|metainfo/org\.taldrin\.|icons/hicolor/.*/org\.taldrin\.|man/man1/taldrin))' || true)
 [ -z "$stray" ] || fail "installed outside the program's places: $stray"
 desktop-file-validate "$prefix/share/applications/org.taldrin.Taldrin.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.taldrin.Taldrin.metainfo.xml" || fail "metainfo"
+
+for option in --help --version; do
+  out=$(env -u DISPLAY "$prefix/bin/taldrin" $option) || fail "$option ended with $?"
+  grep -q '^Usage: taldrin\|^taldrin 1\.0$' <<<"$out" || fail "$option printed: $out"
+done
+status=0
+err=$(env -u DISPLAY "$prefix/bin/taldrin" --bogus 2>&1 >/dev/null) || status=$?
+[ $status = 2 ] && [ "$(wc -l <<<"$err")" = 1 ] || fail "--bogus: status $status, said: $err"
+
+# The type and its program, as a desktop finds them once the package's triggers have run.
+update-mime-database "$prefix/share/mime"
+update-desktop-database "$prefix/share/applications"
+lists=$(make_workdir "verb lists")
+printf '#\nClean\n#\n#\nbas1\ndrank\ndrink\ndrunk\n' >"$lists/class 7b.ver"
+export XDG_DATA_DIRS="$prefix/share:/usr/share"
+[ "$(xdg-mime query filetype "$lists/class 7b.ver")" = application/x-taldrin-verb-list ] ||
+  fail "type of a .ver file: $(xdg-mime query filetype "$lists/class 7b.ver")"
+[ "$(xdg-mime query default application/x-taldrin-verb-list)" = org.taldrin.Taldrin.desktop ] ||
+  fail "no program for verb lists"
 
 # first_question DIALOG...: clicks the welcome screen of the program just started, ticks
 # the first box of each dialog, and waits for the first question in the caption.
@@ -33,6 +55,7 @@ first_question() {
 asking() { [ "$(xdotool getwindowname "$window")" != "New Game - Taldrin" ]; }
 
 TALDRIN="$prefix/bin/taldrin"
+
 start_taldrin "$(make_workdir empty)"
 first_question "Choice of forms" "Choice of verb groups" || fail "no question from the installed lists"
 send_keys "$window" alt+h Return
@@ -42,4 +65,12 @@ wait_for_window "Help: Taldrin Help" 20 >/dev/null
 mkdir "$XDG_DATA_HOME/taldrin" && cp "$2/data/irrtes.ver" "$XDG_DATA_HOME/taldrin/"
 start_taldrin "$(make_workdir empty-too)"
 first_question "Choice of forms" || fail "the alternative list in the data folder was not taken"
+
+# The desktop entry's command line opens the list it is given
+# (and keeps it for the runs after this one).
+read -r -a command < <(sed -n 's/^Exec=//p' "$prefix/share/applications/org.taldrin.Taldrin.desktop")
+[ "${command[0]}" = taldrin ] && [ "${command[-1]}" = %f ] || fail "Exec=${command[*]}"
+start_taldrin "$(make_workdir opened)" "${command[@]:1:${#command[@]}-2}" "$lists/class 7b.ver"
+first_question "Choice of forms" "Choice of verb groups"
+[ "$(xdotool getwindowname "$window")" = "drink - Taldrin" ] || fail "the opened list was not asked"
 echo "PASS"

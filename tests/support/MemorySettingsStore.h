@@ -25,6 +25,19 @@ public:
         values[Lower(strSection + "/" + strKey)] = nValue;
     }
 
+    std::string GetProfileString(const std::string& strSection, const std::string& strKey,
+                                 const std::string& strDefault) override
+    {
+        const auto it = texts.find(Lower(strSection + "/" + strKey));
+        return it == texts.end() ? strDefault : it->second;
+    }
+
+    void WriteProfileString(const std::string& strSection, const std::string& strKey,
+                            const std::string& strValue) override
+    {
+        texts[Lower(strSection + "/" + strKey)] = strValue;
+    }
+
     bool Flush() override { log.push_back("flush"); return strFailure.empty(); }
     std::string GetLocation() const override { return "memory"; }
     std::string GetFlushFailure() const override { return strFailure; }
@@ -38,6 +51,7 @@ public:
     }
 
     std::map<std::string, std::int64_t> values; // by Lower("section/key")
+    std::map<std::string, std::string> texts;   // the same, for texts
     std::vector<std::string> log;               // "get section/key", "set section/key=value", "flush"
     std::string strFailure;                     // set: every Flush fails with this reason
 };

@@ -46,3 +46,23 @@ TEST(IniSettingsStore, ReadsValuesAndRewritesOnlyWhatChanged)
         EXPECT_EQ(TempDir::Read(file), row.after.empty() ? row.before : row.after);
     }
 }
+
+// Texts come back byte for byte from the file: blanks at either end and quotes included.
+TEST(IniSettingsStore, KeepsTextsAsTheyWereWritten)
+{
+    const std::string texts[] = {"/home/a b/ü.ver", " /x ", "\"q\"", "", "a\"", "=;#"};
+    TempDir dir;
+    const std::filesystem::path file = dir.Path() / "vespin.conf";
+    {
+        IniSettingsStore store(file);
+        for (std::size_t i = 0; i < std::size(texts); ++i)
+            store.WriteProfileString("Taldrin", "k" + std::to_string(i), texts[i]);
+        store.WriteProfileString("Taldrin", "broken", "a\nb");
+        ASSERT_TRUE(store.Flush());
+    }
+    IniSettingsStore store(file);
+    for (std::size_t i = 0; i < std::size(texts); ++i)
+        EXPECT_EQ(store.GetProfileString("taldrin", "K" + std::to_string(i), "-"), texts[i]);
+    EXPECT_EQ(store.GetProfileString("Taldrin", "broken", "-"), "-");
+    EXPECT_EQ(TempDir::Read(file).find("\nb"), std::string::npos);
+}

@@ -1,9 +1,17 @@
-// Where the verb lists are looked for, and which folder's list a run reads.
+// Where the verb lists are looked for, which folder's list a run reads, and the lists the
+// user chose, by the menu or the command line.
 #include "lesson/VerbListFiles.h"
 
+#include "lesson/ChosenLists.h"
+#include "lesson/StartOptions.h"
+#include "support/MemorySettingsStore.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
+
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -35,5 +43,84 @@ TEST(FindVerbList, FirstFolderHoldingEitherListDecidesAndThereTheMainListWins)
         EXPECT_EQ(found ? found->m_strPath : "",
                   pszFound ? (fs::current_path() / pszFound).string() : "");
         EXPECT_EQ(found && found->m_bAlternative, bAlternative) << pszFound;
+    }
+}
+
+TEST(LocateChosenList, OnlyARegularFileByItsAbsolutePathAndIrrtesByItsName)
+{
+    TempDir dir;
+    dir.Enter();
+    dir.Write("sub/irrtes.ver", "#\n");
+    dir.Write("my list é.ver", "#\n");
+    ASSERT_EQ(::mkfifo("pipe.ver", 0600), 0);
+    const std::optional<VerbListLocation> mine = LocateChosenList("sub/../my list é.ver");
+    ASSERT_TRUE(mine);
+    EXPECT_EQ(mine->m_strPath, (fs::current_path() / "my list é.ver").string());
+    EXPECT_FALSE(mine->m_bAlternative);
+    EXPECT_TRUE(LocateChosenList("sub/irrtes.ver")->m_bAlternative);
+    for (const char* pszPath : {"sub", "pipe.ver", "gone.ver", ""})
+        EXPECT_FALSE(LocateChosenList(pszPath)) << pszPath;
+}
+
+TEST(ChosenLists, NewestFirstAtMostFourKeptAsAbsolutePathsInTheirOwnSection)
+{
+    ChosenLists lists;
+    for (const char* pszPath : {"/a", "/b", "/c", "/b", "/d", "/e"})
+        lists.Choose(pszPath);
+    EXPECT_EQ(lists.GetRecent(), (std::vector<std::string>{"/e", "/d", "/b", "/c"}));
+    lists.Forget("/e");
+    EXPECT_EQ(lists.GetInUse(), "");
+    lists.Choose("/c");
+    lists.Forget("/d");
+
+    MemorySettingsStore store;
+    lists.Save(store);
+    EXPECT_EQ(store.texts, (std::map<std::string, std::string>{{"taldrin/list", "/c"},
+                                                                {"taldrin/recent1", "/c"},
+                                                                {"taldrin/recent2", "/b"},
+                                                                {"taldrin/recent3", ""},
+                                                                {"taldrin/recent4", ""}}));
+    store.texts["taldrin/recent3"] = "relative.ver";
+    store.texts["taldrin/recent4"] = "/b";
+    ChosenLists loaded;
+    loaded.Load(store);
+    EXPECT_EQ(loaded.GetInUse(), "/c");
+    EXPECT_EQ(loaded.GetRecent(), (std::vector<std::string>{"/c", "/b"}));
+    store.texts["taldrin/list"] = "c";
+    loaded.Load(store);
+    EXPECT_EQ(loaded.GetInUse(), "");
+}
+
+TEST(ParseStartOptions, ListHelpVersionAndOneLineErrors)
+{
+    using Action = StartOptions::Action;
+    // Rows: the arguments split at blanks, then the action, the list, the document, and
+    // words of the error.
+    const std::tuple<const char*, Action, const char*, const char*, const char*> rows[] = {
+        {"", Action::Run, "", "", ""},
+        {"--list a.ver b", Action::Run, "a.ver", "b", ""},
+        {"--list=a.ver", Action::Run, "a.ver", "", ""},
+        {"--lists a.ver", Action::Run, "a.ver", "", ""},
+        {"--lists", Action::Run, "", "", ""},
+        {"-- --list", Action::Run, "", "--list", ""},
+        {"x --help --bad", Action::Help, "", "x", ""},
+        {"--version", Action::Version, "", "", ""},
+        {"--list", Action::Fail, "", "", "'--list' needs a file"},
+        {"--list=", Action::Fail, "", "", "'--list' needs a file"},
+        {"-x", Action::Fail, "", "", "unknown option '-x'"},
+        {"a b", Action::Fail, "", "a", "more than one file: 'b'"},
+    };
+    for (const auto& [pszArgs, nAction, pszList, pszDocument, pszError] : rows)
+    {
+        std::istringstream words(pszArgs);
+        std::vector<std::string> args;
+        for (std::string strWord; words >> strWord;)
+            args.push_back(strWord);
+        const StartOptions options = ParseStartOptions(args);
+        EXPECT_EQ(options.m_nAction, nAction) << pszArgs;
+        EXPECT_EQ(options.m_strList, pszList) << pszArgs;
+        EXPECT_EQ(options.m_strDocument, pszDocument) << pszArgs;
+        EXPECT_NE(options.m_strError.find(pszError), std::string::npos) << pszArgs;
+        EXPECT_EQ(options.m_strError.find('\n'), std::string::npos) << pszArgs;
     }
 }

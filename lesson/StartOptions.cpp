@@ -1,0 +1,79 @@
+#include "lesson/StartOptions.h"
+
+namespace
+{
+
+const char kUsage[] =
+    "Usage: taldrin [--list FILE] [FILE]\n"
+    "Drills the irregular verbs of English in a window.\n"
+    "\n"
+    "  --list FILE    start on the verb list FILE (checked first, as Lesson > Verb List...\n"
+    "                 does) and keep it for the runs that follow\n"
+    "  --lists [FILE] the same for the desktop's \"Open With\": without FILE nothing changes\n"
+    "  --help         print this help and exit\n"
+    "  --version      print the version and exit\n"
+    "\n"
+    "A plain FILE only names the lesson, as File > Open does; nothing is read from it.\n"
+    "Without --list the lessons read the list chosen last, or else irregu.ver (or\n"
+    "irrtes.ver) from the working directory, ~/.local/share/taldrin or the installed lists.\n"
+    "Use taldrin-check to see what a lesson makes of a list.\n";
+
+const char kVersion[] = "taldrin 1.0\n";
+
+} // namespace
+
+StartOptions ParseStartOptions(const std::vector<std::string>& args)
+{
+    StartOptions options;
+    const auto fail = [&options](const std::string& strError) {
+        options.m_nAction = StartOptions::Action::Fail;
+        options.m_strError = "taldrin: " + strError + " (try 'taldrin --help')";
+        return options;
+    };
+    bool bOptions = true, bListFollows = false;
+    for (std::size_t i = 0; i < args.size(); ++i)
+    {
+        const std::string& strArg = args[i];
+        if (bOptions && strArg == "--")
+            bOptions = false;
+        else if (bOptions && strArg == "--help")
+            options.m_nAction = StartOptions::Action::Help;
+        else if (bOptions && strArg == "--version")
+            options.m_nAction = StartOptions::Action::Version;
+        else if (bOptions && strArg == "--lists")
+            bListFollows = true;
+        else if (bOptions && strArg == "--list")
+        {
+            if (i + 1 == args.size() || args[i + 1].empty())
+                return fail("option '--list' needs a file");
+            options.m_strList = args[++i];
+        }
+        else if (bOptions && strArg.rfind("--list=", 0) == 0)
+        {
+            if (strArg.size() == 7)
+                return fail("option '--list' needs a file");
+            options.m_strList = strArg.substr(7);
+        }
+        else if (bOptions && strArg.size() > 1 && strArg[0] == '-')
+            return fail("unknown option '" + strArg + "'");
+        else if (bListFollows && options.m_strList.empty())
+            options.m_strList = strArg;
+        else if (options.m_strDocument.empty())
+            options.m_strDocument = strArg;
+        else
+            return fail("more than one file: '" + strArg + "'");
+        if (options.m_nAction != StartOptions::Action::Run)
+            return options;
+    }
+    return options;
+}
+
+const char* Usage()
+{
+    return kUsage;
+}
+
+const char* VersionText()
+{
+    return kVersion;
+}
