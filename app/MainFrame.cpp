@@ -1,11 +1,13 @@
 #include "app/MainFrame.h"
 
 #include "app/AboutDlg.h"
+#include "app/ProgressDlg.h"
 #include "app/SessionEnd.h"
 #include "framework/wx/Latin1.h"
 #include "framework/wx/TemplateDialog.h"
 #include "framework/wx/ViewCanvas.h"
 #include "framework/wx/ViewPrinting.h"
+#include "lesson/LessonHistory.h"
 #include "lesson/VespinDoc.h"
 #include "res/AppStrings.h"
 #include "res/MainMenu.h"
@@ -140,6 +142,14 @@ void CMainFrame::SetView(std::unique_ptr<CVespinView> pView)
     m_pCanvas->SetView(m_pView.get());
 }
 
+void CMainFrame::SetHistory(LessonHistory* pHistory)
+{
+    m_pHistory = pHistory;
+    m_pView->SetHistory(pHistory);
+    if (pHistory)
+        pHistory->m_fnNotKept = [this] { SetStatusText(kHistoryNotKeptText, 0); };
+}
+
 void CMainFrame::CreateMenus()
 {
     auto* pMenuBar = new wxMenuBar;
@@ -206,6 +216,9 @@ void CMainFrame::BindCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnStatistics(); }, ID_LESSON_STATISTICS);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnLessonView(); }, ID_LESSON_VIEW);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnHelp(); }, ID_HELP);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnPractiseMistakes(); }, ID_LESSON_MISTAKES);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowProgress(); }, ID_LESSON_PROGRESS);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnForgetHistory(); }, ID_LESSON_FORGET);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OpenFile(); }, ID_FILE_OPEN);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { SaveFile(); }, ID_FILE_SAVE);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { PrintScreen(); }, ID_FILE_PRINT);
@@ -257,6 +270,19 @@ void CMainFrame::PrintScreen()
     ScreenPrintout printout(kAppName, *m_pView);
     wxPrinter printer;
     printer.Print(this, &printout, true);
+}
+
+void CMainFrame::ShowProgress()
+{
+    const std::optional<HistorySummary> summary =
+        m_pHistory ? m_pHistory->Summarise(m_doc.GetListInUse()) : std::nullopt;
+    if (!summary)
+    {
+        wxMessageBox(kHistoryUnreadableText, "Taldrin", wxOK | wxICON_EXCLAMATION, this);
+        return;
+    }
+    CProgressDlg dialog(this, summary->GetProgress());
+    dialog.ShowModal();
 }
 
 void CMainFrame::CloseDocument()

@@ -9,6 +9,7 @@
 
 class CVespinDoc;
 class CVespinView;
+class LessonHistory;
 class ViewCanvas;
 
 class CMainFrame : public wxFrame
@@ -22,6 +23,9 @@ public:
     ViewCanvas& GetCanvas() { return *m_pCanvas; }
     // Takes the view that lives in GetCanvas(); menu commands go to it from now on.
     void SetView(std::unique_ptr<CVespinView> pView);
+    // The history the Lesson menu's history commands work on, after SetView; the status
+    // bar says once when answers cannot be kept. Must outlive the frame.
+    void SetHistory(LessonHistory* pHistory);
     // Writes the settings through the document; runs once however often the frame is
     // asked to close.
     void CloseDocument();
@@ -37,11 +41,13 @@ private:
     void OpenFile();
     void SaveFile();
     void PrintScreen();
+    void ShowProgress();
     void UpdateLockIndicators();
 
     CVespinDoc& m_doc;
     ViewCanvas* m_pCanvas = nullptr;
     std::unique_ptr<CVespinView> m_pView;
+    LessonHistory* m_pHistory = nullptr;
     wxTimer m_lockTimer;
     bool m_bDocumentClosed = false;
 };

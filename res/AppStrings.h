@@ -10,3 +10,13 @@ inline constexpr const char* kMissingFilesText = "Unable to find the necessary f
 inline constexpr const char* kAppName = "vespin";
 // What a new document is called when it is first saved.
 inline constexpr const char* kNewFileName = "Taldrin";
+
+// The learner's history.
+inline constexpr const char* kHistoryNotKeptText = "Your answers are not being kept in your history.";
+inline constexpr const char* kHistoryUnreadableText =
+    "Your history cannot be read. It is left as it is, and no answers are added to it.";
+inline constexpr const char* kNoMistakesText =
+    "There are no mistakes to practise in this verb list.";
+inline constexpr const char* kForgetHistoryQuestion =
+    "Forget every answer in your history? This cannot be undone.";
+inline constexpr const char* kForgetHistoryFailedText = "Your history could not be deleted.";

@@ -30,6 +30,10 @@ inline constexpr MenuItemDef kLessonMenu[] = {
     {ID_LESSON_GIVEUP, "Give up"},
     {ID_LESSON_STATISTICS, "Statistics"},
     {ID_LESSON_VIEW, "View"},
+    {0, nullptr},
+    {ID_LESSON_MISTAKES, "Practise Mistakes"},
+    {ID_LESSON_PROGRESS, "Progress..."},
+    {ID_LESSON_FORGET, "Forget History..."},
 };
 inline constexpr MenuItemDef kHelpMenu[] = {
     {ID_HELP, "&Help"},
@@ -67,6 +71,9 @@ inline constexpr CommandPromptDef kCommandPrompts[] = {
     {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
     {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
     {ID_HELP, "Display help for current task or command\nHelp"},
+    {ID_LESSON_MISTAKES, "Start a lesson on the questions you answered wrong and have not yet mastered\nPractise Mistakes"},
+    {ID_LESSON_PROGRESS, "Show your right answers lesson by lesson and the verbs you miss most\nProgress"},
+    {ID_LESSON_FORGET, "Delete the history of your answers\nForget History"},
 };
 
 // Accelerator modifiers in the classic resource's values; keys are VirtualKey codes,

@@ -7,8 +7,8 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTALDRIN_BUILD_GUI=ON >/dev/null
 cmake --build build-bench --parallel "$(nproc)" --target \
-  taldrin verblist_bench lesson_bench drawing_bench minimal_wx first_paint
-for benchmark in verblist_bench lesson_bench drawing_bench; do
+  taldrin verblist_bench lesson_bench history_bench drawing_bench minimal_wx first_paint
+for benchmark in verblist_bench lesson_bench history_bench drawing_bench; do
   echo "== $benchmark"
   "build-bench/bench/$benchmark"
 done

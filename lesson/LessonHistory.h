@@ -1,0 +1,45 @@
+// The learner's history as the lesson sees it: every verdict appended to the history
+// file, and the summaries read from it when asked for, never at start-up.
+#pragma once
+
+#include "history/HistoryFile.h"
+#include "history/HistorySummary.h"
+#include "lesson/VerdictObserver.h"
+
+#include <ctime>
+#include <functional>
+#include <optional>
+#include <string>
+
+class LessonHistory : public VerdictObserver
+{
+public:
+    explicit LessonHistory(std::string strPath);
+
+    void OnLessonStart(const std::string& strList) override;
+    void OnVerdict(const Question& question, const std::string& strTyped, bool bRight) override;
+    void OnLessonEnd() override;
+
+    // The summary for the list at strList; nothing when the history cannot be read.
+    // With no history yet the summary is empty.
+    std::optional<HistorySummary> Summarise(const std::string& strList) const;
+    bool Forget();
+
+    // Told once, at the first answer that could not be kept.
+    std::function<void()> m_fnNotKept;
+    // Where times come from; tests set it to play lessons on given days.
+    std::function<std::time_t()> m_fnNow;
+
+private:
+    std::string Now() const;
+
+    HistoryWriter m_writer;
+    HistoryEntry m_entry;
+    bool m_bToldNotKept = false;
+    unsigned m_nLessons = 0;
+};
+
+// The direction's text in the history, "Infinitive > Past Tense", from its index in kDirections.
+std::string HistoryDirectionName(std::size_t nDirection);
+// Engine text (Latin-1) to the history's UTF-8 and back.
+std::string Latin1ToUtf8(const std::string& strLatin1);
