@@ -1,21 +1,13 @@
 // The INI file behind the settings store: parsing, locating, reading and replacing it.
 #include "framework/IniSettingsStore.h"
 
-#include <algorithm>
-#include <cctype>
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <exception>
-#include <limits>
-#include <random>
-#include <system_error>
+#include "framework/UserFile.h"
 
-#include <fcntl.h>
+#include <cerrno>
+#include <cstdlib>
+#include <limits>
+
 #include <pwd.h>
-#include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -23,6 +15,8 @@ namespace
 
 // A bigger file is no settings file of ours: its keys read as missing and it is kept.
 constexpr std::uintmax_t kMaxFileSize = 1 << 20;
+
+const std::string kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string Trim(const std::string& str)
 {
@@ -67,57 +61,17 @@ bool ParseEntry(const std::string& strLine, std::string& strKey, std::string& st
     return !strKey.empty() && strKey[0] != ';' && strKey[0] != '#';
 }
 
+// The integer the value begins with; what follows it ("500 ms", "0 ; off") is a comment.
 bool ParseInt32(const std::string& strValue, std::uint32_t& nValue)
 {
-    if (strValue.empty())
-        return false;
     errno = 0;
     char* pEnd = nullptr;
     const long long n = std::strtoll(strValue.c_str(), &pEnd, 10);
-    if (errno != 0 || pEnd != strValue.c_str() + strValue.size() || n < std::numeric_limits<std::int32_t>::min() ||
+    if (errno != 0 || pEnd == strValue.c_str() || n < std::numeric_limits<std::int32_t>::min() ||
         n > static_cast<long long>(std::numeric_limits<std::uint32_t>::max()))
         return false;
     nValue = static_cast<std::uint32_t>(n);
     return true;
-}
-
-// Reading the file: Missing when nothing is there (a link that leads nowhere
-// included: a flush creates its target); Unreadable when something is there that we
-// cannot or must not read: no permission, a link loop, no regular file, over the cap.
-enum class ReadResult
-{
-    Read,
-    Missing,
-    Unreadable
-};
-
-ReadResult ReadSettingsFile(const std::filesystem::path& file, std::string& strText)
-{
-    // Non-blocking, so a pipe at the name cannot stall us before fstat turns it away.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        return errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Unreadable;
-    ReadResult result = ReadResult::Unreadable;
-    struct stat st = {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) <= kMaxFileSize)
-    {
-        char buffer[4096];
-        for (;;)
-        {
-            const ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n == 0)
-                result = ReadResult::Read;
-            if (n <= 0)
-                break;
-            strText.append(buffer, static_cast<std::size_t>(n));
-            if (strText.size() > kMaxFileSize) // it grew since fstat
-                break;
-        }
-    }
-    ::close(fd);
-    return result;
 }
 
 // Lines end in LF, CR LF or CR. The file is written back with its own line end when all
@@ -141,125 +95,6 @@ std::string SplitLines(const std::string& strText, std::vector<std::string>& lin
     if (nStart < strText.size())
         lines.push_back(strText.substr(nStart));
     return strEnd.empty() || bMixed ? "\n" : strEnd;
-}
-
-// Follows links from `file` to the path at the end of the chain, which is no link; `st`
-// describes it when bExists. False for a loop (over 40 links, as the kernel counts) or a
-// path that cannot be looked at.
-bool ResolveLinks(std::filesystem::path file, std::filesystem::path& target, struct stat& st, bool& bExists)
-{
-    for (int nLinks = 0; nLinks <= 40; ++nLinks)
-    {
-        if (::lstat(file.c_str(), &st) != 0)
-        {
-            target = file;
-            bExists = false;
-            return errno == ENOENT;
-        }
-        if (!S_ISLNK(st.st_mode))
-        {
-            target = file;
-            bExists = true;
-            return true;
-        }
-        std::error_code error;
-        const std::filesystem::path link = std::filesystem::read_symlink(file, error);
-        if (error)
-            return false;
-        file = link.is_absolute() ? link : file.parent_path() / link;
-    }
-    return false;
-}
-
-unsigned RandomNumber()
-{
-    try
-    {
-        return std::random_device()();
-    }
-    catch (const std::exception&) // no source of randomness: the clock still differs per call
-    {
-        return static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
-    }
-}
-
-// Creates "<target>.tmp.<pid>", or "<target>.tmp.<pid>.<random>" when that name is taken:
-// always a new file of our own, never anything a link planted at the name leads to.
-int CreateTempFile(const std::filesystem::path& target, mode_t mode, std::filesystem::path& temp)
-{
-    const std::string strBase = target.string() + ".tmp." + std::to_string(::getpid());
-    for (int nTry = 0; nTry < 100; ++nTry)
-    {
-        char szSuffix[16] = "";
-        if (nTry > 0)
-            std::snprintf(szSuffix, sizeof szSuffix, ".%08x", RandomNumber());
-        temp = strBase + szSuffix;
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
-}
-
-bool WriteAll(int fd, const std::string& str)
-{
-    std::size_t nDone = 0;
-    while (nDone < str.size())
-    {
-        const ssize_t n = ::write(fd, str.data() + nDone, str.size() - nDone);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        nDone += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-void SyncDirectory(const std::filesystem::path& dir)
-{
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0)
-    {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-// The pid in "<pid>" or "<pid>.<letters and digits>", the rest of a temporary file's name;
-// 0 for anything else.
-pid_t TempFilePid(const std::string& strRest)
-{
-    const std::size_t nDigits = std::min(strRest.find_first_not_of("0123456789"), strRest.size());
-    const std::string strSuffix = strRest.substr(nDigits);
-    const bool bSuffixFits = strSuffix.empty() ||
-                             (strSuffix.size() > 1 && strSuffix[0] == '.' &&
-                              std::all_of(strSuffix.begin() + 1, strSuffix.end(),
-                                          [](unsigned char c) { return std::isalnum(c) != 0; }));
-    if (nDigits == 0 || nDigits > 9 || !bSuffixFits)
-        return 0;
-    return static_cast<pid_t>(std::stol(strRest.substr(0, nDigits)));
-}
-
-// Removes the temporary files that writers killed in the middle of a flush left beside
-// the file `strName` in `dir`: "<name>.tmp.<pid>" or "<name>.tmp.<pid>.<suffix>", a
-// regular file of this user, where no process <pid> exists any more. Anything else, a link
-// of that name included, is left alone.
-void RemoveStaleTempFiles(const std::filesystem::path& dir, const std::string& strName)
-{
-    const std::string strPrefix = strName + ".tmp.";
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(dir, error), end; !error && it != end;
-         it.increment(error))
-    {
-        const std::string strEntry = it->path().filename().string();
-        const bool bOurName = strEntry.compare(0, strPrefix.size(), strPrefix) == 0;
-        const pid_t pid = bOurName ? TempFilePid(strEntry.substr(strPrefix.size())) : 0;
-        struct stat st = {};
-        if (pid > 0 && ::lstat(it->path().c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
-            ::kill(pid, 0) != 0 && errno == ESRCH)
-            ::unlink(it->path().c_str());
-    }
 }
 
 // The home folder the password database gives the real user; empty unless absolute.
@@ -299,10 +134,18 @@ void IniSettingsStore::Load()
         return;
     m_bLoaded = true;
     std::string strText;
-    const ReadResult result = m_file.empty() ? ReadResult::Missing : ReadSettingsFile(m_file, strText);
-    m_bKeepFile = result == ReadResult::Unreadable;
-    if (result == ReadResult::Read)
-        m_strLineEnd = SplitLines(strText, m_lines);
+    bool bMissing = true;
+    if (!m_file.empty())
+        m_strUnreadable = ReadUserFile(m_file, kMaxFileSize, strText, bMissing);
+    if (!m_strUnreadable.empty() || bMissing)
+        return;
+    // An editor's byte-order mark is no part of the first line; it goes back where it was.
+    if (strText.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0)
+    {
+        m_strByteOrderMark = kByteOrderMark;
+        strText.erase(0, kByteOrderMark.size());
+    }
+    m_strLineEnd = SplitLines(strText, m_lines);
 }
 
 std::size_t IniSettingsStore::FindKey(const std::string& strSection, const std::string& strKey,
@@ -353,6 +196,12 @@ void IniSettingsStore::WriteProfileInt(const std::string& strSection, const std:
     const std::string strLine = strKey + "=" + std::to_string(nValue);
     bool bFound = false;
     const std::size_t i = FindKey(strSection, strKey, bFound);
+    std::string strName, strOld;
+    std::uint32_t nOld = 0, nNew = 0;
+    // An entry that already reads as the value stays as the user wrote it, comment and all.
+    if (bFound && ParseEntry(m_lines[i], strName, strOld) && ParseInt32(strOld, nOld) &&
+        ParseInt32(std::to_string(nValue), nNew) && nOld == nNew)
+        return;
     if (bFound)
         m_lines[i] = strLine;
     else if (i != std::string::npos)
@@ -369,42 +218,32 @@ void IniSettingsStore::WriteProfileInt(const std::string& strSection, const std:
 
 bool IniSettingsStore::Flush()
 {
+    m_strFailure.clear();
     if (!m_bDirty)
         return true;
-    if (m_file.empty() || m_bKeepFile)
-        return false;
-    std::string strText;
-    for (const std::string& strLine : m_lines)
-        strText += strLine + m_strLineEnd;
-
-    std::error_code error;
-    if (m_file.has_parent_path())
-        std::filesystem::create_directories(m_file.parent_path(), error);
-    std::filesystem::path target, temp;
-    struct stat st = {};
-    bool bExists = false;
-    if (!ResolveLinks(m_file, target, st, bExists) || (bExists && !S_ISREG(st.st_mode)))
-        return false;
-    const std::filesystem::path dir = target.has_parent_path() ? target.parent_path() : ".";
-
-    RemoveStaleTempFiles(dir, target.filename().string());
-    // Private until it has the mode of the file it replaces.
-    const int fd = CreateTempFile(target, bExists ? 0600 : 0644, temp);
-    if (fd < 0)
-        return false;
-    if (bExists && ::fchown(fd, st.st_uid, st.st_gid) != 0)
+    if (m_file.empty())
+        m_strFailure = "no folder for settings is known (HOME is not set)";
+    else if (!m_strUnreadable.empty())
+        m_strFailure = "it could not be read (" + m_strUnreadable + "), so it is left as it is";
+    else
     {
-        // Not allowed to give the file away: it becomes ours, as any new file would.
+        std::string strText = m_strByteOrderMark;
+        for (const std::string& strLine : m_lines)
+            strText += strLine + m_strLineEnd;
+        m_strFailure = ReplaceUserFile(m_file, strText);
     }
-    const bool bWritten = (!bExists || ::fchmod(fd, st.st_mode & 07777) == 0) &&
-                          WriteAll(fd, strText) && ::fsync(fd) == 0;
-    const bool bClosed = ::close(fd) == 0;
-    if (!bWritten || !bClosed || ::rename(temp.c_str(), target.c_str()) != 0)
-    {
-        ::unlink(temp.c_str());
+    if (!m_strFailure.empty())
         return false;
-    }
-    SyncDirectory(dir);
     m_bDirty = false;
     return true;
+}
+
+std::string IniSettingsStore::GetLocation() const
+{
+    return m_file.string();
+}
+
+std::string IniSettingsStore::GetFlushFailure() const
+{
+    return m_strFailure;
 }

@@ -25,9 +25,11 @@ public:
     void WriteProfileInt(const std::string& strSection, const std::string& strKey,
                          std::int64_t nValue) override;
     // A file that is there but could not be read is the user's, not ours: it is never
-    // replaced, and Flush fails. A replaced file keeps its mode and, where the system
-    // lets us, its owner; a link is written through to the file at the end of its chain.
+    // replaced, and Flush fails; so it does for a read-only file and for links that
+    // belong to someone else (see ReplaceUserFile). Only a change of text is written.
     bool Flush() override;
+    std::string GetLocation() const override;
+    std::string GetFlushFailure() const override;
 
     const std::filesystem::path& GetPath() const { return m_file; }
 
@@ -40,7 +42,9 @@ private:
     std::filesystem::path m_file;
     bool m_bLoaded = false;
     bool m_bDirty = false;
-    bool m_bKeepFile = false; // there, but not readable
+    std::string m_strUnreadable; // why a file that is there could not be read
     std::string m_strLineEnd = "\n";
+    std::string m_strByteOrderMark; // kept from the file read
+    std::string m_strFailure;       // why the last Flush failed
     std::vector<std::string> m_lines;
 };

@@ -45,5 +45,6 @@ bool RegistrySettingsStore::Flush()
         RegCloseKey(hKey);
     }
     m_pending.clear();
+    m_bFailed = !bOk;
     return bOk;
 }

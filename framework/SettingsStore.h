@@ -23,4 +23,9 @@ public:
     // Stores every change since the last Flush; false when that failed, in which case
     // whatever the store held before is left as it was. Never shows a message.
     virtual bool Flush() = 0;
+
+    // Where the values are kept, for messages (a file's path); empty when nowhere.
+    virtual std::string GetLocation() const = 0;
+    // Why the last Flush failed, in words for the user; empty after one that succeeded.
+    virtual std::string GetFlushFailure() const = 0;
 };

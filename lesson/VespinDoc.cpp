@@ -70,8 +70,17 @@ bool CVespinDoc::OnNewDocument()
 void CVespinDoc::OnCloseDocument()
 {
     NotifyLessonEnd();
-    SaveSettings();
+    // No window is left to show it in: the failure goes where a terminal may see it.
+    if (!SaveSettings())
+        std::fprintf(stderr, "taldrin: the settings %s\n", DescribeSaveFailure().c_str());
     CDocument::OnCloseDocument();
+}
+
+std::string CVespinDoc::DescribeSaveFailure() const
+{
+    const std::string strLocation = m_profile.GetLocation();
+    return "could not be saved" + (strLocation.empty() ? "" : " to " + strLocation) + ": " +
+           m_profile.GetFlushFailure();
 }
 
 bool CVespinDoc::SaveSettings()

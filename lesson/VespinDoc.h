@@ -33,10 +33,12 @@ public:
     // A new lesson: empty pool, zero counts, title "New Game". The first call of the
     // run also chooses the verb list and reads the settings.
     bool OnNewDocument() override;
-    // Writes the four settings.
+    // Writes the four settings; a failure is reported on standard error.
     void OnCloseDocument() override;
     // Writes the four settings and makes them durable; false when the store failed.
     bool SaveSettings();
+    // After SaveSettings failed: "could not be saved to <file>: <reason>".
+    std::string DescribeSaveFailure() const;
 
     bool SetDirections(DirectionSet directions);
     bool SetGroups(GroupSet groups);
@@ -96,6 +98,8 @@ public:
     std::vector<std::string> m_verbListFolders{"."};
     DirectionSet m_directions;
     GroupSet m_groups;
+    // The last save failure the user was told of, so that it is told once.
+    std::string m_strSaveFailureTold;
 
     // Where the question order comes from: the seed taken at every new lesson (the
     // time by default) and one value per random step (std::rand by default). Tests

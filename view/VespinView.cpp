@@ -480,8 +480,13 @@ void CVespinView::OnLessonView()
     if (dialog.m_fRightSeconds == fRightShown)
         pDoc->m_nRightTime = nRightTime;
     // Confirmed settings are stored at once, so that they survive a crash.
-    if (nResult == RESULT_OK)
-        pDoc->SaveSettings();
+    if (nResult == RESULT_OK && !pDoc->SaveSettings() && pDoc->DescribeSaveFailure() != pDoc->m_strSaveFailureTold)
+    {
+        pDoc->m_strSaveFailureTold = pDoc->DescribeSaveFailure();
+        m_window.MessageBox("The options " + pDoc->m_strSaveFailureTold +
+                                ".\n\nThey hold until the program ends but are not saved.",
+                            "Taldrin", BOX_OK | BOX_ICONEXCLAMATION);
+    }
     m_window.InvalidateRect(nullptr, true);
 }
 

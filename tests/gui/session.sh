@@ -2,8 +2,9 @@
 # A learner's whole session in the real window, with real keys and clicks: the start-up
 # refusal without lists; the welcome screen; menu prompts; both set-up dialogs; wrong and
 # right answers read from the caption; statistics, options, give up, help and the file
-# commands; options across a restart; and the settings written when the session ends
-# through File > Close, a signal or a lost display.
+# commands; options across a restart; a read-only settings file kept and the failed save
+# told; and the settings written when the session ends through File > Close, a signal or
+# a lost display.
 source "$(dirname "$0")/lib.sh"
 gui_setup "$@"
 settings="$XDG_CONFIG_HOME/vespin/vespin.conf"
@@ -160,6 +161,21 @@ wait_for_exit "$TALDRIN_PID" 15
 for entry in Right=1500 Correcting=0 Wrong=2000 Hase=1 keep=1; do
   has_setting $entry || fail "expected $entry in the settings: $(cat "$settings")"
 done
+
+# A read-only settings file is kept: OK in the options names it and the reason, and the
+# end reports the failed save on standard error with status 0.
+chmod 444 "$settings"
+start_taldrin "$workdir"
+window=$(wait_for_window "New Game - Taldrin")
+menu "$window" 1 2
+send_keys "$(wait_for_window Option)" Tab ctrl+a 2 Return
+send_keys "$(wait_for_window Taldrin)" Return
+wait_until 10 window_gone Taldrin || fail "the message of the failed save stayed"
+menu "$window" 0 1
+wait_for_exit "$TALDRIN_PID" 15
+grep -qx "taldrin: the settings could not be saved to $settings: it is read-only" "$GUI_TMP/taldrin-$GUI_RUNS.log" &&
+  [ "$EXIT_STATUS" = 0 ] && has_setting Right=1500 || fail "a read-only settings file: status $EXIT_STATUS"
+chmod 644 "$settings"
 
 # After a restart correcting is off: a wrong answer moves straight on. A lost display
 # still writes the settings (removed here to see them come back).

@@ -25,7 +25,9 @@ public:
         values[Lower(strSection + "/" + strKey)] = nValue;
     }
 
-    bool Flush() override { log.push_back("flush"); return true; }
+    bool Flush() override { log.push_back("flush"); return strFailure.empty(); }
+    std::string GetLocation() const override { return "memory"; }
+    std::string GetFlushFailure() const override { return strFailure; }
 
     // Names match without regard to case, as in the real stores.
     static std::string Lower(std::string str)
@@ -37,4 +39,5 @@ public:
 
     std::map<std::string, std::int64_t> values; // by Lower("section/key")
     std::vector<std::string> log;               // "get section/key", "set section/key=value", "flush"
+    std::string strFailure;                     // set: every Flush fails with this reason
 };

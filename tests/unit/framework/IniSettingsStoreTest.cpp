@@ -19,7 +19,12 @@ TEST(IniSettingsStore, ReadsValuesAndRewritesOnlyWhatChanged)
          "Right=400 Hase=0", "; kept\n[Recent]\nright=9\n\n[morphane]\nRight=400\nother=x\nHase=0\n[Last]\nWrong=3\n"},
         {"[Morphane]\nHase=12abc\nCorrecting=\n\0\xFF junk\nright=-1\nwrong=99999999999\na=4294967295\n"
          "b=-2147483648\nc=-2147483649\nd=0x1\ne=1 2\nf=1\0"s,
-         "Hase=77 Correcting=77 right=4294967295 wrong=77 a=4294967295 b=2147483648 c=77 d=77 e=77 f=77", "", ""},
+         "Hase=12 Correcting=77 right=4294967295 wrong=77 a=4294967295 b=2147483648 c=77 d=0 e=1 f=1", "", ""},
+        {"[Morphane]\nHase=0 ; off\nright=500 ms\nwrong=+7x\nCorrecting=1", "Hase=0 right=500 wrong=7",
+         "Hase=0 Right=500 Wrong=7", ""},
+        {"[Morphane]\nHase=0 ; off\nright=500 ms\nCorrecting=1\n", "Hase=0", "Hase=0 Right=400 Correcting=1",
+         "[Morphane]\nHase=0 ; off\nRight=400\nCorrecting=1\n"},
+        {"\xEF\xBB\xBF[Morphane]\r\nright=5\r\n", "right=5", "Wrong=7", "\xEF\xBB\xBF[Morphane]\r\nright=5\r\nWrong=7\r\n"},
         {"Hase=0\n[Morphane\nRight=5\n", "Hase=77 Right=77", "Hase=1",
          "Hase=0\n[Morphane\nRight=5\n\n[Morphane]\nHase=1\n"},
         {"[Morphane]\rright=5", "right=5", "Wrong=7", "[Morphane]\rright=5\rWrong=7\r"},

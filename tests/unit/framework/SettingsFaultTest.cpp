@@ -1,5 +1,6 @@
-// The settings file in hostile surroundings: no home, odd files and links, failing and killed writers.
+// The user's files in hostile surroundings: no home, odd files and links, failing and killed writers.
 #include "framework/IniSettingsStore.h"
+#include "framework/UserFile.h"
 
 #include "support/TempDir.h"
 
@@ -49,35 +50,43 @@ TEST(SettingsFault, SettingsFileIsNeverInTheWorkingDirectory)
         })) << row.expected;
 }
 
-// Each row: a folder made in the shell ($LIVE: this process, 999999999: none), Right as read, the
-// flush's result, the folder after it (empty: as before; 21 bytes: new), and how the store runs:
-// here, as nobody ('n': mode 000 does not keep root out), or ('f') with a file size limit that
-// fails the first flush, as a full disk would, and not the second.
+// Each row: a folder made in the shell ($LIVE: this process, 999999999: none), Right as read, why the
+// flush fails (empty: it does not), the folder after it (empty: as before; 21 bytes: new), and how the
+// store runs: here, as nobody ('n': mode 000 does not keep root out), or ('f') with a file size limit
+// that fails the first flush, as a full disk would, and not the second. Rows that chown need root.
 TEST(SettingsFault, FlushReplacesOnlyTheSettingsFile)
 {
     ::setenv("LIVE", std::to_string(::getpid()).c_str(), 1);
     ::umask(022);
     const std::string strListing = "find . -mindepth 1 \\( -type d -printf '%P/\\n' \\) -o \\( -type l -printf "
-                                   "'%P -> %l\\n' \\) -o -printf '%P %m %s %u\\n' | "
+                                   "'%P -> %l %u\\n' \\) -o -printf '%P %m %s %u\\n' | "
                                    "sed \"s/ $(id -un)$//; s/tmp\\.$LIVE/tmp.LIVE/\" | LC_ALL=C sort";
-    const struct { const char* setup; unsigned nRead; bool bFlushed; std::string after; char how = 'i'; } rows[] = {
-        {"ln -s vespin.conf vespin.conf", 77, false, ""}, {"old vespin.conf", 5, true, "vespin.conf 644 21\n", 'f'},
-        {"mkdir vespin.conf", 77, false, ""}, {"old vespin.conf && truncate -s 2M vespin.conf", 77, false, ""},
-        {"old vespin.conf && chmod 000 vespin.conf && chmod 777 .", 77, false, "", 'n'},
-        {"old vespin.conf && chmod 604 vespin.conf", 5, true, "vespin.conf 604 21\n"},
+    const std::string strKept = "it could not be read (", strOthers = "it is a link to a file that belongs to another user";
+    const struct { const char* setup; unsigned nRead; std::string failure, after; char how = 'i'; } rows[] = {
+        {"ln -s vespin.conf vespin.conf", 77, strKept + "Too many levels of symbolic links), so it is left as it is", ""},
+        {"old vespin.conf", 5, "", "vespin.conf 644 21\n", 'f'},
+        {"mkdir vespin.conf", 77, strKept + "it is not a regular file), so it is left as it is", ""},
+        {"old vespin.conf && truncate -s 2M vespin.conf", 77, strKept + "it is larger than 1048576 bytes), so it is left as it is", ""},
+        {"old vespin.conf && chmod 000 vespin.conf && chmod 777 .", 77, strKept + "Permission denied), so it is left as it is", "", 'n'},
+        {"old vespin.conf && chmod 604 vespin.conf", 5, "", "vespin.conf 604 21\n"},
+        {"old vespin.conf && chmod 444 vespin.conf", 5, "it is read-only", ""},
         {"mkdir d && ln -s d/one vespin.conf && ln -s two.conf d/one && old d/two.conf && chmod 640 d/two.conf", 5,
-         true, "d/\nd/one -> two.conf\nd/two.conf 640 21\nvespin.conf -> d/one\n"},
-        {"mkdir d && ln -s d/new.conf vespin.conf", 77, true, "d/\nd/new.conf 644 21\nvespin.conf -> d/new.conf\n"},
+         "", "d/\nd/one -> two.conf\nd/two.conf 640 21\nvespin.conf -> d/one\n"},
+        {"mkdir d && ln -s d/new.conf vespin.conf", 77, "", "d/\nd/new.conf 644 21\nvespin.conf -> d/new.conf\n"},
         {"old vespin.conf && echo >v && ln -s v vespin.conf.tmp.$LIVE && ln -s v vespin.conf.tmp.999999999.z && for n "
-         "in $LIVE.x1 999999999 999999999.Ab12 999999999x; do echo >vespin.conf.tmp.$n; done", 5, true,
+         "in $LIVE.x1 999999999 999999999.Ab12 999999999x; do echo >vespin.conf.tmp.$n; done", 5, "",
          "v 644 1\nvespin.conf 644 21\nvespin.conf.tmp.999999999.z -> v\nvespin.conf.tmp.999999999x 644 1\n"
          "vespin.conf.tmp.LIVE -> v\nvespin.conf.tmp.LIVE.x1 644 1\n"},
         {"old vespin.conf && echo >vespin.conf.tmp.999999999 && chown nobody: vespin.conf vespin.conf.tmp.999999999",
-         5, true, "vespin.conf 644 21 nobody\nvespin.conf.tmp.999999999 644 1 nobody\n"}, // only root gives files away
+         5, "", "vespin.conf 644 21 nobody\nvespin.conf.tmp.999999999 644 1 nobody\n"}, // only root gives files away
+        {"old t && ln -s t vespin.conf && chown -h nobody vespin.conf", 5,
+         "it leads through a link that belongs to another user", ""},
+        {"old t && chown nobody t && ln -s t vespin.conf", 5, strOthers, ""},
+        {"mkdir d && old d/t && chown nobody d/t && ln -s d/t vespin.conf", 5, strOthers, ""},
     };
     for (const auto& row : rows)
     {
-        if (row.after.find("nobody") != std::string::npos && ::geteuid() != 0)
+        if (std::string(row.setup).find("chown") != std::string::npos && ::geteuid() != 0)
             continue;
         SCOPED_TRACE(row.setup);
         TempDir dir;
@@ -88,11 +97,11 @@ TEST(SettingsFault, FlushReplacesOnlyTheSettingsFile)
             const bool bRead = store.GetProfileInt("Morphane", "Right", 77) == row.nRead;
             store.WriteProfileInt("Morphane", "Right", 700);
             const struct rlimit small = {10, RLIM_INFINITY}, none = {RLIM_INFINITY, RLIM_INFINITY};
-            if (row.how == 'f' && (::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &small) != 0 ||
-                                   store.Flush() || Shell(dir.Path(), strListing) != strBefore ||
-                                   ::setrlimit(RLIMIT_FSIZE, &none) != 0))
+            if (row.how == 'f' && (::setrlimit(RLIMIT_FSIZE, &small) != 0 || store.Flush() ||
+                                   store.GetFlushFailure() != "File too large" ||
+                                   Shell(dir.Path(), strListing) != strBefore || ::setrlimit(RLIMIT_FSIZE, &none) != 0))
                 return false;
-            return bRead && store.Flush() == row.bFlushed;
+            return bRead && store.Flush() == row.failure.empty() && store.GetFlushFailure() == row.failure;
         };
         EXPECT_TRUE(row.how == 'i' ? flush() : InChild(row.how == 'n' ? 65534 : ::getuid(), flush));
         EXPECT_EQ(Shell(dir.Path(), strListing), row.after.empty() ? strBefore : row.after);
@@ -136,4 +145,21 @@ TEST(SettingsFault, KilledWriterLeavesOneCompleteVersion)
         ASSERT_TRUE(strText == TempDir::Read(dir.Path() / "0") || strText == TempDir::Read(dir.Path() / "1"))
             << strText.size() << " bytes; TALDRIN_TEST_SEED=" << nSeed;
     }
+}
+
+// Lines appended one by one: a missing file and folder are made, a line that does not fit under
+// the file size limit leaves no half behind, a read-only file is refused.
+TEST(UserFile, AppendLineWritesWholeLinesOrNone)
+{
+    TempDir dir;
+    const std::filesystem::path file = dir.Path() / "d/h.log";
+    const struct rlimit small = {6, RLIM_INFINITY}, none = {RLIM_INFINITY, RLIM_INFINITY};
+    EXPECT_TRUE(InChild(::getuid(), [&] {
+        return AppendUserFileLine(file, "one").empty() && ::setrlimit(RLIMIT_FSIZE, &small) == 0 &&
+               AppendUserFileLine(file, "two") == "File too large" && ::setrlimit(RLIMIT_FSIZE, &none) == 0 &&
+               AppendUserFileLine(file, "two").empty();
+    }));
+    EXPECT_EQ(TempDir::Read(file), "one\ntwo\n");
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+    EXPECT_EQ(AppendUserFileLine(file, "three"), "it is read-only");
 }

@@ -33,7 +33,8 @@ std::string Quoted(const std::string& str)
 
 // Steps: N a lesson, "N<directions>/<groups>"; O options 1500.9 and 300.2 ms, correcting
 // off; P options -5 and 1e20 ms; =text an answer, "_" a blank; C the end of the verdict;
-// G give up; M the main list appears; Q the list in use becomes a pipe; X close. The
+// G give up; M the main list appears; Q the list in use becomes a pipe; F the store fails;
+// X close, with what it wrote on standard error. The
 // document is written out after each. A pipe is never waited for: the first lesson takes
 // the alternative, the last has nothing to ask. TALDRIN_WRITE_GOLDEN=1 rewrites the golden.
 TEST(CVespinDoc, ScriptedLessonsFollowTheGoldenTranscript)
@@ -50,7 +51,7 @@ TEST(CVespinDoc, ScriptedLessonsFollowTheGoldenTranscript)
     std::ostringstream log;
     std::istringstream script("N5/ =r\\^ode C =took C =went C =saw C =r\xF4" "de C =r\xF4" "de C "
                               "N0/ O =wrong__ =R\xF4" "de =__saw__ =r\xF4" "de =learned =r\xF4" "de =took =saw =went "
-                              "M N14/ =wrong G N0/ =saw Q N0/ P X");
+                              "M N14/ =wrong G N0/ =saw Q N0/ P F X");
     for (std::string strStep; script >> strStep;)
     {
         std::string strTyped = strStep[0] == '=' ? strStep.substr(1) : "";
@@ -67,8 +68,16 @@ TEST(CVespinDoc, ScriptedLessonsFollowTheGoldenTranscript)
             doc.SetOptions(strStep == "O" ? 1500.9f : -5.0f, strStep == "O" ? 300.2f : 1e20f, false);
         else if (strStep == "C")
             bGoesOn = doc.ContinueAfterVerdict();
-        else if (strStep == "G" || strStep == "X")
-            strStep == "G" ? doc.GiveUp() : doc.OnCloseDocument();
+        else if (strStep == "G")
+            doc.GiveUp();
+        else if (strStep == "X")
+        {
+            testing::internal::CaptureStderr();
+            doc.OnCloseDocument();
+            log << "stderr " << Quoted(testing::internal::GetCapturedStderr()) << "\n";
+        }
+        else if (strStep == "F")
+            profile.strFailure = "No space left on device";
         else if (strStep == "M" && std::filesystem::remove("irregu.ver"))
             dir.Write("irregu.ver", TempDir::Read(kData + "worked.ver"));
         else if (strStep == "Q" && std::filesystem::remove("irrtes.ver"))

@@ -77,6 +77,7 @@ public:
             {"alternative", [&](const Step& s) { d.m_bAlternativeFile = s.n[0], d.m_strVerbListPath = s.n[0] ? "irrtes.ver" : "irregu.ver"; }},
             {"last", [&](const Step& s) { d.m_nLastResult = std::int32_t(s.n[0]); }},
             {"score", [&](const Step& s) { d.m_stats.m_nRight = std::uint32_t(s.n[0]), d.m_stats.m_nWrong = std::uint32_t(s.n[1]); }},
+            {"failing", [&](const Step& s) { m_profile.strFailure = s.text; }},
             {"times", [&](const Step& s) { d.m_nRightTime = std::uint32_t(s.n[0]), d.m_nWrongTime = std::uint32_t(s.n[1]); }},
         };
     }

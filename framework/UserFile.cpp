@@ -1,0 +1,330 @@
+#include "framework/UserFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <exception>
+#include <random>
+#include <system_error>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+std::string SystemReason(int nError)
+{
+    return std::strerror(nError);
+}
+
+// While it lives, a write beyond the file size limit fails with EFBIG instead of raising
+// SIGXFSZ, whose default ends the program.
+class FileSizeSignalIgnored
+{
+public:
+    FileSizeSignalIgnored()
+    {
+        struct sigaction ignore = {};
+        ignore.sa_handler = SIG_IGN;
+        ::sigemptyset(&ignore.sa_mask);
+        m_bSaved = ::sigaction(SIGXFSZ, &ignore, &m_previous) == 0;
+    }
+    FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
+    FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+    ~FileSizeSignalIgnored()
+    {
+        if (m_bSaved)
+            ::sigaction(SIGXFSZ, &m_previous, nullptr);
+    }
+
+private:
+    struct sigaction m_previous = {};
+    bool m_bSaved = false;
+};
+
+// Writes all of str; false with errno set when the system wrote less.
+bool WriteAll(int fd, const std::string& str)
+{
+    const FileSizeSignalIgnored guard;
+    std::size_t nDone = 0;
+    while (nDone < str.size())
+    {
+        const ssize_t n = ::write(fd, str.data() + nDone, str.size() - nDone);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0)
+            errno = ENOSPC;
+        if (n <= 0)
+            return false;
+        nDone += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+unsigned RandomNumber()
+{
+    try
+    {
+        return std::random_device()();
+    }
+    catch (const std::exception&) // no source of randomness: the clock still differs per call
+    {
+        return static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
+    }
+}
+
+// Creates "<name>.tmp.<pid>" in the folder dirFd, or "<name>.tmp.<pid>.<random>" when that
+// name is taken: always a new file of our own, never anything a link planted there leads to.
+int CreateTempFile(int dirFd, const std::string& strName, unsigned nMode, std::string& strTemp)
+{
+    const std::string strBase = strName + ".tmp." + std::to_string(::getpid());
+    for (int nTry = 0; nTry < 100; ++nTry)
+    {
+        char szSuffix[16] = "";
+        if (nTry > 0)
+            std::snprintf(szSuffix, sizeof szSuffix, ".%08x", RandomNumber());
+        strTemp = strBase + szSuffix;
+        const int fd = ::openat(dirFd, strTemp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, nMode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// The pid in "<pid>" or "<pid>.<letters and digits>", the rest of a temporary file's name;
+// 0 for anything else.
+pid_t TempFilePid(const std::string& strRest)
+{
+    const std::size_t nDigits = std::min(strRest.find_first_not_of("0123456789"), strRest.size());
+    const std::string strSuffix = strRest.substr(nDigits);
+    const bool bSuffixFits = strSuffix.empty() ||
+                             (strSuffix.size() > 1 && strSuffix[0] == '.' &&
+                              std::all_of(strSuffix.begin() + 1, strSuffix.end(),
+                                          [](unsigned char c) { return std::isalnum(c) != 0; }));
+    if (nDigits == 0 || nDigits > 9 || !bSuffixFits)
+        return 0;
+    return static_cast<pid_t>(std::stol(strRest.substr(0, nDigits)));
+}
+
+// Removes the temporary files that writers killed in the middle of a replace left beside
+// the file `strName` in `dir`: "<name>.tmp.<pid>" or "<name>.tmp.<pid>.<suffix>", a
+// regular file of this user, where no process <pid> exists any more. Anything else, a link
+// of that name included, is left alone.
+void RemoveStaleTempFiles(const std::filesystem::path& dir, const std::string& strName)
+{
+    const std::string strPrefix = strName + ".tmp.";
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(dir, error), end; !error && it != end; it.increment(error))
+    {
+        const std::string strEntry = it->path().filename().string();
+        const bool bOurName = strEntry.compare(0, strPrefix.size(), strPrefix) == 0;
+        const pid_t pid = bOurName ? TempFilePid(strEntry.substr(strPrefix.size())) : 0;
+        struct stat st = {};
+        if (pid > 0 && ::lstat(it->path().c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+            ::kill(pid, 0) != 0 && errno == ESRCH)
+            ::unlink(it->path().c_str());
+    }
+}
+
+// Resolves `file` and opens the folder the write goes into; the folder's descriptor, or -1
+// with strFailure set.
+int OpenTargetFolder(const std::filesystem::path& file, unsigned nNewMode, std::filesystem::path& target,
+                     struct stat& st, bool& bExists, std::string& strFailure)
+{
+    bool bLinked = false;
+    strFailure = ResolveUserFile(file, target, bExists, bLinked);
+    if (!strFailure.empty())
+        return -1;
+    std::error_code error;
+    if (!bExists && !bLinked)
+        std::filesystem::create_directories(target.parent_path(), error);
+    const int dirFd = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0)
+        strFailure = SystemReason(errno);
+    else if (bExists && ::fstatat(dirFd, target.filename().c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        bExists = false;
+    if (!bExists)
+        st.st_mode = S_IFREG | nNewMode;
+    return dirFd;
+}
+
+} // namespace
+
+std::string ReadUserFile(const std::filesystem::path& file, std::uintmax_t nMaxSize, std::string& strText,
+                         bool& bMissing)
+{
+    bMissing = false;
+    // Non-blocking, so a pipe at the name cannot stall us before fstat turns it away.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+    {
+        bMissing = errno == ENOENT || errno == ENOTDIR;
+        return bMissing ? "" : SystemReason(errno);
+    }
+    std::string strFailure;
+    struct stat st = {};
+    if (::fstat(fd, &st) != 0)
+        strFailure = SystemReason(errno);
+    else if (!S_ISREG(st.st_mode))
+        strFailure = "it is not a regular file";
+    char buffer[4096];
+    while (strFailure.empty())
+    {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            strFailure = SystemReason(errno);
+        if (n <= 0)
+            break;
+        strText.append(buffer, static_cast<std::size_t>(n));
+        if (strText.size() > nMaxSize)
+            strFailure = "it is larger than " + std::to_string(nMaxSize) + " bytes";
+    }
+    ::close(fd);
+    return strFailure;
+}
+
+std::string ResolveUserFile(const std::filesystem::path& file, std::filesystem::path& target, bool& bExists,
+                            bool& bLinked)
+{
+    bExists = bLinked = false;
+    std::error_code error;
+    const std::filesystem::path start = file.is_absolute() ? file : std::filesystem::current_path(error) / file;
+    const std::filesystem::path parts = start.relative_path();
+    std::deque<std::filesystem::path> todo(parts.begin(), parts.end());
+    std::filesystem::path resolved = "/";
+    const uid_t me = ::geteuid();
+    bool bFileLinked = false; // the last name was a link: the file it leads to must be ours
+    for (int nLinks = 0; !todo.empty();)
+    {
+        const std::filesystem::path part = todo.front();
+        todo.pop_front();
+        if (part.empty() || part == ".")
+            continue;
+        if (part == "..")
+        {
+            resolved = resolved.parent_path();
+            continue;
+        }
+        const std::filesystem::path next = resolved / part;
+        struct stat st = {};
+        if (::lstat(next.c_str(), &st) != 0)
+        {
+            if (errno != ENOENT)
+                return SystemReason(errno);
+            target = next;
+            for (const std::filesystem::path& rest : todo)
+                target /= rest;
+            return {};
+        }
+        if (S_ISLNK(st.st_mode))
+        {
+            if (st.st_uid != me && st.st_uid != 0)
+                return "it leads through a link that belongs to another user";
+            if (++nLinks > 40)
+                return SystemReason(ELOOP);
+            const std::filesystem::path link = std::filesystem::read_symlink(next, error);
+            if (error)
+                return error.message();
+            bFileLinked = bFileLinked || todo.empty();
+            bLinked = true;
+            if (link.is_absolute())
+                resolved = "/";
+            const std::filesystem::path linkParts = link.relative_path();
+            todo.insert(todo.begin(), linkParts.begin(), linkParts.end());
+            continue;
+        }
+        resolved = next;
+        if (!todo.empty())
+        {
+            if (!S_ISDIR(st.st_mode))
+                return SystemReason(ENOTDIR);
+            continue;
+        }
+        target = resolved;
+        bExists = true;
+        if (!S_ISREG(st.st_mode))
+            return "it is not a regular file";
+        if (bFileLinked && st.st_uid != me)
+            return "it is a link to a file that belongs to another user";
+        if ((st.st_mode & S_IWUSR) == 0)
+            return "it is read-only";
+    }
+    return {};
+}
+
+std::string ReplaceUserFile(const std::filesystem::path& file, const std::string& strText, unsigned nNewMode)
+{
+    std::filesystem::path target;
+    struct stat st = {};
+    bool bExists = false;
+    std::string strFailure;
+    const int dirFd = OpenTargetFolder(file, nNewMode, target, st, bExists, strFailure);
+    if (dirFd < 0)
+        return strFailure;
+    const std::string strName = target.filename().string();
+    RemoveStaleTempFiles(target.parent_path(), strName);
+    // Private until it has the mode of the file it replaces.
+    std::string strTemp;
+    const int fd = CreateTempFile(dirFd, strName, bExists ? 0600 : nNewMode, strTemp);
+    if (fd < 0)
+        strFailure = SystemReason(errno);
+    else
+    {
+        if (bExists && ::fchown(fd, st.st_uid, st.st_gid) != 0)
+        {
+            // Not allowed to give the file away: it becomes ours, as any new file would.
+        }
+        if ((bExists && ::fchmod(fd, st.st_mode & 07777) != 0) || !WriteAll(fd, strText) || ::fsync(fd) != 0)
+            strFailure = SystemReason(errno);
+        if (::close(fd) != 0 && strFailure.empty())
+            strFailure = SystemReason(errno);
+        if (strFailure.empty() && ::renameat(dirFd, strTemp.c_str(), dirFd, strName.c_str()) != 0)
+            strFailure = SystemReason(errno);
+        if (strFailure.empty())
+            ::fsync(dirFd);
+        else
+            ::unlinkat(dirFd, strTemp.c_str(), 0);
+    }
+    ::close(dirFd);
+    return strFailure;
+}
+
+std::string AppendUserFileLine(const std::filesystem::path& file, const std::string& strLine, unsigned nNewMode)
+{
+    std::filesystem::path target;
+    struct stat st = {};
+    bool bExists = false;
+    std::string strFailure;
+    const int dirFd = OpenTargetFolder(file, nNewMode, target, st, bExists, strFailure);
+    if (dirFd < 0)
+        return strFailure;
+    const int fd = ::openat(dirFd, target.filename().c_str(),
+                            O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, nNewMode);
+    ::close(dirFd);
+    if (fd < 0)
+        return SystemReason(errno);
+    if (::fstat(fd, &st) != 0)
+        strFailure = SystemReason(errno);
+    else if (!S_ISREG(st.st_mode))
+        strFailure = "it is not a regular file";
+    else if (!WriteAll(fd, strLine + "\n") || ::fsync(fd) != 0)
+    {
+        strFailure = SystemReason(errno);
+        if (::ftruncate(fd, st.st_size) != 0)
+        {
+            // The half line stays; the reason already tells the user.
+        }
+    }
+    if (::close(fd) != 0 && strFailure.empty())
+        strFailure = SystemReason(errno);
+    return strFailure;
+}

@@ -1,0 +1,37 @@
+// A file that holds the user's data (settings, history), read and written under one set of
+// rules: a file that is there but could not be read is never replaced; a replaced file
+// keeps its mode and, where the system allows, its owner; links are followed only where
+// they and the file they lead to belong to us (root's own links for anyone); temporary
+// files are created exclusively; a file size limit fails the write instead of ending the
+// program. Each operation returns an empty text on success, else the reason in words for
+// the user (the system's own for its errors).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+// Reads the whole file into strText. Where nothing is (a link that leads nowhere included)
+// it reads as empty with bMissing set. Anything there that is no regular file of at most
+// nMaxSize bytes, or cannot be opened, fails; a pipe or a device is never waited on.
+std::string ReadUserFile(const std::filesystem::path& file, std::uintmax_t nMaxSize, std::string& strText,
+                         bool& bMissing);
+
+// Where a write to `file` goes: the end of its link chain, with every folder's links
+// followed too. Fails for a link that belongs to someone other than us or root, for a
+// file reached through links that is not ours, a loop, no regular file, or a file whose
+// owner made it read-only. bExists tells whether target is there; bLinked whether any link
+// was followed on the way.
+std::string ResolveUserFile(const std::filesystem::path& file, std::filesystem::path& target, bool& bExists,
+                            bool& bLinked);
+
+// Replaces the file's text in one step: a temporary file created exclusively beside the
+// resolved file, given its mode and owner, synced and renamed over it. A new file gets
+// nNewMode, and its missing folders when no link leads there.
+std::string ReplaceUserFile(const std::filesystem::path& file, const std::string& strText,
+                            unsigned nNewMode = 0644);
+
+// Appends strLine and a line feed with a single write, creating the file as Replace does.
+// A write cut short (a full disk, a size limit) is taken back, so no half line stays.
+std::string AppendUserFileLine(const std::filesystem::path& file, const std::string& strLine,
+                               unsigned nNewMode = 0644);
