@@ -147,7 +147,9 @@ void CMainFrame::SetHistory(LessonHistory* pHistory)
     m_pHistory = pHistory;
     m_pView->SetHistory(pHistory);
     if (pHistory)
-        pHistory->m_fnNotKept = [this] { SetStatusText(kHistoryNotKeptText, 0); };
+        pHistory->m_fnNotKept = [this](const std::string& strReason) {
+            SetStatusText(wxString(kHistoryNotKeptText) + ": " + wxString::FromUTF8(strReason) + ".", 0);
+        };
 }
 
 void CMainFrame::CreateMenus()

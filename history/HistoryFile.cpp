@@ -1,8 +1,10 @@
 #include "history/HistoryFile.h"
 
+#include "framework/UserFile.h"
 #include "verbdata/RegularFile.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -71,6 +73,8 @@ bool WriteAll(int fd, std::string_view bytes)
     // One write: O_APPEND puts the whole line at the end in one step. A short write
     // (a disk filling up) leaves a torn line, which readers skip.
     const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n >= 0 && n < static_cast<ssize_t>(bytes.size()))
+        errno = ENOSPC;
     return n == static_cast<ssize_t>(bytes.size());
 }
 
@@ -188,19 +192,33 @@ void HistoryWriter::Close()
     m_fd = -1;
 }
 
-// The history is written only when it reads as ours: a file of another format, or
-// one that cannot be read, is the user's and stays as it is.
+// The history is written only where the user's file rules allow it and only when it
+// reads as ours: a file of another format, or one that cannot be read, is the user's and
+// stays as it is.
 bool HistoryWriter::Open()
 {
-    CreateFolders(m_strPath);
     for (int nTry = 0; nTry < 2; ++nTry)
     {
-        const int fdRead = ::open(m_strPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        std::filesystem::path target;
+        bool bExists = false, bLinked = false;
+        m_strFailure = ResolveUserFile(m_strPath, target, bExists, bLinked);
+        if (!m_strFailure.empty())
+            return false;
+        if (!bExists)
+        {
+            CreateFolders(target.string());
+            if (!CreateHistory(target.string()))
+            {
+                m_strFailure = std::strerror(errno);
+                return false;
+            }
+            continue;
+        }
+        const int fdRead = ::open(target.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fdRead < 0)
         {
-            if (errno != ENOENT || !CreateHistory(m_strPath))
-                return false;
-            continue;
+            m_strFailure = std::strerror(errno);
+            return false;
         }
         struct stat st;
         std::string strStart(kHistoryFormatLine.size() + 1, '\0');
@@ -213,14 +231,21 @@ bool HistoryWriter::Open()
             cLast = '\0';
         ::close(fdRead);
         if (!bOurs)
+        {
+            m_strFailure = "it is not a history of this program's format";
             return false;
-        m_fd = ::open(m_strPath.c_str(), O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC);
+        }
+        m_fd = ::open(target.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         struct stat stWrite;
         // The file checked must be the file opened: a rename in between would make us
         // append to something unread.
-        if (m_fd >= 0 && (::fstat(m_fd, &stWrite) != 0 || stWrite.st_ino != st.st_ino ||
-                          stWrite.st_dev != st.st_dev))
+        if (m_fd < 0)
+            m_strFailure = std::strerror(errno);
+        else if (::fstat(m_fd, &stWrite) != 0 || stWrite.st_ino != st.st_ino || stWrite.st_dev != st.st_dev)
+        {
+            m_strFailure = "it was replaced while being opened";
             Close();
+        }
         m_bTorn = cLast != '\n';
         return m_fd >= 0;
     }
@@ -241,6 +266,7 @@ bool HistoryWriter::Append(const HistoryEntry& entry)
         strLine.insert(0, 1, '\n');
     if (!WriteAll(m_fd, strLine))
     {
+        m_strFailure = std::strerror(errno);
         m_bFailed = true;
         Close();
         return false;
@@ -259,5 +285,6 @@ bool HistoryWriter::Forget()
     Close();
     m_bFailed = false;
     m_bTorn = false;
+    m_strFailure.clear();
     return ::unlink(m_strPath.c_str()) == 0 || errno == ENOENT;
 }

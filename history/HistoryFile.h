@@ -47,7 +47,9 @@ HistoryState ReadHistory(const std::string& strPath,
 
 // Appends answers to the history at strPath, one write per line, so that two programs
 // at once interleave whole lines. The file is looked at and opened at the first answer,
-// never before. Once a write fails nothing more is tried until Reset.
+// never before, under the rules of every user file (UserFile.h): links only where they
+// are ours, nothing written to a read-only file. Once a write fails nothing more is tried
+// until Forget.
 class HistoryWriter
 {
 public:
@@ -66,12 +68,15 @@ public:
     bool Forget();
 
     const std::string& GetPath() const { return m_strPath; }
+    // Why the last answer was not kept, in words for the user; empty while all is well.
+    const std::string& GetFailure() const { return m_strFailure; }
 
 private:
     bool Open();
     void Close();
 
     std::string m_strPath;
+    std::string m_strFailure;
     int m_fd = -1;
     bool m_bFailed = false;
     // The file ends inside a line a crash cut short: the next line starts a fresh one.

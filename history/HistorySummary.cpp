@@ -30,7 +30,8 @@ void HistorySummary::CloseLesson(Record& record)
         record.m_bOpen = true;
         record.m_nClearing = 0;
     }
-    else if (record.m_bOpen && record.m_bFirstRight && ++record.m_nClearing >= kClearingLessons)
+    // Without a wrong answer there, its first asking there was right.
+    else if (record.m_bOpen && ++record.m_nClearing >= kClearingLessons)
         record.m_bOpen = false;
 }
 
@@ -65,7 +66,6 @@ void HistorySummary::Add(const HistoryEntry& entry)
         if (!bNew)
             CloseLesson(record);
         record.m_nLesson = nLesson;
-        record.m_bFirstRight = entry.m_bRight;
         record.m_bWrongThere = false;
     }
     if (!entry.m_bRight)

@@ -64,7 +64,6 @@ private:
     struct Record
     {
         std::size_t m_nLesson = 0;   // the lesson it was last asked in
-        bool m_bFirstRight = false;  // ... and whether the first asking there was right
         bool m_bWrongThere = false;  // ... and whether any answer there was wrong
         bool m_bOpen = false;        // a mistake of an earlier lesson not yet cleared
         int m_nClearing = 0;         // later lessons right at the first asking since

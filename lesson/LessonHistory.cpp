@@ -40,7 +40,7 @@ void LessonHistory::OnVerdict(const Question& question, const std::string& strTy
     {
         m_bToldNotKept = true;
         if (m_fnNotKept)
-            m_fnNotKept();
+            m_fnNotKept(m_writer.GetFailure());
     }
 }
 

@@ -25,8 +25,8 @@ public:
     std::optional<HistorySummary> Summarise(const std::string& strList) const;
     bool Forget();
 
-    // Told once, at the first answer that could not be kept.
-    std::function<void()> m_fnNotKept;
+    // Told once, at the first answer that could not be kept, with the reason in words.
+    std::function<void(const std::string&)> m_fnNotKept;
     // Where times come from; tests set it to play lessons on given days.
     std::function<std::time_t()> m_fnNow;
 

@@ -12,7 +12,8 @@ inline constexpr const char* kAppName = "vespin";
 inline constexpr const char* kNewFileName = "Taldrin";
 
 // The learner's history.
-inline constexpr const char* kHistoryNotKeptText = "Your answers are not being kept in your history.";
+// The status bar says this once, followed by ": ", the reason and a full stop.
+inline constexpr const char* kHistoryNotKeptText = "Your answers are not being kept in your history";
 inline constexpr const char* kHistoryUnreadableText =
     "Your history cannot be read. It is left as it is, and no answers are added to it.";
 inline constexpr const char* kNoMistakesText =
