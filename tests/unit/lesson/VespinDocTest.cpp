@@ -1,5 +1,6 @@
 // The lesson document: lessons played from a script against a golden transcript.
 #include "lesson/VespinDoc.h"
+#include "lesson/VerdictObserver.h"
 
 #include "support/LessonChoices.h"
 #include "support/MemorySettingsStore.h"
@@ -101,4 +102,42 @@ TEST(CVespinDoc, ScriptedLessonsFollowTheGoldenTranscript)
     if (std::getenv("TALDRIN_WRITE_GOLDEN"))
         std::ofstream(kData + "lesson.golden", std::ios::binary) << log.str();
     EXPECT_EQ(log.str(), TempDir::Read(kData + "lesson.golden"));
+}
+
+// The observer hears each verdict with its question and the text as typed, and each end;
+// a lesson of chosen questions keeps their order in the pool and leaves out the unknown.
+TEST(CVespinDoc, VerdictsReachTheObserverAndChosenQuestionsKeepTheirOrder)
+{
+    struct Recorder : VerdictObserver
+    {
+        std::string strLog;
+        void OnLessonStart(const std::string& strList) override { strLog += "start " + strList.substr(strList.rfind('/') + 1) + ";"; }
+        void OnVerdict(const Question& question, const std::string& strTyped, bool bRight) override
+        {
+            strLog += question.m_strVerb + " " + std::to_string(question.m_nDirection) + " '" + strTyped + "' " + (bRight ? "right;" : "wrong;");
+        }
+        void OnLessonEnd() override { strLog += "end;"; }
+    } recorder;
+    TempDir dir;
+    dir.Enter();
+    dir.Write("irregu.ver", TempDir::Read(kData + "lesson.ver"));
+    MemorySettingsStore profile;
+    CVespinDoc doc(profile);
+    doc.SetVerdictObserver(&recorder);
+    doc.m_fnRand = [] { return 0; };
+    doc.OnNewDocument();
+    const std::string strTitle = doc.GetTitle();
+    EXPECT_FALSE(doc.LoadChosenQuestions({{"fly", 0}, {"go", 6}}));
+    EXPECT_TRUE(doc.m_pool.empty() && doc.GetTitle() == strTitle && recorder.strLog.empty());
+    ASSERT_TRUE(doc.LoadChosenQuestions({{"take", 4}, {"fly", 0}, {"go", 0}}));
+    ASSERT_EQ(doc.m_pool.size(), 2u);
+    EXPECT_EQ(doc.m_pool[0].m_strPrompt + " " + doc.m_pool[1].m_strPrompt, "taken go");
+    doc.m_bCorrecting = false;
+    for (const char* pszTyped : {"xyz", "went", "went  ", "take"})
+    {
+        doc.m_strTyped = pszTyped;
+        doc.CheckAnswer();
+    }
+    doc.OnCloseDocument();
+    EXPECT_EQ(recorder.strLog, "start irregu.ver;go 0 'xyz' wrong;go 0 'went' right;go 0 'went  ' right;take 4 'take' right;end;end;");
 }
