@@ -81,7 +81,7 @@ void CProgressView::OnDraw(CDC* pDC)
 
     const int nMissedTop = inner.top + 30 + kChartHeight + 30;
     DrawHeading(pDC, "Missed most often", {inner.left, nMissedTop, inner.right, nMissedTop + 22});
-    DrawMissed(pDC, {inner.left, nMissedTop + 26, inner.right, inner.bottom - 26});
+    const int nTotalsTop = DrawMissed(pDC, {inner.left, nMissedTop + 26, inner.right, inner.bottom}) + 12;
 
     const FontSpec font = TextFont(14);
     const FontSpec* pOld = pDC->SelectFont(&font);
@@ -90,7 +90,7 @@ void CProgressView::OnDraw(CDC* pDC)
                               : 0.0;
     pDC->DrawText("Answers: " + std::to_string(m_progress.m_nAnswers) + "     Right: " +
                       Percent(fRight) + "     Days practised: " + std::to_string(m_progress.m_nDays),
-                  {inner.left, inner.bottom - 20, inner.right, inner.bottom}, TF_SINGLELINE);
+                  {inner.left, nTotalsTop, inner.right, nTotalsTop + 20}, TF_SINGLELINE);
     pDC->SelectFont(pOld);
 }
 
@@ -134,7 +134,7 @@ void CProgressView::DrawChart(CDC* pDC, const Rect& area)
     pDC->SelectFont(pOld);
 }
 
-void CProgressView::DrawMissed(CDC* pDC, const Rect& area)
+int CProgressView::DrawMissed(CDC* pDC, const Rect& area)
 {
     const FontSpec font = TextFont(13);
     const FontSpec bold = TextFont(13, 700);
@@ -144,7 +144,10 @@ void CProgressView::DrawMissed(CDC* pDC, const Rect& area)
     pDC->SelectFont(&font);
     int y = area.top + kRowHeight + 2;
     if (m_progress.m_missed.empty())
+    {
         pDC->DrawText("No mistakes so far.", {area.left, y, area.right, y + kRowHeight}, TF_SINGLELINE);
+        y += kRowHeight;
+    }
     for (const MissedQuestion& missed : m_progress.m_missed)
     {
         // 2026-12-07T04:12:51Z shown as 2026-12-07 04:12 UTC.
@@ -158,4 +161,5 @@ void CProgressView::DrawMissed(CDC* pDC, const Rect& area)
         y += kRowHeight;
     }
     pDC->SelectFont(pOld);
+    return y;
 }

@@ -17,7 +17,8 @@ public:
 
 private:
     void DrawChart(CDC* pDC, const Rect& area);
-    void DrawMissed(CDC* pDC, const Rect& area);
+    // Returns the bottom of the table.
+    int DrawMissed(CDC* pDC, const Rect& area);
 
     HistoryProgress m_progress;
 };
