@@ -3,6 +3,7 @@
 #include "framework/UserFile.h"
 #include "verbdata/RegularFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <cstring>
@@ -33,8 +34,10 @@ void AppendEscaped(std::string& strLine, const std::string& strText)
 // False for a backslash that starts no escape.
 bool Unescape(std::string_view field, std::string& strText)
 {
-    strText.clear();
-    for (std::size_t i = 0; i < field.size(); ++i)
+    // Most fields hold no escape at all: one copy.
+    std::size_t i = field.find('\\');
+    strText.assign(field.data(), std::min(i, field.size()));
+    for (; i < field.size(); ++i)
     {
         if (field[i] != '\\')
         {
