@@ -283,11 +283,25 @@ bool HistoryWriter::Flush()
     return m_fd < 0 || ::fsync(m_fd) == 0;
 }
 
+// The history is emptied, not unlinked: a link to it stays a link, the file keeps its
+// mode, and a file of another format is not touched.
 bool HistoryWriter::Forget()
 {
     Close();
     m_bFailed = false;
     m_bTorn = false;
     m_strFailure.clear();
-    return ::unlink(m_strPath.c_str()) == 0 || errno == ENOENT;
+    RegularFile file(m_strPath);
+    if (!file.IsOpen() && file.GetKind() == RegularFile::Kind::Unopened && file.Error() == ENOENT)
+        return true;
+    std::string strStart;
+    const std::string strFormat = std::string(kHistoryFormatLine) + '\n';
+    while (strStart.size() < strFormat.size() && file.ReadBlock(strStart))
+    {
+    }
+    if (strStart.compare(0, strFormat.size(), strFormat) != 0)
+        m_strFailure = file.Error() != 0 ? std::strerror(file.Error()) : "it is not a history of this program's format";
+    else
+        m_strFailure = ReplaceUserFile(m_strPath, strFormat, 0600);
+    return m_strFailure.empty();
 }

@@ -63,8 +63,8 @@ public:
     bool Append(const HistoryEntry& entry);
     // Makes what was appended durable; false when that failed.
     bool Flush();
-    // Deletes the history; the next answer starts a new one. False when a history
-    // that is there could not be deleted.
+    // Empties the history down to its format line; false, with the reason in GetFailure,
+    // when a history that is there is not ours or could not be replaced.
     bool Forget();
 
     const std::string& GetPath() const { return m_strPath; }

@@ -2,16 +2,15 @@
 
 #include "verbdata/DirectionSet.h"
 
+#include <ctime>
+
 #include <unistd.h>
 
-LessonHistory::LessonHistory(std::string strPath)
-    : m_fnNow([] { return std::time(nullptr); }), m_writer(std::move(strPath))
-{
-}
+LessonHistory::LessonHistory(std::string strPath) : m_writer(std::move(strPath)) {}
 
-std::string LessonHistory::Now() const
+std::string LessonHistory::Now()
 {
-    const std::time_t now = m_fnNow();
+    const std::time_t now = std::time(nullptr);
     std::tm utc{};
     gmtime_r(&now, &utc);
     char sz[32];

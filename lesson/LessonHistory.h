@@ -6,7 +6,6 @@
 #include "history/HistorySummary.h"
 #include "lesson/VerdictObserver.h"
 
-#include <ctime>
 #include <functional>
 #include <optional>
 #include <string>
@@ -23,15 +22,14 @@ public:
     // The summary for the list at strList; nothing when the history cannot be read.
     // With no history yet the summary is empty.
     std::optional<HistorySummary> Summarise(const std::string& strList) const;
+    // Empties the history; false, with the reason in GetFailure, when it failed.
     bool Forget();
+    const std::string& GetFailure() const { return m_writer.GetFailure(); }
 
     // Told once, at the first answer that could not be kept, with the reason in words.
     std::function<void(const std::string&)> m_fnNotKept;
-    // Where times come from; tests set it to play lessons on given days.
-    std::function<std::time_t()> m_fnNow;
-
 private:
-    std::string Now() const;
+    static std::string Now();
 
     HistoryWriter m_writer;
     HistoryEntry m_entry;

@@ -20,4 +20,5 @@ inline constexpr const char* kNoMistakesText =
     "There are no mistakes to practise in this verb list.";
 inline constexpr const char* kForgetHistoryQuestion =
     "Forget every answer in your history? This cannot be undone.";
-inline constexpr const char* kForgetHistoryFailedText = "Your history could not be deleted.";
+// Followed by ": ", the reason and a full stop.
+inline constexpr const char* kForgetHistoryFailedText = "Your history could not be deleted";

@@ -530,7 +530,8 @@ void CVespinView::OnForgetHistory()
         RESULT_YES)
         return;
     if (!m_pHistory->Forget())
-        m_window.MessageBox(kForgetHistoryFailedText, "Taldrin", BOX_OK | BOX_ICONSTOP);
+        m_window.MessageBox(std::string(kForgetHistoryFailedText) + ": " + m_pHistory->GetFailure() + ".",
+                            "Taldrin", BOX_OK | BOX_ICONSTOP);
 }
 
 void CVespinView::OnHelp()

@@ -69,7 +69,7 @@ TEST(HistoryFile, AnswersRoundTripWithTheirOddCharacters)
 
 // Each row: what lies at the history's place, whether it is read as another user (mode 0444 does
 // not keep root out), what reading finds, and whether an answer is kept; one that is not kept
-// leaves the file as it was.
+// leaves the file as it was, and so does Forget, which otherwise leaves the format line.
 TEST(HistoryFile, DamagedOrForeignHistoryIsReadAsFarAsItIsOursAndNeverOverwritten)
 {
     const std::string strFormat = std::string(kHistoryFormatLine) + "\n", strGood = FormatHistoryLine(Answer("go", false));
@@ -114,6 +114,9 @@ TEST(HistoryFile, DamagedOrForeignHistoryIsReadAsFarAsItIsOursAndNeverOverwritte
             EXPECT_EQ(after.size(), row.nRead + 1u) << FileText(path);
         else
             EXPECT_EQ(FileText(path), strBefore);
+        HistoryWriter forgetter(path);
+        EXPECT_EQ(forgetter.Forget(), row.bKept) << forgetter.GetFailure();
+        EXPECT_EQ(FileText(path), row.bKept ? strFormat : strBefore);
     }
 }
 
