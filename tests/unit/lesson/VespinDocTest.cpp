@@ -1,5 +1,6 @@
 // The lesson document: lessons played from a script against a golden transcript.
 #include "lesson/VespinDoc.h"
+#include "lesson/LessonHistory.h"
 #include "lesson/VerdictObserver.h"
 
 #include "support/LessonChoices.h"
@@ -140,4 +141,22 @@ TEST(CVespinDoc, VerdictsReachTheObserverAndChosenQuestionsKeepTheirOrder)
     }
     doc.OnCloseDocument();
     EXPECT_EQ(recorder.strLog, "start irregu.ver;go 0 'xyz' wrong;go 0 'went' right;go 0 'went  ' right;take 4 'take' right;end;end;");
+}
+
+// A history that cannot be kept is told once, with the reason, and the lesson goes on.
+TEST(LessonHistory, AnswersNotKeptAreToldOnce)
+{
+    TempDir dir;
+    dir.Write("file", "not a folder\n");
+    LessonHistory history((dir.Path() / "file" / "history.tsv").string());
+    std::vector<std::string> told;
+    history.m_fnNotKept = [&](const std::string& strReason) { told.push_back(strReason); };
+    history.OnLessonStart("irregu.ver");
+    Question question;
+    question.Set("went", "go", PastTense);
+    question.m_strVerb = "go";
+    for (int i = 0; i < 3; ++i)
+        history.OnVerdict(question, "goed", false);
+    history.OnLessonEnd();
+    EXPECT_EQ(told, std::vector<std::string>{"Not a directory"});
 }
