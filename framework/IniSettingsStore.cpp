@@ -196,6 +196,7 @@ void IniSettingsStore::WriteProfileInt(const std::string& strSection, const std:
     const std::string strLine = strKey + "=" + std::to_string(nValue);
     bool bFound = false;
     const std::size_t i = FindKey(strSection, strKey, bFound);
+    m_bDirty = true;
     std::string strName, strOld;
     std::uint32_t nOld = 0, nNew = 0;
     // An entry that already reads as the value stays as the user wrote it, comment and all.
@@ -213,7 +214,6 @@ void IniSettingsStore::WriteProfileInt(const std::string& strSection, const std:
         m_lines.push_back("[" + strSection + "]");
         m_lines.push_back(strLine);
     }
-    m_bDirty = true;
 }
 
 bool IniSettingsStore::Flush()

@@ -26,7 +26,7 @@ public:
                          std::int64_t nValue) override;
     // A file that is there but could not be read is the user's, not ours: it is never
     // replaced, and Flush fails; so it does for a read-only file and for links that
-    // belong to someone else (see ReplaceUserFile). Only a change of text is written.
+    // belong to someone else (see ReplaceUserFile).
     bool Flush() override;
     std::string GetLocation() const override;
     std::string GetFlushFailure() const override;

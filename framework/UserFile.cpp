@@ -24,6 +24,14 @@ std::string SystemReason(int nError)
     return std::strerror(nError);
 }
 
+// Why the open file fd is no regular file, if it is none; st describes it.
+std::string StatRegular(int fd, struct stat& st)
+{
+    if (::fstat(fd, &st) != 0)
+        return SystemReason(errno);
+    return S_ISREG(st.st_mode) ? "" : "it is not a regular file";
+}
+
 // While it lives, a write beyond the file size limit fails with EFBIG instead of raising
 // SIGXFSZ, whose default ends the program.
 class FileSizeSignalIgnored
@@ -133,26 +141,36 @@ void RemoveStaleTempFiles(const std::filesystem::path& dir, const std::string& s
     }
 }
 
-// Resolves `file` and opens the folder the write goes into; the folder's descriptor, or -1
-// with strFailure set.
-int OpenTargetFolder(const std::filesystem::path& file, unsigned nNewMode, std::filesystem::path& target,
-                     struct stat& st, bool& bExists, std::string& strFailure)
+// The folder a write goes into, opened, with the file there; fd is -1 when strFailure says why not.
+struct TargetFolder
 {
+    int fd = -1;
+    std::filesystem::path target;
+    std::string strName; // of the target in the folder
+    struct stat st = {}; // of the target; for a new one, its type and nNewMode
+    bool bExists = false;
+    std::string strFailure;
+};
+
+TargetFolder OpenTargetFolder(const std::filesystem::path& file, unsigned nNewMode)
+{
+    TargetFolder folder;
     bool bLinked = false;
-    strFailure = ResolveUserFile(file, target, bExists, bLinked);
-    if (!strFailure.empty())
-        return -1;
+    folder.strFailure = ResolveUserFile(file, folder.target, folder.bExists, bLinked);
+    if (!folder.strFailure.empty())
+        return folder;
+    folder.strName = folder.target.filename().string();
     std::error_code error;
-    if (!bExists && !bLinked)
-        std::filesystem::create_directories(target.parent_path(), error);
-    const int dirFd = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd < 0)
-        strFailure = SystemReason(errno);
-    else if (bExists && ::fstatat(dirFd, target.filename().c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-        bExists = false;
-    if (!bExists)
-        st.st_mode = S_IFREG | nNewMode;
-    return dirFd;
+    if (!folder.bExists && !bLinked)
+        std::filesystem::create_directories(folder.target.parent_path(), error);
+    folder.fd = ::open(folder.target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder.fd < 0)
+        folder.strFailure = SystemReason(errno);
+    else if (folder.bExists && ::fstatat(folder.fd, folder.strName.c_str(), &folder.st, AT_SYMLINK_NOFOLLOW) != 0)
+        folder.bExists = false;
+    if (!folder.bExists)
+        folder.st.st_mode = S_IFREG | nNewMode;
+    return folder;
 }
 
 } // namespace
@@ -168,12 +186,8 @@ std::string ReadUserFile(const std::filesystem::path& file, std::uintmax_t nMaxS
         bMissing = errno == ENOENT || errno == ENOTDIR;
         return bMissing ? "" : SystemReason(errno);
     }
-    std::string strFailure;
     struct stat st = {};
-    if (::fstat(fd, &st) != 0)
-        strFailure = SystemReason(errno);
-    else if (!S_ISREG(st.st_mode))
-        strFailure = "it is not a regular file";
+    std::string strFailure = StatRegular(fd, st);
     char buffer[4096];
     while (strFailure.empty())
     {
@@ -263,15 +277,15 @@ std::string ResolveUserFile(const std::filesystem::path& file, std::filesystem::
 
 std::string ReplaceUserFile(const std::filesystem::path& file, const std::string& strText, unsigned nNewMode)
 {
-    std::filesystem::path target;
-    struct stat st = {};
-    bool bExists = false;
+    const TargetFolder folder = OpenTargetFolder(file, nNewMode);
+    if (folder.fd < 0)
+        return folder.strFailure;
+    const int dirFd = folder.fd;
+    const std::string& strName = folder.strName;
+    const struct stat& st = folder.st;
+    const bool bExists = folder.bExists;
     std::string strFailure;
-    const int dirFd = OpenTargetFolder(file, nNewMode, target, st, bExists, strFailure);
-    if (dirFd < 0)
-        return strFailure;
-    const std::string strName = target.filename().string();
-    RemoveStaleTempFiles(target.parent_path(), strName);
+    RemoveStaleTempFiles(folder.target.parent_path(), strName);
     // Private until it has the mode of the file it replaces.
     std::string strTemp;
     const int fd = CreateTempFile(dirFd, strName, bExists ? 0600 : nNewMode, strTemp);
@@ -300,23 +314,18 @@ std::string ReplaceUserFile(const std::filesystem::path& file, const std::string
 
 std::string AppendUserFileLine(const std::filesystem::path& file, const std::string& strLine, unsigned nNewMode)
 {
-    std::filesystem::path target;
-    struct stat st = {};
-    bool bExists = false;
-    std::string strFailure;
-    const int dirFd = OpenTargetFolder(file, nNewMode, target, st, bExists, strFailure);
-    if (dirFd < 0)
-        return strFailure;
-    const int fd = ::openat(dirFd, target.filename().c_str(),
+    const TargetFolder folder = OpenTargetFolder(file, nNewMode);
+    if (folder.fd < 0)
+        return folder.strFailure;
+    const int fd = ::openat(folder.fd, folder.strName.c_str(),
                             O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, nNewMode);
-    ::close(dirFd);
+    const int nOpenError = errno;
+    ::close(folder.fd);
     if (fd < 0)
-        return SystemReason(errno);
-    if (::fstat(fd, &st) != 0)
-        strFailure = SystemReason(errno);
-    else if (!S_ISREG(st.st_mode))
-        strFailure = "it is not a regular file";
-    else if (!WriteAll(fd, strLine + "\n") || ::fsync(fd) != 0)
+        return SystemReason(nOpenError);
+    struct stat st = {};
+    std::string strFailure = StatRegular(fd, st);
+    if (strFailure.empty() && (!WriteAll(fd, strLine + "\n") || ::fsync(fd) != 0))
     {
         strFailure = SystemReason(errno);
         if (::ftruncate(fd, st.st_size) != 0)

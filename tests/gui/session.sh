@@ -169,7 +169,8 @@ start_taldrin "$workdir"
 window=$(wait_for_window "New Game - Taldrin")
 menu "$window" 1 2
 send_keys "$(wait_for_window Option)" Tab ctrl+a 2 Return
-send_keys "$(wait_for_window Taldrin)" Return
+box=$(wait_for_window Taldrin 10) || fail "no message of the failed save"
+send_keys "$box" Return
 wait_until 10 window_gone Taldrin || fail "the message of the failed save stayed"
 menu "$window" 0 1
 wait_for_exit "$TALDRIN_PID" 15
