@@ -5,8 +5,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,6 +16,9 @@ namespace
 {
 
 constexpr std::size_t kFieldCount = 8;
+// No answer comes near this; a longer run of bytes without a line feed is skipped, so a
+// damaged file never makes the reader hold more than this at once.
+constexpr std::size_t kMaxLineLength = 1 << 20;
 
 void AppendEscaped(std::string& strLine, const std::string& strText)
 {
@@ -148,7 +152,7 @@ HistoryState ReadHistory(const std::string& strPath,
 
     std::string strBytes;
     std::size_t nPos = 0;
-    bool bFormatSeen = false;
+    bool bFormatSeen = false, bSkipping = false;
     HistoryEntry entry;
     for (bool bMore = true; bMore;)
     {
@@ -162,7 +166,9 @@ HistoryState ReadHistory(const std::string& strPath,
                 break;
             const std::string_view line(strBytes.data() + nPos, nFeed - nPos);
             nPos = nFeed + 1;
-            if (!bFormatSeen)
+            if (bSkipping)
+                bSkipping = false;
+            else if (!bFormatSeen)
             {
                 if (line != kHistoryFormatLine)
                     return HistoryState::Unreadable;
@@ -170,6 +176,13 @@ HistoryState ReadHistory(const std::string& strPath,
             }
             else if (ParseHistoryLine(line, entry))
                 onEntry(entry);
+        }
+        if (!bFormatSeen && strBytes.size() - nPos > kHistoryFormatLine.size())
+            return HistoryState::Unreadable;
+        if (strBytes.size() - nPos > kMaxLineLength)
+        {
+            bSkipping = true;
+            nPos = strBytes.size();
         }
         strBytes.erase(0, nPos);
         nPos = 0;
