@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/ProgressDlg.h"
 #include "app/SessionEnd.h"
+#include "framework/wx/Closing.h"
 #include "framework/wx/Latin1.h"
 #include "framework/wx/TemplateDialog.h"
 #include "framework/wx/ViewCanvas.h"
@@ -242,6 +243,8 @@ void CMainFrame::NewLesson()
 // The document only takes the file's name: it reads nothing.
 void CMainFrame::OpenFile()
 {
+    if (IsClosing())
+        return;
     wxFileDialog dialog(this, "Open", wxGetCwd(), wxString(), "All Files (*.*)|*",
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK)
@@ -254,6 +257,8 @@ void CMainFrame::OpenFile()
 // file keeps its contents.
 void CMainFrame::SaveFile()
 {
+    if (IsClosing())
+        return;
     std::string strPath = m_doc.GetPathName();
     if (strPath.empty())
     {
@@ -269,6 +274,8 @@ void CMainFrame::SaveFile()
 
 void CMainFrame::PrintScreen()
 {
+    if (IsClosing())
+        return;
     ScreenPrintout printout(kAppName, *m_pView);
     wxPrinter printer;
     printer.Print(this, &printout, true);
@@ -276,6 +283,8 @@ void CMainFrame::PrintScreen()
 
 void CMainFrame::ShowProgress()
 {
+    if (IsClosing())
+        return;
     const std::optional<HistorySummary> summary =
         m_pHistory ? m_pHistory->Summarise(m_doc.GetListInUse()) : std::nullopt;
     if (!summary)
@@ -292,6 +301,7 @@ void CMainFrame::CloseDocument()
     if (m_bDocumentClosed)
         return;
     m_bDocumentClosed = true;
+    BeginClosing();
     m_lockTimer.Stop();
     m_doc.OnCloseDocument();
 }

@@ -1,11 +1,12 @@
 #include "app/SessionEnd.h"
 
 #include "app/MainFrame.h"
+#include "framework/wx/Closing.h"
 
 #include <wx/app.h>
-#include <wx/dialog.h>
 
 #include <csignal>
+#include <cstdio>
 
 #include <unistd.h>
 
@@ -18,29 +19,31 @@ namespace
 
 CMainFrame* g_pFrame = nullptr;
 
+// Writes the settings as File > Close does and ends the process at once. Any number of
+// modal loops (dialogs, message boxes, the toolkit's print and file dialogs) may be on
+// the stack: unwinding them would run the code after each one on a frame that is going.
+[[noreturn]] void EndSession()
+{
+    BeginClosing();
+    if (g_pFrame)
+        g_pFrame->CloseDocument();
+    std::fflush(nullptr);
+    ::_exit(0);
+}
+
 // Called from the event loop, not inside the signal: anything may be done here.
 void OnSessionSignal(int)
 {
-    if (!g_pFrame)
-        return;
-    // The settings go first, whatever is open: they are what must not be lost.
-    g_pFrame->CloseDocument();
-    // A modal dialog ends as if cancelled, so that its loop returns to the frame's.
-    for (wxWindow* pWindow : wxTopLevelWindows)
-        if (auto* pDialog = wxDynamicCast(pWindow, wxDialog); pDialog && pDialog->IsModal())
-            pDialog->EndModal(wxID_CANCEL);
-    g_pFrame->Close(true);
-    // Nothing else wakes the loop to destroy the frame and end the program.
-    wxWakeUpIdle();
+    // After the frame is gone the program is ending anyway, its settings written.
+    if (g_pFrame)
+        EndSession();
 }
 
 #if defined(__WXGTK__) && defined(TALDRIN_HAVE_X11)
 // Without a display no window can close; Xlib ends the process if this returns.
 int OnDisplayLost(Display*)
 {
-    if (g_pFrame)
-        g_pFrame->CloseDocument();
-    ::_exit(1);
+    EndSession();
 }
 #endif
 

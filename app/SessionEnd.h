@@ -1,5 +1,6 @@
-// Ends the program as File > Close does when the desktop session ends it: on SIGTERM,
-// SIGINT and SIGHUP, and when the connection to the X display is lost.
+// Ends the program when the desktop session ends it: on SIGTERM, SIGINT and SIGHUP, and
+// when the connection to the X display is lost, the settings are written as File > Close
+// writes them and the process exits with status 0, whatever dialog is open.
 #pragma once
 
 class CMainFrame;

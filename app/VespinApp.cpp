@@ -10,6 +10,7 @@
 #include "res/AppStrings.h"
 #include "view/VespinView.h"
 
+#include <wx/display.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
@@ -53,7 +54,11 @@ bool CVespinApp::OnInit()
 
     m_pDoc->OnNewDocument();
 
-    pFrame->SetSize(wxSize(700, 350));
+    // On a small or scaled screen the work area bounds the size.
+    wxSize size(700, 350);
+    const int nDisplay = wxDisplay::GetFromWindow(pFrame);
+    size.DecTo(wxDisplay(nDisplay == wxNOT_FOUND ? 0u : unsigned(nDisplay)).GetClientArea().GetSize());
+    pFrame->SetSize(size);
     pFrame->Show();
     pFrame->Update();
     pFrame->GetCanvas().SetFocus();

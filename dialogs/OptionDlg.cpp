@@ -1,6 +1,9 @@
 #include "dialogs/OptionDlg.h"
 
+#include "framework/ViewWindow.h"
 #include "res/DialogTemplates.h"
+
+#include <tuple>
 
 const char* const kTimeRangeMessage = "Please enter a time from 0 to 4294967 seconds.";
 
@@ -12,6 +15,17 @@ void COptionDlg::DoDataExchange(CDataExchange* pDX)
     ExchangeSeconds(pDX, IDC_WRONG_TIME, m_fWrongSeconds);
     ExchangeSeconds(pDX, IDC_RIGHT_TIME, m_fRightSeconds);
     DDX_Check(pDX, IDC_NO_CORRECTION, m_bNoCorrection);
+}
+
+void COptionDlg::OnOK()
+{
+    // The boxes read before a refused one would otherwise keep what they read.
+    auto members = std::tie(m_bRabbitCheck, m_fWrongSeconds, m_fRightSeconds, m_bNoCorrection);
+    const std::tuple<int, float, float, int> before = members;
+    if (UpdateData(true))
+        EndDialog(RESULT_OK);
+    else
+        members = before;
 }
 
 // A stored time can show as a rounded text beyond the range ("4.29497e+06"): an

@@ -1,6 +1,6 @@
 // The options dialog: the rabbit pictures, correcting, and the two verdict times in
 // seconds. OK refuses a time that is no number, or one outside what the verdict timer
-// can hold; a refused time never reaches its member, and a box left as it was shown
+// can hold; a refused OK leaves every member as it was, and a box left as it was shown
 // keeps its member exactly.
 #pragma once
 
@@ -18,6 +18,8 @@ public:
     float m_fWrongSeconds = 0;
     float m_fRightSeconds = 0;
     int m_bNoCorrection = 0;
+
+    void OnOK() override;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -114,7 +114,8 @@ bool CVespinDoc::SetOptions(float fRightTime, float fWrongTime, bool bCorrecting
 
 bool CVespinDoc::LoadQuestions()
 {
-    ReadVerbListFile(m_strVerbListPath, m_bAlternativeFile, m_directions, m_groups, m_pool);
+    m_bListCutShort = ReadVerbListFile(m_strVerbListPath, m_bAlternativeFile, m_directions,
+                                       m_groups, m_pool) == VerbListEnd::OutOfMemory;
     StartAsking();
     return true;
 }
@@ -286,6 +287,14 @@ std::string CVespinDoc::GetPrompt() const
 std::string CVespinDoc::GetAskedFormName() const
 {
     return m_nCurrent < m_pool.size() ? VerbFormName(m_pool[m_nCurrent].m_nAskedForm) : "";
+}
+
+std::string CVespinDoc::GetCutShortText() const
+{
+    char sz[128];
+    std::snprintf(sz, sizeof sz, "The verb list is too big for the memory: only %d of its questions are used in this lesson.",
+                  static_cast<int>(m_pool.size()));
+    return sz;
 }
 
 std::string CVespinDoc::GetRemainingText() const

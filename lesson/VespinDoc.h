@@ -73,6 +73,8 @@ public:
     std::string GetPrompt() const;
     std::string GetAskedFormName() const;
     std::string GetRemainingText() const;
+    // What the user is told when memory ran out before the whole list was read.
+    std::string GetCutShortText() const;
 
     std::string m_strTyped;
     std::string m_strVerdict;
@@ -91,6 +93,8 @@ public:
     bool m_bShowingCorrection = false;
     bool m_bCorrecting = true;
     bool m_bAlternativeFile = false;
+    // Memory ran out before LoadQuestions had read the whole list; see GetCutShortText.
+    bool m_bListCutShort = false;
     // The list every lesson of the run reads, found at the first new lesson in the first
     // of m_verbListFolders that holds one (see FindVerbList); the application sets the
     // folders, by default only the working directory is searched.

@@ -284,6 +284,9 @@ void CVespinView::StartLesson(CVespinDoc* pDoc)
     pDoc->LoadQuestions();
     m_window.SetTimer(TIMER_CARET_BLINK, kCaretBlinkMilliseconds);
     m_window.InvalidateRect(nullptr, true);
+    // Over the first question, which the box's loop paints.
+    if (pDoc->m_bListCutShort)
+        m_window.MessageBox(pDoc->GetCutShortText(), "Taldrin", BOX_OK | BOX_ICONEXCLAMATION);
 }
 
 // The caret goes to the character boundary nearest to the click: the slot of position i

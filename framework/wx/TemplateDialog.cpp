@@ -2,6 +2,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/ViewWindow.h"
+#include "framework/wx/Closing.h"
 #include "framework/wx/Latin1.h"
 #include "framework/wx/ViewCanvas.h"
 #include "res/DialogTemplates.h"
@@ -10,7 +11,6 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/dialog.h>
-#include <wx/msgdlg.h>
 #include <wx/statbmp.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -92,9 +92,7 @@ public:
     }
     int MessageBox(const std::string& strText, const std::string& strCaption, unsigned nStyle) override
     {
-        wxMessageDialog box(this, FromLatin1(strText), FromLatin1(strCaption),
-                            MessageBoxFlags(nStyle) | wxCENTRE);
-        return MessageBoxResult(box.ShowModal(), nStyle);
+        return ShowMessageBox(this, strText, strCaption, nStyle);
     }
     void EndDialog(int nResult) override
     {
@@ -151,7 +149,7 @@ private:
 int RunTemplateDialog(wxWindow* pParent, CDialog& dialog)
 {
     const DialogTemplate* pTemplate = FindDialogTemplate(dialog.GetTemplateId());
-    if (!pTemplate)
+    if (!pTemplate || IsClosing())
         return RESULT_CANCEL;
     TemplateDialog window(pParent, *pTemplate, dialog);
     dialog.Bind(&window);

@@ -2,6 +2,7 @@
 
 #include "framework/View.h"
 #include "framework/wx/CairoDC.h"
+#include "framework/wx/Closing.h"
 #include "framework/wx/HelpViewer.h"
 #include "framework/wx/Latin1.h"
 #include "framework/wx/Pictures.h"
@@ -225,12 +226,20 @@ std::unique_ptr<CDC> ViewCanvas::GetDC()
     return std::make_unique<ClientCairoDC>(std::move(pClient));
 }
 
+int ShowMessageBox(wxWindow* pParent, const std::string& strText, const std::string& strCaption,
+                   unsigned nStyle)
+{
+    if (IsClosing())
+        return MessageBoxResult(wxID_CANCEL, nStyle);
+    wxMessageDialog dialog(pParent, FromLatin1(strText), FromLatin1(strCaption),
+                           MessageBoxFlags(nStyle) | wxCENTRE);
+    return MessageBoxResult(dialog.ShowModal(), nStyle);
+}
+
 int ViewCanvas::MessageBox(const std::string& strText, const std::string& strCaption,
                            unsigned nStyle)
 {
-    wxMessageDialog dialog(wxGetTopLevelParent(this), FromLatin1(strText), FromLatin1(strCaption),
-                           MessageBoxFlags(nStyle));
-    return MessageBoxResult(dialog.ShowModal(), nStyle);
+    return ShowMessageBox(wxGetTopLevelParent(this), strText, strCaption, nStyle);
 }
 
 int ViewCanvas::DoModal(CDialog& dialog)
@@ -240,6 +249,8 @@ int ViewCanvas::DoModal(CDialog& dialog)
 
 void ViewCanvas::ShowHelp()
 {
+    if (IsClosing())
+        return;
     if (!m_pHelp)
         m_pHelp = std::make_unique<HelpViewer>();
     m_pHelp->Show(wxGetTopLevelParent(this));

@@ -29,6 +29,10 @@ long MessageBoxFlags(unsigned nStyle);
 // The MessageBoxResult for what the dialog returned: a Yes/No box closed any other way
 // than Yes counts as No, a plain box as OK.
 int MessageBoxResult(int nDialogResult, unsigned nStyle);
+// A modal message box centred on the parent, texts in Latin-1; once the program is closing
+// none opens and the answer is that of a box closed without a choice.
+int ShowMessageBox(wxWindow* pParent, const std::string& strText, const std::string& strCaption,
+                   unsigned nStyle);
 // The toolkit's timers take an int and stop at 0: 0 becomes 1, beyond INT_MAX INT_MAX.
 int TimerInterval(std::uint32_t nMilliseconds);
 // A repaint: whitens the area being repainted (the context's clip), then lets the view,

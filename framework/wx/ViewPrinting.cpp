@@ -11,15 +11,18 @@
 
 #include <algorithm>
 
-void DrawScreenOnPage(cairo_t* pCairo, double fPageWidth, double fPageHeight, CView& view)
+void DrawScreenOnPage(cairo_t* pCairo, double fPageWidth, double fPageHeight, double fMargin,
+                      CView& view)
 {
     const Rect client = view.GetWindow().GetClientRect();
     cairo_save(pCairo);
     cairo_set_source_rgb(pCairo, 1, 1, 1);
     cairo_paint(pCairo);
-    const double fScale = std::min(fPageWidth / std::max(client.Width(), 1),
-                                   fPageHeight / std::max(client.Height(), 1));
-    cairo_translate(pCairo, (fPageWidth - client.Width() * fScale) / 2, 0);
+    const double fWidth = std::max(fPageWidth - 2 * fMargin, 1.0);
+    const double fHeight = std::max(fPageHeight - 2 * fMargin, 1.0);
+    const double fScale = std::min(fWidth / std::max(client.Width(), 1),
+                                   fHeight / std::max(client.Height(), 1));
+    cairo_translate(pCairo, fMargin + (fWidth - client.Width() * fScale) / 2, fMargin);
     cairo_scale(pCairo, fScale, fScale);
     cairo_rectangle(pCairo, 0, 0, client.Width(), client.Height());
     cairo_clip(pCairo);
@@ -55,7 +58,11 @@ bool ScreenPrintout::OnPrintPage(int)
         x2 = nWidth;
         y2 = nHeight;
     }
-    DrawScreenOnPage(pCairo, x2 - x1, y2 - y1, m_view);
+    // The margin in the context's units, from the page's width in millimetres.
+    int nWidthMM = 0, nHeightMM = 0;
+    GetPageSizeMM(&nWidthMM, &nHeightMM);
+    const double fMargin = nWidthMM > 0 ? kPrintMarginMM * (x2 - x1) / nWidthMM : 0;
+    DrawScreenOnPage(pCairo, x2 - x1, y2 - y1, fMargin, m_view);
     return true;
 }
 

@@ -7,9 +7,13 @@
 class CView;
 typedef struct _cairo cairo_t;
 
+// The blank border kept on every side of a printed page, where printers cannot print.
+constexpr double kPrintMarginMM = 15;
+
 // Draws the view onto a page of the given size (in the context's units): its window's
-// client area scaled evenly to fit, centred at the top, on a white page.
-void DrawScreenOnPage(cairo_t* pCairo, double fPageWidth, double fPageHeight, CView& view);
+// client area scaled evenly to fit inside the margin, centred at the top, on a white page.
+void DrawScreenOnPage(cairo_t* pCairo, double fPageWidth, double fPageHeight, double fMargin,
+                      CView& view);
 
 // One page: the view as it draws itself now. The view must outlive the printout.
 class ScreenPrintout : public wxPrintout

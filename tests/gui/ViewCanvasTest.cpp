@@ -1,18 +1,24 @@
 // The window layer on a private X server (in-xvfb.sh) with the real view and document: what the
 // canvas hands the view and passes on, its timers, and the statistics dialog's text.
+#include "framework/wx/Closing.h"
 #include "framework/wx/ViewCanvas.h"
+#include "framework/wx/ViewPrinting.h"
 #include "lesson/VespinDoc.h"
 #include "res/DialogTemplates.h"
 #include "support/MemorySettingsStore.h"
 #include "view/VespinView.h"
 
 #include <wx/app.h>
+#include <wx/dcgraph.h>
 #include <wx/dialog.h>
 #include <wx/frame.h>
+#include <wx/graphics.h>
 #include <wx/time.h>
 #include <wx/utils.h>
 
 #include <gtest/gtest.h>
+
+#include <cairo.h>
 
 namespace
 {
@@ -91,5 +97,52 @@ TEST_F(ViewCanvasTest, StatisticsShowEveryLineOfTheLongestReports)
         });
         m_view.OnStatistics();
     }
+}
+
+// An A4 page, one unit a millimetre: the screen is printed inside a 15 mm margin, scaled evenly.
+TEST_F(ViewCanvasTest, PrintsInsideThePageMargin)
+{
+    struct RedView : CView
+    {
+        using CView::CView;
+        void OnDraw(CDC* pDC) override { static const Colour red = Rgb(255, 0, 0); pDC->SelectBrush(&red), pDC->Rectangle(m_window.GetClientRect()); }
+    } view(*m_pCanvas);
+    cairo_surface_t* pSurface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 210, 297);
+    cairo_t* pCairo = cairo_create(pSurface);
+    {
+        wxGCDC dc(wxGraphicsRenderer::GetCairoRenderer()->CreateContextFromNativeContext(pCairo));
+        ScreenPrintout printout("page", view);
+        printout.SetDC(&dc), printout.SetPageSizeMM(210, 297);
+        EXPECT_TRUE(printout.OnPrintPage(1));
+    }
+    cairo_surface_flush(pSurface);
+    int left = 210, top = 297, right = -1, bottom = -1; // the red pixels' bounds
+    for (int y = 0; y < 297; ++y)
+        for (int x = 0; x < 210; ++x)
+            if ((reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(pSurface) + y * cairo_image_surface_get_stride(pSurface))[x] & 0xFFFFFF) == 0xFF0000)
+                left = std::min(left, x), top = std::min(top, y), right = std::max(right, x + 1), bottom = std::max(bottom, y + 1);
+    const Rect client = m_pCanvas->GetClientRect();
+    EXPECT_TRUE(left == 15 && right == 195 && top == 15 && bottom <= 282) << left << "," << top << "," << right << "," << bottom;
+    EXPECT_NEAR(double(bottom - top) / (right - left), double(client.Height()) / client.Width(), 0.02);
+    cairo_destroy(pCairo), cairo_surface_destroy(pSurface);
+}
+
+// The last test: closing cannot be undone. A dialog that opens anyway is cancelled and counted.
+TEST_F(ViewCanvasTest, NoDialogOpensOnceClosingHasBegun)
+{
+    BeginClosing();
+    m_doc.m_stats.m_nRight = 1;
+    auto pOpened = std::make_shared<int>(0);
+    for (void (CVespinView::*pCommand)() : {&CVespinView::OnStatistics, &CVespinView::OnLessonView})
+    {
+        wxTheApp->CallAfter([pOpened] {
+            for (wxWindow* pWindow : wxTopLevelWindows)
+                if (auto* pDialog = dynamic_cast<wxDialog*>(pWindow); pDialog && pDialog->IsModal())
+                    ++*pOpened, pDialog->EndModal(wxID_CANCEL);
+        });
+        (m_view.*pCommand)();
+        wxTheApp->Yield(true);
+    }
+    EXPECT_EQ(*pOpened, 0);
 }
 } // namespace

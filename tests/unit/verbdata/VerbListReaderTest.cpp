@@ -4,14 +4,12 @@
 #include "verbdata/VerbListFile.h"
 
 #include "support/LessonChoices.h"
+#include "support/LittleMemory.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
-
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace
 {
@@ -44,11 +42,7 @@ std::string Read(const std::string& strList, const std::string& strChoice)
 // keeping its questions, with room for the copy of a wrongly answered question.
 void ReadUntilMemoryRunsOut(const std::string& strPath)
 {
-    std::size_t nPages = 0;
-    std::ifstream("/proc/self/statm") >> nPages;
-    const rlim_t nLimit = nPages * ::sysconf(_SC_PAGESIZE) + (64 << 20);
-    const rlimit limit{nLimit, nLimit};
-    ::setrlimit(RLIMIT_AS, &limit);
+    LeaveLittleMemory();
     QuestionPool pool;
     const auto end = ReadVerbListFile(strPath, false, Flags<DirectionSet>("012345"), Flags<GroupSet>("3"), pool);
     std::exit(end == VerbListEnd::OutOfMemory && pool.size() > 100000 && pool.capacity() > pool.size() ? 0 : 1);

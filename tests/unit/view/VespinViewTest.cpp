@@ -4,6 +4,7 @@
 
 #include "lesson/VespinDoc.h"
 #include "support/FakeViewWindow.h"
+#include "support/LittleMemory.h"
 #include "support/MemorySettingsStore.h"
 #include "support/Transcripts.h"
 
@@ -100,4 +101,41 @@ TEST(VespinView, TranscriptsPlayAsRecorded)
         pPlayer.reset(); // leaves its working folder first
         return (pPlayer = std::make_unique<Player>())->Play(strOut);
     });
+}
+
+// A list too big for the memory, in a child process: the lesson starts with the questions that
+// fitted and says how many they are.
+TEST(VespinView, TellsWhenTheListWasCutShortByMemory)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves terabytes of address space: no limit can work";
+#endif
+    TempDir dir;
+    dir.Enter();
+    std::string strList = "#\ntitle\n#\n#\n";
+    while (strList.size() < (4 << 20))
+        strList += "bas1\nwent\ngo\ngone\n";
+    dir.Write("irregu.ver", strList);
+    EXPECT_EXIT(
+        {
+            MemorySettingsStore profile;
+            CVespinDoc doc(profile);
+            doc.OnNewDocument();
+            FakeViewWindow window;
+            CVespinView view(doc, window);
+            for (const char* pszChoice : {"1000 1001 1002 1003 1004 1005", "1001"})
+                window.dialogScripts.push_back([pszChoice](CDialog& dialog, FakeViewWindow& controls) {
+                    std::istringstream tokens(pszChoice);
+                    for (std::string t; tokens >> t;)
+                        controls.SetText(std::stoi(t), "1");
+                    dialog.OnOK();
+                });
+            window.tracing = true;
+            LeaveLittleMemory();
+            view.OnLButtonDown(5, 5);
+            const std::string strExpected = "message " + Quoted(doc.GetCutShortText()) + " caption \"Taldrin\" style 0x30";
+            std::exit(doc.m_pool.size() > 100000 && window.trace.find(strExpected) != std::string::npos &&
+                      doc.GetCutShortText().find(" " + std::to_string(doc.m_pool.size()) + " ") != std::string::npos ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }

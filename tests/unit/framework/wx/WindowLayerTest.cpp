@@ -59,7 +59,7 @@ TEST(CairoDC, TranscriptsDrawAsRecorded)
                  out += Format(x == s.n[0] ? "= %06llx" : " %06llx", pixel(x, int(s.n[1]))) + (x + 1 < s.n[0] + s.n[2] ? "" : "\n");
          }},
         {"paint", [&](const Step&) { PaintView(pCairo.get(), nullptr); }},
-        {"page", [&](const Step& s) { // a view filling its window's client area with red, printed
+        {"page", [&](const Step& s) { // a view filling its window's client area with red, printed inside a margin
              struct RedView : CView
              {
                  using CView::CView;
@@ -68,7 +68,7 @@ TEST(CairoDC, TranscriptsDrawAsRecorded)
              FakeViewWindow window;
              window.client = s.rect();
              RedView view(window);
-             DrawScreenOnPage(pCairo.get(), cairo_image_surface_get_width(pSurface.get()), cairo_image_surface_get_height(pSurface.get()), view);
+             DrawScreenOnPage(pCairo.get(), cairo_image_surface_get_width(pSurface.get()), cairo_image_surface_get_height(pSurface.get()), s.n[4], view);
          }},
     }; });
 }
