@@ -38,8 +38,11 @@ void AppendEscaped(std::string& strLine, const std::string& strText)
 // False for a backslash that starts no escape.
 bool Unescape(std::string_view field, std::string& strText)
 {
-    // Most fields hold no escape at all: one copy.
+    // Most fields hold no escape at all, and many the same text as on the line before:
+    // one copy, or none.
     std::size_t i = field.find('\\');
+    if (i == std::string_view::npos && field == strText)
+        return true;
     strText.assign(field.data(), std::min(i, field.size()));
     for (; i < field.size(); ++i)
     {
