@@ -15,6 +15,7 @@
 #include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
 
+#include <csignal>
 #include <cstdlib>
 
 wxIMPLEMENT_APP(CVespinApp);
@@ -27,6 +28,11 @@ CVespinApp::~CVespinApp() = default;
 
 bool CVespinApp::OnInit()
 {
+#ifdef SIGXFSZ
+    // Under a file size limit a write fails with EFBIG, told like any failed save, instead
+    // of ending the program; so does a line for a redirected standard error.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     const wxString programDir = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
     const std::vector<std::string> listFolders = VerbListFolders(
         std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), programDir.ToStdString(*wxConvFileName));

@@ -3,7 +3,7 @@
 # refusal without lists; the welcome screen; menu prompts; both set-up dialogs; wrong and
 # right answers read from the caption; statistics, options, give up, help and the file
 # commands; options across a restart; a read-only settings file kept and the failed save
-# told; and the settings written when the session ends through File > Close, a signal or
+# told, also under a file size limit; and the settings written when the session ends through File > Close, a signal or
 # a lost display.
 source "$(dirname "$0")/lib.sh"
 gui_setup "$@"
@@ -177,6 +177,22 @@ wait_for_exit "$TALDRIN_PID" 15
 grep -qx "taldrin: the settings could not be saved to $settings: it is read-only" "$GUI_TMP/taldrin-$GUI_RUNS.log" &&
   [ "$EXIT_STATUS" = 0 ] && has_setting Right=1500 || fail "a read-only settings file: status $EXIT_STATUS"
 chmod 644 "$settings"
+
+# Under a file size limit (the program's alone: its output goes through a pipe) the save
+# fails as any other does: SIGTERM ends it with status 0 and the reason on standard error.
+(cd "$workdir" && echo $BASHPID >"$GUI_TMP/limited.pid" && ulimit -f 0 && exec "$TALDRIN") 2>&1 |
+  cat >"$GUI_TMP/taldrin-limited.log" &
+limited=$!
+wait_until 10 test -s "$GUI_TMP/limited.pid" || fail "the program under a file size limit did not start"
+TALDRIN_PID=$(cat "$GUI_TMP/limited.pid")
+GUI_PIDS+=("$TALDRIN_PID")
+wait_for_window "New Game - Taldrin" >/dev/null
+kill -TERM "$TALDRIN_PID"
+wait_until 20 process_gone "$TALDRIN_PID" || fail "SIGTERM under a file size limit did not end the program"
+EXIT_STATUS=0
+wait $limited || EXIT_STATUS=$?
+[ "$EXIT_STATUS" = 0 ] && grep -q "saved to $settings: File too large$" "$GUI_TMP/taldrin-limited.log" &&
+  has_setting Right=1500 || fail "under a file size limit: status $EXIT_STATUS"
 
 # After a restart correcting is off: a wrong answer moves straight on. A lost display
 # still writes the settings (removed here to see them come back).
