@@ -1,6 +1,7 @@
 #include "lesson/LessonHistory.h"
 
 #include "verbdata/DirectionSet.h"
+#include "verbdata/ListEncoding.h"
 
 #include <ctime>
 
@@ -69,22 +70,4 @@ std::string HistoryDirectionName(std::size_t nDirection)
         return std::string();
     const Direction& direction = kDirections[nDirection];
     return std::string(VerbFormName(direction.PromptForm)) + " > " + VerbFormName(direction.AskedForm);
-}
-
-std::string Latin1ToUtf8(const std::string& strLatin1)
-{
-    std::string strUtf8;
-    strUtf8.reserve(strLatin1.size());
-    for (const char c : strLatin1)
-    {
-        const auto ch = static_cast<unsigned char>(c);
-        if (ch < 0x80)
-            strUtf8 += c;
-        else
-        {
-            strUtf8 += static_cast<char>(0xC0 | ch >> 6);
-            strUtf8 += static_cast<char>(0x80 | (ch & 0x3F));
-        }
-    }
-    return strUtf8;
 }

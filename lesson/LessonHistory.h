@@ -39,5 +39,3 @@ private:
 
 // The direction's text in the history, "Infinitive > Past Tense", from its index in kDirections.
 std::string HistoryDirectionName(std::size_t nDirection);
-// Engine text (Latin-1) to the history's UTF-8 and back.
-std::string Latin1ToUtf8(const std::string& strLatin1);

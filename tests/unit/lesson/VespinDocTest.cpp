@@ -160,3 +160,20 @@ TEST(LessonHistory, AnswersNotKeptAreToldOnce)
     history.OnLessonEnd();
     EXPECT_EQ(told, std::vector<std::string>{"Not a directory"});
 }
+
+// The lesson's Latin-1 reaches the file as UTF-8, a spreadsheet's default, and comes back.
+TEST(LessonHistory, KeepsTheLessonsTextsAsUtf8)
+{
+    TempDir dir;
+    const std::string strPath = (dir.Path() / "history.tsv").string();
+    LessonHistory history(strPath);
+    history.OnLessonStart("/l/irregu.ver");
+    Question question;
+    question.Set("r\\^ode", "r\xF4" "de", PastTense);
+    question.m_strVerb = "r\xEE" "de";
+    question.m_nDirection = 2;
+    history.OnVerdict(question, "r\xF4" "d\xE9", false);
+    std::string strLine;
+    ReadHistory(strPath, [&](const HistoryEntry& entry) { strLine = FormatHistoryLine(entry); });
+    EXPECT_EQ(strLine.substr(strLine.find("/l/")), "/l/irregu.ver\tPast Tense > Infinitive\tr\xC3\xAE" "de\tr\\\\^ode\tr\xC3\xB4" "d\xC3\xA9\twrong\n");
+}
