@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "app/AboutDlg.h"
+#include "app/ProgressDlg.h"
 #include "app/SessionEnd.h"
 #include "checker/ChosenListCheck.h"
 #include "framework/SettingsStore.h"
@@ -9,6 +10,7 @@
 #include "framework/wx/TemplateDialog.h"
 #include "framework/wx/ViewCanvas.h"
 #include "framework/wx/ViewPrinting.h"
+#include "lesson/LessonHistory.h"
 #include "lesson/VespinDoc.h"
 #include "res/AppStrings.h"
 #include "res/MainMenu.h"
@@ -158,6 +160,16 @@ void CMainFrame::SetView(std::unique_ptr<CVespinView> pView)
     m_pCanvas->SetView(m_pView.get());
 }
 
+void CMainFrame::SetHistory(LessonHistory* pHistory)
+{
+    m_pHistory = pHistory;
+    m_pView->SetHistory(pHistory);
+    if (pHistory)
+        pHistory->m_fnNotKept = [this](const std::string& strReason) {
+            SetStatusText(wxString(kHistoryNotKeptText) + ": " + wxString::FromUTF8(strReason) + ".", 0);
+        };
+}
+
 void CMainFrame::CreateMenus()
 {
     auto* pMenuBar = new wxMenuBar;
@@ -231,6 +243,9 @@ void CMainFrame::BindCommands()
          },
          ID_LESSON_RECENT_LIST_1, ID_LESSON_RECENT_LIST_1 + kRecentListCount - 1);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnHelp(); }, ID_HELP);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnPractiseMistakes(); }, ID_LESSON_MISTAKES);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowProgress(); }, ID_LESSON_PROGRESS);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnForgetHistory(); }, ID_LESSON_FORGET);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OpenFile(); }, ID_FILE_OPEN);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { SaveFile(); }, ID_FILE_SAVE);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { PrintScreen(); }, ID_FILE_PRINT);
@@ -288,6 +303,21 @@ void CMainFrame::PrintScreen()
     ScreenPrintout printout(kAppName, *m_pView);
     wxPrinter printer;
     printer.Print(this, &printout, true);
+}
+
+void CMainFrame::ShowProgress()
+{
+    if (IsClosing())
+        return;
+    const std::optional<HistorySummary> summary =
+        m_pHistory ? m_pHistory->Summarise(m_doc.GetListInUse()) : std::nullopt;
+    if (!summary)
+    {
+        wxMessageBox(kHistoryUnreadableText, "Taldrin", wxOK | wxICON_EXCLAMATION, this);
+        return;
+    }
+    CProgressDlg dialog(this, summary->GetProgress());
+    dialog.ShowModal();
 }
 
 void CMainFrame::CloseDocument()

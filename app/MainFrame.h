@@ -13,6 +13,7 @@
 class CVespinDoc;
 class SettingsStore;
 class CVespinView;
+class LessonHistory;
 class ViewCanvas;
 
 class CMainFrame : public wxFrame
@@ -26,6 +27,9 @@ public:
     ViewCanvas& GetCanvas() { return *m_pCanvas; }
     // Takes the view that lives in GetCanvas(); menu commands go to it from now on.
     void SetView(std::unique_ptr<CVespinView> pView);
+    // The history the Lesson menu's history commands work on, after SetView; the status
+    // bar says once when answers cannot be kept. Must outlive the frame.
+    void SetHistory(LessonHistory* pHistory);
     // Writes the settings through the document; runs once however often the frame is
     // asked to close.
     void CloseDocument();
@@ -55,6 +59,7 @@ private:
     void KeepChosenLists();
     void UpdateRecentItems();
     void ShowListInUse();
+    void ShowProgress();
     void UpdateLockIndicators();
 
     CVespinDoc& m_doc;
@@ -62,6 +67,7 @@ private:
     ChosenLists m_lists;
     ViewCanvas* m_pCanvas = nullptr;
     std::unique_ptr<CVespinView> m_pView;
+    LessonHistory* m_pHistory = nullptr;
     wxTimer m_lockTimer;
     bool m_bDocumentClosed = false;
 };

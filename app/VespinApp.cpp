@@ -1,8 +1,10 @@
 #include "app/VespinApp.h"
 
 #include "app/MainFrame.h"
+#include "framework/UserFolders.h"
 #include "framework/UserSettings.h"
 #include "framework/wx/ViewCanvas.h"
+#include "lesson/LessonHistory.h"
 #include "lesson/VerbListFiles.h"
 #include "lesson/VespinDoc.h"
 #include "res/AppStrings.h"
@@ -72,6 +74,14 @@ bool CVespinApp::OnInit()
     m_pDoc->m_verbListFolders = listFolders;
     auto* pFrame = new CMainFrame(*m_pDoc, *m_pProfile);
     pFrame->SetView(std::make_unique<CVespinView>(*m_pDoc, pFrame->GetCanvas()));
+    // Only named here: the history is first touched by an answer or a history command.
+    const std::string strDataFolder = UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (!strDataFolder.empty())
+    {
+        m_pHistory = std::make_unique<LessonHistory>(strDataFolder + "/" + kHistoryFileName);
+        m_pDoc->SetVerdictObserver(m_pHistory.get());
+        pFrame->SetHistory(m_pHistory.get());
+    }
     SetTopWindow(pFrame);
 
     pFrame->RestoreVerbList();

@@ -9,6 +9,7 @@
 #include <memory>
 
 class CVespinDoc;
+class LessonHistory;
 class SettingsStore;
 
 class CVespinApp : public wxApp
@@ -27,6 +28,8 @@ public:
 
 private:
     std::unique_ptr<SettingsStore> m_pProfile;
+    // Before the document, which tells it its verdicts: it goes after the document.
+    std::unique_ptr<LessonHistory> m_pHistory;
     std::unique_ptr<CVespinDoc> m_pDoc;
 };
 

@@ -2,9 +2,11 @@
 
 #include "framework/SettingsStore.h"
 #include "lesson/VerbListFiles.h"
+#include "lesson/VerdictObserver.h"
 #include "verbdata/AnswerText.h"
 #include "verbdata/VerbListFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -37,6 +39,8 @@ bool CVespinDoc::OnNewDocument()
 {
     if (!CDocument::OnNewDocument())
         return false;
+    if (!m_pool.empty() && !m_bFinished)
+        NotifyLessonEnd();
     std::srand(m_fnSeed());
     m_pool.clear();
     m_nLastResult = -1;
@@ -66,6 +70,7 @@ bool CVespinDoc::OnNewDocument()
 
 void CVespinDoc::OnCloseDocument()
 {
+    NotifyLessonEnd();
     // No window is left to show it in: the failure goes where a terminal may see it.
     if (!SaveSettings())
         std::fprintf(stderr, "taldrin: the settings %s\n", DescribeSaveFailure().c_str());
@@ -112,11 +117,7 @@ bool CVespinDoc::LoadQuestions()
 {
     m_bListCutShort = ReadVerbListFile(m_strVerbListPath, m_bAlternativeFile, m_directions,
                                        m_groups, m_pool) == VerbListEnd::OutOfMemory;
-    m_nCurrent = 0;
-    if (!m_pool.empty())
-        ChooseNextQuestion();
-    if (m_fnLessonStarted)
-        m_fnLessonStarted();
+    StartAsking();
     return true;
 }
 
@@ -135,6 +136,46 @@ bool CVespinDoc::UseStandardVerbList()
     UseVerbList(*list);
     m_chosenList.reset();
     return true;
+}
+
+bool CVespinDoc::LoadChosenQuestions(const std::vector<QuestionId>& questions)
+{
+    QuestionPool all;
+    ReadVerbListFile(m_strVerbListPath, m_bAlternativeFile, AllFlags<DirectionSet>(),
+                     AllFlags<GroupSet>(), all);
+    QuestionPool chosen;
+    for (const QuestionId& id : questions)
+    {
+        const auto it = std::find_if(all.begin(), all.end(), [&](const Question& question) {
+            return question.m_nDirection == id.m_nDirection && question.m_strVerb == id.m_strVerb;
+        });
+        if (it != all.end())
+            chosen.push_back(*it);
+    }
+    if (chosen.empty())
+        return false;
+    OnNewDocument();
+    m_pool = std::move(chosen);
+    StartAsking();
+    return true;
+}
+
+void CVespinDoc::StartAsking()
+{
+    m_nCurrent = 0;
+    if (m_fnLessonStarted)
+        m_fnLessonStarted();
+    if (m_pool.empty())
+        return;
+    ChooseNextQuestion();
+    if (m_pVerdictObserver)
+        m_pVerdictObserver->OnLessonStart(GetListInUse());
+}
+
+void CVespinDoc::NotifyLessonEnd()
+{
+    if (m_pVerdictObserver)
+        m_pVerdictObserver->OnLessonEnd();
 }
 
 bool CVespinDoc::ChooseNextQuestion()
@@ -167,6 +208,7 @@ void CVespinDoc::EndLesson()
     m_bFinished = true;
     m_strTyped.clear();
     m_nCaret = 0;
+    NotifyLessonEnd();
 }
 
 bool CVespinDoc::CheckAnswer()
@@ -176,8 +218,11 @@ bool CVespinDoc::CheckAnswer()
     const Question& current = m_pool[m_nCurrent];
     const std::string strExpected = NormaliseSpaces(ConvertAccents(current.GetExpected()));
     const std::string strGiven = NormaliseSpaces(m_strTyped);
+    const bool bRight = MatchAnswer(strGiven, strExpected);
+    if (m_pVerdictObserver)
+        m_pVerdictObserver->OnVerdict(current, m_strTyped, bRight);
 
-    if (MatchAnswer(strGiven, strExpected))
+    if (bRight)
     {
         m_nLastResult = 1;
         m_strVerdict = "Right!\n\" " + strGiven + " \" is correct!";
@@ -251,6 +296,7 @@ std::uint32_t CVespinDoc::GetVerdictTime() const
 void CVespinDoc::GiveUp()
 {
     m_bFinished = true;
+    NotifyLessonEnd();
 }
 
 std::string CVespinDoc::GetPrompt() const

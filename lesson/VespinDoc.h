@@ -16,6 +16,15 @@
 #include <vector>
 
 class SettingsStore;
+class VerdictObserver;
+
+// A question of the verb list in use: its verb (the Infinitive, as stored) and the
+// index of its direction in kDirections.
+struct QuestionId
+{
+    std::string m_strVerb;
+    std::size_t m_nDirection = 0;
+};
 
 class CVespinDoc : public CDocument
 {
@@ -41,6 +50,15 @@ public:
 
     // Reads the verb list in use into the pool and asks its first question. Always true.
     bool LoadQuestions();
+    // A lesson on these questions of the list in use, in this order before the random
+    // walk, whatever directions and groups are chosen; those the list no longer holds are
+    // left out. False, with nothing changed, when none is left.
+    bool LoadChosenQuestions(const std::vector<QuestionId>& questions);
+    // The verb list the lessons read.
+    const std::string& GetListInUse() const { return m_strVerbListPath; }
+    // Told of every lesson's start, verdicts and end; nullptr for none. Must outlive
+    // the document or be taken away first.
+    void SetVerdictObserver(VerdictObserver* pObserver) { m_pVerdictObserver = pObserver; }
 
     // The list the lessons read from now on, in place of the one the folders give; before
     // the first new lesson it is also the list that lesson finds.
@@ -109,6 +127,9 @@ public:
 private:
     void RemoveCurrentQuestion();
     void EndLesson();
+    void StartAsking();
+    void NotifyLessonEnd();
 
     SettingsStore& m_profile;
+    VerdictObserver* m_pVerdictObserver = nullptr;
 };

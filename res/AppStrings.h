@@ -13,3 +13,15 @@ inline constexpr const char* kNewFileName = "Taldrin";
 
 // The program's own message boxes.
 inline constexpr const char* kMessageCaption = "Taldrin";
+
+// The learner's history.
+// The status bar says this once, followed by ": ", the reason and a full stop.
+inline constexpr const char* kHistoryNotKeptText = "Your answers are not being kept in your history";
+inline constexpr const char* kHistoryUnreadableText =
+    "Your history cannot be read. It is left as it is, and no answers are added to it.";
+inline constexpr const char* kNoMistakesText =
+    "There are no mistakes to practise in this verb list.";
+inline constexpr const char* kForgetHistoryQuestion =
+    "Forget every answer in your history? This cannot be undone.";
+// Followed by ": ", the reason and a full stop.
+inline constexpr const char* kForgetHistoryFailedText = "Your history could not be deleted";

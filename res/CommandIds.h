@@ -10,6 +10,9 @@ enum CommandId : int
     ID_LESSON_VERB_LIST = 32700,
     ID_LESSON_STANDARD_LIST = 32701,
     ID_LESSON_RECENT_LIST_1 = 32702, // .. + 3: the recent lists, newest first
+    ID_LESSON_MISTAKES = 32820,
+    ID_LESSON_PROGRESS = 32821,
+    ID_LESSON_FORGET = 32822,
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
     ID_FILE_SAVE = 57603,

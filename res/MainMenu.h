@@ -33,6 +33,10 @@ inline constexpr MenuItemDef kLessonMenu[] = {
     {0, nullptr},
     {ID_LESSON_VERB_LIST, "Verb &List..."},
     {ID_LESSON_STANDARD_LIST, "&Standard List"},
+    {0, nullptr},
+    {ID_LESSON_MISTAKES, "Practise Mistakes"},
+    {ID_LESSON_PROGRESS, "Progress..."},
+    {ID_LESSON_FORGET, "Forget History..."},
 };
 inline constexpr MenuItemDef kHelpMenu[] = {
     {ID_HELP, "&Help"},
@@ -72,6 +76,10 @@ inline constexpr CommandPromptDef kCommandPrompts[] = {
     {ID_HELP, "Display help for current task or command\nHelp"},
     {ID_LESSON_VERB_LIST, "Choose the verb list the lessons read\nVerb List"},
     {ID_LESSON_STANDARD_LIST, "Go back to the verb list that comes with the program\nStandard List"},
+    {0, nullptr},
+    {ID_LESSON_MISTAKES, "Start a lesson on the questions you answered wrong and have not yet mastered\nPractise Mistakes"},
+    {ID_LESSON_PROGRESS, "Show your right answers lesson by lesson and the verbs you miss most\nProgress"},
+    {ID_LESSON_FORGET, "Delete the history of your answers\nForget History"},
 };
 
 // Accelerator modifiers in the classic resource's values; keys are VirtualKey codes,

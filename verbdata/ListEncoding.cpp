@@ -58,3 +58,21 @@ std::size_t Utf8ToLatin1(std::string_view utf8, std::string& latin1)
     }
     return nReplaced;
 }
+
+std::string Latin1ToUtf8(const std::string& strLatin1)
+{
+    std::string strUtf8;
+    strUtf8.reserve(strLatin1.size());
+    for (const char c : strLatin1)
+    {
+        const auto ch = static_cast<unsigned char>(c);
+        if (ch < 0x80)
+            strUtf8 += c;
+        else
+        {
+            strUtf8 += static_cast<char>(0xC0 | ch >> 6);
+            strUtf8 += static_cast<char>(0x80 | (ch & 0x3F));
+        }
+    }
+    return strUtf8;
+}

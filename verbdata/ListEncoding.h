@@ -21,6 +21,9 @@ ListEncoding DetectListEncoding(std::string_view bytes);
 // A byte that starts no valid sequence (see DecodeUtf8) becomes '?' too, and counts.
 std::size_t Utf8ToLatin1(std::string_view utf8, std::string& latin1);
 
+// Latin-1, the program's own text, to UTF-8.
+std::string Latin1ToUtf8(const std::string& strLatin1);
+
 // The character at the start of a non-empty text and the length of its sequence, 1 to 4;
 // 0 when the bytes there are no valid UTF-8 (overlong, a surrogate, beyond U+10FFFF,
 // cut short).

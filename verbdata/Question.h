@@ -3,6 +3,7 @@
 
 #include "verbdata/VerbForm.h"
 
+#include <cstddef>
 #include <string>
 
 class Question
@@ -27,4 +28,8 @@ public:
     VerbForm m_nAskedForm = Infinitive;
     // As stored in the verb list: may hold accent escapes and a "/" list of alternatives.
     std::string m_strExpected;
+    // Which question this is, for the learner's history: the verb by its Infinitive as
+    // stored, and the index of its direction in kDirections.
+    std::string m_strVerb;
+    std::size_t m_nDirection = 0;
 };

@@ -125,6 +125,8 @@ std::size_t AppendQuestions(const VerbForms& forms, const DirectionSet& directio
             return k;
         Question question;
         question.Set(forms[direction.AskedForm], strPrompt, direction.AskedForm);
+        question.m_strVerb = forms[Infinitive];
+        question.m_nDirection = k;
         pool.push_back(std::move(question)); // whole or not at all, should memory run out
     }
     return kDirectionCount;

@@ -4,9 +4,12 @@
 #include "dialogs/GroupsDlg.h"
 #include "dialogs/OptionDlg.h"
 #include "dialogs/StatisticsDlg.h"
+#include "lesson/LessonHistory.h"
 #include "lesson/VespinDoc.h"
+#include "res/AppStrings.h"
 #include "res/CommandIds.h"
 #include "verbdata/AnswerText.h"
+#include "verbdata/ListEncoding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -488,6 +491,50 @@ void CVespinView::OnLessonView()
                             "Taldrin", BOX_OK | BOX_ICONEXCLAMATION);
     }
     m_window.InvalidateRect(nullptr, true);
+}
+
+void CVespinView::OnPractiseMistakes()
+{
+    CVespinDoc* pDoc = GetDocument();
+    const std::optional<HistorySummary> summary =
+        m_pHistory ? m_pHistory->Summarise(pDoc->GetListInUse()) : std::nullopt;
+    if (!summary)
+    {
+        m_window.MessageBox(kHistoryUnreadableText, "Taldrin", BOX_OK | BOX_ICONEXCLAMATION);
+        return;
+    }
+    std::vector<QuestionId> questions;
+    for (const HistoryQuestion& mistake : summary->GetMistakes())
+    {
+        QuestionId id;
+        Utf8ToLatin1(mistake.m_strVerb, id.m_strVerb);
+        while (id.m_nDirection < kDirectionCount &&
+               HistoryDirectionName(id.m_nDirection) != mistake.m_strDirection)
+            ++id.m_nDirection;
+        questions.push_back(std::move(id));
+    }
+    if (!pDoc->LoadChosenQuestions(questions))
+    {
+        m_window.MessageBox(kNoMistakesText, "Taldrin", BOX_OK | BOX_ICONEXCLAMATION);
+        return;
+    }
+    m_window.SetTimer(TIMER_CARET_BLINK, kCaretBlinkMilliseconds);
+    m_window.InvalidateRect(nullptr, true);
+}
+
+void CVespinView::OnForgetHistory()
+{
+    if (!m_pHistory)
+    {
+        m_window.MessageBox(kHistoryUnreadableText, "Taldrin", BOX_OK | BOX_ICONEXCLAMATION);
+        return;
+    }
+    if (m_window.MessageBox(kForgetHistoryQuestion, "Taldrin", BOX_YESNO | BOX_ICONQUESTION) !=
+        RESULT_YES)
+        return;
+    if (!m_pHistory->Forget())
+        m_window.MessageBox(std::string(kForgetHistoryFailedText) + ": " + m_pHistory->GetFailure() + ".",
+                            "Taldrin", BOX_OK | BOX_ICONSTOP);
 }
 
 void CVespinView::OnHelp()

@@ -8,6 +8,7 @@
 #include <cstddef>
 
 class CVespinDoc;
+class LessonHistory;
 
 // The outlined answer box and, inside it, where the answer text and caret go. The
 // bottom of the client rectangle plays no part.
@@ -47,6 +48,12 @@ public:
     void OnStatistics();
     void OnLessonView();
     void OnHelp();
+    // Commands of the learner's history; without a history they say it is not kept.
+    void OnPractiseMistakes();
+    void OnForgetHistory();
+
+    // The history the commands work on; nullptr for none. Must outlive the view.
+    void SetHistory(LessonHistory* pHistory) { m_pHistory = pHistory; }
 
 private:
     void DrawQuestion(CDC* pDC, CVespinDoc* pDoc);
@@ -59,4 +66,5 @@ private:
     static std::size_t ClampedCaret(const CVespinDoc* pDoc);
 
     CVespinDoc& m_doc;
+    LessonHistory* m_pHistory = nullptr;
 };

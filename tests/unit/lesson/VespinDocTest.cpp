@@ -1,5 +1,7 @@
 // The lesson document: lessons played from a script against a golden transcript.
 #include "lesson/VespinDoc.h"
+#include "lesson/LessonHistory.h"
+#include "lesson/VerdictObserver.h"
 
 #include "support/LessonChoices.h"
 #include "support/MemorySettingsStore.h"
@@ -101,4 +103,77 @@ TEST(CVespinDoc, ScriptedLessonsFollowTheGoldenTranscript)
     if (std::getenv("TALDRIN_WRITE_GOLDEN"))
         std::ofstream(kData + "lesson.golden", std::ios::binary) << log.str();
     EXPECT_EQ(log.str(), TempDir::Read(kData + "lesson.golden"));
+}
+
+// The observer hears each verdict with its question and the text as typed, and each end;
+// a lesson of chosen questions keeps their order in the pool and leaves out the unknown.
+TEST(CVespinDoc, VerdictsReachTheObserverAndChosenQuestionsKeepTheirOrder)
+{
+    struct Recorder : VerdictObserver
+    {
+        std::string strLog;
+        void OnLessonStart(const std::string& strList) override { strLog += "start " + strList.substr(strList.rfind('/') + 1) + ";"; }
+        void OnVerdict(const Question& question, const std::string& strTyped, bool bRight) override
+        {
+            strLog += question.m_strVerb + " " + std::to_string(question.m_nDirection) + " '" + strTyped + "' " + (bRight ? "right;" : "wrong;");
+        }
+        void OnLessonEnd() override { strLog += "end;"; }
+    } recorder;
+    TempDir dir;
+    dir.Enter();
+    dir.Write("irregu.ver", TempDir::Read(kData + "lesson.ver"));
+    MemorySettingsStore profile;
+    CVespinDoc doc(profile);
+    doc.SetVerdictObserver(&recorder);
+    doc.m_fnRand = [] { return 0; };
+    doc.OnNewDocument();
+    const std::string strTitle = doc.GetTitle();
+    EXPECT_FALSE(doc.LoadChosenQuestions({{"fly", 0}, {"go", 6}}));
+    EXPECT_TRUE(doc.m_pool.empty() && doc.GetTitle() == strTitle && recorder.strLog.empty());
+    ASSERT_TRUE(doc.LoadChosenQuestions({{"take", 4}, {"fly", 0}, {"go", 0}}));
+    ASSERT_EQ(doc.m_pool.size(), 2u);
+    EXPECT_EQ(doc.m_pool[0].m_strPrompt + " " + doc.m_pool[1].m_strPrompt, "taken go");
+    doc.m_bCorrecting = false;
+    for (const char* pszTyped : {"xyz", "went", "went  ", "take"})
+    {
+        doc.m_strTyped = pszTyped;
+        doc.CheckAnswer();
+    }
+    doc.OnCloseDocument();
+    EXPECT_EQ(recorder.strLog, "start irregu.ver;go 0 'xyz' wrong;go 0 'went' right;go 0 'went  ' right;take 4 'take' right;end;end;");
+}
+
+// A history that cannot be kept is told once, with the reason, and the lesson goes on.
+TEST(LessonHistory, AnswersNotKeptAreToldOnce)
+{
+    TempDir dir;
+    dir.Write("file", "not a folder\n");
+    LessonHistory history((dir.Path() / "file" / "history.tsv").string());
+    std::vector<std::string> told;
+    history.m_fnNotKept = [&](const std::string& strReason) { told.push_back(strReason); };
+    history.OnLessonStart("irregu.ver");
+    Question question;
+    question.Set("went", "go", PastTense);
+    question.m_strVerb = "go";
+    for (int i = 0; i < 3; ++i)
+        history.OnVerdict(question, "goed", false);
+    history.OnLessonEnd();
+    EXPECT_EQ(told, std::vector<std::string>{"Not a directory"});
+}
+
+// The lesson's Latin-1 reaches the file as UTF-8, a spreadsheet's default, and comes back.
+TEST(LessonHistory, KeepsTheLessonsTextsAsUtf8)
+{
+    TempDir dir;
+    const std::string strPath = (dir.Path() / "history.tsv").string();
+    LessonHistory history(strPath);
+    history.OnLessonStart("/l/irregu.ver");
+    Question question;
+    question.Set("r\\^ode", "r\xF4" "de", PastTense);
+    question.m_strVerb = "r\xEE" "de";
+    question.m_nDirection = 2;
+    history.OnVerdict(question, "r\xF4" "d\xE9", false);
+    std::string strLine;
+    ReadHistory(strPath, [&](const HistoryEntry& entry) { strLine = FormatHistoryLine(entry); });
+    EXPECT_EQ(strLine.substr(strLine.find("/l/")), "/l/irregu.ver\tPast Tense > Infinitive\tr\xC3\xAE" "de\tr\\\\^ode\tr\xC3\xB4" "d\xC3\xA9\twrong\n");
 }

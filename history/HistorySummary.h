@@ -1,0 +1,95 @@
+// What the history tells the learner: the mistakes still to practise on one list, and
+// the progress of every lesson. Built in one pass over the answers, in file order,
+// keeping only counts: a history of years never lies in memory whole.
+#pragma once
+
+#include "history/HistoryFile.h"
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+// A question across lessons: its verb (the Infinitive) and direction, as the file has them.
+struct HistoryQuestion
+{
+    std::string m_strVerb;
+    std::string m_strDirection;
+};
+
+struct LessonScore
+{
+    std::string m_strLesson; // its start
+    std::uint32_t m_nRight = 0;
+    std::uint32_t m_nWrong = 0;
+};
+
+struct MissedQuestion
+{
+    HistoryQuestion m_question;
+    std::uint32_t m_nMissed = 0;
+    std::string m_strLastTime;
+    std::string m_strLastTyped;
+};
+
+struct HistoryProgress
+{
+    std::vector<LessonScore> m_lessons; // the last ones, oldest first
+    std::vector<MissedQuestion> m_missed; // most often missed first; ties: missed last first
+    std::uint64_t m_nAnswers = 0;
+    std::uint64_t m_nRight = 0;
+    std::uint32_t m_nDays = 0; // UTC dates with at least one answer
+};
+
+constexpr std::size_t kProgressLessons = 30;
+constexpr std::size_t kProgressMissed = 10;
+
+class HistorySummary
+{
+public:
+    // Mistakes are gathered for the list at strList only.
+    explicit HistorySummary(std::string strList);
+
+    void Add(const HistoryEntry& entry);
+
+    // The questions of the list answered wrong in some lesson and not since answered
+    // right at their first asking in two later lessons; the most recent mistake first.
+    // Answering right again inside the lesson of a mistake clears nothing.
+    std::vector<HistoryQuestion> GetMistakes() const;
+    HistoryProgress GetProgress() const;
+
+private:
+    // One question's way through the lessons of the list.
+    struct Record
+    {
+        std::size_t m_nLesson = 0;   // the lesson it was last asked in
+        bool m_bWrongThere = false;  // ... and whether any answer there was wrong
+        bool m_bOpen = false;        // a mistake of an earlier lesson not yet cleared
+        int m_nClearing = 0;         // later lessons right at the first asking since
+        std::uint64_t m_nLastWrong = 0; // the answer number of the last wrong answer
+    };
+    struct Missed
+    {
+        std::uint32_t m_nMissed = 0;
+        std::uint64_t m_nLastWrong = 0;
+        std::string m_strLastTime;
+        std::string m_strLastTyped;
+    };
+
+    std::size_t LessonIndex(const std::string& strLesson);
+    // Folds the finished lesson of a record into its mistake state.
+    static void CloseLesson(Record& record);
+
+    std::string m_strList;
+    std::unordered_map<std::string, std::size_t> m_lessonIndex;
+    std::vector<LessonScore> m_lessons;
+    std::size_t m_nLastLesson = 0; // answers come in runs of one lesson: a cheap first look
+    std::unordered_map<std::string, Record> m_records; // verb \t direction
+    std::unordered_map<std::string, Missed> m_missed;  // verb \t direction, all lists
+    std::unordered_set<std::string> m_days;
+    std::string m_strLastDay;
+    std::uint64_t m_nAnswers = 0;
+    std::uint64_t m_nRight = 0;
+    std::string m_strKey; // reused for every answer's key
+};

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# The learner's history in the real window: a lesson with two wrong answers, a restart,
+# Practise Mistakes asking exactly those two until two later lessons got them right at
+# the first asking, and the Progress dialog. With correcting off every answer is judged
+# at once; each one is a line of the history, which the test waits for.
+source "$(dirname "$0")/lib.sh"
+gui_setup "$@"
+history="$XDG_DATA_HOME/taldrin/history.tsv"
+mkdir -p "$XDG_CONFIG_HOME/vespin"
+printf '[Morphane]\nCorrecting=0\n' >"$XDG_CONFIG_HOME/vespin/vespin.conf"
+workdir=$(make_workdir history)
+cp "$SOURCE_DIR/tests/data/lesson.ver" "$workdir/irregu.ver"
+declare -A answer
+while read -r past infinitive; do answer[$infinitive]=$past; done < <(
+  awk 'NR > 4 { l[n++] = $0 } END { for (i = 0; i + 3 < n; i += 4) print l[i+1], l[i+2] }' "$workdir/irregu.ver")
+answers() { [ -f "$history" ] && echo $(($(wc -l <"$history") - 1)) || echo 0; }
+
+# menu_end ID N: the Nth item from the end of the Lesson menu (1: the last).
+menu_end() {
+  local keys=(F10 Right) i
+  for ((i = 0; i < $2; i++)); do keys+=(Up); done
+  xdotool windowfocus --sync "$1"
+  xdotool key --delay 250 "${keys[@]}" Return
+}
+
+# answer_until_done ID WRONG: answers until the lesson ends, the first WRONG distinct
+# questions wrongly; prints the prompts asked, one a line.
+answer_until_done() {
+  local window=$1 wrong=$2 prompt count=0 given=0 missed=" "
+  while ! caption_is "$window" "Statistics - Taldrin"; do
+    prompt=$(xdotool getwindowname "$window")
+    prompt=${prompt% - Taldrin}
+    [ -n "${answer[$prompt]:-}" ] && [ $given -lt 20 ] || fail "unexpected question '$prompt'"
+    echo "$prompt"
+    count=$(answers)
+    if [ "$(echo $missed | wc -w)" -lt "$wrong" ] && [[ $missed != *" $prompt "* ]]; then
+      missed+="$prompt "
+      send_keys "$window" x y z Return
+    else
+      xdotool windowfocus --sync "$window"
+      xdotool type --delay 30 "${answer[$prompt]}"
+      xdotool key Return
+    fi
+    given=$((given + 1))
+    wait_until 10 eval '[ "$(answers)" -gt $count ]' || fail "answer $given to '$prompt' not in the history"
+  done
+}
+
+start_taldrin "$workdir"
+window=$(wait_for_window "New Game - Taldrin")
+[ ! -e "$history" ] || fail "start-up touched the history"
+xdotool mousemove --window "$window" 350 200 click 1
+send_keys "$(wait_for_window "Choice of forms")" space Return
+send_keys "$(wait_for_window "Choice of verb groups")" space Tab space Return
+wait_until 10 eval '! caption_is "$window" "New Game - Taldrin"' || fail "no lesson"
+answer_until_done "$window" 2 >/dev/null
+wrong=$(awk -F'\t' '$8 == "wrong" { print $5 }' "$history" | sort -u | tr '\n' ' ')
+[ "$(echo $wrong | wc -w)" = 2 ] || fail "two wrong questions expected in the history: $(cat "$history")"
+menu "$window" 0 1
+wait_for_exit "$TALDRIN_PID" 15
+[ "$EXIT_STATUS" = 0 ] || fail "File > Close ended with $EXIT_STATUS"
+
+# After the restart: two lessons of exactly the two mistakes, answered right; then none.
+start_taldrin "$workdir"
+window=$(wait_for_window "New Game - Taldrin")
+for lesson in 1 2; do
+  menu_end "$window" 3
+  wait_until 10 eval '! caption_is "$window" "New Game - Taldrin" && ! caption_is "$window" "Statistics - Taldrin"' ||
+    fail "Practise Mistakes started no lesson ($lesson)"
+  asked=$(answer_until_done "$window" 0 | sort | tr '\n' ' ')
+  [ "$asked" = "$wrong" ] || fail "practice $lesson asked '$asked', the mistakes were '$wrong'"
+done
+before=$(answers)
+menu_end "$window" 3
+send_keys "$(wait_for_window Taldrin)" Return
+wait_until 10 window_gone Taldrin || fail "the message about no mistakes stayed"
+caption_is "$window" "Statistics - Taldrin" && [ "$(answers)" = "$before" ] || fail "no mistakes, yet something changed"
+
+# Progress: three lessons as bars in the chart's green.
+menu_end "$window" 2
+progress=$(wait_for_window Progress)
+wait_until 10 eval '[ "$(screenshot "$progress" "$GUI_TMP/progress.png"; count_colour "$GUI_TMP/progress.png" 46 139 87 2)" -gt 500 ]' ||
+  fail "no bars in the progress chart"
+[ -z "${TALDRIN_PROGRESS_SHOT:-}" ] || cp "$GUI_TMP/progress.png" "$TALDRIN_PROGRESS_SHOT"
+send_keys "$progress" Escape
+wait_until 10 window_gone Progress || fail "Esc did not close Progress"
+menu "$window" 0 1
+wait_for_exit "$TALDRIN_PID" 15
+echo "PASS"
