@@ -1,6 +1,24 @@
+// <windows.h> comes first: it defines GetProfileInt as a macro for its own INI call,
+// which is undone here before our member of that name is declared.
+#include <windows.h>
+#undef GetProfileInt
+
 #include "framework/RegistrySettingsStore.h"
 
-#include <windows.h>
+#include <cctype>
+
+namespace
+{
+
+std::string PendingName(const std::string& strSection, const std::string& strKey)
+{
+    std::string str = strSection + "\\" + strKey;
+    for (char& c : str)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return str;
+}
+
+} // namespace
 
 RegistrySettingsStore::RegistrySettingsStore(std::string strCompany, std::string strApplication)
     : m_strRoot("Software\\" + strCompany + "\\" + strApplication)
@@ -10,6 +28,11 @@ RegistrySettingsStore::RegistrySettingsStore(std::string strCompany, std::string
 std::uint32_t RegistrySettingsStore::GetProfileInt(const std::string& strSection,
                                                    const std::string& strKey, std::uint32_t nDefault)
 {
+    if (const auto it = m_pending.find(PendingName(strSection, strKey)); it != m_pending.end())
+    {
+        const std::int64_t n = it->second.m_nValue;
+        return n >= INT32_MIN && n <= UINT32_MAX ? static_cast<std::uint32_t>(n) : nDefault;
+    }
     const std::string strPath = m_strRoot + "\\" + strSection;
     DWORD dwValue = 0;
     DWORD dwSize = sizeof dwValue;
@@ -22,28 +45,37 @@ std::uint32_t RegistrySettingsStore::GetProfileInt(const std::string& strSection
 void RegistrySettingsStore::WriteProfileInt(const std::string& strSection,
                                             const std::string& strKey, std::int64_t nValue)
 {
-    m_pending[{strSection, strKey}] = static_cast<std::uint32_t>(nValue);
+    m_pending[PendingName(strSection, strKey)] = {strSection, strKey, nValue};
 }
 
 bool RegistrySettingsStore::Flush()
 {
     bool bOk = true;
-    for (const auto& [name, nValue] : m_pending)
+    for (auto it = m_pending.begin(); it != m_pending.end();)
     {
-        const std::string strPath = m_strRoot + "\\" + name.first;
+        const Pending& value = it->second;
+        const std::string strPath = m_strRoot + "\\" + value.m_strSection;
         HKEY hKey = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, strPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                            &hKey, nullptr) != ERROR_SUCCESS)
+        LSTATUS nStatus = RegCreateKeyExA(HKEY_CURRENT_USER, strPath.c_str(), 0, nullptr, 0,
+                                          KEY_SET_VALUE, nullptr, &hKey, nullptr);
+        if (nStatus == ERROR_SUCCESS)
+        {
+            const std::int64_t n = value.m_nValue;
+            const DWORD dwValue = static_cast<DWORD>(n);
+            const bool bDword = n >= INT32_MIN && n <= UINT32_MAX;
+            nStatus = bDword ? RegSetValueExA(hKey, value.m_strKey.c_str(), 0, REG_DWORD,
+                                              reinterpret_cast<const BYTE*>(&dwValue), sizeof dwValue)
+                             : RegSetValueExA(hKey, value.m_strKey.c_str(), 0, REG_QWORD,
+                                              reinterpret_cast<const BYTE*>(&n), sizeof n);
+            RegCloseKey(hKey);
+        }
+        if (nStatus == ERROR_SUCCESS)
+            it = m_pending.erase(it);
+        else
         {
             bOk = false;
-            continue;
+            ++it;
         }
-        const DWORD dwValue = nValue;
-        bOk = RegSetValueExA(hKey, name.second.c_str(), 0, REG_DWORD,
-                             reinterpret_cast<const BYTE*>(&dwValue), sizeof dwValue) == ERROR_SUCCESS &&
-              bOk;
-        RegCloseKey(hKey);
     }
-    m_pending.clear();
     return bOk;
 }

@@ -1,4 +1,6 @@
-// Windows: the settings under HKEY_CURRENT_USER\Software\<company>\<application>.
+// Windows: the settings as values under HKEY_CURRENT_USER\Software\<company>\<application>
+// \<section>, a DWORD each. The registry matches names without regard to case, as the
+// store promises.
 #pragma once
 
 #include "framework/SettingsStore.h"
@@ -12,13 +14,23 @@ class RegistrySettingsStore : public SettingsStore
 public:
     RegistrySettingsStore(std::string strCompany, std::string strApplication);
 
+    // A value of another type than DWORD (a string, a QWORD, bytes) reads as missing.
     std::uint32_t GetProfileInt(const std::string& strSection, const std::string& strKey,
                                 std::uint32_t nDefault) override;
+    // A value beyond 32 bits is stored as a QWORD, so it reads back as missing, as a
+    // number too long does from the settings file on Linux.
     void WriteProfileInt(const std::string& strSection, const std::string& strKey,
                          std::int64_t nValue) override;
+    // A value that could not be written stays pending for the next Flush.
     bool Flush() override;
 
 private:
+    struct Pending
+    {
+        std::string m_strSection, m_strKey;
+        std::int64_t m_nValue;
+    };
+
     std::string m_strRoot;
-    std::map<std::pair<std::string, std::string>, std::uint32_t> m_pending;
+    std::map<std::string, Pending> m_pending; // by lower-case "section\key"
 };
