@@ -7,7 +7,9 @@
 
 #include <csignal>
 
+#ifndef __WXMSW__
 #include <unistd.h>
+#endif
 
 #if defined(__WXGTK__) && defined(TALDRIN_HAVE_X11)
 #include <X11/Xlib.h>
@@ -18,6 +20,7 @@ namespace
 
 CMainFrame* g_pFrame = nullptr;
 
+#ifndef __WXMSW__
 // Called from the event loop, not inside the signal: anything may be done here.
 void OnSessionSignal(int)
 {
@@ -33,6 +36,7 @@ void OnSessionSignal(int)
     // Nothing else wakes the loop to destroy the frame and end the program.
     wxWakeUpIdle();
 }
+#endif
 
 #if defined(__WXGTK__) && defined(TALDRIN_HAVE_X11)
 // Without a display no window can close; Xlib ends the process if this returns.
@@ -51,11 +55,14 @@ void CloseFrameOnSessionEnd(CMainFrame* pFrame)
     g_pFrame = pFrame;
     if (!pFrame)
         return;
-    // The toolkit watches for signals only from a running event loop.
+#ifndef __WXMSW__
+    // The toolkit watches for signals only from a running event loop. (Windows ends a
+    // session with a message instead, on which the toolkit closes the frame itself.)
     wxTheApp->CallAfter([] {
         for (const int nSignal : {SIGTERM, SIGINT, SIGHUP})
             wxTheApp->SetSignalHandler(nSignal, OnSessionSignal);
     });
+#endif
 #if defined(__WXGTK__) && defined(TALDRIN_HAVE_X11)
     // Replaces the toolkit's handler, which ends the process at once.
     XSetIOErrorHandler(OnDisplayLost);

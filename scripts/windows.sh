@@ -106,11 +106,51 @@ build_wx() {
   touch "$out/wx/.built"
 }
 
+# taldrin.exe and taldrin-check.exe against the static wxWidgets.
+build_program() {
+  install_packages g++-mingw-w64-x86-64-posix libz-mingw-w64-dev libgtest-dev cmake make
+  build_wx
+  build_gtest
+  cmake -S . -B "$out/program" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DTALDRIN_MINGW_PREFIX="$out/prefix;$out/wx" \
+    -DwxWidgets_CONFIG_EXECUTABLE="$out/wx/bin/wx-config" -DTALDRIN_BUILD_GUI=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$out/program" --parallel "$jobs" --target taldrin taldrin-check
+}
+
+# The installer, from the files staged as they are installed.
+build_installer() {
+  install_packages nsis imagemagick
+  local stage=$out/stage version
+  version=$(sed -n 's/^project(Taldrin VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+  rm -rf "$stage"
+  mkdir -p "$stage/help"
+  for program in taldrin taldrin-check; do
+    find "$out/program" -name "$program.exe" -exec $host-strip -o "$stage/$program.exe" {} \;
+  done
+  cp data/irregu.ver data/irrtes.ver res/windows/taldrin.ico "$stage/"
+  cp res/help/*.hhp res/help/*.hhc res/help/*.hhk res/help/*.html "$stage/help/"
+  sed 's/$/\r/' COPYING >"$stage/COPYING.txt"
+  makensis -V2 -DSTAGE="$stage" -DVERSION="$version" -DOUTFILE="$out/taldrin-$version-setup.exe" \
+    res/windows/taldrin.nsi
+  echo "installer: $out/taldrin-$version-setup.exe"
+}
+
+# Under Wine on a private X server, in a fresh Wine prefix: a silent install for all users,
+# the installed program started from a folder without lists, its welcome screen, the
+# forms and groups dialogs, one question answered; then a silent uninstall, which must
+# leave nothing but the settings.
+check_installer() {
+  install_packages wine64 xvfb xdotool x11-utils imagemagick
+  bash tests/gui/wine-installer.sh "$out/taldrin-1.0-setup.exe" "$out/wine-lesson.png"
+}
+
 steps=("$@")
 [ ${#steps[@]} -eq 0 ] && steps=(wx program installer check)
 for step in "${steps[@]}"; do
   case $step in
     tests) run_tests ;;
+    program) build_program ;;
+    installer) build_installer ;;
+    check) check_installer ;;
     wx) install_packages g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-dev make; build_wx ;;
     *) echo "unknown step: $step" >&2; exit 2 ;;
   esac

@@ -1,15 +1,38 @@
 #include "framework/wx/ViewPrinting.h"
 
 #include "framework/View.h"
-#include "framework/wx/CairoDC.h"
 #include "framework/wx/Pictures.h"
 
 #include <wx/dc.h>
 #include <wx/graphics.h>
 
+#ifdef __WXMSW__
+#include "framework/wx/GdiDC.h"
+#include <windows.h>
+#else
+#include "framework/wx/CairoDC.h"
 #include <cairo.h>
+#endif
 
 #include <algorithm>
+
+#ifdef __WXMSW__
+// The toolkit maps the window's client area onto the page (on Windows through the
+// printer's own mapping mode, which GDI drawing then follows), clipped to that area.
+bool ScreenPrintout::OnPrintPage(int)
+{
+    wxDC* pDC = GetDC();
+    if (!pDC)
+        return false;
+    const Rect client = m_view.GetWindow().GetClientRect();
+    FitThisSizeToPage(wxSize(std::max(client.Width(), 1), std::max(client.Height(), 1)));
+    const HDC hDC = static_cast<HDC>(pDC->GetHDC());
+    ::IntersectClipRect(hDC, 0, 0, client.Width(), client.Height());
+    GdiDC dc(hDC, LoadPicture);
+    m_view.OnDraw(&dc);
+    return true;
+}
+#else
 
 void DrawScreenOnPage(cairo_t* pCairo, double fPageWidth, double fPageHeight, CView& view)
 {
@@ -58,6 +81,7 @@ bool ScreenPrintout::OnPrintPage(int)
     DrawScreenOnPage(pCairo, x2 - x1, y2 - y1, m_view);
     return true;
 }
+#endif
 
 void ScreenPrintout::GetPageInfo(int* pMinPage, int* pMaxPage, int* pFromPage, int* pToPage)
 {
