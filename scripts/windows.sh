@@ -24,6 +24,8 @@ export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root} CCACHE_NOHASHDIR=1
 export WINEPREFIX=$out/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
 toolchain=$root/cmake/mingw-w64.cmake
+version=$(sed -n 's/^project(Taldrin VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+setup=$out/taldrin-$version-setup.exe
 
 # Installs the Debian packages given that are missing.
 install_packages() {
@@ -71,8 +73,8 @@ run_tests() {
 # Debian's wxwidgets3.2 source package, fetched with a private copy of the apt sources
 # that adds their deb-src type; the machine's own apt configuration is left alone.
 fetch_wx() {
-  local version apt
-  version=$(dpkg-query -W -f='${source:Version}' libwxgtk3.2-dev)
+  local wx_version apt
+  wx_version=$(dpkg-query -W -f='${source:Version}' libwxgtk3.2-dev)
   apt=$out/apt
   mkdir -p "$apt/sources" "$apt/lists/partial" "$apt/cache/archives/partial"
   for sources in /etc/apt/sources.list.d/*.sources; do
@@ -84,7 +86,7 @@ fetch_wx() {
   apt-get "${options[@]}" update -qq
   rm -rf "$out/wx-source"
   mkdir -p "$out/wx-source"
-  (cd "$out/wx-source" && apt-get "${options[@]}" source -qq "wxwidgets3.2=$version")
+  (cd "$out/wx-source" && apt-get "${options[@]}" source -qq "wxwidgets3.2=$wx_version")
 }
 
 build_wx() {
@@ -119,8 +121,7 @@ build_program() {
 # The installer, from the files staged as they are installed.
 build_installer() {
   install_packages nsis imagemagick
-  local stage=$out/stage version
-  version=$(sed -n 's/^project(Taldrin VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+  local stage=$out/stage
   rm -rf "$stage"
   mkdir -p "$stage/help"
   for program in taldrin taldrin-check; do
@@ -129,9 +130,9 @@ build_installer() {
   cp data/irregu.ver data/irrtes.ver res/windows/taldrin.ico "$stage/"
   cp res/help/*.hhp res/help/*.hhc res/help/*.hhk res/help/*.html "$stage/help/"
   sed 's/$/\r/' COPYING >"$stage/COPYING.txt"
-  makensis -V2 -DSTAGE="$stage" -DVERSION="$version" -DOUTFILE="$out/taldrin-$version-setup.exe" \
+  makensis -V2 -DSTAGE="$stage" -DVERSION="$version" -DOUTFILE="$setup" \
     res/windows/taldrin.nsi
-  echo "installer: $out/taldrin-$version-setup.exe"
+  echo "installer: $setup"
 }
 
 # Under Wine on a private X server, in a fresh Wine prefix: a silent install for all users,
@@ -140,7 +141,7 @@ build_installer() {
 # leave nothing but the settings.
 check_installer() {
   install_packages wine64 xvfb xdotool x11-utils imagemagick
-  bash tests/gui/wine-installer.sh "$out/taldrin-1.0-setup.exe" "$out/wine-lesson.png"
+  bash tests/gui/wine-installer.sh "$setup" "$out/wine-lesson.png"
 }
 
 steps=("$@")

@@ -3,7 +3,8 @@
 ; installed programs. For the signed-in user or for all users (/CurrentUser, /AllUsers);
 ; /S installs silently. The uninstaller leaves only the user's settings in the registry.
 ;   makensis -DSTAGE=<folder with the files> -DVERSION=1.0 -DOUTFILE=<setup.exe> taldrin.nsi
-Unicode true
+; A 64-bit installer, as the program is: it runs where the program does.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define APPNAME "Taldrin"
@@ -16,7 +17,6 @@ SetCompressor /SOLID lzma
 !define MULTIUSER_INSTALLMODE_INSTDIR "Taldrin"
 !include MultiUser.nsh
 !include MUI2.nsh
-!include x64.nsh
 
 Name "${APPNAME} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -43,10 +43,6 @@ VIAddVersionKey "LegalCopyright" "GNU General Public License version 3 or later"
 !insertmacro MUI_LANGUAGE "English"
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_OK|MB_ICONSTOP "${APPNAME} needs a 64-bit Windows." /SD IDOK
-    Abort
-  ${EndIf}
   SetRegView 64
   !insertmacro MULTIUSER_INIT
 FunctionEnd
