@@ -35,6 +35,7 @@ HFONT CreateFontOf(const FontSpec& font)
     desc.lfCharSet = ANSI_CHARSET;
     desc.lfOutPrecision = OUT_TT_PRECIS; // a TrueType face, which can be stretched and turned
     desc.lfQuality = ANTIALIASED_QUALITY;
+    desc.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS; // where the face is missing: a sans-serif one
     const std::wstring strFace = WideLatin1(font.Face);
     lstrcpynW(desc.lfFaceName, strFace.c_str(), LF_FACESIZE);
     return CreateFontIndirectW(&desc);

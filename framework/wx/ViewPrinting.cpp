@@ -16,6 +16,8 @@
 
 #include <algorithm>
 
+ScreenPrintout::ScreenPrintout(const wxString& strTitle, CView& view) : wxPrintout(strTitle), m_view(view) {}
+
 #ifdef __WXMSW__
 // The toolkit maps the window's client area onto the page (on Windows through the
 // printer's own mapping mode, which GDI drawing then follows), clipped to that area.
@@ -33,7 +35,6 @@ bool ScreenPrintout::OnPrintPage(int)
     return true;
 }
 #else
-
 void DrawScreenOnPage(cairo_t* pCairo, double fPageWidth, double fPageHeight, CView& view)
 {
     const Rect client = view.GetWindow().GetClientRect();
@@ -59,8 +60,6 @@ cairo_t* CairoOf(wxDC& dc)
         return static_cast<cairo_t*>(pContext->GetNativeContext());
     return static_cast<cairo_t*>(dc.GetImpl()->GetCairoContext());
 }
-
-ScreenPrintout::ScreenPrintout(const wxString& strTitle, CView& view) : wxPrintout(strTitle), m_view(view) {}
 
 bool ScreenPrintout::OnPrintPage(int)
 {
