@@ -110,7 +110,7 @@ build_wx() {
 
 # taldrin.exe and taldrin-check.exe against the static wxWidgets.
 build_program() {
-  install_packages g++-mingw-w64-x86-64-posix libz-mingw-w64-dev libgtest-dev cmake make
+  install_packages g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-dev libgtest-dev cmake make
   build_wx
   build_gtest
   cmake -S . -B "$out/program" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DTALDRIN_MINGW_PREFIX="$out/prefix;$out/wx" \
