@@ -20,7 +20,7 @@ wine=/usr/lib/wine/wine64
 export WINEPREFIX="$GUI_TMP/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$WINEPREFIX"
 /usr/lib/wine/wineserver -p
-trap 'status=$?; /usr/lib/wine/wineserver -k 2>/dev/null; (exit $status); gui_cleanup' EXIT
+trap 'status=$?; set +e; /usr/lib/wine/wineserver -k 2>/dev/null; (exit $status); gui_cleanup' EXIT
 "$wine" wineboot --init >"$GUI_TMP/wineboot.log" 2>&1
 
 installed="$WINEPREFIX/drive_c/Program Files/Taldrin"
