@@ -109,7 +109,7 @@ wxString PromptPart(int nId, bool bTooltip)
 // File names go to the document in the file system's own encoding.
 std::string ToLocalPath(const wxString& strPath)
 {
-    return std::string(strPath.fn_str());
+    return std::string(strPath.mb_str(*wxConvFileName));
 }
 
 wxString FromLocalPath(const std::string& strPath)

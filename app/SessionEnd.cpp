@@ -8,7 +8,9 @@
 #include <csignal>
 #include <cstdio>
 
+#ifndef __WXMSW__
 #include <unistd.h>
+#endif
 
 #if defined(__WXGTK__) && defined(TALDRIN_HAVE_X11)
 #include <X11/Xlib.h>
@@ -19,6 +21,7 @@ namespace
 
 CMainFrame* g_pFrame = nullptr;
 
+#ifndef __WXMSW__
 // Writes the settings as File > Close does and ends the process at once. Any number of
 // modal loops (dialogs, message boxes, the toolkit's print and file dialogs) may be on
 // the stack: unwinding them would run the code after each one on a frame that is going.
@@ -38,6 +41,7 @@ void OnSessionSignal(int)
     if (g_pFrame)
         EndSession();
 }
+#endif
 
 #if defined(__WXGTK__) && defined(TALDRIN_HAVE_X11)
 // Without a display no window can close; Xlib ends the process if this returns.
@@ -54,11 +58,14 @@ void CloseFrameOnSessionEnd(CMainFrame* pFrame)
     g_pFrame = pFrame;
     if (!pFrame)
         return;
-    // The toolkit watches for signals only from a running event loop.
+#ifndef __WXMSW__
+    // The toolkit watches for signals only from a running event loop. (Windows ends a
+    // session with a message instead, on which the toolkit closes the frame itself.)
     wxTheApp->CallAfter([] {
         for (const int nSignal : {SIGTERM, SIGINT, SIGHUP})
             wxTheApp->SetSignalHandler(nSignal, OnSessionSignal);
     });
+#endif
 #if defined(__WXGTK__) && defined(TALDRIN_HAVE_X11)
     // Replaces the toolkit's handler, which ends the process at once.
     XSetIOErrorHandler(OnDisplayLost);

@@ -4,8 +4,7 @@
 #include <utility>
 
 #ifdef _WIN32
-#include <fstream>
-#include <system_error>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,16 +14,19 @@
 namespace
 {
 
-// Whether the path opens as a regular file, with O_CREAT making a missing one empty.
-// A pipe, a device or a directory does not count, and is never waited for.
+// Whether the path opens as a regular file, with bCreate making a missing one empty.
+// A pipe, a device (CON, NUL) or a directory does not count, and is never waited for.
 bool OpensAsRegularFile(const std::string& strPath, bool bCreate)
 {
 #ifdef _WIN32
-    std::error_code error;
-    if (std::filesystem::is_directory(strPath, error))
-        return false;
-    return bCreate ? std::ofstream(strPath, std::ios::app | std::ios::binary).is_open()
-                   : std::ifstream(strPath).is_open();
+    const HANDLE hFile = ::CreateFileA(strPath.c_str(), bCreate ? GENERIC_WRITE : GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                       bCreate ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false; // a folder too: it opens only with backup semantics
+    const bool bRegular = ::GetFileType(hFile) == FILE_TYPE_DISK;
+    ::CloseHandle(hFile);
+    return bRegular;
 #else
     const int nFlags = bCreate ? O_WRONLY | O_CREAT : O_RDONLY;
     const int fd = ::open(strPath.c_str(), nFlags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);

@@ -1,6 +1,26 @@
+// <windows.h> comes first: it defines GetProfileInt as a macro for its own INI call,
+// which is undone here before our member of that name is declared.
+#include <windows.h>
+#undef GetProfileInt
+#undef GetProfileString
+#undef WriteProfileString
+
 #include "framework/RegistrySettingsStore.h"
 
-#include <windows.h>
+#include <cctype>
+
+namespace
+{
+
+std::string PendingName(const std::string& strSection, const std::string& strKey)
+{
+    std::string str = strSection + "\\" + strKey;
+    for (char& c : str)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return str;
+}
+
+} // namespace
 
 RegistrySettingsStore::RegistrySettingsStore(std::string strCompany, std::string strApplication)
     : m_strRoot("Software\\" + strCompany + "\\" + strApplication)
@@ -10,6 +30,12 @@ RegistrySettingsStore::RegistrySettingsStore(std::string strCompany, std::string
 std::uint32_t RegistrySettingsStore::GetProfileInt(const std::string& strSection,
                                                    const std::string& strKey, std::uint32_t nDefault)
 {
+    if (const auto it = m_pending.find(PendingName(strSection, strKey));
+        it != m_pending.end() && !it->second.m_bText)
+    {
+        const std::int64_t n = it->second.m_nValue;
+        return n >= INT32_MIN && n <= UINT32_MAX ? static_cast<std::uint32_t>(n) : nDefault;
+    }
     const std::string strPath = m_strRoot + "\\" + strSection;
     DWORD dwValue = 0;
     DWORD dwSize = sizeof dwValue;
@@ -22,17 +48,22 @@ std::uint32_t RegistrySettingsStore::GetProfileInt(const std::string& strSection
 void RegistrySettingsStore::WriteProfileInt(const std::string& strSection,
                                             const std::string& strKey, std::int64_t nValue)
 {
-    m_pending[{strSection, strKey}] = static_cast<std::uint32_t>(nValue);
+    Pending& value = m_pending[PendingName(strSection, strKey)];
+    value = {strSection, strKey, false, nValue, {}};
 }
 
 std::string RegistrySettingsStore::GetProfileString(const std::string& strSection,
                                                    const std::string& strKey,
                                                    const std::string& strDefault)
 {
+    if (const auto it = m_pending.find(PendingName(strSection, strKey));
+        it != m_pending.end() && it->second.m_bText)
+        return it->second.m_strText;
     const std::string strPath = m_strRoot + "\\" + strSection;
     DWORD dwSize = 0;
     if (RegGetValueA(HKEY_CURRENT_USER, strPath.c_str(), strKey.c_str(), RRF_RT_REG_SZ, nullptr,
-                     nullptr, &dwSize) != ERROR_SUCCESS || dwSize == 0)
+                     nullptr, &dwSize) != ERROR_SUCCESS ||
+        dwSize == 0)
         return strDefault;
     std::string strValue(dwSize, '\0');
     if (RegGetValueA(HKEY_CURRENT_USER, strPath.c_str(), strKey.c_str(), RRF_RT_REG_SZ, nullptr,
@@ -46,38 +77,45 @@ void RegistrySettingsStore::WriteProfileString(const std::string& strSection,
                                                const std::string& strKey, const std::string& strValue)
 {
     if (strValue.find_first_of("\r\n") == std::string::npos)
-        m_pendingStrings[{strSection, strKey}] = strValue;
+        m_pending[PendingName(strSection, strKey)] = {strSection, strKey, true, 0, strValue};
 }
 
 bool RegistrySettingsStore::Flush()
 {
     bool bOk = true;
-    for (const auto& [name, strValue] : m_pendingStrings)
+    for (auto it = m_pending.begin(); it != m_pending.end();)
     {
-        const std::string strPath = m_strRoot + "\\" + name.first;
-        bOk = RegSetKeyValueA(HKEY_CURRENT_USER, strPath.c_str(), name.second.c_str(), REG_SZ,
-                              strValue.c_str(), static_cast<DWORD>(strValue.size() + 1)) ==
-                  ERROR_SUCCESS &&
-              bOk;
-    }
-    m_pendingStrings.clear();
-    for (const auto& [name, nValue] : m_pending)
-    {
-        const std::string strPath = m_strRoot + "\\" + name.first;
+        const Pending& value = it->second;
+        const std::string strPath = m_strRoot + "\\" + value.m_strSection;
         HKEY hKey = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, strPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                            &hKey, nullptr) != ERROR_SUCCESS)
+        LSTATUS nStatus = RegCreateKeyExA(HKEY_CURRENT_USER, strPath.c_str(), 0, nullptr, 0,
+                                          KEY_SET_VALUE, nullptr, &hKey, nullptr);
+        if (nStatus == ERROR_SUCCESS)
+        {
+            const std::int64_t n = value.m_nValue;
+            const DWORD dwValue = static_cast<DWORD>(n);
+            const bool bDword = n >= INT32_MIN && n <= UINT32_MAX;
+            const char* pszKey = value.m_strKey.c_str();
+            if (value.m_bText)
+                nStatus = RegSetValueExA(hKey, pszKey, 0, REG_SZ,
+                                         reinterpret_cast<const BYTE*>(value.m_strText.c_str()),
+                                         static_cast<DWORD>(value.m_strText.size() + 1));
+            else if (bDword)
+                nStatus = RegSetValueExA(hKey, pszKey, 0, REG_DWORD,
+                                         reinterpret_cast<const BYTE*>(&dwValue), sizeof dwValue);
+            else
+                nStatus = RegSetValueExA(hKey, pszKey, 0, REG_QWORD,
+                                         reinterpret_cast<const BYTE*>(&n), sizeof n);
+            RegCloseKey(hKey);
+        }
+        if (nStatus == ERROR_SUCCESS)
+            it = m_pending.erase(it);
+        else
         {
             bOk = false;
-            continue;
+            ++it;
         }
-        const DWORD dwValue = nValue;
-        bOk = RegSetValueExA(hKey, name.second.c_str(), 0, REG_DWORD,
-                             reinterpret_cast<const BYTE*>(&dwValue), sizeof dwValue) == ERROR_SUCCESS &&
-              bOk;
-        RegCloseKey(hKey);
     }
-    m_pending.clear();
     m_bFailed = !bOk;
     return bOk;
 }

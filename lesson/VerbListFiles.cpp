@@ -20,10 +20,8 @@ std::vector<std::string> VerbListFolders(const char* pszDataHome, const char* ps
     std::vector<std::string> folders{"."};
     if (std::string strData = UserDataFolder(pszDataHome, pszHome); !strData.empty())
         folders.push_back(std::move(strData));
-    // The program's folder comes from the system with every link resolved, so its parent
-    // by name is its parent on disk.
     if (!strProgramDir.empty())
-        folders.push_back((fs::path(strProgramDir).parent_path() / "share" / "taldrin").string());
+        folders.push_back(InstalledDataFolder(strProgramDir));
     return folders;
 }
 

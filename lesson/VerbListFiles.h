@@ -14,9 +14,10 @@ constexpr const char* kAlternativeVerbList = "irrtes.ver";
 bool CanOpenVerbList(const char* pszName);
 
 // The folders lists are looked for in, in order: the working directory ("."), the user's
-// data folder ($XDG_DATA_HOME/taldrin, or $HOME/.local/share/taldrin when that variable is
-// unset or not an absolute path) and share/taldrin beside the program's own folder (its
-// bin folder once installed). Without a home or a program folder that entry is left out.
+// data folder (UserDataFolder: on Linux $XDG_DATA_HOME/taldrin, or
+// $HOME/.local/share/taldrin when that variable is unset or not an absolute path) and the
+// lists installed with the program (InstalledDataFolder: on Linux share/taldrin beside its
+// bin folder). Without a home or a program folder that entry is left out.
 std::vector<std::string> VerbListFolders(const char* pszDataHome, const char* pszHome,
                                          const std::string& strProgramDir);
 

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -20,19 +21,39 @@ constexpr std::size_t kBlockSize = 64 * 1024;
 RegularFile::RegularFile(const std::string& strPath)
 {
 #ifdef _WIN32
-    m_fd = ::_open(strPath.c_str(), _O_RDONLY | _O_BINARY);
-    struct _stat status;
-    const bool bStat = m_fd >= 0 && ::_fstat(m_fd, &status) == 0;
-    const int nType = bStat ? status.st_mode & _S_IFMT : 0;
-    const bool bRegular = nType == _S_IFREG, bDirectory = nType == _S_IFDIR;
+    // Folders open only with backup semantics. Devices (CON, NUL, COM1) are files of
+    // another type than a disk file: looked at and closed again without a read.
+    const HANDLE hFile = ::CreateFileA(strPath.c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    bool bOpened = hFile != INVALID_HANDLE_VALUE;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool bDisk = bOpened && ::GetFileType(hFile) == FILE_TYPE_DISK &&
+                       ::GetFileInformationByHandle(hFile, &info);
+    const bool bDirectory = bDisk && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    const bool bRegular = bDisk && !bDirectory;
+    if (!bOpened)
+    {
+        const DWORD dwError = ::GetLastError();
+        errno = dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND ? ENOENT
+                : dwError == ERROR_ACCESS_DENIED || dwError == ERROR_SHARING_VIOLATION ? EACCES
+                                                                                        : EIO;
+    }
+    else if (bRegular)
+        m_fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(hFile), _O_RDONLY | _O_BINARY);
+    if (bOpened && m_fd < 0)
+        ::CloseHandle(hFile);
+    if (bRegular && m_fd < 0)
+        bOpened = false; // no descriptor: errno says why
 #else
     // Without O_NONBLOCK, opening a pipe waits for a writer.
     m_fd = ::open(strPath.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const bool bOpened = m_fd >= 0;
     struct stat status;
-    const bool bStat = m_fd >= 0 && ::fstat(m_fd, &status) == 0;
+    const bool bStat = bOpened && ::fstat(m_fd, &status) == 0;
     const bool bRegular = bStat && S_ISREG(status.st_mode), bDirectory = bStat && S_ISDIR(status.st_mode);
 #endif
-    if (m_fd < 0)
+    if (!bOpened)
         m_nError = errno;
     else
         m_kind = bRegular ? Kind::Regular : bDirectory ? Kind::Directory : Kind::Other;

@@ -2,6 +2,8 @@
 // rectangles and lines, and masked pictures. Where the pictures come from is the caller's.
 #include "framework/wx/CairoDC.h"
 
+#include "framework/wx/Pictures.h"
+
 #include <cairo.h>
 
 #include <algorithm>
@@ -367,21 +369,11 @@ void CairoDC::DrawMaskedPicture(Picture mask, Picture picture, const Rect& dest)
 {
     if (!m_pictures || dest.Width() <= 0 || dest.Height() <= 0)
         return;
-    const PixelImage maskImage = m_pictures(mask);
-    const PixelImage pictureImage = m_pictures(picture);
-    const int nSourceWidth = pictureImage.Width;
-    const int nSourceHeight = pictureImage.Height;
-    const size_t nSourcePixels = static_cast<size_t>(nSourceWidth) * static_cast<size_t>(std::max(nSourceHeight, 0));
-    if (nSourceWidth <= 0 || nSourceHeight <= 0 || maskImage.Width != nSourceWidth ||
-        maskImage.Height != nSourceHeight || pictureImage.Pixels.size() < nSourcePixels ||
-        maskImage.Pixels.size() < nSourcePixels)
-        return;
-
-    // Scaled here, nearest neighbour sampling each destination pixel's centre, so the
-    // result does not depend on the rasteriser's filters. Opaque exactly where the mask
-    // is black; premultiplied ARGB is then just the picture's colour.
     const int nWidth = dest.Width();
     const int nHeight = dest.Height();
+    std::vector<std::uint32_t> pixels = MaskedPixels(m_pictures(mask), m_pictures(picture), nWidth, nHeight);
+    if (pixels.empty())
+        return;
     cairo_surface_t* pImage = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, nWidth, nHeight);
     if (cairo_surface_status(pImage) != CAIRO_STATUS_SUCCESS)
     {
@@ -391,25 +383,9 @@ void CairoDC::DrawMaskedPicture(Picture mask, Picture picture, const Rect& dest)
     cairo_surface_flush(pImage);
     unsigned char* pData = cairo_image_surface_get_data(pImage);
     const int nStride = cairo_image_surface_get_stride(pImage);
-    // The source column of each destination column, worked out once, not per pixel.
-    std::vector<size_t> sourceColumns(static_cast<size_t>(nWidth));
-    for (int x = 0; x < nWidth; ++x)
-        sourceColumns[static_cast<size_t>(x)] =
-            static_cast<size_t>((2LL * x + 1) * nSourceWidth / (2LL * nWidth));
     for (int y = 0; y < nHeight; ++y)
-    {
-        const long long nSourceY = (2LL * y + 1) * nSourceHeight / (2LL * nHeight);
-        const size_t nRowStart = static_cast<size_t>(nSourceY * nSourceWidth);
-        const std::uint32_t* pMaskRow = maskImage.Pixels.data() + nRowStart;
-        const std::uint32_t* pPictureRow = pictureImage.Pixels.data() + nRowStart;
-        auto* pRow = reinterpret_cast<std::uint32_t*>(pData + static_cast<size_t>(y) * nStride);
-        for (int x = 0; x < nWidth; ++x)
-        {
-            const size_t nSourceX = sourceColumns[static_cast<size_t>(x)];
-            const bool bOpaque = (pMaskRow[nSourceX] & 0xFFFFFF) == 0;
-            pRow[x] = bOpaque ? 0xFF000000u | (pPictureRow[nSourceX] & 0xFFFFFF) : 0u;
-        }
-    }
+        std::copy_n(pixels.data() + static_cast<size_t>(y) * nWidth, nWidth,
+                    reinterpret_cast<std::uint32_t*>(pData + static_cast<size_t>(y) * nStride));
     cairo_surface_mark_dirty(pImage);
 
     cairo_save(m_pCairo);

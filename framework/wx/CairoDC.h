@@ -21,6 +21,7 @@ struct PixelImage
 
 using PictureSource = std::function<PixelImage(Picture)>;
 
+
 class CairoDC : public CDC
 {
 public:

@@ -1,8 +1,10 @@
-// Decodes the result pictures compiled in from res/pictures/; the drawing is CairoDC's.
+// Decodes the result pictures compiled in from res/pictures/, and scales them for the
+// device contexts.
 #include "framework/wx/Pictures.h"
 
 #include <wx/image.h>
 
+#include <algorithm>
 #include <array>
 #include <mutex>
 
@@ -62,4 +64,37 @@ PixelImage LoadPicture(Picture picture)
     if (cache[nIndex].Pixels.empty())
         cache[nIndex] = Decode(xpm);
     return cache[nIndex];
+}
+
+std::vector<std::uint32_t> MaskedPixels(const PixelImage& mask, const PixelImage& picture, int nWidth,
+                                        int nHeight)
+{
+    const int nSourceWidth = picture.Width;
+    const int nSourceHeight = picture.Height;
+    const size_t nSourcePixels = static_cast<size_t>(std::max(nSourceWidth, 0)) *
+                                 static_cast<size_t>(std::max(nSourceHeight, 0));
+    if (nWidth <= 0 || nHeight <= 0 || nSourceWidth <= 0 || nSourceHeight <= 0 ||
+        mask.Width != nSourceWidth || mask.Height != nSourceHeight || picture.Pixels.size() < nSourcePixels ||
+        mask.Pixels.size() < nSourcePixels)
+        return {};
+    std::vector<std::uint32_t> pixels(static_cast<size_t>(nWidth) * static_cast<size_t>(nHeight));
+    // The source column of each destination column, worked out once, not per pixel.
+    std::vector<size_t> sourceColumns(static_cast<size_t>(nWidth));
+    for (int x = 0; x < nWidth; ++x)
+        sourceColumns[static_cast<size_t>(x)] = static_cast<size_t>((2LL * x + 1) * nSourceWidth / (2LL * nWidth));
+    for (int y = 0; y < nHeight; ++y)
+    {
+        const long long nSourceY = (2LL * y + 1) * nSourceHeight / (2LL * nHeight);
+        const size_t nRowStart = static_cast<size_t>(nSourceY * nSourceWidth);
+        const std::uint32_t* pMaskRow = mask.Pixels.data() + nRowStart;
+        const std::uint32_t* pPictureRow = picture.Pixels.data() + nRowStart;
+        std::uint32_t* pRow = pixels.data() + static_cast<size_t>(y) * nWidth;
+        for (int x = 0; x < nWidth; ++x)
+        {
+            const size_t nSourceX = sourceColumns[static_cast<size_t>(x)];
+            const bool bOpaque = (pMaskRow[nSourceX] & 0xFFFFFF) == 0;
+            pRow[x] = bOpaque ? 0xFF000000u | (pPictureRow[nSourceX] & 0xFFFFFF) : 0u;
+        }
+    }
+    return pixels;
 }

@@ -1,7 +1,6 @@
 #include "framework/wx/ViewCanvas.h"
 
 #include "framework/View.h"
-#include "framework/wx/CairoDC.h"
 #include "framework/wx/Closing.h"
 #include "framework/wx/HelpViewer.h"
 #include "framework/wx/Latin1.h"
@@ -14,7 +13,14 @@
 #include <wx/msgdlg.h>
 #include <wx/toplevel.h>
 
+#ifdef __WXMSW__
+#include "framework/wx/GdiDC.h"
+#include <windows.h>
+#undef MessageBox // windows.h names its call like a member of ours
+#else
+#include "framework/wx/CairoDC.h"
 #include <cairo.h>
+#endif
 
 #include <climits>
 #include <functional>
@@ -23,6 +29,24 @@
 namespace
 {
 
+#ifdef __WXMSW__
+// Holds the client DC in a base class ahead of GdiDC, so that it is made before and
+// destroyed after the GdiDC drawing on it.
+struct ClientDCOwner
+{
+    explicit ClientDCOwner(wxWindow* pWindow) : m_dc(pWindow) {}
+    wxClientDC m_dc;
+};
+
+class ClientGdiDC : private ClientDCOwner, public GdiDC
+{
+public:
+    explicit ClientGdiDC(wxWindow* pWindow)
+        : ClientDCOwner(pWindow), GdiDC(static_cast<HDC>(m_dc.GetHDC()), LoadPicture)
+    {
+    }
+};
+#else
 // The cairo context a window DC draws with: the DC's own on GTK 3, elsewhere one the
 // cairo renderer makes over the DC. Null when neither exists.
 class WindowCairo
@@ -75,6 +99,7 @@ public:
     {
     }
 };
+#endif
 
 class TickTimer : public wxTimer
 {
@@ -153,6 +178,19 @@ int TimerInterval(std::uint32_t nMilliseconds)
     return static_cast<int>(nMilliseconds);
 }
 
+#ifdef __WXMSW__
+// A repaint on Windows: whitens the window, then lets the view, if any, draw over it.
+static void PaintView(HDC hDC, const Rect& client, CView* pView)
+{
+    const RECT box{client.left, client.top, client.right, client.bottom};
+    ::FillRect(hDC, &box, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    if (pView)
+    {
+        GdiDC dc(hDC, LoadPicture);
+        pView->OnDraw(&dc);
+    }
+}
+#else
 void PaintView(cairo_t* pCairo, CView* pView)
 {
     if (!pCairo)
@@ -167,6 +205,7 @@ void PaintView(cairo_t* pCairo, CView* pView)
     }
     cairo_restore(pCairo);
 }
+#endif
 
 ViewCanvas::ViewCanvas(wxWindow* pParent)
     : wxWindow(pParent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
@@ -220,10 +259,14 @@ void ViewCanvas::KillTimer(unsigned nId)
 
 std::unique_ptr<CDC> ViewCanvas::GetDC()
 {
+#ifdef __WXMSW__
+    return std::make_unique<ClientGdiDC>(this);
+#else
     auto pClient = std::make_unique<ClientCairo>(this);
     if (!pClient->m_cairo.Get())
         return nullptr;
     return std::make_unique<ClientCairoDC>(std::move(pClient));
+#endif
 }
 
 int ShowMessageBox(wxWindow* pParent, const std::string& strText, const std::string& strCaption,
@@ -259,7 +302,11 @@ void ViewCanvas::ShowHelp()
 void ViewCanvas::OnPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
+#ifdef __WXMSW__
+    PaintView(static_cast<HDC>(dc.GetHDC()), GetClientRect(), m_pView);
+#else
     PaintView(WindowCairo(dc).Get(), m_pView);
+#endif
 }
 
 void ViewCanvas::OnLeftDown(wxMouseEvent& event)

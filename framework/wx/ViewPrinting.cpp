@@ -1,16 +1,46 @@
 #include "framework/wx/ViewPrinting.h"
 
 #include "framework/View.h"
-#include "framework/wx/CairoDC.h"
 #include "framework/wx/Pictures.h"
 
+#include <wx/cmndata.h>
 #include <wx/dc.h>
 #include <wx/graphics.h>
 
+#ifdef __WXMSW__
+#include "framework/wx/GdiDC.h"
+#include <windows.h>
+#else
+#include "framework/wx/CairoDC.h"
 #include <cairo.h>
+#endif
 
 #include <algorithm>
 
+ScreenPrintout::ScreenPrintout(const wxString& strTitle, CView& view) : wxPrintout(strTitle), m_view(view) {}
+
+#ifdef __WXMSW__
+// The toolkit maps the window's client area into the page's margins (on Windows through
+// the printer's own mapping mode, which GDI drawing then follows), clipped to that area.
+bool ScreenPrintout::OnPrintPage(int)
+{
+    wxDC* pDC = GetDC();
+    if (!pDC)
+        return false;
+    const Rect client = m_view.GetWindow().GetClientRect();
+    wxPageSetupDialogData margins;
+    const int nMargin = static_cast<int>(kPrintMarginMM);
+    margins.SetMarginTopLeft(wxPoint(nMargin, nMargin));
+    margins.SetMarginBottomRight(wxPoint(nMargin, nMargin));
+    FitThisSizeToPageMargins(wxSize(std::max(client.Width(), 1), std::max(client.Height(), 1)),
+                             margins);
+    const HDC hDC = static_cast<HDC>(pDC->GetHDC());
+    ::IntersectClipRect(hDC, 0, 0, client.Width(), client.Height());
+    GdiDC dc(hDC, LoadPicture);
+    m_view.OnDraw(&dc);
+    return true;
+}
+#else
 void DrawScreenOnPage(cairo_t* pCairo, double fPageWidth, double fPageHeight, double fMargin,
                       CView& view)
 {
@@ -40,7 +70,6 @@ cairo_t* CairoOf(wxDC& dc)
     return static_cast<cairo_t*>(dc.GetImpl()->GetCairoContext());
 }
 
-ScreenPrintout::ScreenPrintout(const wxString& strTitle, CView& view) : wxPrintout(strTitle), m_view(view) {}
 
 bool ScreenPrintout::OnPrintPage(int)
 {
@@ -65,6 +94,8 @@ bool ScreenPrintout::OnPrintPage(int)
     DrawScreenOnPage(pCairo, x2 - x1, y2 - y1, fMargin, m_view);
     return true;
 }
+
+#endif
 
 void ScreenPrintout::GetPageInfo(int* pMinPage, int* pMaxPage, int* pFromPage, int* pToPage)
 {

@@ -2,6 +2,7 @@
 // big verb list runs it out of memory.
 #pragma once
 
+#ifndef _WIN32 // Windows has no limit on a process's address space
 #include <fstream>
 
 #include <sys/resource.h>
@@ -15,3 +16,4 @@ inline void LeaveLittleMemory()
     const rlimit limit{nLimit, nLimit};
     ::setrlimit(RLIMIT_AS, &limit);
 }
+#endif

@@ -4,17 +4,23 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
-#include <stdlib.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 class TempDir
 {
 public:
     TempDir()
     {
-        std::string strTemplate = (std::filesystem::temp_directory_path() / "taldrin-test-XXXXXX").string();
-        m_path = ::mkdtemp(strTemplate.data());
+        // create_directory is false when the folder was there: only a new one is ours.
+        std::random_device random;
+        do
+            m_path = std::filesystem::temp_directory_path() / ("taldrin-test-" + std::to_string(random()));
+        while (!std::filesystem::create_directory(m_path));
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -43,6 +49,17 @@ public:
     {
         std::ifstream in(file, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    // A file that is not a regular one and that opening may wait on: a pipe, or on
+    // Windows, which has none in the file system, a folder.
+    static bool MakeNonRegular(const std::filesystem::path& file)
+    {
+#ifdef _WIN32
+        return std::filesystem::create_directory(file);
+#else
+        return ::mkfifo(file.c_str(), 0644) == 0;
+#endif
     }
 
 private:

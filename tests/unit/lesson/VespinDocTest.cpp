@@ -12,9 +12,6 @@
 #include <algorithm>
 #include <sstream>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace
 {
 
@@ -44,7 +41,7 @@ TEST(CVespinDoc, ScriptedLessonsFollowTheGoldenTranscript)
     TempDir dir;
     dir.Enter();
     dir.Write("irrtes.ver", TempDir::Read(kData + "lesson.ver") + "lit\nr\\^ode\nr\\^ide\nr\\^idden\n");
-    ASSERT_EQ(::mkfifo("irregu.ver", 0644), 0);
+    ASSERT_TRUE(TempDir::MakeNonRegular("irregu.ver"));
     MemorySettingsStore profile;
     profile.values = {{"morphane/hase", 5}, {"morphane/right", 700}};
     CVespinDoc doc(profile);
@@ -83,7 +80,7 @@ TEST(CVespinDoc, ScriptedLessonsFollowTheGoldenTranscript)
         else if (strStep == "M" && std::filesystem::remove("irregu.ver"))
             dir.Write("irregu.ver", TempDir::Read(kData + "worked.ver"));
         else if (strStep == "Q" && std::filesystem::remove("irrtes.ver"))
-            ::mkfifo("irrtes.ver", 0644);
+            TempDir::MakeNonRegular("irrtes.ver");
         else
         {
             doc.m_strTyped = strTyped;
