@@ -337,3 +337,102 @@ std::string AppendUserFileLine(const std::filesystem::path& file, const std::str
         strFailure = SystemReason(errno);
     return strFailure;
 }
+
+namespace
+{
+
+// A new file holding only strText, put in place whole: written to a file of this
+// process's own, then linked under the file's name, which fails rather than replace a
+// file another program created meanwhile (and that file is then taken as it is).
+std::string CreateWhole(const std::filesystem::path& file, const std::string& strText)
+{
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    const std::string strTemporary = file.string() + ".tmp." + std::to_string(::getpid());
+    const int fd = ::open(strTemporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return SystemReason(errno);
+    bool bWritten = WriteAll(fd, strText) && ::fsync(fd) == 0;
+    int nError = errno;
+    ::close(fd);
+    const bool bLinked = bWritten && (::link(strTemporary.c_str(), file.c_str()) == 0 || errno == EEXIST);
+    if (bWritten && !bLinked)
+        nError = errno;
+    ::unlink(strTemporary.c_str());
+    return bLinked ? "" : SystemReason(nError);
+}
+
+} // namespace
+
+std::string UserFileAppender::Open(const std::filesystem::path& file, const std::string& strNewText,
+                                   std::size_t nHead, std::string& strHead, bool& bEndsInLine)
+{
+    Close();
+    for (int nTry = 0; nTry < 2; ++nTry)
+    {
+        std::filesystem::path target;
+        bool bExists = false, bLinked = false;
+        if (std::string strFailure = ResolveUserFile(file, target, bExists, bLinked); !strFailure.empty())
+            return strFailure;
+        if (!bExists)
+        {
+            if (std::string strFailure = CreateWhole(target, strNewText); !strFailure.empty())
+                return strFailure;
+            continue;
+        }
+        const int fdRead = ::open(target.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fdRead < 0)
+            return SystemReason(errno);
+        struct stat st;
+        std::string strFailure = StatRegular(fdRead, st);
+        strHead.assign(std::min<std::size_t>(nHead, strFailure.empty() ? st.st_size : 0), '\0');
+        char cLast = '\n';
+        if (strFailure.empty() &&
+            (::pread(fdRead, &strHead[0], strHead.size(), 0) != static_cast<ssize_t>(strHead.size()) ||
+             (st.st_size > 0 && ::pread(fdRead, &cLast, 1, st.st_size - 1) != 1)))
+            strFailure = SystemReason(errno);
+        ::close(fdRead);
+        if (!strFailure.empty())
+            return strFailure;
+        bEndsInLine = cLast == '\n';
+        m_fd = ::open(target.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (m_fd < 0)
+            return SystemReason(errno);
+        // The file read must be the file opened: a rename in between would make us append
+        // to something unread.
+        struct stat stWrite;
+        if (::fstat(m_fd, &stWrite) != 0 || stWrite.st_ino != st.st_ino || stWrite.st_dev != st.st_dev)
+        {
+            Close();
+            return "it was replaced while being opened";
+        }
+        return "";
+    }
+    return "it could not be created";
+}
+
+std::string UserFileAppender::Append(const std::string& strBytes)
+{
+    const FileSizeSignalIgnored guard;
+    const ssize_t n = ::write(m_fd, strBytes.data(), strBytes.size());
+    if (n == static_cast<ssize_t>(strBytes.size()))
+        return "";
+    return SystemReason(n < 0 ? errno : ENOSPC);
+}
+
+bool UserFileAppender::Sync()
+{
+    return m_fd < 0 || ::fsync(m_fd) == 0;
+}
+
+void UserFileAppender::Close()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+unsigned long CurrentProcessId()
+{
+    return static_cast<unsigned long>(::getpid());
+}

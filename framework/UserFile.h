@@ -35,3 +35,33 @@ std::string ReplaceUserFile(const std::filesystem::path& file, const std::string
 // A write cut short (a full disk, a size limit) is taken back, so no half line stays.
 std::string AppendUserFileLine(const std::filesystem::path& file, const std::string& strLine,
                                unsigned nNewMode = 0644);
+
+// A file of the user's kept open for appending whole lines (the history). Open resolves the
+// file as ResolveUserFile does; a missing file is created holding strNewText, put in place
+// whole and never over a file another program created meanwhile. strHead receives the
+// file's first nHead bytes (fewer in a shorter file), bEndsInLine whether its last byte
+// is a line feed.
+class UserFileAppender
+{
+public:
+    UserFileAppender() = default;
+    UserFileAppender(const UserFileAppender&) = delete;
+    UserFileAppender& operator=(const UserFileAppender&) = delete;
+    ~UserFileAppender() { Close(); }
+
+    std::string Open(const std::filesystem::path& file, const std::string& strNewText, std::size_t nHead,
+                     std::string& strHead, bool& bEndsInLine);
+    bool IsOpen() const { return m_fd >= 0; }
+    // One write, so that lines of two programs appending at once never mix; a write cut
+    // short leaves a torn line, which readers skip.
+    std::string Append(const std::string& strBytes);
+    // Makes what was appended durable; false when that failed.
+    bool Sync();
+    void Close();
+
+private:
+    int m_fd = -1;
+};
+
+// This process's id: it tells apart what two running programs write.
+unsigned long CurrentProcessId();

@@ -8,9 +8,6 @@
 #include <cstring>
 #include <filesystem>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -69,40 +66,6 @@ bool Unescape(std::string_view field, std::string& strText)
 bool LooksLikeTime(std::string_view field)
 {
     return field.size() == 20 && field[4] == '-' && field[10] == 'T' && field[19] == 'Z';
-}
-
-// Creates the folders of strPath that are missing, for the user alone.
-void CreateFolders(const std::string& strPath)
-{
-    for (std::size_t i = strPath.find('/', 1); i != std::string::npos; i = strPath.find('/', i + 1))
-        ::mkdir(strPath.substr(0, i).c_str(), 0700);
-}
-
-bool WriteAll(int fd, std::string_view bytes)
-{
-    // One write: O_APPEND puts the whole line at the end in one step. A short write
-    // (a disk filling up) leaves a torn line, which readers skip.
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n >= 0 && n < static_cast<ssize_t>(bytes.size()))
-        errno = ENOSPC;
-    return n == static_cast<ssize_t>(bytes.size());
-}
-
-// A new history holding only its format line, put in place whole: written to a file
-// of this process's own, then linked under the history's name, which fails rather than
-// replace a history another program created meanwhile.
-bool CreateHistory(const std::string& strPath)
-{
-    const std::string strTemporary = strPath + ".tmp." + std::to_string(::getpid());
-    const int fd = ::open(strTemporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    const std::string strFormat = std::string(kHistoryFormatLine) + '\n';
-    const bool bWritten = WriteAll(fd, strFormat) && ::fsync(fd) == 0;
-    ::close(fd);
-    const bool bLinked = bWritten && (::link(strTemporary.c_str(), strPath.c_str()) == 0 || errno == EEXIST);
-    ::unlink(strTemporary.c_str());
-    return bLinked;
 }
 
 } // namespace
@@ -199,83 +162,29 @@ HistoryState ReadHistory(const std::string& strPath,
 
 HistoryWriter::HistoryWriter(std::string strPath) : m_strPath(std::move(strPath)) {}
 
-HistoryWriter::~HistoryWriter()
-{
-    Close();
-}
-
-void HistoryWriter::Close()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = -1;
-}
-
 // The history is written only where the user's file rules allow it and only when it
 // reads as ours: a file of another format, or one that cannot be read, is the user's and
 // stays as it is.
 bool HistoryWriter::Open()
 {
-    for (int nTry = 0; nTry < 2; ++nTry)
+    const std::string strFormat = std::string(kHistoryFormatLine) + '\n';
+    std::string strHead;
+    bool bEndsInLine = true;
+    m_strFailure = m_file.Open(m_strPath, strFormat, strFormat.size(), strHead, bEndsInLine);
+    if (m_strFailure.empty() && strHead != strFormat)
     {
-        std::filesystem::path target;
-        bool bExists = false, bLinked = false;
-        m_strFailure = ResolveUserFile(m_strPath, target, bExists, bLinked);
-        if (!m_strFailure.empty())
-            return false;
-        if (!bExists)
-        {
-            CreateFolders(target.string());
-            if (!CreateHistory(target.string()))
-            {
-                m_strFailure = std::strerror(errno);
-                return false;
-            }
-            continue;
-        }
-        const int fdRead = ::open(target.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fdRead < 0)
-        {
-            m_strFailure = std::strerror(errno);
-            return false;
-        }
-        struct stat st;
-        std::string strStart(kHistoryFormatLine.size() + 1, '\0');
-        const bool bOurs = ::fstat(fdRead, &st) == 0 && S_ISREG(st.st_mode) &&
-                           ::pread(fdRead, &strStart[0], strStart.size(), 0) ==
-                               static_cast<ssize_t>(strStart.size()) &&
-                           strStart == std::string(kHistoryFormatLine) + '\n';
-        char cLast = '\n';
-        if (bOurs && ::pread(fdRead, &cLast, 1, st.st_size - 1) != 1)
-            cLast = '\0';
-        ::close(fdRead);
-        if (!bOurs)
-        {
-            m_strFailure = "it is not a history of this program's format";
-            return false;
-        }
-        m_fd = ::open(target.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        struct stat stWrite;
-        // The file checked must be the file opened: a rename in between would make us
-        // append to something unread.
-        if (m_fd < 0)
-            m_strFailure = std::strerror(errno);
-        else if (::fstat(m_fd, &stWrite) != 0 || stWrite.st_ino != st.st_ino || stWrite.st_dev != st.st_dev)
-        {
-            m_strFailure = "it was replaced while being opened";
-            Close();
-        }
-        m_bTorn = cLast != '\n';
-        return m_fd >= 0;
+        m_strFailure = "it is not a history of this program's format";
+        m_file.Close();
     }
-    return false;
+    m_bTorn = !bEndsInLine;
+    return m_file.IsOpen();
 }
 
 bool HistoryWriter::Append(const HistoryEntry& entry)
 {
     if (m_bFailed)
         return false;
-    if (m_fd < 0 && !Open())
+    if (!m_file.IsOpen() && !Open())
     {
         m_bFailed = true;
         return false;
@@ -283,11 +192,11 @@ bool HistoryWriter::Append(const HistoryEntry& entry)
     std::string strLine = FormatHistoryLine(entry);
     if (m_bTorn)
         strLine.insert(0, 1, '\n');
-    if (!WriteAll(m_fd, strLine))
+    m_strFailure = m_file.Append(strLine);
+    if (!m_strFailure.empty())
     {
-        m_strFailure = std::strerror(errno);
         m_bFailed = true;
-        Close();
+        m_file.Close();
         return false;
     }
     m_bTorn = false;
@@ -296,14 +205,14 @@ bool HistoryWriter::Append(const HistoryEntry& entry)
 
 bool HistoryWriter::Flush()
 {
-    return m_fd < 0 || ::fsync(m_fd) == 0;
+    return m_file.Sync();
 }
 
 // The history is emptied, not unlinked: a link to it stays a link, the file keeps its
 // mode, and a file of another format is not touched.
 bool HistoryWriter::Forget()
 {
-    Close();
+    m_file.Close();
     m_bFailed = false;
     m_bTorn = false;
     m_strFailure.clear();

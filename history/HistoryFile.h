@@ -3,6 +3,8 @@
 // learner is HistorySummary's.
 #pragma once
 
+#include "framework/UserFile.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -56,7 +58,6 @@ public:
     explicit HistoryWriter(std::string strPath);
     HistoryWriter(const HistoryWriter&) = delete;
     HistoryWriter& operator=(const HistoryWriter&) = delete;
-    ~HistoryWriter();
 
     // False when the answer was not kept: the history is unreadable, or could not be
     // created or written (a full disk, a read-only folder).
@@ -73,11 +74,10 @@ public:
 
 private:
     bool Open();
-    void Close();
 
     std::string m_strPath;
     std::string m_strFailure;
-    int m_fd = -1;
+    UserFileAppender m_file;
     bool m_bFailed = false;
     // The file ends inside a line a crash cut short: the next line starts a fresh one.
     bool m_bTorn = false;

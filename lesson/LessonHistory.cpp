@@ -3,19 +3,17 @@
 #include "verbdata/DirectionSet.h"
 #include "verbdata/ListEncoding.h"
 
-#include <ctime>
+#include "framework/UserFile.h"
 
-#include <unistd.h>
+#include <ctime>
 
 LessonHistory::LessonHistory(std::string strPath) : m_writer(std::move(strPath)) {}
 
 std::string LessonHistory::Now()
 {
     const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
     char sz[32];
-    std::strftime(sz, sizeof sz, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    std::strftime(sz, sizeof sz, "%Y-%m-%dT%H:%M:%SZ", std::gmtime(&now));
     return sz;
 }
 
@@ -24,7 +22,7 @@ std::string LessonHistory::Now()
 void LessonHistory::OnLessonStart(const std::string& strList)
 {
     m_entry.m_strLesson =
-        Now() + " " + std::to_string(::getpid()) + "." + std::to_string(++m_nLessons);
+        Now() + " " + std::to_string(CurrentProcessId()) + "." + std::to_string(++m_nLessons);
     m_entry.m_strList = strList;
 }
 

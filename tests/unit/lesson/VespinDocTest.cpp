@@ -109,7 +109,7 @@ TEST(CVespinDoc, VerdictsReachTheObserverAndChosenQuestionsKeepTheirOrder)
     struct Recorder : VerdictObserver
     {
         std::string strLog;
-        void OnLessonStart(const std::string& strList) override { strLog += "start " + strList.substr(strList.rfind('/') + 1) + ";"; }
+        void OnLessonStart(const std::string& strList) override { strLog += "start " + std::filesystem::path(strList).filename().string() + ";"; }
         void OnVerdict(const Question& question, const std::string& strTyped, bool bRight) override
         {
             strLog += question.m_strVerb + " " + std::to_string(question.m_nDirection) + " '" + strTyped + "' " + (bRight ? "right;" : "wrong;");
@@ -155,7 +155,10 @@ TEST(LessonHistory, AnswersNotKeptAreToldOnce)
     for (int i = 0; i < 3; ++i)
         history.OnVerdict(question, "goed", false);
     history.OnLessonEnd();
-    EXPECT_EQ(told, std::vector<std::string>{"Not a directory"});
+    ASSERT_EQ(told.size(), 1u);
+#ifndef _WIN32 // Windows words it its own way
+    EXPECT_EQ(told[0], "Not a directory");
+#endif
 }
 
 // The lesson's Latin-1 reaches the file as UTF-8, a spreadsheet's default, and comes back.
