@@ -311,9 +311,17 @@ std::string CVespinDoc::GetAskedFormName() const
 
 std::string CVespinDoc::GetCutShortText() const
 {
-    char sz[128];
-    std::snprintf(sz, sizeof sz, "The verb list is too big for the memory: only %d of its questions are used in this lesson.",
-                  static_cast<int>(m_pool.size()));
+    // The pool is still in the list's order here, a record's questions side by side in the
+    // order of the directions: counting where a record starts needs no memory, which has
+    // just run out.
+    int nVerbs = 0;
+    for (std::size_t i = 0; i < m_pool.size(); ++i)
+        nVerbs += i == 0 || m_pool[i].m_strVerb != m_pool[i - 1].m_strVerb ||
+                  m_pool[i].m_nDirection <= m_pool[i - 1].m_nDirection;
+    char sz[160];
+    std::snprintf(sz, sizeof sz,
+                  "The verb list is too big for the memory: only %d of its verbs, %d questions, are used in this lesson.",
+                  nVerbs, static_cast<int>(m_pool.size()));
     return sz;
 }
 

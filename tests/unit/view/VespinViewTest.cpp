@@ -104,7 +104,7 @@ TEST(VespinView, TranscriptsPlayAsRecorded)
 }
 
 // A list too big for the memory, in a child process: the lesson starts with the questions that
-// fitted and says how many they are.
+// fitted and says how many verbs and questions they are.
 TEST(VespinView, TellsWhenTheListWasCutShortByMemory)
 {
 #if defined(__SANITIZE_ADDRESS__)
@@ -137,7 +137,8 @@ TEST(VespinView, TellsWhenTheListWasCutShortByMemory)
             view.OnLButtonDown(5, 5);
             const std::string strExpected = "message " + Quoted(doc.GetCutShortText()) + " caption \"Taldrin\" style 0x30";
             std::exit(doc.m_pool.size() > 100000 && window.trace.find(strExpected) != std::string::npos &&
-                      doc.GetCutShortText().find(" " + std::to_string(doc.m_pool.size()) + " ") != std::string::npos ? 0 : 1);
+                      doc.GetCutShortText().find(" " + std::to_string(doc.m_pool.size()) + " ") != std::string::npos &&
+                      doc.GetCutShortText().find(" " + std::to_string((doc.m_pool.size() + 5) / 6) + " of its verbs") != std::string::npos ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
 #endif
