@@ -42,6 +42,18 @@ constexpr int kToolSize = 16;
 // How often the lock indicators look at the keyboard.
 constexpr int kLockPollMilliseconds = 250;
 
+// A command's id as the toolkit carries it. Windows carries menu, toolbar and accelerator
+// ids in 16 bits and reads them back as signed numbers, so an id above 32767 (most of the
+// program's) would never arrive: there the ids are folded below it, which keeps them apart.
+constexpr int WxId(int nCommand)
+{
+#ifdef __WXMSW__
+    return nCommand & 0x7FFF;
+#else
+    return nCommand;
+#endif
+}
+
 wxAcceleratorEntry ToAcceleratorEntry(const AcceleratorDef& def)
 {
     int nFlags = wxACCEL_NORMAL;
@@ -68,7 +80,7 @@ wxAcceleratorEntry ToAcceleratorEntry(const AcceleratorDef& def)
         nKey = WXK_F6;
         break;
     }
-    return wxAcceleratorEntry(nFlags, nKey, def.nId);
+    return wxAcceleratorEntry(nFlags, nKey, WxId(def.nId));
 }
 
 wxKeyCode ToLockKeyCode(LockKey key)
@@ -182,7 +194,7 @@ void CMainFrame::CreateMenus()
             if (item.nId == 0)
                 pMenu->AppendSeparator();
             else
-                pMenu->Append(item.nId, item.pszLabel, PromptPart(item.nId, false));
+                pMenu->Append(WxId(item.nId), item.pszLabel, PromptPart(item.nId, false));
         }
         pMenuBar->Append(pMenu, menuDef.pszTitle);
     }
@@ -199,7 +211,7 @@ void CMainFrame::CreateTools()
         if (tool.nId == 0)
             pToolBar->AddSeparator();
         else
-            pToolBar->AddTool(tool.nId, wxString(), ToolImage(strip, tool.nImage), wxNullBitmap,
+            pToolBar->AddTool(WxId(tool.nId), wxString(), ToolImage(strip, tool.nImage), wxNullBitmap,
                               wxITEM_NORMAL, PromptPart(tool.nId, true), PromptPart(tool.nId, false));
     }
     pToolBar->Realize();
@@ -226,33 +238,33 @@ void CMainFrame::CreateAccelerators()
 
 void CMainFrame::BindCommands()
 {
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { NewLesson(); }, ID_FILE_NEW);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, ID_APP_EXIT);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { NewLesson(); }, WxId(ID_FILE_NEW));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, WxId(ID_APP_EXIT));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) {
         CAboutDlg about;
         RunTemplateDialog(this, about);
-    }, ID_APP_ABOUT);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnGiveUp(); }, ID_LESSON_GIVEUP);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnStatistics(); }, ID_LESSON_STATISTICS);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnLessonView(); }, ID_LESSON_VIEW);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { ChooseVerbList(); }, ID_LESSON_VERB_LIST);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { UseStandardList(); }, ID_LESSON_STANDARD_LIST);
+    }, WxId(ID_APP_ABOUT));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnGiveUp(); }, WxId(ID_LESSON_GIVEUP));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnStatistics(); }, WxId(ID_LESSON_STATISTICS));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnLessonView(); }, WxId(ID_LESSON_VIEW));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { ChooseVerbList(); }, WxId(ID_LESSON_VERB_LIST));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { UseStandardList(); }, WxId(ID_LESSON_STANDARD_LIST));
     Bind(wxEVT_MENU,
          [this](wxCommandEvent& event) {
-             OpenRecentList(static_cast<std::size_t>(event.GetId() - ID_LESSON_RECENT_LIST_1));
+             OpenRecentList(static_cast<std::size_t>(event.GetId() - WxId(ID_LESSON_RECENT_LIST_1)));
          },
-         ID_LESSON_RECENT_LIST_1, ID_LESSON_RECENT_LIST_1 + kRecentListCount - 1);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnHelp(); }, ID_HELP);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnPractiseMistakes(); }, ID_LESSON_MISTAKES);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowProgress(); }, ID_LESSON_PROGRESS);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnForgetHistory(); }, ID_LESSON_FORGET);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OpenFile(); }, ID_FILE_OPEN);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { SaveFile(); }, ID_FILE_SAVE);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { PrintScreen(); }, ID_FILE_PRINT);
+         WxId(ID_LESSON_RECENT_LIST_1), WxId(ID_LESSON_RECENT_LIST_1 + kRecentListCount - 1));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnHelp(); }, WxId(ID_HELP));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnPractiseMistakes(); }, WxId(ID_LESSON_MISTAKES));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowProgress(); }, WxId(ID_LESSON_PROGRESS));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnForgetHistory(); }, WxId(ID_LESSON_FORGET));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OpenFile(); }, WxId(ID_FILE_OPEN));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { SaveFile(); }, WxId(ID_FILE_SAVE));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { PrintScreen(); }, WxId(ID_FILE_PRINT));
     // Handled so that the keys count as used and go no further; they do nothing.
     for (const int nId : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_NEXT_PANE,
                           ID_PREV_PANE})
-        Bind(wxEVT_MENU, [](wxCommandEvent&) {}, nId);
+        Bind(wxEVT_MENU, [](wxCommandEvent&) {}, WxId(nId));
 
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { CloseDocument(); Destroy(); });
     Bind(wxEVT_TIMER, [this](wxTimerEvent&) { UpdateLockIndicators(); }, m_lockTimer.GetId());
@@ -450,20 +462,20 @@ void CMainFrame::UpdateRecentItems()
 {
     wxMenuBar* pMenuBar = GetMenuBar();
     wxMenu* pMenu = nullptr;
-    pMenuBar->FindItem(ID_LESSON_VERB_LIST, &pMenu);
+    pMenuBar->FindItem(WxId(ID_LESSON_VERB_LIST), &pMenu);
     if (!pMenu)
         return;
     for (std::size_t i = 0; i < kRecentListCount; ++i)
-        if (pMenu->FindItem(ID_LESSON_RECENT_LIST_1 + static_cast<int>(i)))
-            pMenu->Destroy(ID_LESSON_RECENT_LIST_1 + static_cast<int>(i));
+        if (pMenu->FindItem(WxId(ID_LESSON_RECENT_LIST_1 + static_cast<int>(i))))
+            pMenu->Destroy(WxId(ID_LESSON_RECENT_LIST_1 + static_cast<int>(i)));
     std::size_t nPosition = 0;
-    pMenu->FindChildItem(ID_LESSON_VERB_LIST, &nPosition);
+    pMenu->FindChildItem(WxId(ID_LESSON_VERB_LIST), &nPosition);
     const std::vector<std::string>& recent = m_lists.GetRecent();
     for (std::size_t i = 0; i < recent.size(); ++i)
     {
         wxString strLabel = FileNameOf(recent[i]);
         strLabel.Replace("&", "&&");
-        pMenu->Insert(nPosition + 1 + i, ID_LESSON_RECENT_LIST_1 + static_cast<int>(i),
+        pMenu->Insert(nPosition + 1 + i, WxId(ID_LESSON_RECENT_LIST_1 + static_cast<int>(i)),
                       wxString::Format("&%zu %s", i + 1, strLabel), FromLocalPath(recent[i]));
     }
 }
