@@ -102,6 +102,8 @@ caption_is() { [ "$(xdotool getwindowname "$1")" = "$2" ]; }
 
 # send_keys ID KEY...: focuses the window and types xdotool key names; wait for the effect.
 send_keys() {
+  # Empty when the window was looked for inside $(...), whose failure cannot end the test.
+  [ -n "$1" ] || fail "no window to send keys to"
   xdotool windowfocus --sync "$1"
   shift
   xdotool key --delay 50 "$@"

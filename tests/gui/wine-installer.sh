@@ -41,11 +41,8 @@ window=$(wait_for_window "New Game - Taldrin" 90)
 wait_until 30 eval '[ "$(count_in "$window" 160 160 255)" -gt 3000 ]' || fail "no blue title word on the welcome screen"
 screenshot "$window" "${shot%.png}-welcome.png"
 xdotool mousemove --window "$window" 350 200 click 1
-# A window looked for inside $(...) cannot end the test itself: the assignment does.
-forms=$(wait_for_window "Choice of forms")
-send_keys "$forms" space Return
-groups=$(wait_for_window "Choice of verb groups")
-send_keys "$groups" space Return
+send_keys "$(wait_for_window "Choice of forms")" space Return
+send_keys "$(wait_for_window "Choice of verb groups")" space Return
 wait_until 20 eval '! caption_is "$window" "New Game - Taldrin"' || fail "no lesson"
 xdotool windowfocus --sync "$window"
 xdotool type --delay 80 "went"
@@ -59,8 +56,7 @@ echo "screenshot: $shot"
 
 # A command as Windows carries it, in 16 bits: the toolbar's Statistics (id 32772).
 xdotool mousemove --window "$window" 42 32 click 1
-statistics=$(wait_for_window "Statistics" 20)
-send_keys "$statistics" Return
+send_keys "$(wait_for_window "Statistics" 20)" Return
 wait_until 20 window_gone "Statistics" || fail "the statistics stayed open"
 
 # The settings are the user's; the uninstaller must leave them.
