@@ -61,7 +61,7 @@ void BM_AppendVerdict(benchmark::State& state)
     const std::string strPath = TempPath("append");
     std::filesystem::remove(strPath);
     LessonHistory history(strPath);
-    history.OnLessonStart("/home/learner/.local/share/taldrin/irregu.ver");
+    history.OnLessonStart("/home/learner/.local/share/taldrin/irregu.ver", false);
     Question question;
     question.Set("swam", "swim", PastTense);
     question.m_strVerb = "swim";

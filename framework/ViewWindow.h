@@ -18,6 +18,7 @@ enum MessageBoxStyle : unsigned
     BOX_ICONSTOP = 0x10,
     BOX_ICONQUESTION = 0x20,
     BOX_ICONEXCLAMATION = 0x30,
+    BOX_ICONINFORMATION = 0x40,
 };
 
 enum MessageBoxResult

@@ -13,6 +13,9 @@ constexpr const char* kHistoryFileName = "history.tsv";
 // The first line: the format's name and version, tab-separated like the answers.
 constexpr std::string_view kHistoryFormatLine = "Taldrin history\t1";
 
+// Ends the lesson field of a lesson of Practise Mistakes.
+constexpr std::string_view kPracticeLessonMark = " practice";
+
 // One answer as the file holds it. Texts are UTF-8; the list is a path as the system
 // gives it.
 struct HistoryEntry

@@ -18,7 +18,7 @@ std::size_t HistorySummary::LessonIndex(const std::string& strLesson)
         return m_nLastLesson;
     const auto [it, bNew] = m_lessonIndex.emplace(strLesson, m_lessons.size());
     if (bNew)
-        m_lessons.push_back(LessonScore{strLesson, 0, 0});
+        m_lessons.push_back(LessonScore{strLesson, 0, 0, std::string(), false});
     m_nLastLesson = it->second;
     return it->second;
 }
@@ -40,7 +40,16 @@ void HistorySummary::Add(const HistoryEntry& entry)
     const std::uint64_t nAnswer = ++m_nAnswers;
     m_nRight += entry.m_bRight;
     const std::size_t nLesson = LessonIndex(entry.m_strLesson);
-    ++(entry.m_bRight ? m_lessons[nLesson].m_nRight : m_lessons[nLesson].m_nWrong);
+    LessonScore& lesson = m_lessons[nLesson];
+    ++(entry.m_bRight ? lesson.m_nRight : lesson.m_nWrong);
+    if (lesson.m_strDay.empty())
+    {
+        lesson.m_strDay = entry.m_strTime.substr(0, kDateLength);
+        const std::string_view mark = kPracticeLessonMark;
+        lesson.m_bPractice = entry.m_strLesson.size() >= mark.size() &&
+                             entry.m_strLesson.compare(entry.m_strLesson.size() - mark.size(),
+                                                       mark.size(), mark) == 0;
+    }
     if (entry.m_strTime.compare(0, kDateLength, m_strLastDay) != 0)
     {
         m_strLastDay = entry.m_strTime.substr(0, kDateLength);
@@ -55,6 +64,7 @@ void HistorySummary::Add(const HistoryEntry& entry)
         missed.m_nLastWrong = nAnswer;
         missed.m_strLastTime = entry.m_strTime;
         missed.m_strLastTyped = entry.m_strTyped;
+        missed.m_strLastExpected = entry.m_strExpected;
     }
     if (entry.m_strList != m_strList)
         return;
@@ -119,7 +129,7 @@ HistoryProgress HistorySummary::GetProgress() const
         progress.m_missed.push_back(MissedQuestion{
             HistoryQuestion{strKey.substr(0, nTab), strKey.substr(nTab + 1)},
             missed[i].second->m_nMissed, missed[i].second->m_strLastTime,
-            missed[i].second->m_strLastTyped});
+            missed[i].second->m_strLastTyped, missed[i].second->m_strLastExpected});
     }
     progress.m_nAnswers = m_nAnswers;
     progress.m_nRight = m_nRight;

@@ -23,6 +23,8 @@ struct LessonScore
     std::string m_strLesson; // its start
     std::uint32_t m_nRight = 0;
     std::uint32_t m_nWrong = 0;
+    std::string m_strDay;     // the UTC date of its first answer: 2026-12-07
+    bool m_bPractice = false; // a lesson of Practise Mistakes
 };
 
 struct MissedQuestion
@@ -31,6 +33,7 @@ struct MissedQuestion
     std::uint32_t m_nMissed = 0;
     std::string m_strLastTime;
     std::string m_strLastTyped;
+    std::string m_strLastExpected; // the right answer of that time
 };
 
 struct HistoryProgress
@@ -75,6 +78,7 @@ private:
         std::uint64_t m_nLastWrong = 0;
         std::string m_strLastTime;
         std::string m_strLastTyped;
+        std::string m_strLastExpected;
     };
 
     std::size_t LessonIndex(const std::string& strLesson);

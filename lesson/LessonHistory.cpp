@@ -19,10 +19,12 @@ std::string LessonHistory::Now()
 
 // A lesson is named by its start, the process and its number in the run, so that two
 // programs writing at once keep their lessons apart.
-void LessonHistory::OnLessonStart(const std::string& strList)
+void LessonHistory::OnLessonStart(const std::string& strList, bool bPractice)
 {
     m_entry.m_strLesson =
         Now() + " " + std::to_string(CurrentProcessId()) + "." + std::to_string(++m_nLessons);
+    if (bPractice)
+        m_entry.m_strLesson += kPracticeLessonMark;
     m_entry.m_strList = strList;
 }
 

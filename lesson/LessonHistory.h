@@ -15,7 +15,7 @@ class LessonHistory : public VerdictObserver
 public:
     explicit LessonHistory(std::string strPath);
 
-    void OnLessonStart(const std::string& strList) override;
+    void OnLessonStart(const std::string& strList, bool bPractice) override;
     void OnVerdict(const Question& question, const std::string& strTyped, bool bRight) override;
     void OnLessonEnd() override;
 

@@ -10,8 +10,9 @@ class VerdictObserver
 {
 public:
     virtual ~VerdictObserver() = default;
-    // A lesson on the list at strList has asked its first question.
-    virtual void OnLessonStart(const std::string& strList) = 0;
+    // A lesson on the list at strList has asked its first question; bPractice for a
+    // lesson of chosen questions (Practise Mistakes).
+    virtual void OnLessonStart(const std::string& strList, bool bPractice) = 0;
     // strTyped exactly as typed.
     virtual void OnVerdict(const Question& question, const std::string& strTyped, bool bRight) = 0;
     // The lesson ended, was given up or left, or the document closes.

@@ -117,7 +117,7 @@ bool CVespinDoc::LoadQuestions()
 {
     m_bListCutShort = ReadVerbListFile(m_strVerbListPath, m_bAlternativeFile, m_directions,
                                        m_groups, m_pool) == VerbListEnd::OutOfMemory;
-    StartAsking();
+    StartAsking(false);
     return true;
 }
 
@@ -156,11 +156,11 @@ bool CVespinDoc::LoadChosenQuestions(const std::vector<QuestionId>& questions)
         return false;
     OnNewDocument();
     m_pool = std::move(chosen);
-    StartAsking();
+    StartAsking(true);
     return true;
 }
 
-void CVespinDoc::StartAsking()
+void CVespinDoc::StartAsking(bool bPractice)
 {
     m_nCurrent = 0;
     if (m_fnLessonStarted)
@@ -169,7 +169,7 @@ void CVespinDoc::StartAsking()
         return;
     ChooseNextQuestion();
     if (m_pVerdictObserver)
-        m_pVerdictObserver->OnLessonStart(GetListInUse());
+        m_pVerdictObserver->OnLessonStart(GetListInUse(), bPractice);
 }
 
 void CVespinDoc::NotifyLessonEnd()

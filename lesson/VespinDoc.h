@@ -127,7 +127,7 @@ public:
 private:
     void RemoveCurrentQuestion();
     void EndLesson();
-    void StartAsking();
+    void StartAsking(bool bPractice);
     void NotifyLessonEnd();
 
     SettingsStore& m_profile;

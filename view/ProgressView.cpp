@@ -2,6 +2,8 @@
 
 #include "verbdata/ListEncoding.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <string>
 
@@ -11,9 +13,17 @@ namespace
 constexpr int kMargin = 12;
 constexpr int kAxisLabelWidth = 40;
 constexpr int kChartHeight = 160;
+constexpr int kDateRowHeight = 18; // under the chart
 constexpr int kRowHeight = 18;
+constexpr int kLineHeight = 16; // the further lines of a row
+constexpr int kColumnGap = 8;
+constexpr std::size_t kMaxCellLines = 3;
+constexpr int kLeastBar = 2; // a lesson without a right answer still shows
 constexpr Colour kBarColour = Rgb(46, 139, 87);
+constexpr Colour kPracticeColour = Rgb(65, 105, 225);
 constexpr Colour kGridColour = Rgb(210, 210, 210);
+constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 FontSpec TextFont(int nHeight, int nWeight = 0)
 {
@@ -37,6 +47,28 @@ std::string Percent(double fPercent)
     return sz;
 }
 
+// Whole percents, never 100 with a wrong answer nor 0 with a right one.
+std::string BarLabel(const LessonScore& lesson)
+{
+    int nPercent = static_cast<int>(RightPercent(lesson) + 0.5);
+    if (nPercent == 100 && lesson.m_nWrong)
+        nPercent = 99;
+    if (nPercent == 0 && lesson.m_nRight)
+        nPercent = 1;
+    return std::to_string(nPercent);
+}
+
+// 2026-12-07 as "7 Dec", or "7 Dec 2026"; empty for anything else.
+std::string DayLabel(const std::string& strDay, bool bYear)
+{
+    unsigned nYear = 0, nMonth = 0, nDay = 0;
+    char cEnd = 0;
+    if (strDay.size() != 10 || std::sscanf(strDay.c_str(), "%4u-%2u-%2u%c", &nYear, &nMonth, &nDay, &cEnd) != 3 ||
+        nMonth < 1 || nMonth > 12 || nDay < 1 || nDay > 31)
+        return std::string();
+    return std::to_string(nDay) + " " + kMonths[nMonth - 1] + (bYear ? " " + strDay.substr(0, 4) : "");
+}
+
 void DrawHeading(CDC* pDC, const std::string& strText, const Rect& rect)
 {
     const FontSpec font = TextFont(16, 700);
@@ -45,14 +77,53 @@ void DrawHeading(CDC* pDC, const std::string& strText, const Rect& rect)
     pDC->SelectFont(pOld);
 }
 
-// One row of the table, each text in its column; the last runs to the right edge.
-void DrawRow(CDC* pDC, const std::string (&texts)[5], const int (&columns)[5], const Rect& area, int y)
+// The two bar colours and what they stand for, right-aligned in rect.
+void DrawLegend(CDC* pDC, const Rect& rect)
 {
-    for (int i = 0; i < 5; ++i)
+    const FontSpec font = TextFont(12);
+    const FontSpec* pOld = pDC->SelectFont(&font);
+    const Colour* pOldBrush = pDC->SelectBrush(nullptr);
+    int x = rect.right;
+    const int y = rect.top + (rect.Height() - 10) / 2;
+    for (const auto& [pColour, pszText] : {std::pair{&kPracticeColour, "Practise Mistakes"}, std::pair{&kBarColour, "lesson"}})
     {
-        const int nRight = i + 1 < 5 ? area.left + columns[i + 1] - 6 : area.right;
-        pDC->DrawText(texts[i], {area.left + columns[i], y, nRight, y + kRowHeight}, TF_SINGLELINE);
+        const Size extent = pDC->GetTextExtent(pszText);
+        x -= extent.cx;
+        pDC->DrawText(pszText, {x, rect.top, x + extent.cx, rect.bottom}, TF_VCENTER | TF_SINGLELINE);
+        x -= 14;
+        pDC->SelectBrush(pColour);
+        pDC->Rectangle({x, y, x + 10, y + 10});
+        x -= 12;
     }
+    pDC->SelectBrush(pOldBrush);
+    pDC->SelectFont(pOld);
+}
+
+// Column widths for the table: each as wide as its widest text where all fit; otherwise
+// the narrow ones keep theirs and the rest share what is left alike.
+std::vector<int> ColumnWidths(const std::vector<int>& natural, int nTotal)
+{
+    std::vector<int> widths(natural.size(), -1);
+    int nLeft = nTotal;
+    for (bool bFixed = true; bFixed;)
+    {
+        bFixed = false;
+        const auto nOpen = static_cast<int>(std::count(widths.begin(), widths.end(), -1));
+        if (nOpen == 0)
+            break;
+        for (std::size_t i = 0; i < natural.size(); ++i)
+            if (widths[i] < 0 && natural[i] <= nLeft / nOpen)
+            {
+                widths[i] = natural[i];
+                nLeft -= natural[i];
+                bFixed = true;
+            }
+    }
+    const auto nOpen = static_cast<int>(std::count(widths.begin(), widths.end(), -1));
+    for (int& nWidth : widths)
+        if (nWidth < 0)
+            nWidth = nLeft / nOpen;
+    return widths;
 }
 
 } // namespace
@@ -63,6 +134,53 @@ double RightPercent(const LessonScore& lesson)
     return fTotal > 0 ? lesson.m_nRight * 100.0 / fTotal : 0.0;
 }
 
+std::vector<std::string> WrapText(const CDC& dc, const std::string& strText, int nWidth,
+                                  std::size_t nMaxLines)
+{
+    const auto fits = [&](const std::string& s) { return dc.GetTextExtent(s).cx <= nWidth; };
+    std::vector<std::string> lines;
+    std::string strLine;
+    std::size_t nStart = 0;
+    while (nStart < strText.size() && lines.size() <= nMaxLines)
+    {
+        std::size_t nEnd = strText.find(' ', nStart);
+        if (nEnd == std::string::npos)
+            nEnd = strText.size();
+        std::string strWord = strText.substr(nStart, nEnd - nStart);
+        nStart = nEnd + 1;
+        if (strWord.empty())
+            continue;
+        if (fits(strLine.empty() ? strWord : strLine + " " + strWord))
+        {
+            strLine += (strLine.empty() ? "" : " ") + strWord;
+            continue;
+        }
+        if (!strLine.empty())
+            lines.push_back(std::move(strLine));
+        strLine.clear();
+        while (!fits(strWord) && lines.size() <= nMaxLines)
+        {
+            std::size_t n = 1;
+            while (n < strWord.size() && fits(strWord.substr(0, n + 1)))
+                ++n;
+            lines.push_back(strWord.substr(0, n));
+            strWord.erase(0, n);
+        }
+        strLine = std::move(strWord);
+    }
+    if (!strLine.empty() || lines.empty())
+        lines.push_back(std::move(strLine));
+    if (lines.size() > nMaxLines)
+    {
+        lines.resize(nMaxLines);
+        std::string& strLast = lines.back();
+        while (!strLast.empty() && !fits(strLast + "..."))
+            strLast.pop_back();
+        strLast += "...";
+    }
+    return lines;
+}
+
 CProgressView::CProgressView(HistoryProgress progress, ViewWindow& window)
     : CView(window), m_progress(std::move(progress))
 {
@@ -70,37 +188,60 @@ CProgressView::CProgressView(HistoryProgress progress, ViewWindow& window)
 
 void CProgressView::OnDraw(CDC* pDC)
 {
-    const Rect client = m_window.GetClientRect();
+    Paint(pDC, m_window.GetClientRect(), true);
+}
+
+int CProgressView::GetHeight(CDC* pDC, int nWidth)
+{
+    return Paint(pDC, {0, 0, nWidth, INT_MAX / 2}, false);
+}
+
+int CProgressView::Paint(CDC* pDC, const Rect& client, bool bDraw)
+{
     pDC->SetBkMode(BK_TRANSPARENT);
     const Rect inner{client.left + kMargin, client.top + kMargin, client.right - kMargin,
                      client.bottom - kMargin};
 
-    DrawHeading(pDC, "Right answers in your last " + std::to_string(kProgressLessons) + " lessons",
-                {inner.left, inner.top, inner.right, inner.top + 22});
-    DrawChart(pDC, {inner.left, inner.top + 30, inner.right, inner.top + 30 + kChartHeight});
+    const int nChartBottom = inner.top + 30 + kChartHeight + kDateRowHeight;
+    if (bDraw)
+    {
+        const Rect heading{inner.left, inner.top, inner.right, inner.top + 22};
+        DrawHeading(pDC, "Right answers in your last " + std::to_string(kProgressLessons) + " lessons", heading);
+        DrawLegend(pDC, heading);
+        DrawChart(pDC, {inner.left, inner.top + 30, inner.right, nChartBottom});
+    }
 
-    const int nMissedTop = inner.top + 30 + kChartHeight + 30;
-    DrawHeading(pDC, "Missed most often", {inner.left, nMissedTop, inner.right, nMissedTop + 22});
-    const int nTotalsTop = DrawMissed(pDC, {inner.left, nMissedTop + 26, inner.right, inner.bottom}) + 12;
+    const int nMissedTop = nChartBottom + 24;
+    if (bDraw)
+        DrawHeading(pDC, "Missed most often", {inner.left, nMissedTop, inner.right, nMissedTop + 22});
+    const int nTotalsTop = DrawMissed(pDC, {inner.left, nMissedTop + 26, inner.right, inner.bottom}, bDraw) + 12;
 
-    const FontSpec font = TextFont(14);
-    const FontSpec* pOld = pDC->SelectFont(&font);
-    const double fRight = m_progress.m_nAnswers
-                              ? m_progress.m_nRight * 100.0 / static_cast<double>(m_progress.m_nAnswers)
-                              : 0.0;
-    pDC->DrawText("Answers: " + std::to_string(m_progress.m_nAnswers) + "     Right: " +
-                      Percent(fRight) + "     Days practised: " + std::to_string(m_progress.m_nDays),
-                  {inner.left, nTotalsTop, inner.right, nTotalsTop + 20}, TF_SINGLELINE);
-    pDC->SelectFont(pOld);
+    if (bDraw)
+    {
+        const FontSpec font = TextFont(14);
+        const FontSpec* pOld = pDC->SelectFont(&font);
+        // Without answers there is no share to give.
+        const std::string strRight =
+            m_progress.m_nAnswers
+                ? "     Right: " + Percent(m_progress.m_nRight * 100.0 / static_cast<double>(m_progress.m_nAnswers))
+                : std::string();
+        pDC->DrawText("Answers: " + std::to_string(m_progress.m_nAnswers) + strRight +
+                          "     Days practised: " + std::to_string(m_progress.m_nDays),
+                      {inner.left, nTotalsTop, inner.right, nTotalsTop + 20}, TF_SINGLELINE);
+        pDC->SelectFont(pOld);
+    }
+    return nTotalsTop + 20 + kMargin;
 }
 
 // Grid lines at every quarter, labelled on the left; one bar per lesson, the latest on
-// the right, its percentage above it.
+// the right, each with its share above it and, where a new day begins and there is room,
+// the day (UTC) below the axis.
 void CProgressView::DrawChart(CDC* pDC, const Rect& area)
 {
     const FontSpec font = TextFont(12);
+    const FontSpec small = TextFont(11);
     const FontSpec* pOld = pDC->SelectFont(&font);
-    const Rect plot{area.left + kAxisLabelWidth, area.top + 16, area.right, area.bottom};
+    const Rect plot{area.left + kAxisLabelWidth, area.top + 16, area.right, area.bottom - kDateRowHeight};
     for (int nPercent = 0; nPercent <= 100; nPercent += 25)
     {
         const int y = plot.bottom - 1 - (plot.Height() - 1) * nPercent / 100;
@@ -115,51 +256,100 @@ void CProgressView::DrawChart(CDC* pDC, const Rect& area)
     const auto& lessons = m_progress.m_lessons;
     if (lessons.empty())
         pDC->DrawText("No lessons yet.", plot, TF_CENTER | TF_VCENTER | TF_SINGLELINE);
+    pDC->SelectFont(&small);
     const int nSlot = plot.Width() / static_cast<int>(kProgressLessons);
     const int nBar = nSlot * 2 / 3;
     const Colour* pOldBrush = pDC->SelectBrush(&kBarColour);
+    int nLabelRight = INT_MIN / 2;
+    std::string strLabelYear;
     for (std::size_t i = 0; i < lessons.size(); ++i)
     {
+        const LessonScore& lesson = lessons[i];
         // Right-aligned: the newest lesson always stands at the same place.
-        const int x = plot.right - nSlot * static_cast<int>(lessons.size() - i) + (nSlot - nBar) / 2;
-        const int nHeight = static_cast<int>((plot.Height() - 1) * RightPercent(lessons[i]) / 100.0 + 0.5);
-        if (nHeight > 0)
-            pDC->Rectangle({x, plot.bottom - 1 - nHeight, x + nBar, plot.bottom});
-        if (i + 1 == lessons.size())
-            pDC->DrawText(Percent(RightPercent(lessons[i])),
-                          {x - nSlot, plot.bottom - 1 - nHeight - 16, x + nBar + nSlot, plot.bottom},
-                          TF_CENTER | TF_SINGLELINE);
+        const int nSlotLeft = plot.right - nSlot * static_cast<int>(lessons.size() - i);
+        const int x = nSlotLeft + (nSlot - nBar) / 2;
+        const int nHeight =
+            std::max(kLeastBar, static_cast<int>((plot.Height() - 1) * RightPercent(lesson) / 100.0 + 0.5));
+        pDC->SelectBrush(lesson.m_bPractice ? &kPracticeColour : &kBarColour);
+        pDC->Rectangle({x, plot.bottom - 1 - nHeight, x + nBar, plot.bottom});
+        const int nTop = plot.bottom - 1 - nHeight;
+        pDC->DrawText(BarLabel(lesson), {nSlotLeft, nTop - 14, nSlotLeft + nSlot, nTop - 1},
+                      TF_CENTER | TF_SINGLELINE);
+
+        if (i > 0 && lesson.m_strDay == lessons[i - 1].m_strDay)
+            continue;
+        const std::string strYear = lesson.m_strDay.substr(0, 4);
+        const std::string strDay = DayLabel(lesson.m_strDay, strYear != strLabelYear);
+        const int nWidth = pDC->GetTextExtent(strDay).cx;
+        const int nLeft = std::min(x, area.right - nWidth);
+        if (strDay.empty() || nLeft < nLabelRight + 6)
+            continue;
+        pDC->Line(x, plot.bottom, x, plot.bottom + 4);
+        pDC->DrawText(strDay, {nLeft, plot.bottom + 4, nLeft + nWidth, area.bottom}, TF_SINGLELINE);
+        nLabelRight = nLeft + nWidth;
+        strLabelYear = strYear;
     }
     pDC->SelectBrush(pOldBrush);
     pDC->SelectFont(pOld);
 }
 
-int CProgressView::DrawMissed(CDC* pDC, const Rect& area)
+// Columns as wide as their texts allow; a text too long for its column goes on over
+// further lines of its row.
+int CProgressView::DrawMissed(CDC* pDC, const Rect& area, bool bDraw)
 {
     const FontSpec font = TextFont(13);
     const FontSpec bold = TextFont(13, 700);
-    static constexpr int kColumns[5] = {0, 110, 300, 360, 520};
-    const FontSpec* pOld = pDC->SelectFont(&bold);
-    DrawRow(pDC, {"Verb", "Direction", "Missed", "Last missed", "Last typed"}, kColumns, area, area.top);
-    pDC->SelectFont(&font);
-    int y = area.top + kRowHeight + 2;
-    if (m_progress.m_missed.empty())
-    {
-        pDC->DrawText("No mistakes so far.", {area.left, y, area.right, y + kRowHeight}, TF_SINGLELINE);
-        y += kRowHeight;
-    }
+    const std::vector<std::string> header = {"Verb", "Direction", "Missed", "Last missed", "Right answer", "Last typed"};
+    std::vector<std::vector<std::string>> rows;
     for (const MissedQuestion& missed : m_progress.m_missed)
     {
         // 2026-12-07T04:12:51Z shown as 2026-12-07 04:12 UTC.
         std::string strWhen = missed.m_strLastTime.substr(0, 16);
         if (strWhen.size() > 10)
             strWhen[10] = ' ';
-        DrawRow(pDC,
-                {Latin1(missed.m_question.m_strVerb), Latin1(missed.m_question.m_strDirection),
-                 std::to_string(missed.m_nMissed), strWhen + " UTC", Latin1(missed.m_strLastTyped)},
-                kColumns, area, y);
+        rows.push_back({Latin1(missed.m_question.m_strVerb), Latin1(missed.m_question.m_strDirection),
+                        std::to_string(missed.m_nMissed), strWhen + " UTC", Latin1(missed.m_strLastExpected),
+                        Latin1(missed.m_strLastTyped)});
+    }
+
+    const FontSpec* pOld = pDC->SelectFont(&bold);
+    std::vector<int> natural;
+    for (const std::string& strTitle : header)
+        natural.push_back(pDC->GetTextExtent(strTitle).cx + kColumnGap);
+    pDC->SelectFont(&font);
+    for (const auto& row : rows)
+        for (std::size_t i = 0; i < row.size(); ++i)
+            natural[i] = std::max(natural[i], pDC->GetTextExtent(row[i]).cx + kColumnGap);
+    const std::vector<int> widths = ColumnWidths(natural, area.Width());
+
+    const auto drawRow = [&](const std::vector<std::string>& texts, int y) {
+        std::size_t nLines = 1;
+        int x = area.left;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+        {
+            const std::vector<std::string> lines = WrapText(*pDC, texts[i], widths[i] - kColumnGap, kMaxCellLines);
+            nLines = std::max(nLines, lines.size());
+            for (std::size_t k = 0; bDraw && k < lines.size(); ++k)
+            {
+                const int nTop = y + static_cast<int>(k) * kLineHeight;
+                pDC->DrawText(lines[k], {x, nTop, x + widths[i] - kColumnGap, nTop + kRowHeight}, TF_SINGLELINE);
+            }
+            x += widths[i];
+        }
+        return y + kRowHeight + static_cast<int>(nLines - 1) * kLineHeight;
+    };
+
+    pDC->SelectFont(&bold);
+    int y = drawRow(header, area.top) + 2;
+    pDC->SelectFont(&font);
+    if (rows.empty())
+    {
+        if (bDraw)
+            pDC->DrawText("No mistakes so far.", {area.left, y, area.right, y + kRowHeight}, TF_SINGLELINE);
         y += kRowHeight;
     }
+    for (const auto& row : rows)
+        y = drawRow(row, y);
     pDC->SelectFont(pOld);
     return y;
 }

@@ -6,22 +6,34 @@
 #include "framework/View.h"
 #include "history/HistorySummary.h"
 
+#include <string>
+#include <vector>
+
 class CProgressView : public CView
 {
 public:
     CProgressView(HistoryProgress progress, ViewWindow& window);
 
     void OnDraw(CDC* pDC) override;
+    // The height the whole picture needs at this width, measured with pDC's fonts.
+    int GetHeight(CDC* pDC, int nWidth);
 
     const HistoryProgress& GetProgress() const { return m_progress; }
 
 private:
+    // Draws into client, or with bDraw false only measures; returns the bottom.
+    int Paint(CDC* pDC, const Rect& client, bool bDraw);
     void DrawChart(CDC* pDC, const Rect& area);
     // Returns the bottom of the table.
-    int DrawMissed(CDC* pDC, const Rect& area);
+    int DrawMissed(CDC* pDC, const Rect& area, bool bDraw);
 
     HistoryProgress m_progress;
 };
 
 // The share of right answers of a lesson, 0 to 100; 0 for a lesson without answers.
 double RightPercent(const LessonScore& lesson);
+
+// strText in lines no wider than nWidth in the selected font, broken at blanks, a word
+// too long for a line anywhere; beyond nMaxLines the last line shown ends in "...".
+std::vector<std::string> WrapText(const CDC& dc, const std::string& strText, int nWidth,
+                                  std::size_t nMaxLines);

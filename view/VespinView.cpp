@@ -515,7 +515,7 @@ void CVespinView::OnPractiseMistakes()
     }
     if (!pDoc->LoadChosenQuestions(questions))
     {
-        m_window.MessageBox(kNoMistakesText, "Taldrin", BOX_OK | BOX_ICONEXCLAMATION);
+        m_window.MessageBox(kNoMistakesText, "Taldrin", BOX_OK | BOX_ICONINFORMATION);
         return;
     }
     m_window.SetTimer(TIMER_CARET_BLINK, kCaretBlinkMilliseconds);

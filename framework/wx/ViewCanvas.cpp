@@ -157,6 +157,8 @@ long MessageBoxFlags(unsigned nStyle)
         return nFlags | wxICON_QUESTION;
     case BOX_ICONEXCLAMATION:
         return nFlags | wxICON_EXCLAMATION;
+    case BOX_ICONINFORMATION:
+        return nFlags | wxICON_INFORMATION;
     default:
         return nFlags | wxICON_NONE;
     }

@@ -76,11 +76,13 @@ send_keys "$(wait_for_window Taldrin)" Return
 wait_until 10 window_gone Taldrin || fail "the message about no mistakes stayed"
 caption_is "$window" "Statistics - Taldrin" && [ "$(answers)" = "$before" ] || fail "no mistakes, yet something changed"
 
-# Progress: three lessons as bars in the chart's green.
+# Progress: three lessons as bars, the first in the chart's green, the two of Practise
+# Mistakes in their blue.
 menu_end "$window" 2
 progress=$(wait_for_window Progress)
 wait_until 10 eval '[ "$(screenshot "$progress" "$GUI_TMP/progress.png"; count_colour "$GUI_TMP/progress.png" 46 139 87 2)" -gt 500 ]' ||
   fail "no bars in the progress chart"
+[ "$(count_colour "$GUI_TMP/progress.png" 65 105 225 2)" -gt 2000 ] || fail "no practice lessons in the progress chart"
 [ -z "${TALDRIN_PROGRESS_SHOT:-}" ] || cp "$GUI_TMP/progress.png" "$TALDRIN_PROGRESS_SHOT"
 send_keys "$progress" Escape
 wait_until 10 window_gone Progress || fail "Esc did not close Progress"

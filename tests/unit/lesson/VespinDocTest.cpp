@@ -109,7 +109,7 @@ TEST(CVespinDoc, VerdictsReachTheObserverAndChosenQuestionsKeepTheirOrder)
     struct Recorder : VerdictObserver
     {
         std::string strLog;
-        void OnLessonStart(const std::string& strList) override { strLog += "start " + std::filesystem::path(strList).filename().string() + ";"; }
+        void OnLessonStart(const std::string& strList, bool bPractice) override { strLog += "start " + std::filesystem::path(strList).filename().string() + (bPractice ? " practice;" : ";"); }
         void OnVerdict(const Question& question, const std::string& strTyped, bool bRight) override
         {
             strLog += question.m_strVerb + " " + std::to_string(question.m_nDirection) + " '" + strTyped + "' " + (bRight ? "right;" : "wrong;");
@@ -137,7 +137,7 @@ TEST(CVespinDoc, VerdictsReachTheObserverAndChosenQuestionsKeepTheirOrder)
         doc.CheckAnswer();
     }
     doc.OnCloseDocument();
-    EXPECT_EQ(recorder.strLog, "start irregu.ver;go 0 'xyz' wrong;go 0 'went' right;go 0 'went  ' right;take 4 'take' right;end;end;");
+    EXPECT_EQ(recorder.strLog, "start irregu.ver practice;go 0 'xyz' wrong;go 0 'went' right;go 0 'went  ' right;take 4 'take' right;end;end;");
 }
 
 // A history that cannot be kept is told once, with the reason, and the lesson goes on.
@@ -148,7 +148,7 @@ TEST(LessonHistory, AnswersNotKeptAreToldOnce)
     LessonHistory history((dir.Path() / "file" / "history.tsv").string());
     std::vector<std::string> told;
     history.m_fnNotKept = [&](const std::string& strReason) { told.push_back(strReason); };
-    history.OnLessonStart("irregu.ver");
+    history.OnLessonStart("irregu.ver", false);
     Question question;
     question.Set("went", "go", PastTense);
     question.m_strVerb = "go";
@@ -167,7 +167,7 @@ TEST(LessonHistory, KeepsTheLessonsTextsAsUtf8)
     TempDir dir;
     const std::string strPath = (dir.Path() / "history.tsv").string();
     LessonHistory history(strPath);
-    history.OnLessonStart("/l/irregu.ver");
+    history.OnLessonStart("/l/irregu.ver", false);
     Question question;
     question.Set("r\\^ode", "r\xF4" "de", PastTense);
     question.m_strVerb = "r\xEE" "de";

@@ -2,7 +2,9 @@
 // the view drew and asked of its window, the titles announced, and ("=") what changed in the document.
 #include "view/VespinView.h"
 
+#include "lesson/LessonHistory.h"
 #include "lesson/VespinDoc.h"
+#include "view/ProgressView.h"
 #include "support/FakeViewWindow.h"
 #include "support/LittleMemory.h"
 #include "support/MemorySettingsStore.h"
@@ -80,6 +82,26 @@ public:
             {"score", [&](const Step& s) { d.m_stats.m_nRight = std::uint32_t(s.n[0]), d.m_stats.m_nWrong = std::uint32_t(s.n[1]); }},
             {"failing", [&](const Step& s) { m_profile.strFailure = s.text; }},
             {"times", [&](const Step& s) { d.m_nRightTime = std::uint32_t(s.n[0]), d.m_nWrongTime = std::uint32_t(s.n[1]); }},
+            // N (1) answers for the progress: time;lesson;list;direction;verb;expected;typed;right|wrong
+            {"answered", [&](const Step& s) {
+                 std::vector<std::string> f;
+                 std::istringstream fields(s.text);
+                 for (std::string strField; std::getline(fields, strField, ';');)
+                     f.push_back(strField);
+                 f.resize(8);
+                 for (long long i = 0; i < (s.count ? s.n[0] : 1); ++i)
+                     m_summary.Add({f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7] == "right"});
+             }},
+            {"progress", [&](const Step&) { // drawn in the window's client area, then the height it asks for
+                 FakeViewWindow window;
+                 window.client = m_window.client;
+                 CProgressView progress(m_summary.GetProgress(), window);
+                 RecordingDC dc(&m_window.trace, "  ");
+                 progress.OnDraw(&dc);
+                 RecordingDC measuring;
+                 m_window.trace += Format("height %lld\n", progress.GetHeight(&measuring, window.client.Width()));
+             }},
+            {"practise", [&](const Step&) { m_view.SetHistory(&m_history); m_view.OnPractiseMistakes(); }},
         };
     }
 
@@ -90,6 +112,8 @@ private:
     FakeViewWindow m_window;
     CVespinView m_view{m_doc, m_window};
     std::vector<std::string> m_state;
+    HistorySummary m_summary{"/l/irregu.ver"};
+    LessonHistory m_history{"history.tsv"};
 };
 
 } // namespace
