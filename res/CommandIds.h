@@ -50,5 +50,6 @@ enum VirtualKey : unsigned
     KEY_RIGHT = 0x27,
     KEY_INSERT = 0x2D,
     KEY_DELETE = 0x2E,
+    KEY_F1 = 0x70,
     KEY_F6 = 0x75,
 };

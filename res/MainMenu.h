@@ -34,9 +34,9 @@ inline constexpr MenuItemDef kLessonMenu[] = {
     {ID_LESSON_VERB_LIST, "Verb &List..."},
     {ID_LESSON_STANDARD_LIST, "&Standard List"},
     {0, nullptr},
-    {ID_LESSON_MISTAKES, "Practise Mistakes"},
-    {ID_LESSON_PROGRESS, "Progress..."},
-    {ID_LESSON_FORGET, "Forget History..."},
+    {ID_LESSON_MISTAKES, "Practise &Mistakes"},
+    {ID_LESSON_PROGRESS, "&Progress..."},
+    {ID_LESSON_FORGET, "&Forget History..."},
 };
 inline constexpr MenuItemDef kHelpMenu[] = {
     {ID_HELP, "&Help"},
@@ -45,7 +45,7 @@ inline constexpr MenuItemDef kHelpMenu[] = {
 };
 inline constexpr MenuDef kMainMenu[] = {
     {"&File", kFileMenu, std::size(kFileMenu)},
-    {"Lesson", kLessonMenu, std::size(kLessonMenu)},
+    {"&Lesson", kLessonMenu, std::size(kLessonMenu)},
     {"&Help", kHelpMenu, std::size(kHelpMenu)},
 };
 
@@ -115,6 +115,8 @@ inline constexpr AcceleratorDef kAccelerators[] = {
     {ACCEL_SHIFT_KEY, KEY_INSERT, ID_EDIT_PASTE},
     {0, KEY_F6, ID_NEXT_PANE},
     {ACCEL_SHIFT_KEY, KEY_F6, ID_PREV_PANE},
+    // Beside the classic table: the key every desktop opens its help with.
+    {0, KEY_F1, ID_HELP},
 };
 
 // The status bar after its message field: one field per lock key, showing its text

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A learner's whole session in the real window, with real keys and clicks: the start-up
 # refusal without lists; the welcome screen; menu prompts; both set-up dialogs; wrong and
-# right answers read from the caption; statistics, options, give up, help and the file
-# commands; options across a restart; a read-only settings file kept and the failed save
+# right answers read from the caption; statistics, options, give up, help (by the menu and
+# by F1) and the file commands; options across a restart; a read-only settings file kept and the failed save
 # told, also under a file size limit; and the settings written when the session ends through File > Close, a signal or
 # a lost display.
 source "$(dirname "$0")/lib.sh"
@@ -163,10 +163,12 @@ for entry in Right=1500 Correcting=0 Wrong=2000 Hase=1 keep=1; do
 done
 
 # A read-only settings file is kept: OK in the options names it and the reason, and the
-# end reports the failed save on standard error with status 0.
+# end reports the failed save on standard error with status 0. F1 opens the help too.
 chmod 444 "$settings"
 start_taldrin "$workdir"
 window=$(wait_for_window "New Game - Taldrin")
+send_keys "$window" F1
+wait_for_window "Help: Taldrin Help" 15 >/dev/null
 menu "$window" 1 2
 send_keys "$(wait_for_window Option)" Tab ctrl+a 2 Return
 box=$(wait_for_window Taldrin 10) || fail "no message of the failed save"

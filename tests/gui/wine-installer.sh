@@ -2,8 +2,9 @@
 # The Windows installer under Wine, on a private X server and in a fresh Wine prefix: a
 # silent install for all users; the installed program started from a folder without lists
 # (so it reads the installed ones), its welcome screen, the forms and groups dialogs and
-# one question answered, then a screenshot; a silent uninstall, which leaves nothing but
-# the user's settings. Run by scripts/windows.sh check.
+# one question answered, then a screenshot; the statistics from the toolbar; the help
+# window by F1 and by the menu; a silent uninstall, which leaves nothing but the user's
+# settings. Run by scripts/windows.sh check.
 #   tests/gui/wine-installer.sh SETUP.EXE SCREENSHOT.PNG
 set -euo pipefail
 setup=$(realpath "$1") shot=$(realpath -m "$2")
@@ -27,7 +28,7 @@ installed="$WINEPREFIX/drive_c/Program Files/Taldrin"
 menu_entry="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Taldrin.lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Taldrin'
 "$wine" "$setup" /S /AllUsers >"$GUI_TMP/setup.log" 2>&1
-for file in taldrin.exe taldrin-check.exe irregu.ver irrtes.ver help/verbhlp.hhp uninstall.exe; do
+for file in taldrin.exe taldrin-check.exe irregu.ver irrtes.ver COPYING.txt help/verbhlp.hhp uninstall.exe; do
   [ -f "$installed/$file" ] || fail "not installed: $file"
 done
 [ -f "$menu_entry" ] || fail "no Start menu entry"
@@ -58,6 +59,14 @@ echo "screenshot: $shot"
 xdotool mousemove --window "$window" 42 32 click 1
 send_keys "$(wait_for_window "Statistics" 20)" Return
 wait_until 20 window_gone "Statistics" || fail "the statistics stayed open"
+
+# The installed help book, by F1 and by Help > Help; Alt+F4 closes the help window.
+for keys in F1 "alt+h Return"; do
+  send_keys "$window" $keys
+  help=$(wait_for_window "Help: Taldrin Help" 60)
+  send_keys "$help" alt+F4
+  wait_until 20 window_gone "Help: Taldrin Help" || fail "the help window stayed open"
+done
 
 # The settings are the user's; the uninstaller must leave them.
 "$wine" reg add 'HKCU\Software\Vespin\vespin\Morphane' /v Right /t REG_DWORD /d 700 /f >/dev/null 2>&1
