@@ -76,6 +76,9 @@ wxAcceleratorEntry ToAcceleratorEntry(const AcceleratorDef& def)
     case KEY_DELETE:
         nKey = WXK_DELETE;
         break;
+    case KEY_F1:
+        nKey = WXK_F1;
+        break;
     case KEY_F6:
         nKey = WXK_F6;
         break;
@@ -242,6 +245,7 @@ void CMainFrame::BindCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, WxId(ID_APP_EXIT));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) {
         CAboutDlg about;
+        about.m_fnShowLicence = [this] { ShowLicence(wxGetActiveWindow() ? wxGetActiveWindow() : this); };
         RunTemplateDialog(this, about);
     }, WxId(ID_APP_ABOUT));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnGiveUp(); }, WxId(ID_LESSON_GIVEUP));
@@ -365,12 +369,16 @@ void CMainFrame::RestoreVerbList()
         m_doc.UseVerbList(*list);
     else
     {
-        // Said once: from now on the standard list is the one remembered.
+        // Said once: from now on the standard list is the one remembered. In a box over
+        // the shown window, where a long path is not cut.
         m_lists.UseStandard();
         m_lists.Save(m_store);
-        SetStatusText("The verb list " + FromLocalPath(strRemembered) +
-                          " cannot be opened; the standard list is used.",
-                      0);
+        const wxString strText = "The verb list " + FromLocalPath(strRemembered) +
+                                 " cannot be opened; the standard list is used.";
+        CallAfter([this, strText] {
+            if (!IsClosing())
+                wxMessageBox(strText, kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
+        });
     }
     UpdateRecentItems();
 }

@@ -74,6 +74,8 @@ public:
     virtual void OnInitDialog() { UpdateData(false); }
     virtual void OnOK();
     virtual void OnCancel();
+    // A push button of the template other than OK.
+    virtual void OnCommand(int /*nId*/) {}
 
 protected:
     virtual void DoDataExchange(CDataExchange*) {}

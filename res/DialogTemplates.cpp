@@ -7,12 +7,19 @@ constexpr int IDOK_BUTTON = 1;
 
 // Two of the forms' texts end in a blank; kept as they always were.
 const DialogTemplate kTemplates[] = {
-    {IDD_ABOUTBOX, "About Taldrin", 235, 55,
+    // Below the classic lines: who holds the copyright, the licence, and its full text.
+    {IDD_ABOUTBOX, "About Taldrin", 235, 118,
      {
          {ControlKind::Icon, IDC_ABOUT_ICON, "", 11, 17, 20, 20},
          {ControlKind::Label, IDC_STATIC, "Taldrin Version 1.0", 40, 10, 119, 8},
          {ControlKind::Label, IDC_STATIC, "Copyright (C) 2002", 40, 25, 119, 8},
          {ControlKind::DefaultButton, IDOK_BUTTON, "OK", 178, 7, 50, 14},
+         {ControlKind::Label, IDC_STATIC, "Copyright (C) 2026 The Taldrin developers", 40, 42, 188, 8},
+         {ControlKind::WrappingText, IDC_STATIC,
+          "Taldrin is free software: you can share and change it under the GNU General Public "
+          "License, version 3 or later. It comes with ABSOLUTELY NO WARRANTY.",
+          40, 54, 188, 38},
+         {ControlKind::Button, IDC_ABOUT_LICENCE, "&Licence...", 178, 97, 50, 14},
      }},
     {IDD_FORMS, "Choice of forms", 247, 95,
      {

@@ -28,11 +28,13 @@ enum ControlId : int
     IDC_WRONG_TIME = 1025,
     IDC_NO_CORRECTION = 1026,
     IDC_ABOUT_ICON = 1100,
+    IDC_ABOUT_LICENCE = 1101,
 };
 
 enum class ControlKind
 {
     DefaultButton,
+    Button,       // a push button; the dialog's OnCommand
     CheckBox,
     Label,        // static text, left-aligned
     WrappingText, // static text, left-aligned, wrapped at word boundaries

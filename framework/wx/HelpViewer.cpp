@@ -70,6 +70,22 @@ std::optional<wxString> HelpViewer::FindHelpBook(const wxString& workingDir,
     return std::nullopt;
 }
 
+std::optional<wxString> HelpViewer::FindLicence(const wxString& programDir)
+{
+    wxFileName installed = wxFileName::DirName(programDir);
+    for (const char* pszDir : {"..", "share", "taldrin"})
+        installed.AppendDir(pszDir);
+    for (wxFileName file : {wxFileName(programDir, "COPYING.txt"), wxFileName(programDir, "COPYING"),
+                            wxFileName(installed.GetPath(), "COPYING")})
+    {
+        if (!file.FileExists())
+            continue;
+        file.Normalize(wxPATH_NORM_ABSOLUTE);
+        return file.GetFullPath();
+    }
+    return std::nullopt;
+}
+
 void HelpViewer::Show(wxWindow* pParent)
 {
     if (!m_pController)

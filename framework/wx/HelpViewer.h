@@ -26,6 +26,10 @@ public:
     static std::optional<wxString> FindHelpBook(const wxString& workingDir, const wxString& dataDir,
                                                 const wxString& programDir);
 
+    // The licence's full text: programDir/COPYING.txt (Windows), programDir/COPYING (a
+    // build folder) or programDir/../share/taldrin/COPYING (installed).
+    static std::optional<wxString> FindLicence(const wxString& programDir);
+
     // Opens the help window on the contents page and returns at once; a window already
     // open is raised instead. The book is looked for (in the process's working directory,
     // the user's data folder as for the verb lists, and beside the executable) until it has

@@ -117,6 +117,10 @@ private:
             pWindow = pButton;
             break;
         }
+        case ControlKind::Button:
+            pWindow = new wxButton(this, nId, strText, pos, size);
+            pWindow->Bind(wxEVT_BUTTON, [this, nId = control.Id](wxCommandEvent&) { m_dialog.OnCommand(nId); });
+            break;
         case ControlKind::CheckBox:
             pWindow = new wxCheckBox(this, nId, strText, pos, size);
             break;
@@ -124,8 +128,12 @@ private:
             pWindow = new wxStaticText(this, nId, strText, pos, size);
             break;
         case ControlKind::WrappingText:
-            pWindow = new wxStaticText(this, nId, strText, pos, size, wxST_NO_AUTORESIZE);
+        {
+            auto* pLabel = new wxStaticText(this, nId, strText, pos, size, wxST_NO_AUTORESIZE);
+            pLabel->Wrap(size.GetWidth());
+            pWindow = pLabel;
             break;
+        }
         case ControlKind::Edit:
             pWindow = new wxTextCtrl(this, nId, strText, pos, size);
             break;

@@ -3,14 +3,14 @@
 # desktop entry and AppStream metainfo; --help and --version without a display; the type
 # of verb lists, and the desktop entry's command opening one; the installed program,
 # started in an empty folder with an empty home, finds the installed lists (a lesson asks
-# its first question) and the installed help book, and prefers lists in the user's data
-# folder.
+# its first question), the installed help book and licence, and prefers lists in the
+# user's data folder.
 source "$2/tests/gui/lib.sh"
 gui_begin
 prefix="$GUI_TMP/prefix"
 cmake --install "$1" --prefix "$prefix" >"$GUI_TMP/install.log" || fail "$(cat "$GUI_TMP/install.log")"
 
-expected="bin/taldrin bin/taldrin-check share/man/man1/taldrin-check.1.gz share/taldrin/irregu.ver share/taldrin/irrtes.ver share/taldrin/help/verbhlp.hhp
+expected="bin/taldrin bin/taldrin-check share/man/man1/taldrin-check.1.gz share/taldrin/irregu.ver share/taldrin/irrtes.ver share/taldrin/COPYING share/taldrin/help/verbhlp.hhp
   share/applications/org.taldrin.Taldrin.desktop share/metainfo/org.taldrin.Taldrin.metainfo.xml
   share/mime/packages/org.taldrin.Taldrin.xml
   share/icons/hicolor/scalable/apps/org.taldrin.Taldrin.svg share/man/man1/taldrin.1.gz
@@ -60,6 +60,14 @@ start_taldrin "$(make_workdir empty)"
 first_question "Choice of forms" "Choice of verb groups" || fail "no question from the installed lists"
 send_keys "$window" alt+h Return
 wait_for_window "Help: Taldrin Help" 20 >/dev/null
+# The About box shows the installed licence.
+send_keys "$window" alt+h Up Return
+about=$(wait_for_window "About Taldrin")
+send_keys "$about" alt+l
+send_keys "$(wait_for_window Licence 20)" Escape
+wait_until 10 window_gone Licence || fail "Esc did not close the licence"
+send_keys "$about" Escape
+wait_until 10 window_gone "About Taldrin" || fail "Esc did not close the About box"
 
 # The user's data folder comes before the installed lists: its alternative list is taken.
 mkdir "$XDG_DATA_HOME/taldrin" && cp "$2/data/irrtes.ver" "$XDG_DATA_HOME/taldrin/"

@@ -12,5 +12,6 @@ grep -q '^Section: education$' <<<"$fields" && grep -q 'libwxgtk3\.2' <<<"$field
   { echo "FAIL: control fields"; exit 1; }
 dpkg-deb -c "$deb" >"$out/contents"
 grep -q ' ./usr/share/doc/taldrin/copyright$' "$out/contents" || { echo "FAIL: no copyright"; exit 1; }
+grep -q ' ./usr/share/taldrin/COPYING$' "$out/contents" || { echo "FAIL: no licence for the About box"; exit 1; }
 lintian --fail-on error --display-info "$deb"
 echo "PASS"
