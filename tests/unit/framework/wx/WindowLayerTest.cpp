@@ -93,6 +93,19 @@ TEST(HelpViewer, FindsTheBookInTheWorkingFolderTheUsersThenBesideTheProgramThenI
     }
 }
 
+TEST(HelpViewer, FindsTheLicenceBesideTheProgramThenInstalled)
+{
+    TempDir dir;
+    const std::string strProgram = (dir.Path() / "bin").string();
+    EXPECT_FALSE(HelpViewer::FindLicence(strProgram));
+    for (const fs::path& file : {dir.Write("bin/COPYING.txt", ""), dir.Write("bin/COPYING", ""), dir.Write("share/taldrin/COPYING", "")})
+    {
+        const auto found = HelpViewer::FindLicence(strProgram); // each while there, before those after it
+        EXPECT_TRUE(found && fs::path(found->ToStdString()).is_absolute() && fs::equivalent(found->ToStdString(), file)) << file;
+        fs::remove(file);
+    }
+}
+
 // Every page of the help book declares its charset; every link of a page, the contents or the
 // index names a page of the book ("" for its own) and an anchor that page defines.
 TEST(HelpBook, PagesDeclareTheirCharsetAndLinksResolve)
