@@ -325,7 +325,8 @@ void CMainFrame::ShowProgress()
         m_pHistory ? m_pHistory->Summarise(m_doc.GetListInUse()) : std::nullopt;
     if (!summary)
     {
-        wxMessageBox(kHistoryUnreadableText, "Taldrin", wxOK | wxICON_EXCLAMATION, this);
+        wxMessageBox(m_pHistory ? wxString::FromUTF8(m_pHistory->GetUnreadableText()) : wxString(kHistoryUnreadableText),
+                     "Taldrin", wxOK | wxICON_EXCLAMATION, this);
         return;
     }
     CProgressDlg dialog(this, summary->GetProgress());
