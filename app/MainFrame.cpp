@@ -178,7 +178,10 @@ void CMainFrame::SetHistory(LessonHistory* pHistory)
     m_pView->SetHistory(pHistory);
     if (pHistory)
         pHistory->m_fnNotKept = [this](const std::string& strReason) {
-            SetStatusText(wxString(kHistoryNotKeptText) + ": " + wxString::FromUTF8(strReason) + ".", 0);
+            if (strReason.empty()) // kept again
+                ShowListInUse();
+            else
+                SetStatusText(wxString(kHistoryNotKeptText) + ": " + wxString::FromUTF8(strReason) + ".", 0);
         };
 }
 

@@ -295,7 +295,8 @@ bool HistoryWriter::Open()
         m_strBefore = strFormat;
     else if (!FirstLine(strHead, line) || !IsHistoryFormatLine(line))
     {
-        m_strFailure = kNotAHistory;
+        // Short, for the status bar: the file by its name, as the user finds it.
+        m_strFailure = std::filesystem::path(m_strPath).filename().string() + " is not a Taldrin history";
         m_file.Close();
     }
     else if (!bEndsInLine)
