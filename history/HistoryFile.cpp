@@ -140,27 +140,35 @@ std::string FormatHistoryLine(const HistoryEntry& entry)
 
 bool ParseHistoryLine(std::string_view line, HistoryEntry& entry)
 {
-    const std::size_t nTabs = static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t'));
-    if (nTabs != kFieldCount - 1 && nTabs != kFieldCount - 2)
-        return false;
-    const bool bPrompt = nTabs == kFieldCount - 1;
-    std::string* const fields[kFieldCount - 1] = {
-        &entry.m_strTime,   &entry.m_strLesson, &entry.m_strList,     &entry.m_strDirection,
-        &entry.m_strVerb,   &entry.m_strPrompt, &entry.m_strExpected, &entry.m_strTyped};
-    std::size_t nStart = 0;
-    for (std::string* pField : fields)
+    // The fields in one pass; one more than a line may have tells a line of another kind.
+    std::string_view fields[kFieldCount + 1];
+    std::size_t nFields = 0, nStart = 0;
+    for (; nFields <= kFieldCount; ++nFields)
     {
-        if (pField == &entry.m_strPrompt && !bPrompt)
-            continue;
         const std::size_t nTab = line.find('\t', nStart);
-        if (!Unescape(line.substr(nStart, nTab - nStart), *pField))
-            return false;
+        fields[nFields] = line.substr(nStart, nTab - nStart);
+        if (nTab == std::string_view::npos)
+            break;
         nStart = nTab + 1;
     }
-    const std::string_view verdict = line.substr(nStart);
+    ++nFields;
+    if (nFields != kFieldCount && nFields != kFieldCount - 1)
+        return false;
+    const bool bPrompt = nFields == kFieldCount;
+    const std::string_view verdict = fields[nFields - 1];
     if (verdict != "right" && verdict != "wrong")
         return false;
     entry.m_bRight = verdict == "right";
+    std::string* const texts[kFieldCount - 1] = {
+        &entry.m_strTime,   &entry.m_strLesson, &entry.m_strList,     &entry.m_strDirection,
+        &entry.m_strVerb,   &entry.m_strPrompt, &entry.m_strExpected, &entry.m_strTyped};
+    for (std::size_t i = 0, nField = 0; i < kFieldCount - 1; ++i)
+    {
+        if (texts[i] == &entry.m_strPrompt && !bPrompt)
+            continue;
+        if (!Unescape(fields[nField++], *texts[i]))
+            return false;
+    }
     if (!bPrompt)
     {
         if (entry.m_strDirection.compare(0, kFromInfinitive.size(), kFromInfinitive) == 0)
