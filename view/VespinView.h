@@ -51,13 +51,13 @@ public:
     // Commands of the learner's history; without a history they say it is not kept.
     void OnPractiseMistakes();
     void OnForgetHistory();
-    // Why the history cannot be read, the file, and what to do.
-    void TellHistoryUnreadable();
 
     // The history the commands work on; nullptr for none. Must outlive the view.
     void SetHistory(LessonHistory* pHistory) { m_pHistory = pHistory; }
 
 private:
+    // Why the history cannot be read, the file, and what to do.
+    void TellHistoryUnreadable();
     void DrawQuestion(CDC* pDC, CVespinDoc* pDoc);
     void StartLesson(CVespinDoc* pDoc);
     void PlaceCaret(CVespinDoc* pDoc, int x, int y);
