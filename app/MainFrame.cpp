@@ -181,7 +181,10 @@ void CMainFrame::SetHistory(LessonHistory* pHistory)
     m_pView->SetHistory(pHistory);
     if (pHistory)
         pHistory->m_fnNotKept = [this](const std::string& strReason) {
-            SetStatusText(wxString(kHistoryNotKeptText) + ": " + wxString::FromUTF8(strReason) + ".", 0);
+            if (strReason.empty()) // kept again
+                ShowListInUse();
+            else
+                SetStatusText(wxString(kHistoryNotKeptText) + ": " + wxString::FromUTF8(strReason) + ".", 0);
         };
 }
 
@@ -329,7 +332,8 @@ void CMainFrame::ShowProgress()
         m_pHistory ? m_pHistory->Summarise(m_doc.GetListInUse()) : std::nullopt;
     if (!summary)
     {
-        wxMessageBox(kHistoryUnreadableText, "Taldrin", wxOK | wxICON_EXCLAMATION, this);
+        wxMessageBox(m_pHistory ? wxString::FromUTF8(m_pHistory->GetUnreadableText()) : wxString(kHistoryUnreadableText),
+                     "Taldrin", wxOK | wxICON_EXCLAMATION, this);
         return;
     }
     CProgressDlg dialog(this, summary->GetProgress());

@@ -47,6 +47,7 @@ std::string WriteHistory(long nAnswers)
         entry.m_strList = nLesson % 5 ? "/home/learner/.local/share/taldrin/irregu.ver" : "/usr/share/taldrin/irrtes.ver";
         entry.m_strDirection = HistoryDirectionName(static_cast<std::size_t>(i % 6));
         entry.m_strVerb = kVerbs[(i * 7) % 16];
+        entry.m_strPrompt = entry.m_strVerb;
         entry.m_strExpected = "went";
         entry.m_bRight = (i * 13) % 10 > 1;
         entry.m_strTyped = entry.m_bRight ? "went" : "goed";

@@ -420,6 +420,22 @@ std::string UserFileAppender::Append(const std::string& strBytes)
     return SystemReason(n < 0 ? errno : ENOSPC);
 }
 
+UserFileId UserFileAppender::GetId() const
+{
+    struct stat st = {};
+    if (m_fd < 0 || ::fstat(m_fd, &st) != 0)
+        return {};
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+UserFileId IdentifyUserFile(const std::filesystem::path& file)
+{
+    struct stat st = {};
+    if (::stat(file.c_str(), &st) != 0)
+        return {};
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
 bool UserFileAppender::Sync()
 {
     return m_fd < 0 || ::fsync(m_fd) == 0;

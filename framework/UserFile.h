@@ -36,6 +36,18 @@ std::string ReplaceUserFile(const std::filesystem::path& file, const std::string
 std::string AppendUserFileLine(const std::filesystem::path& file, const std::string& strLine,
                                unsigned nNewMode = 0644);
 
+// Which file a path names, to tell whether it is still the file one holds open: its device
+// and number, both 0 where no file is (or none can be looked at).
+struct UserFileId
+{
+    std::uint64_t nDevice = 0;
+    std::uint64_t nFile = 0;
+    bool operator==(const UserFileId& other) const { return nDevice == other.nDevice && nFile == other.nFile; }
+    bool operator!=(const UserFileId& other) const { return !(*this == other); }
+};
+// The file at the end of the path's links.
+UserFileId IdentifyUserFile(const std::filesystem::path& file);
+
 // A file of the user's kept open for appending whole lines (the history). Open resolves the
 // file as ResolveUserFile does; a missing file is created holding strNewText, put in place
 // whole and never over a file another program created meanwhile. strHead receives the
@@ -52,6 +64,8 @@ public:
     std::string Open(const std::filesystem::path& file, const std::string& strNewText, std::size_t nHead,
                      std::string& strHead, bool& bEndsInLine);
     bool IsOpen() const { return m_fd >= 0; }
+    // The file held open; all 0 when none is.
+    UserFileId GetId() const;
     // One write, so that lines of two programs appending at once never mix; a write cut
     // short leaves a torn line, which readers skip.
     std::string Append(const std::string& strBytes);

@@ -227,6 +227,36 @@ std::string UserFileAppender::Append(const std::string& strBytes)
     return WriteWhole(hFile, strBytes);
 }
 
+namespace
+{
+
+UserFileId IdOfHandle(HANDLE hFile)
+{
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (hFile == INVALID_HANDLE_VALUE || !::GetFileInformationByHandle(hFile, &info))
+        return {};
+    return {info.dwVolumeSerialNumber,
+            static_cast<std::uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow};
+}
+
+} // namespace
+
+UserFileId UserFileAppender::GetId() const
+{
+    return m_fd < 0 ? UserFileId{} : IdOfHandle(reinterpret_cast<HANDLE>(::_get_osfhandle(m_fd)));
+}
+
+UserFileId IdentifyUserFile(const std::filesystem::path& file)
+{
+    // No access asked: only what the file is, which even a file open elsewhere tells.
+    const HANDLE hFile = ::CreateFileW(file.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const UserFileId id = IdOfHandle(hFile);
+    if (hFile != INVALID_HANDLE_VALUE)
+        ::CloseHandle(hFile);
+    return id;
+}
+
 bool UserFileAppender::Sync()
 {
     return m_fd < 0 || ::FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(m_fd)));

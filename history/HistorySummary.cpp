@@ -1,5 +1,7 @@
 #include "history/HistorySummary.h"
 
+#include "verbdata/RegularFile.h"
+
 #include <algorithm>
 
 namespace
@@ -10,7 +12,19 @@ constexpr std::size_t kDateLength = 10; // 2026-12-07
 
 } // namespace
 
-HistorySummary::HistorySummary(std::string strList) : m_strList(std::move(strList)) {}
+HistorySummary::HistorySummary(const std::string& strList) : m_strList(ResolvedFilePath(strList)) {}
+
+// Answers come in runs of one list: a path is resolved once, and compared once per run.
+bool HistorySummary::IsOurList(const std::string& strList)
+{
+    if (!m_ourLists.empty() && strList == m_strLastList)
+        return m_bLastOurs;
+    m_strLastList = strList;
+    const auto [it, bNew] = m_ourLists.try_emplace(strList, false);
+    if (bNew)
+        it->second = ResolvedFilePath(strList) == m_strList;
+    return m_bLastOurs = it->second;
+}
 
 std::size_t HistorySummary::LessonIndex(const std::string& strLesson)
 {
@@ -66,10 +80,24 @@ void HistorySummary::Add(const HistoryEntry& entry)
         missed.m_strLastTyped = entry.m_strTyped;
         missed.m_strLastExpected = entry.m_strExpected;
     }
-    if (entry.m_strList != m_strList)
+    if (!IsOurList(entry.m_strList))
         return;
 
-    auto [it, bNew] = m_records.try_emplace(m_strKey);
+    m_strKey += '\t';
+    // An old mistake that does not say what was asked is answered by every question of
+    // its verb and direction.
+    if (m_bPromptless && !entry.m_strPrompt.empty())
+        if (const auto it = m_records.find(m_strKey); it != m_records.end())
+            AddTo(m_strKey, nLesson, nAnswer, entry);
+    m_bPromptless = m_bPromptless || entry.m_strPrompt.empty();
+    m_strKey += entry.m_strPrompt;
+    AddTo(m_strKey, nLesson, nAnswer, entry);
+}
+
+void HistorySummary::AddTo(const std::string& strKey, std::size_t nLesson, std::uint64_t nAnswer,
+                           const HistoryEntry& entry)
+{
+    auto [it, bNew] = m_records.try_emplace(strKey);
     Record& record = it->second;
     if (bNew || record.m_nLesson != nLesson)
     {
@@ -82,25 +110,32 @@ void HistorySummary::Add(const HistoryEntry& entry)
     {
         record.m_bWrongThere = true;
         record.m_nLastWrong = nAnswer;
+        record.m_strLastExpected = entry.m_strExpected;
     }
 }
 
 std::vector<HistoryQuestion> HistorySummary::GetMistakes() const
 {
-    std::vector<std::pair<std::uint64_t, const std::string*>> open;
+    std::vector<std::pair<const std::string*, const Record*>> open;
     for (const auto& [strKey, record] : m_records)
     {
         Record closed = record;
         CloseLesson(closed);
         if (closed.m_bOpen)
-            open.emplace_back(closed.m_nLastWrong, &strKey);
+            open.emplace_back(&strKey, &record);
     }
-    std::sort(open.begin(), open.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    // An answer is the last mistake of at most its own question and an old line's question
+    // without a prompt: the question that says what it asked first.
+    std::sort(open.begin(), open.end(), [](const auto& a, const auto& b) {
+        return a.second->m_nLastWrong != b.second->m_nLastWrong ? a.second->m_nLastWrong > b.second->m_nLastWrong
+                                                                 : a.first->back() != '\t' && b.first->back() == '\t';
+    });
     std::vector<HistoryQuestion> mistakes;
-    for (const auto& [nLastWrong, pKey] : open)
+    for (const auto& [pKey, pRecord] : open)
     {
-        const std::size_t nTab = pKey->find('\t');
-        mistakes.push_back(HistoryQuestion{pKey->substr(0, nTab), pKey->substr(nTab + 1)});
+        const std::size_t nTab = pKey->find('\t'), nSecond = pKey->find('\t', nTab + 1);
+        mistakes.push_back(HistoryQuestion{pKey->substr(0, nTab), pKey->substr(nTab + 1, nSecond - nTab - 1),
+                                           pKey->substr(nSecond + 1), pRecord->m_strLastExpected});
     }
     return mistakes;
 }
@@ -127,7 +162,7 @@ HistoryProgress HistorySummary::GetProgress() const
         const std::string& strKey = *missed[i].first;
         const std::size_t nTab = strKey.find('\t');
         progress.m_missed.push_back(MissedQuestion{
-            HistoryQuestion{strKey.substr(0, nTab), strKey.substr(nTab + 1)},
+            HistoryQuestion{strKey.substr(0, nTab), strKey.substr(nTab + 1), "", ""},
             missed[i].second->m_nMissed, missed[i].second->m_strLastTime,
             missed[i].second->m_strLastTyped, missed[i].second->m_strLastExpected});
     }

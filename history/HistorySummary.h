@@ -11,11 +11,15 @@
 #include <unordered_set>
 #include <vector>
 
-// A question across lessons: its verb (the Infinitive) and direction, as the file has them.
+// A question across lessons, as the file has it: its verb (the Infinitive), direction and
+// what was asked (the prompt; empty where an old line does not tell). Among questions asked
+// alike, the expected answer of the last mistake tells which one.
 struct HistoryQuestion
 {
     std::string m_strVerb;
     std::string m_strDirection;
+    std::string m_strPrompt;
+    std::string m_strExpected;
 };
 
 struct LessonScore
@@ -51,14 +55,17 @@ constexpr std::size_t kProgressMissed = 10;
 class HistorySummary
 {
 public:
-    // Mistakes are gathered for the list at strList only.
-    explicit HistorySummary(std::string strList);
+    // Mistakes are gathered for the list at strList only: for the file it names, however
+    // the history spells its path (ResolvedFilePath).
+    explicit HistorySummary(const std::string& strList);
 
     void Add(const HistoryEntry& entry);
 
     // The questions of the list answered wrong in some lesson and not since answered
     // right at their first asking in two later lessons; the most recent mistake first.
-    // Answering right again inside the lesson of a mistake clears nothing.
+    // Answering right again inside the lesson of a mistake clears nothing. A question is
+    // known by what was asked: its verb, direction and prompt. A mistake of an old line
+    // without a prompt stands for every question of its verb and direction.
     std::vector<HistoryQuestion> GetMistakes() const;
     HistoryProgress GetProgress() const;
 
@@ -71,6 +78,7 @@ private:
         bool m_bOpen = false;        // a mistake of an earlier lesson not yet cleared
         int m_nClearing = 0;         // later lessons right at the first asking since
         std::uint64_t m_nLastWrong = 0; // the answer number of the last wrong answer
+        std::string m_strLastExpected;   // ... and what it expected
     };
     struct Missed
     {
@@ -84,12 +92,18 @@ private:
     std::size_t LessonIndex(const std::string& strLesson);
     // Folds the finished lesson of a record into its mistake state.
     static void CloseLesson(Record& record);
+    void AddTo(const std::string& strKey, std::size_t nLesson, std::uint64_t nAnswer, const HistoryEntry& entry);
+    bool IsOurList(const std::string& strList);
 
-    std::string m_strList;
+    std::string m_strList; // resolved
+    std::unordered_map<std::string, bool> m_ourLists; // the history's spellings of lists
+    std::string m_strLastList;
+    bool m_bLastOurs = false;
+    bool m_bPromptless = false; // some record has no prompt
     std::unordered_map<std::string, std::size_t> m_lessonIndex;
     std::vector<LessonScore> m_lessons;
     std::size_t m_nLastLesson = 0; // answers come in runs of one lesson: a cheap first look
-    std::unordered_map<std::string, Record> m_records; // verb \t direction
+    std::unordered_map<std::string, Record> m_records; // verb \t direction \t prompt
     std::unordered_map<std::string, Missed> m_missed;  // verb \t direction, all lists
     std::unordered_set<std::string> m_days;
     std::string m_strLastDay;

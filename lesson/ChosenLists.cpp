@@ -1,6 +1,7 @@
 #include "lesson/ChosenLists.h"
 
 #include "framework/SettingsStore.h"
+#include "verbdata/RegularFile.h"
 
 #include <algorithm>
 
@@ -19,6 +20,21 @@ bool IsAbsolute(const std::string& strPath)
     return !strPath.empty() && strPath.front() == '/';
 }
 
+// Paths that name one file, however spelt (a linked folder), are one list: removes from
+// paths those that name a file of others.
+void RemoveSameFile(std::vector<std::string>& paths, const std::vector<std::string>& others)
+{
+    std::vector<std::string> files;
+    for (const std::string& strOther : others)
+        files.push_back(ResolvedFilePath(strOther));
+    paths.erase(std::remove_if(paths.begin(), paths.end(),
+                               [&](const std::string& strPath) {
+                                   return std::find(files.begin(), files.end(), ResolvedFilePath(strPath)) !=
+                                          files.end();
+                               }),
+                paths.end());
+}
+
 } // namespace
 
 void ChosenLists::Load(SettingsStore& store)
@@ -30,7 +46,9 @@ void ChosenLists::Load(SettingsStore& store)
     for (std::size_t i = 0; i < kRecentListCount; ++i)
     {
         const std::string strPath = store.GetProfileString(kSection, RecentKey(i), "");
-        if (IsAbsolute(strPath) && std::find(m_recent.begin(), m_recent.end(), strPath) == m_recent.end())
+        std::vector<std::string> same{strPath};
+        RemoveSameFile(same, m_recent);
+        if (IsAbsolute(strPath) && !same.empty())
             m_recent.push_back(strPath);
     }
 }
@@ -45,7 +63,7 @@ void ChosenLists::Save(SettingsStore& store) const
 void ChosenLists::Choose(const std::string& strPath)
 {
     m_strInUse = strPath;
-    m_recent.erase(std::remove(m_recent.begin(), m_recent.end(), strPath), m_recent.end());
+    RemoveSameFile(m_recent, {strPath});
     m_recent.insert(m_recent.begin(), strPath);
     if (m_recent.size() > kRecentListCount)
         m_recent.resize(kRecentListCount);

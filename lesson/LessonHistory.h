@@ -19,14 +19,23 @@ public:
     void OnVerdict(const Question& question, const std::string& strTyped, bool bRight) override;
     void OnLessonEnd() override;
 
-    // The summary for the list at strList; nothing when the history cannot be read.
-    // With no history yet the summary is empty.
-    std::optional<HistorySummary> Summarise(const std::string& strList) const;
-    // Empties the history; false, with the reason in GetFailure, when it failed.
-    bool Forget();
+    // The summary for the list at strList; nothing when the history cannot be read, and
+    // GetUnreadableText then says so for the user. With no history yet the summary is empty.
+    std::optional<HistorySummary> Summarise(const std::string& strList);
+    // Whether the history is ours, without reading its answers; GetUnreadableText tells
+    // the user about one that is not.
+    HistoryState LookAt();
+    // Empties the history, and replaces one that is no history with bReplaceForeign;
+    // false, with the reason in GetFailure, when it failed.
+    bool Forget(bool bReplaceForeign = false);
     const std::string& GetFailure() const { return m_writer.GetFailure(); }
+    const std::string& GetPath() const { return m_writer.GetPath(); }
+    // After Summarise or LookAt found the history unreadable: the file and why, in UTF-8;
+    // with bAdvice what to do as well.
+    std::string GetUnreadableText(bool bAdvice = true) const;
 
-    // Told once, at the first answer that could not be kept, with the reason in words.
+    // Told at the first answer that could not be kept, with the reason in words; and once
+    // answers are kept again (another program forgot the history, say), with an empty one.
     std::function<void(const std::string&)> m_fnNotKept;
 private:
     static std::string Now();
@@ -34,6 +43,8 @@ private:
     HistoryWriter m_writer;
     HistoryEntry m_entry;
     bool m_bToldNotKept = false;
+    HistoryState m_lastState = HistoryState::Missing;
+    std::string m_strUnreadable; // why the history was last found unreadable
     unsigned m_nLessons = 0;
 };
 

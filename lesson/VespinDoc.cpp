@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <unordered_map>
 #include <ctime>
 #include <limits>
 
@@ -143,14 +144,37 @@ bool CVespinDoc::LoadChosenQuestions(const std::vector<QuestionId>& questions)
     QuestionPool all;
     ReadVerbListFile(m_strVerbListPath, m_bAlternativeFile, AllFlags<DirectionSet>(),
                      AllFlags<GroupSet>(), all);
+    // The list's questions by verb and direction, so that a long list of mistakes on a
+    // long list is matched in one pass over each.
+    std::unordered_map<std::string, std::vector<std::size_t>> byVerb;
+    for (std::size_t i = 0; i < all.size(); ++i)
+        byVerb[all[i].m_strVerb + '\t' + std::to_string(all[i].m_nDirection)].push_back(i);
     QuestionPool chosen;
+    std::vector<bool> taken(all.size());
     for (const QuestionId& id : questions)
     {
-        const auto it = std::find_if(all.begin(), all.end(), [&](const Question& question) {
-            return question.m_nDirection == id.m_nDirection && question.m_strVerb == id.m_strVerb;
-        });
-        if (it != all.end())
-            chosen.push_back(*it);
+        const auto it = byVerb.find(id.m_strVerb + '\t' + std::to_string(id.m_nDirection));
+        if (it == byVerb.end())
+            continue;
+        // The best fit not yet taken: asked alike (2), and expecting the same answer too (3).
+        std::size_t nBest = all.size();
+        int nBestFit = 0;
+        for (const std::size_t i : it->second)
+        {
+            if (taken[i] || (!id.m_strPrompt.empty() && all[i].m_strPrompt != id.m_strPrompt))
+                continue;
+            const int nFit = 2 + (all[i].m_strExpected == id.m_strExpected);
+            if (nFit > nBestFit)
+            {
+                nBest = i;
+                nBestFit = nFit;
+            }
+        }
+        if (nBest < all.size())
+        {
+            taken[nBest] = true;
+            chosen.push_back(all[nBest]);
+        }
     }
     if (chosen.empty())
         return false;
@@ -167,7 +191,10 @@ void CVespinDoc::StartAsking(bool bPractice)
         m_fnLessonStarted();
     if (m_pool.empty())
         return;
-    ChooseNextQuestion();
+    if (bPractice)
+        SetTitle(ConvertAccents(m_pool[0].GetPrompt()));
+    else
+        ChooseNextQuestion();
     if (m_pVerdictObserver)
         m_pVerdictObserver->OnLessonStart(GetListInUse(), bPractice);
 }

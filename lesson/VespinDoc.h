@@ -18,12 +18,15 @@
 class SettingsStore;
 class VerdictObserver;
 
-// A question of the verb list in use: its verb (the Infinitive, as stored) and the
-// index of its direction in kDirections.
+// A question of the verb list in use: its verb (the Infinitive, as stored), the index of
+// its direction in kDirections, and what it asks (the prompt as stored; empty for any).
+// Of questions asked alike, the one expecting m_strExpected is taken first.
 struct QuestionId
 {
     std::string m_strVerb;
     std::size_t m_nDirection = 0;
+    std::string m_strPrompt;
+    std::string m_strExpected;
 };
 
 class CVespinDoc : public CDocument
@@ -50,9 +53,10 @@ public:
 
     // Reads the verb list in use into the pool and asks its first question. Always true.
     bool LoadQuestions();
-    // A lesson on these questions of the list in use, in this order before the random
-    // walk, whatever directions and groups are chosen; those the list no longer holds are
-    // left out. False, with nothing changed, when none is left.
+    // A lesson on these questions of the list in use, whatever directions and groups are
+    // chosen: the first is asked first, then the random walk goes on from it in this order.
+    // Those the list no longer holds are left out, and each question of the list is taken
+    // once. False, with nothing changed, when none is left.
     bool LoadChosenQuestions(const std::vector<QuestionId>& questions);
     // The verb list the lessons read.
     const std::string& GetListInUse() const { return m_strVerbListPath; }
@@ -127,6 +131,8 @@ public:
 private:
     void RemoveCurrentQuestion();
     void EndLesson();
+    // bPractice: a lesson of chosen questions, marked as practice in the history; the
+    // pool's first question (the most recent mistake) is asked first, without a random step.
     void StartAsking(bool bPractice);
     void NotifyLessonEnd();
 

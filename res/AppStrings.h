@@ -16,9 +16,13 @@ inline constexpr const char* kMessageCaption = "Taldrin";
 
 // The learner's history.
 // The status bar says this once, followed by ": ", the reason and a full stop.
-inline constexpr const char* kHistoryNotKeptText = "Your answers are not being kept in your history";
+inline constexpr const char* kHistoryNotKeptText = "Your answers are not being kept";
+// Where there is no data folder; otherwise the history names its file, the reason and the remedy.
 inline constexpr const char* kHistoryUnreadableText =
     "Your history cannot be read. It is left as it is, and no answers are added to it.";
+// After the file and why it cannot be read.
+inline constexpr const char* kReplaceHistoryQuestion =
+    "Replace it with an empty history? What the file holds now is lost.";
 inline constexpr const char* kNoMistakesText =
     "There are no mistakes to practise in this verb list.";
 inline constexpr const char* kForgetHistoryQuestion =

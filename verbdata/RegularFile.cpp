@@ -1,6 +1,7 @@
 #include "verbdata/RegularFile.h"
 
 #include <cerrno>
+#include <filesystem>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -96,4 +97,16 @@ void RegularFile::Close()
         ::close(m_fd);
 #endif
     m_fd = -1;
+}
+
+std::string ResolvedFilePath(const std::string& strPath)
+{
+    if (strPath.empty())
+        return strPath;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(strPath, error);
+    if (error)
+        return strPath;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, error);
+    return (error ? absolute.lexically_normal() : resolved).string();
 }

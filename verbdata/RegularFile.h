@@ -37,3 +37,7 @@ private:
     Kind m_kind = Kind::Unopened;
     int m_nError = 0;
 };
+
+// The path by which a file is known however it was reached: absolute, with every link
+// resolved as far as the path exists. Two spellings of one file give the same path.
+std::string ResolvedFilePath(const std::string& strPath);

@@ -500,7 +500,7 @@ void CVespinView::OnPractiseMistakes()
         m_pHistory ? m_pHistory->Summarise(pDoc->GetListInUse()) : std::nullopt;
     if (!summary)
     {
-        m_window.MessageBox(kHistoryUnreadableText, "Taldrin", BOX_OK | BOX_ICONEXCLAMATION);
+        TellHistoryUnreadable();
         return;
     }
     std::vector<QuestionId> questions;
@@ -508,6 +508,8 @@ void CVespinView::OnPractiseMistakes()
     {
         QuestionId id;
         Utf8ToLatin1(mistake.m_strVerb, id.m_strVerb);
+        Utf8ToLatin1(mistake.m_strPrompt, id.m_strPrompt);
+        Utf8ToLatin1(mistake.m_strExpected, id.m_strExpected);
         while (id.m_nDirection < kDirectionCount &&
                HistoryDirectionName(id.m_nDirection) != mistake.m_strDirection)
             ++id.m_nDirection;
@@ -522,17 +524,30 @@ void CVespinView::OnPractiseMistakes()
     m_window.InvalidateRect(nullptr, true);
 }
 
+void CVespinView::TellHistoryUnreadable()
+{
+    std::string strText = kHistoryUnreadableText;
+    if (m_pHistory)
+        Utf8ToLatin1(m_pHistory->GetUnreadableText(), strText);
+    m_window.MessageBox(strText, "Taldrin", BOX_OK | BOX_ICONEXCLAMATION);
+}
+
+// A history that is no history is replaced only after its own question.
 void CVespinView::OnForgetHistory()
 {
     if (!m_pHistory)
     {
-        m_window.MessageBox(kHistoryUnreadableText, "Taldrin", BOX_OK | BOX_ICONEXCLAMATION);
+        TellHistoryUnreadable();
         return;
     }
-    if (m_window.MessageBox(kForgetHistoryQuestion, "Taldrin", BOX_YESNO | BOX_ICONQUESTION) !=
+    const bool bForeign = m_pHistory->LookAt() == HistoryState::Foreign;
+    std::string strQuestion = kForgetHistoryQuestion;
+    if (bForeign)
+        Utf8ToLatin1(m_pHistory->GetUnreadableText(false) + "\n\n" + kReplaceHistoryQuestion, strQuestion);
+    if (m_window.MessageBox(strQuestion, "Taldrin", BOX_YESNO | (bForeign ? BOX_ICONEXCLAMATION : BOX_ICONQUESTION)) !=
         RESULT_YES)
         return;
-    if (!m_pHistory->Forget())
+    if (!m_pHistory->Forget(bForeign))
         m_window.MessageBox(std::string(kForgetHistoryFailedText) + ": " + m_pHistory->GetFailure() + ".",
                             "Taldrin", BOX_OK | BOX_ICONSTOP);
 }

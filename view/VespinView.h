@@ -56,6 +56,8 @@ public:
     void SetHistory(LessonHistory* pHistory) { m_pHistory = pHistory; }
 
 private:
+    // Why the history cannot be read, the file, and what to do.
+    void TellHistoryUnreadable();
     void DrawQuestion(CDC* pDC, CVespinDoc* pDoc);
     void StartLesson(CVespinDoc* pDoc);
     void PlaceCaret(CVespinDoc* pDoc, int x, int y);

@@ -54,7 +54,7 @@ send_keys "$(wait_for_window "Choice of forms")" space Return
 send_keys "$(wait_for_window "Choice of verb groups")" space Tab space Return
 wait_until 10 eval '! caption_is "$window" "New Game - Taldrin"' || fail "no lesson"
 answer_until_done "$window" 2 >/dev/null
-wrong=$(awk -F'\t' '$8 == "wrong" { print $5 }' "$history" | sort -u | tr '\n' ' ')
+wrong=$(awk -F'\t' '$9 == "wrong" { print $5 }' "$history" | sort -u | tr '\n' ' ')
 [ "$(echo $wrong | wc -w)" = 2 ] || fail "two wrong questions expected in the history: $(cat "$history")"
 menu "$window" 0 1
 wait_for_exit "$TALDRIN_PID" 15
@@ -87,6 +87,39 @@ wait_until 10 eval '[ "$(screenshot "$progress" "$GUI_TMP/progress.png"; count_c
 [ -z "${TALDRIN_PROGRESS_SHOT:-}" ] || cp "$GUI_TMP/progress.png" "$TALDRIN_PROGRESS_SHOT"
 send_keys "$progress" Escape
 wait_until 10 window_gone Progress || fail "Esc did not close Progress"
+
+# Saved back by a spreadsheet with CR LF line ends, it still reads.
+sed -i 's/$/\r/' "$history"
+menu_end "$window" 2
+send_keys "$(wait_for_window Progress)" Escape
+wait_until 10 window_gone Progress || fail "Progress did not read a history with CR LF line ends"
+
+# A file that is no history: Progress names it; an answer is not kept, and the status bar
+# says so; Forget History asks before it replaces the file with an empty history.
+printf 'name,age\n' >"$history"
+menu_end "$window" 2
+box=$(wait_for_window Taldrin)
+screenshot "$box" "$GUI_TMP/unreadable.png"
+send_keys "$box" Return
+wait_until 10 window_gone Taldrin || fail "the message about the unreadable history stayed"
+menu "$window" 0 0
+wait_until 10 caption_is "$window" "New Game - Taldrin" || fail "no new lesson"
+xdotool mousemove --window "$window" 350 200 click 1
+send_keys "$(wait_for_window "Choice of forms")" space Return
+send_keys "$(wait_for_window "Choice of verb groups")" space Tab space Return
+wait_until 10 eval '! caption_is "$window" "New Game - Taldrin"' || fail "no lesson after New lesson"
+status_bar() { screenshot "$window" "$GUI_TMP/notkept.png"; convert "$GUI_TMP/notkept.png" -gravity South -crop 100%x28+0+0 +repage txt:- | md5sum; }
+before=$(status_bar)
+send_keys "$window" x y z Return
+wait_until 10 eval '[ "$(status_bar)" != "$before" ]' || fail "the status bar did not change after an answer not kept"
+[ "$(cat "$history")" = "name,age" ] || fail "the file that is no history was written to"
+menu_end "$window" 1
+box=$(wait_for_window Taldrin)
+screenshot "$box" "$GUI_TMP/replace.png"
+[ "$(cat "$history")" = "name,age" ] || fail "replaced before the answer"
+send_keys "$box" Return
+wait_until 10 eval '[ "$(cat "$history")" = "Taldrin history	2" ]' || fail "Forget History did not replace the file: $(cat "$history")"
+[ -z "${TALDRIN_UNREADABLE_SHOTS:-}" ] || cp "$GUI_TMP/unreadable.png" "$GUI_TMP/notkept.png" "$GUI_TMP/replace.png" "$TALDRIN_UNREADABLE_SHOTS"
 menu "$window" 0 1
 wait_for_exit "$TALDRIN_PID" 15
 echo "PASS"

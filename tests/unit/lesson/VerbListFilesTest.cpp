@@ -92,6 +92,19 @@ TEST(ChosenLists, NewestFirstAtMostFourKeptAsAbsolutePathsInTheirOwnSection)
     store.texts["taldrin/list"] = "c";
     loaded.Load(store);
     EXPECT_EQ(loaded.GetInUse(), "");
+
+    // One file reached through a linked folder is one list, the newest spelling kept.
+    TempDir dir;
+    fs::create_directory(dir.Path() / "lists");
+    fs::create_directory_symlink(dir.Path() / "lists", dir.Path() / "linked");
+    const std::string strReal = (dir.Path() / "lists" / "a.ver").string(), strLinked = (dir.Path() / "linked" / "a.ver").string();
+    lists.Choose(strReal);
+    lists.Choose(strLinked);
+    EXPECT_EQ(lists.GetRecent(), (std::vector<std::string>{strLinked, "/c", "/b"}));
+    store.texts["taldrin/recent3"] = strReal;
+    store.texts["taldrin/recent4"] = strLinked;
+    loaded.Load(store);
+    EXPECT_EQ(loaded.GetRecent(), (std::vector<std::string>{"/c", "/b", strReal}));
 }
 
 #endif

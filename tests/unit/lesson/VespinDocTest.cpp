@@ -103,7 +103,8 @@ TEST(CVespinDoc, ScriptedLessonsFollowTheGoldenTranscript)
 }
 
 // The observer hears each verdict with its question and the text as typed, and each end;
-// a lesson of chosen questions keeps their order in the pool and leaves out the unknown.
+// a lesson of chosen questions keeps their order in the pool, asks the first of them first,
+// leaves out the unknown, and tells apart questions of one Infinitive by what they ask.
 TEST(CVespinDoc, VerdictsReachTheObserverAndChosenQuestionsKeepTheirOrder)
 {
     struct Recorder : VerdictObserver
@@ -118,26 +119,35 @@ TEST(CVespinDoc, VerdictsReachTheObserverAndChosenQuestionsKeepTheirOrder)
     } recorder;
     TempDir dir;
     dir.Enter();
-    dir.Write("irregu.ver", TempDir::Read(kData + "lesson.ver"));
+    dir.Write("irregu.ver", TempDir::Read(kData + "lesson.ver") + "x1\nhung\nhang\nhung\nx1\nhanged\nhang\nhanged\n");
     MemorySettingsStore profile;
     CVespinDoc doc(profile);
     doc.SetVerdictObserver(&recorder);
-    doc.m_fnRand = [] { return 0; };
+    doc.m_fnRand = [] { return 1; }; // two steps on: never back to the first
     doc.OnNewDocument();
     const std::string strTitle = doc.GetTitle();
     EXPECT_FALSE(doc.LoadChosenQuestions({{"fly", 0}, {"go", 6}}));
     EXPECT_TRUE(doc.m_pool.empty() && doc.GetTitle() == strTitle && recorder.strLog.empty());
-    ASSERT_TRUE(doc.LoadChosenQuestions({{"take", 4}, {"fly", 0}, {"go", 0}}));
-    ASSERT_EQ(doc.m_pool.size(), 2u);
-    EXPECT_EQ(doc.m_pool[0].m_strPrompt + " " + doc.m_pool[1].m_strPrompt, "taken go");
+    const auto prompts = [&doc] {
+        std::string strPrompts;
+        for (const Question& question : doc.m_pool)
+            strPrompts += question.m_strPrompt + " ";
+        return strPrompts + "| " + doc.GetTitle();
+    };
+    ASSERT_TRUE(doc.LoadChosenQuestions({{"hang", 2, "hanged", "hang"}, {"hang", 2, "hung", "hang"}, {"hang", 2, "", "hang"},
+                                         {"hang", 3, "", "hanged"}, {"hang", 3, "", "hung"}, {"see", 0}}));
+    EXPECT_EQ(prompts(), "hanged hung hanged hung see | hanged");
+    recorder.strLog.clear();
+    ASSERT_TRUE(doc.LoadChosenQuestions({{"take", 4}, {"fly", 0}, {"go", 0}, {"see", 0}}));
+    EXPECT_EQ(prompts(), "taken go see | taken");
     doc.m_bCorrecting = false;
-    for (const char* pszTyped : {"xyz", "went", "went  ", "take"})
+    for (const char* pszTyped : {"xyz", "saw", "take", "take", "went  "})
     {
         doc.m_strTyped = pszTyped;
         doc.CheckAnswer();
     }
     doc.OnCloseDocument();
-    EXPECT_EQ(recorder.strLog, "start irregu.ver practice;go 0 'xyz' wrong;go 0 'went' right;go 0 'went  ' right;take 4 'take' right;end;end;");
+    EXPECT_EQ(recorder.strLog, "end;start irregu.ver practice;take 4 'xyz' wrong;see 0 'saw' right;take 4 'take' right;take 4 'take' right;go 0 'went  ' right;end;end;");
 }
 
 // A history that cannot be kept is told once, with the reason, and the lesson goes on.
@@ -159,21 +169,30 @@ TEST(LessonHistory, AnswersNotKeptAreToldOnce)
 #ifndef _WIN32 // Windows words it its own way
     EXPECT_EQ(told[0], "Not a directory");
 #endif
+    // Once the way is free, answers are kept again, and that is told too.
+    std::filesystem::remove(dir.Path() / "file");
+    for (int i = 0; i < 2; ++i)
+        history.OnVerdict(question, "went", true);
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told[1], "");
 }
 
-// The lesson's Latin-1 reaches the file as UTF-8, a spreadsheet's default, and comes back.
+// The lesson's Latin-1 reaches the file as UTF-8, a spreadsheet's default, and comes back;
+// the list is named by its file, a name in Latin-1 escaped.
 TEST(LessonHistory, KeepsTheLessonsTextsAsUtf8)
 {
     TempDir dir;
     const std::string strPath = (dir.Path() / "history.tsv").string();
     LessonHistory history(strPath);
-    history.OnLessonStart("/l/irregu.ver", false);
+    history.OnLessonStart("/l/./m/../caf\xE9.ver", false);
     Question question;
     question.Set("r\\^ode", "r\xF4" "de", PastTense);
     question.m_strVerb = "r\xEE" "de";
     question.m_nDirection = 2;
     history.OnVerdict(question, "r\xF4" "d\xE9", false);
-    std::string strLine;
-    ReadHistory(strPath, [&](const HistoryEntry& entry) { strLine = FormatHistoryLine(entry); });
-    EXPECT_EQ(strLine.substr(strLine.find("/l/")), "/l/irregu.ver\tPast Tense > Infinitive\tr\xC3\xAE" "de\tr\\\\^ode\tr\xC3\xB4" "d\xC3\xA9\twrong\n");
+    std::string strList;
+    ReadHistory(strPath, [&](const HistoryEntry& entry) { strList = entry.m_strList; });
+    EXPECT_EQ(strList, "/l/caf\xE9.ver");
+    const std::string strLine = TempDir::Read(strPath);
+    EXPECT_EQ(strLine.substr(strLine.find("/l/")), "/l/caf\\xE9.ver\tPast Tense > Infinitive\tr\xC3\xAE" "de\tr\xC3\xB4" "de\tr\\\\^ode\tr\xC3\xB4" "d\xC3\xA9\twrong\n");
 }
