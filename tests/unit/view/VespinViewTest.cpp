@@ -90,7 +90,7 @@ public:
                      f.push_back(strField);
                  f.resize(8);
                  for (long long i = 0; i < (s.count ? s.n[0] : 1); ++i)
-                     m_summary.Add({f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7] == "right"});
+                     m_summary.Add({f[0], f[1], f[2], f[3], f[4], "", f[5], f[6], f[7] == "right"});
              }},
             {"progress", [&](const Step&) { // drawn in the window's client area, then the height it asks for
                  FakeViewWindow window;
