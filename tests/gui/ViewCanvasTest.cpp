@@ -1,8 +1,10 @@
 // The window layer on a private X server (in-xvfb.sh) with the real view and document: what the
 // canvas hands the view and passes on, its timers, and the statistics dialog's text.
+#include "framework/wx/BusyWait.h"
 #include "framework/wx/Closing.h"
 #include "framework/wx/ViewCanvas.h"
 #include "framework/wx/ViewPrinting.h"
+#include "framework/wx/WorkArea.h"
 #include "lesson/VespinDoc.h"
 #include "res/DialogTemplates.h"
 #include "support/MemorySettingsStore.h"
@@ -11,6 +13,7 @@
 #include <wx/app.h>
 #include <wx/dcgraph.h>
 #include <wx/dialog.h>
+#include <wx/display.h>
 #include <wx/frame.h>
 #include <wx/graphics.h>
 #include <wx/time.h>
@@ -19,6 +22,9 @@
 #include <gtest/gtest.h>
 
 #include <cairo.h>
+
+#include <atomic>
+#include <thread>
 
 namespace
 {
@@ -125,6 +131,81 @@ TEST_F(ViewCanvasTest, PrintsInsideThePageMargin)
     EXPECT_TRUE(left == 15 && right == 195 && top == 15 && bottom <= 282) << left << "," << top << "," << right << "," << bottom;
     EXPECT_NEAR(double(bottom - top) / (right - left), double(client.Height()) / client.Width(), 0.02);
     cairo_destroy(pCairo), cairo_surface_destroy(pSurface);
+}
+
+// The modal dialog of this title, if one is open.
+wxDialog* OpenDialog(const wxString& strTitle)
+{
+    for (wxWindow* pWindow : wxTopLevelWindows)
+        if (auto* pDialog = dynamic_cast<wxDialog*>(pWindow); pDialog && pDialog->IsModal() && pDialog->GetTitle() == strTitle)
+            return pDialog;
+    return nullptr;
+}
+
+void Click(wxDialog* pDialog, int nId)
+{
+    wxWindow* pButton = pDialog->FindWindow(nId);
+    ASSERT_TRUE(pButton) << nId;
+    wxCommandEvent click(wxEVT_BUTTON, nId);
+    click.SetEventObject(pButton);
+    pButton->ProcessWindowEvent(click);
+}
+
+// Work on another thread: a wait that lasts shows a dialog, the program's events go on
+// being handled (a timer of the window ticks), and the wait ends with the work or at Cancel.
+TEST_F(ViewCanvasTest, WaitingForWorkKeepsTheWindowAliveAndCanBeCancelled)
+{
+    EXPECT_TRUE(WaitWhileBusy(m_pFrame, "Busy", "quick", [] { return true; }));
+    EXPECT_FALSE(OpenDialog("Busy"));
+    for (const bool bCancel : {true, false})
+    {
+        std::atomic<bool> bDone{false};
+        std::thread worker;
+        int nTicks = 0;
+        bool bDialogSeen = false;
+        wxTimer ticker;
+        ticker.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            wxDialog* pDialog = OpenDialog("Busy");
+            if (++nTicks < 5 || !pDialog || bDialogSeen)
+                return;
+            bDialogSeen = true;
+            if (bCancel)
+                Click(pDialog, wxID_CANCEL);
+            else
+                worker = std::thread([&bDone] { bDone = true; });
+        });
+        ticker.Start(20);
+        const bool bResult = WaitWhileBusy(m_pFrame, "Busy", "slow", [&bDone] { return bDone.load(); });
+        ticker.Stop();
+        if (worker.joinable())
+            worker.join();
+        EXPECT_TRUE(bDialogSeen) << bCancel;
+        EXPECT_EQ(bResult, !bCancel);
+        EXPECT_FALSE(OpenDialog("Busy"));
+    }
+}
+
+// Findings by the dozen, each line long: the dialog stays inside the work area with its
+// buttons, and answers what was clicked.
+TEST_F(ViewCanvasTest, LongMessagesStayInsideTheWorkArea)
+{
+    wxString strDetails;
+    for (int i = 1; i <= 40; ++i)
+        strDetails += wxString::Format("Line %d: warning: ", i) + wxString('w', 300) + "\n";
+    for (const auto& [nClick, nAnswer] : {std::pair(wxID_YES, wxID_YES), {wxID_NO, wxID_NO}})
+    {
+        const int nClicked = nClick;
+        wxTheApp->CallAfter([nClicked] {
+            wxDialog* pDialog = OpenDialog("Findings");
+            ASSERT_TRUE(pDialog);
+            const wxRect area = wxDisplay(0u).GetClientArea();
+            EXPECT_TRUE(area.Contains(pDialog->GetScreenRect())) << "dialog at " << pDialog->GetScreenRect().x << "," << pDialog->GetScreenRect().y << " size " << pDialog->GetSize().x << " x " << pDialog->GetSize().y;
+            for (const int nId : {wxID_YES, wxID_NO})
+                EXPECT_TRUE(area.Contains(pDialog->FindWindow(nId)->GetScreenRect())) << nId;
+            Click(pDialog, nClicked);
+        });
+        EXPECT_EQ(ShowLongMessage(m_pFrame, "Findings", "A lesson meets these problems:", strDetails, "Use it anyway?", true), nAnswer);
+    }
 }
 
 // The last test: closing cannot be undone. A dialog that opens anyway is cancelled and counted.
