@@ -4,7 +4,6 @@
 #include "framework/wx/Closing.h"
 #include "framework/wx/ViewCanvas.h"
 #include "framework/wx/ViewPrinting.h"
-#include "framework/wx/WorkArea.h"
 #include "lesson/VespinDoc.h"
 #include "res/DialogTemplates.h"
 #include "support/MemorySettingsStore.h"
@@ -13,7 +12,6 @@
 #include <wx/app.h>
 #include <wx/dcgraph.h>
 #include <wx/dialog.h>
-#include <wx/display.h>
 #include <wx/frame.h>
 #include <wx/graphics.h>
 #include <wx/time.h>
@@ -182,29 +180,6 @@ TEST_F(ViewCanvasTest, WaitingForWorkKeepsTheWindowAliveAndCanBeCancelled)
         EXPECT_TRUE(bDialogSeen) << bCancel;
         EXPECT_EQ(bResult, !bCancel);
         EXPECT_FALSE(OpenDialog("Busy"));
-    }
-}
-
-// Findings by the dozen, each line long: the dialog stays inside the work area with its
-// buttons, and answers what was clicked.
-TEST_F(ViewCanvasTest, LongMessagesStayInsideTheWorkArea)
-{
-    wxString strDetails;
-    for (int i = 1; i <= 40; ++i)
-        strDetails += wxString::Format("Line %d: warning: ", i) + wxString('w', 300) + "\n";
-    for (const auto& [nClick, nAnswer] : {std::pair(wxID_YES, wxID_YES), {wxID_NO, wxID_NO}})
-    {
-        const int nClicked = nClick;
-        wxTheApp->CallAfter([nClicked] {
-            wxDialog* pDialog = OpenDialog("Findings");
-            ASSERT_TRUE(pDialog);
-            const wxRect area = wxDisplay(0u).GetClientArea();
-            EXPECT_TRUE(area.Contains(pDialog->GetScreenRect())) << "dialog at " << pDialog->GetScreenRect().x << "," << pDialog->GetScreenRect().y << " size " << pDialog->GetSize().x << " x " << pDialog->GetSize().y;
-            for (const int nId : {wxID_YES, wxID_NO})
-                EXPECT_TRUE(area.Contains(pDialog->FindWindow(nId)->GetScreenRect())) << nId;
-            Click(pDialog, nClicked);
-        });
-        EXPECT_EQ(ShowLongMessage(m_pFrame, "Findings", "A lesson meets these problems:", strDetails, "Use it anyway?", true), nAnswer);
     }
 }
 
