@@ -5,11 +5,13 @@
 #include "app/SessionEnd.h"
 #include "checker/ChosenListCheck.h"
 #include "framework/SettingsStore.h"
+#include "framework/wx/BusyWait.h"
 #include "framework/wx/Closing.h"
 #include "framework/wx/Latin1.h"
 #include "framework/wx/TemplateDialog.h"
 #include "framework/wx/ViewCanvas.h"
 #include "framework/wx/ViewPrinting.h"
+#include "framework/wx/WorkArea.h"
 #include "lesson/LessonHistory.h"
 #include "lesson/VespinDoc.h"
 #include "res/AppStrings.h"
@@ -31,7 +33,10 @@
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <new>
 #include <system_error>
 #include <vector>
 
@@ -39,6 +44,11 @@ namespace
 {
 
 constexpr int kToolSize = 16;
+// The status bar: messages, the list in use, then the lock indicators.
+constexpr int kListField = 1;
+constexpr int kFirstIndicatorField = 2;
+// The widest the list's pane grows, in letters; a longer name is cut with an ellipsis.
+constexpr int kListFieldLetters = 36;
 // How often the lock indicators look at the keyboard.
 constexpr int kLockPollMilliseconds = 250;
 
@@ -137,6 +147,29 @@ wxString FileNameOf(const std::string& strPath)
     return wxFileName(FromLocalPath(strPath)).GetFullName();
 }
 
+// A file name or path as shown in the window: nothing in it is taken for a line break, a
+// tab, a mnemonic or a change of direction (see PrintableName).
+std::string ShownUtf8(const std::string& strLocal, bool bNameOnly)
+{
+#ifdef __WXMSW__
+    const wxString str = bNameOnly ? FileNameOf(strLocal) : FromLocalPath(strLocal);
+    return PrintableName(std::string(str.utf8_str()));
+#else
+    // File names are bytes here, UTF-8 only by custom.
+    return PrintableName(bNameOnly ? strLocal.substr(strLocal.rfind('/') + 1) : strLocal);
+#endif
+}
+
+wxString ShownName(const std::string& strPath)
+{
+    return wxString::FromUTF8(ShownUtf8(strPath, true));
+}
+
+wxString ShownPath(const std::string& strPath)
+{
+    return wxString::FromUTF8(ShownUtf8(strPath, false));
+}
+
 } // namespace
 
 CMainFrame::CMainFrame(CVespinDoc& doc, SettingsStore& store)
@@ -156,7 +189,10 @@ CMainFrame::CMainFrame(CVespinDoc& doc, SettingsStore& store)
 
     m_doc.SetTitleObserver(
         [this](const std::string& strTitle) { SetTitle(FromLatin1(strTitle) + kCaptionSuffix); });
-    m_doc.m_fnLessonStarted = [this] { ShowListInUse(); };
+    m_doc.m_fnListChanged = [this] { ShowListInUse(); };
+    m_doc.m_fnChosenListGone = [this](const std::string& strPath, bool bStandard) {
+        OnChosenListGone(strPath, bStandard);
+    };
     m_lockTimer.Start(kLockPollMilliseconds);
     CloseFrameOnSessionEnd(this);
 }
@@ -165,7 +201,8 @@ CMainFrame::~CMainFrame()
 {
     CloseFrameOnSessionEnd(nullptr);
     m_doc.SetTitleObserver(nullptr);
-    m_doc.m_fnLessonStarted = nullptr;
+    m_doc.m_fnListChanged = nullptr;
+    m_doc.m_fnChosenListGone = nullptr;
     m_pCanvas->SetView(nullptr);
 }
 
@@ -225,9 +262,9 @@ void CMainFrame::CreateTools()
 
 void CMainFrame::CreateStatusFields()
 {
-    constexpr int nFields = 1 + static_cast<int>(std::size(kIndicators));
+    constexpr int nFields = kFirstIndicatorField + static_cast<int>(std::size(kIndicators));
     wxStatusBar* pStatusBar = CreateStatusBar(nFields);
-    std::vector<int> widths{-1};
+    std::vector<int> widths{-1, 0};
     for (const IndicatorDef& indicator : kIndicators)
         widths.push_back(pStatusBar->GetTextExtent(indicator.pszText).GetWidth() + 16);
     pStatusBar->SetStatusWidths(nFields, widths.data());
@@ -354,7 +391,7 @@ void CMainFrame::UpdateLockIndicators()
 {
     for (std::size_t i = 0; i < std::size(kIndicators); ++i)
     {
-        const int nField = static_cast<int>(i) + 1;
+        const int nField = static_cast<int>(i) + kFirstIndicatorField;
         const wxString strText = wxGetKeyState(ToLockKeyCode(kIndicators[i].key))
                                      ? wxString(kIndicators[i].pszText)
                                      : wxString();
@@ -377,7 +414,7 @@ void CMainFrame::RestoreVerbList()
         // the shown window, where a long path is not cut.
         m_lists.UseStandard();
         m_lists.Save(m_store);
-        const wxString strText = "The verb list " + FromLocalPath(strRemembered) +
+        const wxString strText = "The verb list " + ShownPath(strRemembered) +
                                  " cannot be opened; the standard list is used.";
         CallAfter([this, strText] {
             if (!IsClosing())
@@ -403,18 +440,40 @@ bool CMainFrame::OpenVerbList(const std::string& strPath)
 {
     if (IsClosing())
         return false;
-    const wxString strName = FileNameOf(strPath);
-    const ChosenListCheck check = CheckChosenList(strPath, std::string(strName.utf8_str()));
-    const wxString strText = wxString::FromUTF8(check.m_strText);
-    if (check.m_nVerdict == ChosenListVerdict::Refused)
+    const wxString strName = ShownName(strPath);
+    // Refused rather than used and silently not remembered.
+    if (!ChosenLists::CanRemember(strPath))
     {
-        wxMessageBox(strText, kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
+        wxMessageBox("The verb list \"" + ShownPath(strPath) +
+                         "\" is not used: its path holds a line break, which the settings cannot "
+                         "keep for the next start.\n\nRename the file (or its folder) and choose it again.",
+                     kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
         return false;
     }
-    if (check.m_nVerdict == ChosenListVerdict::Doubtful &&
-        wxMessageBox("A lesson on \"" + strName + "\" meets these problems:\n\n" + strText +
-                         "\nUse this list anyway?",
-                     kMessageCaption, wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this) != wxYES)
+    const std::optional<ChosenListCheck> check = CheckInBackground(strPath, strName);
+    if (!check || IsClosing())
+        return false;
+    const wxString strText = wxString::FromUTF8(check->m_strText);
+    if (check->m_nVerdict == ChosenListVerdict::Refused)
+    {
+        // The reason, and below it the findings that explain it, if any.
+        if (strText.Contains("\n\n"))
+            ShowLongMessage(this, kMessageCaption, strText.BeforeFirst('\n'), strText.AfterFirst('\n').Trim(false),
+                            wxString(), false);
+        else
+            wxMessageBox(strText, kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
+        return false;
+    }
+    const bool bLesson = !m_doc.m_pool.empty() && !m_doc.m_bFinished;
+    if (check->m_nVerdict == ChosenListVerdict::Doubtful)
+    {
+        if (ShowLongMessage(this, kMessageCaption, "A lesson on \"" + strName + "\" meets these problems:",
+                            strText,
+                            bLesson ? "Use this list anyway? The lesson you are in ends." : "Use this list anyway?",
+                            true) != wxID_YES)
+            return false;
+    }
+    else if (!MayEndLesson("\"" + strName + "\""))
         return false;
     const std::optional<VerbListLocation> list = LocateChosenList(strPath);
     if (!list)
@@ -424,6 +483,76 @@ bool CMainFrame::OpenVerbList(const std::string& strPath)
     KeepChosenLists();
     NewLesson();
     return true;
+}
+
+// The check runs on a thread of its own: a large list takes a while, and the window must
+// go on repainting. It touches nothing but the file and its own result.
+std::optional<ChosenListCheck> CMainFrame::CheckInBackground(const std::string& strPath,
+                                                             const wxString& strName)
+{
+    const std::string strNameUtf8(strName.utf8_str());
+    const auto check = [strPath, strNameUtf8] { return CheckChosenList(strPath, strNameUtf8); };
+    const auto refused = [&](const std::string& strWhy) {
+        return ChosenListCheck{ChosenListVerdict::Refused, "\"" + strNameUtf8 + "\" could not be checked: " + strWhy};
+    };
+    std::future<ChosenListCheck> pending;
+    try
+    {
+        pending = std::async(std::launch::async, check);
+    }
+    catch (const std::system_error&)
+    {
+        return check(); // no thread to be had: checked here, the window waiting
+    }
+    const bool bDone = WaitWhileBusy(this, "Checking the Verb List", "Checking \"" + strName + "\"...", [&pending] {
+        return pending.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    });
+    if (!bDone)
+    {
+        m_abandonedChecks.erase(std::remove_if(m_abandonedChecks.begin(), m_abandonedChecks.end(),
+                                               [](const std::future<ChosenListCheck>& abandoned) {
+                                                   return abandoned.wait_for(std::chrono::seconds(0)) ==
+                                                          std::future_status::ready;
+                                               }),
+                                m_abandonedChecks.end());
+        m_abandonedChecks.push_back(std::move(pending));
+        return std::nullopt;
+    }
+    try
+    {
+        return pending.get();
+    }
+    catch (const std::bad_alloc&)
+    {
+        return refused("there is not enough memory.");
+    }
+    catch (const std::exception& error)
+    {
+        return refused(std::string(error.what()) + ".");
+    }
+}
+
+bool CMainFrame::MayEndLesson(const wxString& strWhat)
+{
+    if (m_doc.m_pool.empty() || m_doc.m_bFinished)
+        return true;
+    return wxMessageBox("Start a new lesson on " + strWhat + "? The lesson you are in ends.", kMessageCaption,
+                        wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this) == wxYES;
+}
+
+// As at start: the standard list from now on, and the reason said.
+void CMainFrame::OnChosenListGone(const std::string& strPath, bool bStandard)
+{
+    std::string strWhy = UnreadableReason(strPath);
+    if (strWhy.empty())
+        strWhy = "cannot be opened.";
+    wxMessageBox("The verb list \"" + ShownPath(strPath) + "\" " + FromLocalPath(strWhy) + "\n\n" +
+                     (bStandard ? wxString("The standard list is used from now on.") : wxString(kMissingFilesText)),
+                 kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
+    if (!bStandard)
+        return;
+    m_lists.UseStandard();
+    KeepChosenLists();
 }
 
 void CMainFrame::OpenRecentList(std::size_t nRecent)
@@ -439,8 +568,7 @@ void CMainFrame::OpenRecentList(std::size_t nRecent)
         OpenVerbList(strPath);
         return;
     }
-    wxMessageBox("The verb list " + FromLocalPath(strPath) +
-                     " is gone; it is taken off the recent lists.",
+    wxMessageBox("The verb list " + ShownPath(strPath) + " is gone; it is taken off the recent lists.",
                  kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
     m_lists.Forget(strPath);
     KeepChosenLists();
@@ -449,6 +577,8 @@ void CMainFrame::OpenRecentList(std::size_t nRecent)
 void CMainFrame::UseStandardList()
 {
     if (IsClosing())
+        return;
+    if (!MayEndLesson("the standard list"))
         return;
     if (!m_doc.UseStandardVerbList())
     {
@@ -460,12 +590,19 @@ void CMainFrame::UseStandardList()
     NewLesson();
 }
 
-// Written at once, so that a list chosen is remembered whatever ends the run. The menu is
-// changed once the command that chose, perhaps one of its items, has returned.
+// Written at once, so that a list chosen is remembered whatever ends the run; a failure is
+// told once, as the options dialog tells its own. The menu is changed once the command
+// that chose, perhaps one of its items, has returned.
 void CMainFrame::KeepChosenLists()
 {
     m_lists.Save(m_store);
-    m_store.Flush();
+    if (!m_store.Flush() && m_doc.DescribeSaveFailure() != m_strListSaveFailureTold)
+    {
+        m_strListSaveFailureTold = m_doc.DescribeSaveFailure();
+        wxMessageBox("The verb list in use " + FromLocalPath(m_strListSaveFailureTold) +
+                         ".\n\nIt is used until the program ends, but the next start will not know it.",
+                     kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
+    }
     CallAfter([this] { UpdateRecentItems(); });
 }
 
@@ -484,15 +621,21 @@ void CMainFrame::UpdateRecentItems()
     pMenu->FindChildItem(WxId(ID_LESSON_VERB_LIST), &nPosition);
     const std::vector<std::string>& recent = m_lists.GetRecent();
     for (std::size_t i = 0; i < recent.size(); ++i)
-    {
-        wxString strLabel = FileNameOf(recent[i]);
-        strLabel.Replace("&", "&&");
         pMenu->Insert(nPosition + 1 + i, WxId(ID_LESSON_RECENT_LIST_1 + static_cast<int>(i)),
-                      wxString::Format("&%zu %s", i + 1, strLabel), FromLocalPath(recent[i]));
-    }
+                      wxString::FromUTF8(RecentListLabel(i + 1, ShownUtf8(recent[i], true))),
+                      ShownPath(recent[i]));
 }
 
+// In a pane of its own, so that the message pane keeps its prompts.
 void CMainFrame::ShowListInUse()
 {
-    SetStatusText("Verb list: " + FileNameOf(m_doc.m_strVerbListPath), 0);
+    wxStatusBar* pStatusBar = GetStatusBar();
+    const wxString strText = "Verb list: " + ShownName(m_doc.GetListInUse());
+    std::vector<int> widths{-1, std::min(pStatusBar->GetTextExtent(strText).GetWidth(),
+                                         pStatusBar->GetTextExtent(wxString('n', kListFieldLetters)).GetWidth()) +
+                                    16};
+    for (int i = kFirstIndicatorField; i < pStatusBar->GetFieldsCount(); ++i)
+        widths.push_back(pStatusBar->GetStatusWidth(i));
+    pStatusBar->SetStatusWidths(static_cast<int>(widths.size()), widths.data());
+    SetStatusText(strText, kListField);
 }

@@ -2,13 +2,17 @@
 // and the view; the view lives in a ViewCanvas filling the client area. No lesson logic.
 #pragma once
 
+#include "checker/ChosenListCheck.h"
 #include "lesson/ChosenLists.h"
 
 #include <wx/frame.h>
 #include <wx/timer.h>
 
+#include <future>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class CVespinDoc;
 class SettingsStore;
@@ -37,9 +41,10 @@ public:
     // Before the first lesson: the remembered verb list is located (not read) and given to
     // the document; when it is gone the standard list stays and the status bar says so.
     void RestoreVerbList();
-    // Checks the list, asks about its findings, and starts a new lesson on it; false, with
-    // a message and nothing changed, when the list is refused or the user declines (and,
-    // silently, once the program is closing).
+    // Checks the list (on a thread of its own, the window responding), asks about its
+    // findings and, during a lesson, whether to end it, and starts a new lesson on it;
+    // false, with a message and nothing changed, when the list is refused or the user
+    // declines or cancels (and, silently, once the program is closing).
     bool OpenVerbList(const std::string& strPath);
 
 private:
@@ -59,6 +64,11 @@ private:
     void KeepChosenLists();
     void UpdateRecentItems();
     void ShowListInUse();
+    // Nothing when the user cancelled the check.
+    std::optional<ChosenListCheck> CheckInBackground(const std::string& strPath, const wxString& strName);
+    // True when no lesson is running or the user agrees to end it for strWhat.
+    bool MayEndLesson(const wxString& strWhat);
+    void OnChosenListGone(const std::string& strPath, bool bStandard);
     void ShowProgress();
     void UpdateLockIndicators();
 
@@ -70,4 +80,8 @@ private:
     LessonHistory* m_pHistory = nullptr;
     wxTimer m_lockTimer;
     bool m_bDocumentClosed = false;
+    // The last failure to keep the chosen lists the user was told of.
+    std::string m_strListSaveFailureTold;
+    // Checks the user cancelled, left to end on their own; waited for when the frame goes.
+    std::vector<std::future<ChosenListCheck>> m_abandonedChecks;
 };

@@ -11,6 +11,24 @@ namespace
 
 constexpr std::size_t kShownFindings = 12;
 
+// The advice of a finding as the window can follow it: the window has no command-line
+// options, and taking the list as it is is the question the window asks anyway, so a
+// hint in brackets that names an option ("(or --ignore=RULE if meant)") is left out.
+std::string ForTheWindow(const std::string& strText)
+{
+    std::string strShown = strText;
+    for (std::size_t nOpen; (nOpen = strShown.find(" (or --")) != std::string::npos;)
+    {
+        const std::size_t nClose = strShown.find(')', nOpen);
+        if (nClose == std::string::npos)
+            break;
+        strShown.erase(nOpen, nClose + 1 - nOpen);
+    }
+    return strShown;
+}
+
+} // namespace
+
 // Why a lesson could not read the file at all; empty when it can.
 std::string UnreadableReason(const std::string& strPath)
 {
@@ -33,8 +51,6 @@ std::string UnreadableReason(const std::string& strPath)
     return std::string();
 }
 
-} // namespace
-
 std::string FindingsText(const std::vector<Finding>& findings)
 {
     std::string strText;
@@ -52,7 +68,7 @@ std::string FindingsText(const std::vector<Finding>& findings)
         if (finding.m_nLine > 0)
             strText += "Line " + std::to_string(finding.m_nLine) + ": ";
         strText += finding.m_nKind == FindingKind::Error ? "error: " : "warning: ";
-        strText += finding.m_strText + "\n";
+        strText += ForTheWindow(finding.m_strText) + "\n";
     }
     if (nLeft > 0)
         strText += "... and " + std::to_string(nLeft) + " more.\n";
@@ -65,9 +81,13 @@ ChosenListCheck CheckChosenList(const std::string& strPath, const std::string& s
     if (const std::string strReason = UnreadableReason(strPath); !strReason.empty())
         return {ChosenListVerdict::Refused, strQuoted + strReason};
 
-    const ListCheck check = CheckVerbListFile(strPath, AllFlags<GroupSet>());
+    // Counted, not kept: the questions of a large list take far more memory than its text.
+    const ListCheck check = CheckVerbListFile(strPath, AllFlags<GroupSet>(), AllFlags<DirectionSet>(), false);
     const std::string strFindings = FindingsText(check.m_findings);
-    if (check.m_summary.m_pool.empty())
+    std::size_t nQuestions = 0;
+    for (const std::size_t n : check.m_summary.m_nQuestions)
+        nQuestions += n;
+    if (nQuestions == 0)
         return {ChosenListVerdict::Refused,
                 strQuoted + "gives no question at all, so it cannot be used." +
                     (strFindings.empty() ? "" : "\n\n" + strFindings)};

@@ -65,6 +65,8 @@ bool CVespinDoc::OnNewDocument()
         m_nRightTime = m_profile.GetProfileInt(kSection, "right", 400);
         m_nWrongTime = m_profile.GetProfileInt(kSection, "wrong", 2000);
         m_bSettingsRead = true;
+        if (m_fnListChanged)
+            m_fnListChanged();
     }
     return true;
 }
@@ -127,6 +129,8 @@ void CVespinDoc::UseVerbList(const VerbListLocation& list)
     m_chosenList = list;
     m_strVerbListPath = list.m_strPath;
     m_bAlternativeFile = list.m_bAlternative;
+    if (m_fnListChanged)
+        m_fnListChanged();
 }
 
 bool CVespinDoc::UseStandardVerbList()
@@ -134,9 +138,23 @@ bool CVespinDoc::UseStandardVerbList()
     const std::optional<VerbListLocation> list = FindVerbList(m_verbListFolders);
     if (!list)
         return false;
-    UseVerbList(*list);
     m_chosenList.reset();
+    m_strVerbListPath = list->m_strPath;
+    m_bAlternativeFile = list->m_bAlternative;
+    if (m_fnListChanged)
+        m_fnListChanged();
     return true;
+}
+
+bool CVespinDoc::FallBackFromGoneList()
+{
+    if (!m_chosenList || CanOpenVerbList(m_chosenList->m_strPath.c_str()))
+        return false;
+    const std::string strGone = m_chosenList->m_strPath;
+    const bool bStandard = UseStandardVerbList();
+    if (m_fnChosenListGone)
+        m_fnChosenListGone(strGone, bStandard);
+    return bStandard;
 }
 
 bool CVespinDoc::LoadChosenQuestions(const std::vector<QuestionId>& questions)

@@ -70,6 +70,10 @@ public:
     // Back to the list the folders give, looked for afresh; false, changing nothing, when
     // no folder holds one any more.
     bool UseStandardVerbList();
+    // Before a lesson: a chosen list that can no longer be read as one (gone, or now a
+    // folder, a pipe or a device) gives way to the list the folders give, as at start, and
+    // m_fnChosenListGone is told. False when the list in use stays.
+    bool FallBackFromGoneList();
 
     // Steps forward a random 1 .. n/2+1 places, wrapping; with one question left
     // the same question is asked again. Shows the prompt as the title.
@@ -127,6 +131,11 @@ public:
     std::function<int()> m_fnRand;
     // Told when LoadQuestions has filled the pool: a lesson has started.
     std::function<void()> m_fnLessonStarted;
+    // Told whenever the list the lessons read changes, and when it is first found.
+    std::function<void()> m_fnListChanged;
+    // Told by FallBackFromGoneList of the chosen list it gave up, and whether a list of
+    // the folders took its place (else no lesson has a list).
+    std::function<void(const std::string& strPath, bool bStandard)> m_fnChosenListGone;
 
 private:
     void RemoveCurrentQuestion();

@@ -271,6 +271,8 @@ void CVespinView::OnLButtonDown(int x, int y)
 
 void CVespinView::StartLesson(CVespinDoc* pDoc)
 {
+    // A chosen list gone since it was chosen: said, and the standard list taken.
+    pDoc->FallBackFromGoneList();
     CFormsDlg forms;
     CGroupsDlg groups;
     // Whatever the dialogs hold when they close is taken: after Esc, no box at all.
@@ -496,6 +498,7 @@ void CVespinView::OnLessonView()
 void CVespinView::OnPractiseMistakes()
 {
     CVespinDoc* pDoc = GetDocument();
+    pDoc->FallBackFromGoneList();
     const std::optional<HistorySummary> summary =
         m_pHistory ? m_pHistory->Summarise(pDoc->GetListInUse()) : std::nullopt;
     if (!summary)

@@ -5,6 +5,7 @@
 #include "framework/wx/Closing.h"
 #include "framework/wx/Latin1.h"
 #include "framework/wx/ViewCanvas.h"
+#include "framework/wx/WorkArea.h"
 #include "res/DialogTemplates.h"
 #include "res/pictures/app_icon_32.xpm"
 
@@ -39,6 +40,7 @@ public:
             CreateControl(control);
         SetClientSize(ConvertDialogToPixels(wxSize(dialogTemplate.Width, dialogTemplate.Height)));
         CentreOnParent();
+        FitInsideWorkArea(*this);
 
         Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { m_dialog.OnOK(); }, wxID_OK);
         Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { m_dialog.OnCancel(); });

@@ -1,5 +1,6 @@
 // The window layer on a private X server (in-xvfb.sh) with the real view and document: what the
 // canvas hands the view and passes on, its timers, and the statistics dialog's text.
+#include "framework/wx/BusyWait.h"
 #include "framework/wx/Closing.h"
 #include "framework/wx/ViewCanvas.h"
 #include "framework/wx/ViewPrinting.h"
@@ -19,6 +20,9 @@
 #include <gtest/gtest.h>
 
 #include <cairo.h>
+
+#include <atomic>
+#include <thread>
 
 namespace
 {
@@ -125,6 +129,58 @@ TEST_F(ViewCanvasTest, PrintsInsideThePageMargin)
     EXPECT_TRUE(left == 15 && right == 195 && top == 15 && bottom <= 282) << left << "," << top << "," << right << "," << bottom;
     EXPECT_NEAR(double(bottom - top) / (right - left), double(client.Height()) / client.Width(), 0.02);
     cairo_destroy(pCairo), cairo_surface_destroy(pSurface);
+}
+
+// The modal dialog of this title, if one is open.
+wxDialog* OpenDialog(const wxString& strTitle)
+{
+    for (wxWindow* pWindow : wxTopLevelWindows)
+        if (auto* pDialog = dynamic_cast<wxDialog*>(pWindow); pDialog && pDialog->IsModal() && pDialog->GetTitle() == strTitle)
+            return pDialog;
+    return nullptr;
+}
+
+void Click(wxDialog* pDialog, int nId)
+{
+    wxWindow* pButton = pDialog->FindWindow(nId);
+    ASSERT_TRUE(pButton) << nId;
+    wxCommandEvent click(wxEVT_BUTTON, nId);
+    click.SetEventObject(pButton);
+    pButton->ProcessWindowEvent(click);
+}
+
+// Work on another thread: a wait that lasts shows a dialog, the program's events go on
+// being handled (a timer of the window ticks), and the wait ends with the work or at Cancel.
+TEST_F(ViewCanvasTest, WaitingForWorkKeepsTheWindowAliveAndCanBeCancelled)
+{
+    EXPECT_TRUE(WaitWhileBusy(m_pFrame, "Busy", "quick", [] { return true; }));
+    EXPECT_FALSE(OpenDialog("Busy"));
+    for (const bool bCancel : {true, false})
+    {
+        std::atomic<bool> bDone{false};
+        std::thread worker;
+        int nTicks = 0;
+        bool bDialogSeen = false;
+        wxTimer ticker;
+        ticker.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            wxDialog* pDialog = OpenDialog("Busy");
+            if (++nTicks < 5 || !pDialog || bDialogSeen)
+                return;
+            bDialogSeen = true;
+            if (bCancel)
+                Click(pDialog, wxID_CANCEL);
+            else
+                worker = std::thread([&bDone] { bDone = true; });
+        });
+        ticker.Start(20);
+        const bool bResult = WaitWhileBusy(m_pFrame, "Busy", "slow", [&bDone] { return bDone.load(); });
+        ticker.Stop();
+        if (worker.joinable())
+            worker.join();
+        EXPECT_TRUE(bDialogSeen) << bCancel;
+        EXPECT_EQ(bResult, !bCancel);
+        EXPECT_FALSE(OpenDialog("Busy"));
+    }
 }
 
 // The last test: closing cannot be undone. A dialog that opens anyway is cancelled and counted.

@@ -3,7 +3,10 @@
 # with a warning is asked about, a clean one is not, a pipe is refused, irrtes.ver is the
 # short list), the recent lists, the chosen list remembered across a restart and its
 # fallback once it is gone, and --list with a folder and with a path of blanks and letters
-# beyond ASCII.
+# beyond ASCII. Changing the list during a lesson asks first; the status bar names the list
+# in use from the moment it is chosen and at start; a list gone (or now a folder) when a
+# lesson starts is said and the standard list taken; a path with a line break is refused;
+# a choice the settings cannot keep is told; the findings stay on a screen scaled twice.
 source "$(dirname "$0")/lib.sh"
 gui_setup "$@"
 settings="$XDG_CONFIG_HOME/vespin/vespin.conf"
@@ -52,6 +55,10 @@ answer() {
   wait_until 10 window_gone Taldrin || fail "the message box stayed"
 }
 dark_in_status() { screenshot "$window" "$GUI_TMP/now.png"; count_colour "$GUI_TMP/now.png" 0 0 0 90 300x18+2+330; }
+# The right part of the status bar, where the list's pane is, as a checksum of its pixels.
+list_pane() { screenshot "$window" "$GUI_TMP/pane.png"; convert "$GUI_TMP/pane.png" -crop 380x18+300+330 +repage rgb:- | md5sum; }
+# answer_question KEY: the question whether to end the lesson for another list.
+answer_question() { answer "$1"; }
 close_program() {
   menu "$window" 0 1
   wait_for_exit "$TALDRIN_PID" 15
@@ -61,14 +68,22 @@ close_program() {
 start_taldrin "$workdir"
 window=$(wait_for_window "New Game - Taldrin")
 ready=$(dark_in_status)
+standard_pane=$(list_pane)
 
-# A warning: the findings are shown, and Yes takes the list; its verb is asked.
+# A warning: the findings are shown, and Yes takes the list; the status bar names it at
+# once, before its lesson; its verb is asked.
 choose "$lists/warned.ver"
 answer alt+y
+wait_until 10 caption_is "$window" "New Game - Taldrin" || fail "no new lesson on the warned list"
+wait_until 10 eval '[ "$(list_pane)" != "$standard_pane" ]' || fail "the status bar still names the old list"
 lesson_on fly
-[ "$(dark_in_status)" -gt $((2 * ready)) ] || fail "the status bar does not name the list"
-# A clean list: no question, a new lesson on it at once.
+[ "$(dark_in_status)" -lt $((2 * ready)) ] || fail "the message pane lost its prompt"
+# A clean list during a lesson: asked first; No keeps the lesson, Yes starts one on the list.
 choose "$lists/clean.ver"
+answer_question alt+n
+caption_is "$window" "fly - Taldrin" || fail "declining changed the lesson"
+choose "$lists/clean.ver"
+answer_question alt+y
 lesson_on drink
 # A pipe is refused at once, and the lesson goes on.
 choose "$lists/pipe.ver"
@@ -77,16 +92,23 @@ caption_is "$window" "drink - Taldrin" || fail "the pipe changed the lesson"
 # A chosen irrtes.ver is the short list: every group, and no groups dialog.
 cp "$lists/clean.ver" "$lists/irrtes.ver"
 choose "$lists/irrtes.ver"
+answer_question alt+y
 lesson_on drink "Choice of forms"
-# The recent lists, newest first: 3 is the warned list.
+# The recent lists, newest first: 3 is the warned list; its findings ask for the lesson too.
 menu "$window" 1 $((verb_list_item + 3))
 answer alt+y
 lesson_on fly
+warned_pane=$(list_pane)
+# Standard List during a lesson asks as well.
+menu "$window" 1 $((verb_list_item + 4))
+answer_question alt+n
+caption_is "$window" "fly - Taldrin" || fail "declining the standard list changed the lesson"
 close_program
 
-# Remembered: the warned list again after a restart, not read until the lesson.
+# Remembered: the warned list again after a restart, named at once, not read until the lesson.
 start_taldrin "$workdir"
 window=$(wait_for_window "New Game - Taldrin")
+wait_until 10 eval '[ "$(list_pane)" = "$warned_pane" ]' || fail "the remembered list is not named at start"
 lesson_on fly
 close_program
 
@@ -102,6 +124,64 @@ answer Return
 wait_until 10 eval '! grep -q warned "$settings"' || fail "the gone list stayed recent: $(cat "$settings")"
 grep -qx "List=" "$settings" || fail "the fallback was not kept: $(cat "$settings")"
 close_program
+
+# Gone, or a folder in its place, when the lesson starts: said, and the lesson is on the
+# standard list, which is kept.
+for fate in gone folder; do
+  cp "$lists/clean.ver" "$lists/vanishing.ver"
+  start_taldrin "$workdir" --list "$lists/vanishing.ver"
+  window=$(wait_for_window "New Game - Taldrin")
+  wait_until 10 eval 'grep -q vanishing "$settings"' || fail "--list not kept: $(cat "$settings")"
+  rm "$lists/vanishing.ver"
+  [ $fate = gone ] || mkdir "$lists/vanishing.ver"
+  xdotool mousemove --window "$window" 350 200 click 1
+  answer Return
+  for name in "Choice of forms" "Choice of verb groups"; do
+    send_keys "$(wait_for_window "$name")" space Return
+  done
+  wait_until 10 caption_is "$window" "go - Taldrin" || fail "$fate: asked '$(xdotool getwindowname "$window")'"
+  [ "$(list_pane)" = "$standard_pane" ] || fail "$fate: the status bar does not name the standard list"
+  grep -qx "List=" "$settings" || fail "$fate: the fallback was not kept: $(cat "$settings")"
+  close_program
+  rm -rf "$lists/vanishing.ver"
+done
+
+# A path with a line break is refused, not used and silently forgotten; the list in use stays.
+printf '#\nClean\n#\n#\nbas1\ndrank\ndrink\ndrunk\n' >"$lists/two
+lines.ver"
+start_taldrin "$workdir" --list "$lists/two
+lines.ver"
+window=$(wait_for_window "New Game - Taldrin")
+answer Return
+lesson_on go
+close_program
+! grep -q "two" "$settings" || fail "the path with a line break was kept: $(cat "$settings")"
+
+# Settings that cannot be saved: the choice is used, and the user is told it is not kept.
+chmod a-w "$settings"
+start_taldrin "$workdir"
+window=$(wait_for_window "New Game - Taldrin")
+choose "$lists/clean.ver"
+answer Return
+lesson_on drink
+close_program
+chmod u+w "$settings"
+! grep -q "List=$lists/clean.ver" "$settings" || fail "a read-only settings file was written"
+
+# At twice the scale, a dozen long findings: the dialog stays on the screen, No declines.
+for i in $(seq 14); do printf 'unknown%s\nwent\ngo%s\ngone\n' "$i" "$i"; done >"$lists/many.ver"
+sed -i '1i #\nMany\n#\n#' "$lists/many.ver"
+export GDK_SCALE=2
+start_taldrin "$workdir" --list "$lists/many.ver"
+unset GDK_SCALE
+window=$(wait_for_window "New Game - Taldrin")
+box=$(wait_for_window Taldrin)
+eval "$(xdotool getwindowgeometry --shell "$box")"
+[ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le 1024 ] && [ $((Y + HEIGHT)) -le 768 ] ||
+  fail "the findings at ${X},${Y}, ${WIDTH} x ${HEIGHT}, leave the 1024 x 768 screen"
+answer alt+n
+close_program
+! grep -q many "$settings" || fail "a declined list was kept"
 
 # --list: a folder is refused with a message, and the run goes on with the list it had.
 start_taldrin "$workdir" --list "$lists"

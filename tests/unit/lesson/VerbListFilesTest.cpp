@@ -108,6 +108,37 @@ TEST(ChosenLists, NewestFirstAtMostFourKeptAsAbsolutePathsInTheirOwnSection)
 }
 
 #endif
+
+// A recent list's menu label shows its name and nothing else: no accelerator from a tab, no
+// mnemonic from '&', no line cut or text turned round. Rows: the name, its label.
+TEST(RecentListLabel, ShowsTheNameAndNothingElse)
+{
+    const std::pair<std::string, std::string> rows[] = {
+        {"class7b.ver", "&2 class7b.ver"},
+        {"x\tReturn.ver", "&2 x\\x09Return.ver"},
+        {"a&b&&c.ver", "&2 a&&b&&&&c.ver"},
+        {"two\nlines\r.ver", "&2 two\\x0Alines\\x0D.ver"},
+        {"del\x7F\xC2\x85.ver", "&2 del\\x7F\\x85.ver"},
+        {"\xE2\x80\xAE" "reve.ver", "&2 \\u202Ereve.ver"},
+        {"latin\xE9.ver", "&2 latin\\xE9.ver"},
+        {"\xC0\xAF\xED\xA0\x80.ver", "&2 \\xC0\\xAF\\xED\\xA0\\x80.ver"},
+        {"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80.ver", "&2 caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80.ver"},
+        {"cut\xE2\x82", "&2 cut\\xE2\\x82"},
+    };
+    for (const auto& [strName, strLabel] : rows)
+        EXPECT_EQ(RecentListLabel(2, strName), strLabel) << strName;
+    EXPECT_EQ(PrintableName("a&b\t"), "a&b\\x09");
+}
+
+// The settings keep texts of one line: a path with a line break cannot be remembered.
+TEST(ChosenLists, OnlyPathsOfOneLineCanBeRemembered)
+{
+    for (const char* pszPath : {"/a/b c.ver", "/a/\xE9\t.ver", " /x "})
+        EXPECT_TRUE(ChosenLists::CanRemember(pszPath)) << pszPath;
+    for (const char* pszPath : {"/a\nb.ver", "/a/b\r.ver", "/\r\n"})
+        EXPECT_FALSE(ChosenLists::CanRemember(pszPath)) << pszPath;
+}
+
 TEST(ParseStartOptions, ListHelpVersionAndOneLineErrors)
 {
     using Action = StartOptions::Action;

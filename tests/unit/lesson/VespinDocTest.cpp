@@ -12,6 +12,10 @@
 #include <algorithm>
 #include <sstream>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace
 {
 
@@ -149,6 +153,58 @@ TEST(CVespinDoc, VerdictsReachTheObserverAndChosenQuestionsKeepTheirOrder)
     doc.OnCloseDocument();
     EXPECT_EQ(recorder.strLog, "end;start irregu.ver practice;take 4 'xyz' wrong;see 0 'saw' right;take 4 'take' right;take 4 'take' right;go 0 'went  ' right;end;end;");
 }
+
+#ifndef _WIN32 // a FIFO
+// A chosen list that is no longer a file a lesson can read gives way to the standard list
+// at the next lesson, and says so; one that is there stays. Every change of the list in
+// use is told. Rows: what becomes of the chosen list, and whether the document falls back.
+TEST(CVespinDoc, AChosenListGoneGivesWayToTheStandardListAndEveryChangeIsTold)
+{
+    const std::pair<const char*, bool> rows[] = {{"kept", false}, {"gone", true}, {"folder", true}, {"pipe", true}};
+    for (const auto& [pszFate, bFallsBack] : rows)
+    {
+        TempDir dir;
+        dir.Enter();
+        dir.Write("irregu.ver", TempDir::Read(kData + "lesson.ver"));
+        const std::string strChosen = dir.Write("mine/irrtes.ver", TempDir::Read(kData + "lesson.ver")).string();
+        MemorySettingsStore profile;
+        CVespinDoc doc(profile);
+        std::string strLog;
+        doc.m_fnListChanged = [&] { strLog += "list " + std::filesystem::path(doc.GetListInUse()).filename().string() + ";"; };
+        doc.m_fnChosenListGone = [&](const std::string& strPath, bool bStandard) {
+            strLog += "gone " + std::string(strPath == strChosen ? "chosen" : strPath) + (bStandard ? " standard;" : ";");
+        };
+        doc.OnNewDocument();
+        doc.UseVerbList(*LocateChosenList(strChosen));
+        std::filesystem::remove(strChosen);
+        if (pszFate == std::string("kept"))
+            dir.Write("mine/irrtes.ver", "#\n");
+        else if (pszFate == std::string("folder"))
+            std::filesystem::create_directory(strChosen);
+        else if (pszFate == std::string("pipe"))
+        {
+            ASSERT_EQ(::mkfifo(strChosen.c_str(), 0600), 0);
+        }
+        EXPECT_EQ(doc.FallBackFromGoneList(), bFallsBack) << pszFate;
+        EXPECT_EQ(strLog, bFallsBack ? "list irregu.ver;list irrtes.ver;list irregu.ver;gone chosen standard;"
+                                     : "list irregu.ver;list irrtes.ver;")
+            << pszFate;
+        EXPECT_EQ(doc.m_bAlternativeFile, !bFallsBack) << pszFate;
+        EXPECT_EQ(doc.m_chosenList.has_value(), !bFallsBack) << pszFate;
+    }
+    // No standard list left either: the chosen one stays, and that is told.
+    TempDir dir;
+    dir.Enter();
+    MemorySettingsStore profile;
+    CVespinDoc doc(profile);
+    bool bStandardTold = true;
+    doc.m_fnChosenListGone = [&](const std::string&, bool bStandard) { bStandardTold = bStandard; };
+    doc.UseVerbList({(dir.Path() / "gone.ver").string(), false});
+    EXPECT_FALSE(doc.FallBackFromGoneList());
+    EXPECT_FALSE(bStandardTold);
+    EXPECT_TRUE(doc.m_chosenList);
+}
+#endif
 
 // A history that cannot be kept is told once, with the reason, and the lesson goes on.
 TEST(LessonHistory, AnswersNotKeptAreToldOnce)
