@@ -1,6 +1,7 @@
 #include "app/VespinApp.h"
 
 #include "app/MainFrame.h"
+#include "framework/UserFile.h"
 #include "framework/UserFolders.h"
 #include "framework/UserSettings.h"
 #include "framework/wx/ViewCanvas.h"
@@ -9,6 +10,9 @@
 #include "lesson/VespinDoc.h"
 #include "res/AppStrings.h"
 #include "view/VespinView.h"
+#ifndef _WIN32
+#include "framework/IniSettingsStore.h"
+#endif
 
 #include <wx/display.h>
 #include <wx/filename.h>
@@ -18,8 +22,51 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <utility>
 
 wxIMPLEMENT_APP_NO_MAIN(CVespinApp);
+
+namespace
+{
+
+// Stands in for the history where no folder for it is known: the first answer says, as a
+// history that fails does, that answers are not kept.
+class NoHistory : public VerdictObserver
+{
+public:
+    explicit NoHistory(std::function<void()> fnTell) : m_fnTell(std::move(fnTell)) {}
+    void OnLessonStart(const std::string&) override {}
+    void OnVerdict(const Question&, const std::string&, bool) override
+    {
+        if (auto fnTell = std::exchange(m_fnTell, nullptr))
+            fnTell();
+    }
+    void OnLessonEnd() override {}
+
+private:
+    std::function<void()> m_fnTell;
+};
+
+// Run as root in another user's home (sudo without -H), nothing is saved there; said once.
+void TellIfRootInOthersHome(const std::string& strDataFolder)
+{
+#ifndef _WIN32
+    for (const std::string& strFolder : {IniSettingsStore::DefaultPath().parent_path().string(), strDataFolder})
+        if (const std::string strOthers = strFolder.empty() ? "" : OthersFolder(strFolder); !strOthers.empty())
+        {
+            std::fprintf(stderr,
+                         "taldrin: running as root in %s, which belongs to another user: no settings and no "
+                         "answers are saved there (sudo -H, or running as that user, saves them)\n",
+                         strOthers.c_str());
+            return;
+        }
+#else
+    (void)strDataFolder;
+#endif
+}
+
+} // namespace
 
 StartOptions CVespinApp::s_options;
 
@@ -76,11 +123,22 @@ bool CVespinApp::OnInit()
     pFrame->SetView(std::make_unique<CVespinView>(*m_pDoc, pFrame->GetCanvas()));
     // Only named here: the history is first touched by an answer or a history command.
     const std::string strDataFolder = UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    TellIfRootInOthersHome(strDataFolder);
     if (!strDataFolder.empty())
     {
         m_pHistory = std::make_unique<LessonHistory>(strDataFolder + "/" + kHistoryFileName);
         m_pDoc->SetVerdictObserver(m_pHistory.get());
         pFrame->SetHistory(m_pHistory.get());
+    }
+    else
+    {
+        m_pNoHistory = std::make_unique<NoHistory>([pFrame] {
+            pFrame->SetStatusText(wxString(kHistoryNotKeptText) +
+                                      ": no folder for it is known (no absolute HOME, and no home in the "
+                                      "password database).",
+                                  0);
+        });
+        m_pDoc->SetVerdictObserver(m_pNoHistory.get());
     }
     SetTopWindow(pFrame);
 

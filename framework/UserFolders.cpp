@@ -5,6 +5,39 @@
 #ifdef _WIN32
 #include <shlobj.h>
 #include <system_error>
+#else
+#include <cerrno>
+#include <vector>
+
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
+#ifndef _WIN32
+namespace
+{
+
+// The home folder the password database gives the real user; empty unless absolute.
+std::string PasswordHome()
+{
+    std::vector<char> buffer(16384);
+    struct passwd entry = {};
+    struct passwd* pEntry = nullptr;
+    while (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &pEntry) == ERANGE &&
+           buffer.size() < (1u << 20))
+        buffer.resize(buffer.size() * 2);
+    return pEntry && pEntry->pw_dir && pEntry->pw_dir[0] == '/' ? pEntry->pw_dir : "";
+}
+
+} // namespace
+
+std::string XdgUserFolder(const char* pszXdgHome, const char* pszHome, const char* pszUnderHome)
+{
+    if (pszXdgHome && *pszXdgHome == '/')
+        return pszXdgHome;
+    const std::string strHome = pszHome && *pszHome == '/' ? pszHome : PasswordHome();
+    return strHome.empty() ? "" : (std::filesystem::path(strHome) / pszUnderHome).string();
+}
 #endif
 
 std::string UserDataFolder(const char* pszDataHome, const char* pszHome)
@@ -29,11 +62,8 @@ std::string UserDataFolder(const char* pszDataHome, const char* pszHome)
     CoTaskMemFree(pszAppData);
     return strFolder;
 #else
-    if (pszDataHome && *pszDataHome == '/')
-        return (std::filesystem::path(pszDataHome) / "taldrin").string();
-    if (pszHome && *pszHome)
-        return (std::filesystem::path(pszHome) / ".local" / "share" / "taldrin").string();
-    return {};
+    const std::string strBase = XdgUserFolder(pszDataHome, pszHome, ".local/share");
+    return strBase.empty() ? "" : (std::filesystem::path(strBase) / "taldrin").string();
 #endif
 }
 
