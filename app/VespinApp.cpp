@@ -1,7 +1,6 @@
 #include "app/VespinApp.h"
 
 #include "app/MainFrame.h"
-#include "framework/UserFile.h"
 #include "framework/UserFolders.h"
 #include "framework/UserSettings.h"
 #include "framework/wx/ViewCanvas.h"
@@ -10,9 +9,6 @@
 #include "lesson/VespinDoc.h"
 #include "res/AppStrings.h"
 #include "view/VespinView.h"
-#ifndef _WIN32
-#include "framework/IniSettingsStore.h"
-#endif
 
 #include <wx/display.h>
 #include <wx/filename.h>
@@ -48,24 +44,6 @@ private:
     std::function<void()> m_fnTell;
 };
 
-// Run as root in another user's home (sudo without -H), nothing is saved there; said once.
-void TellIfRootInOthersHome(const std::string& strDataFolder)
-{
-#ifndef _WIN32
-    for (const std::string& strFolder : {IniSettingsStore::DefaultPath().parent_path().string(), strDataFolder})
-        if (const std::string strOthers = strFolder.empty() ? "" : OthersFolder(strFolder); !strOthers.empty())
-        {
-            std::fprintf(stderr,
-                         "taldrin: running as root in %s, which belongs to another user: no settings and no "
-                         "answers are saved there (sudo -H, or running as that user, saves them)\n",
-                         strOthers.c_str());
-            return;
-        }
-#else
-    (void)strDataFolder;
-#endif
-}
-
 } // namespace
 
 StartOptions CVespinApp::s_options;
@@ -90,7 +68,15 @@ int main(int argc, char** argv)
     case StartOptions::Action::Run:
         break;
     }
-    return wxEntry(argc, argv);
+    // Root in another user's home (sudo without -H) saves nothing there; said once.
+    if (const std::string strOthers = KeepLibrariesOutOfOthersHome(); !strOthers.empty())
+        std::fprintf(stderr,
+                     "taldrin: running as root in %s, which belongs to another user: no settings and no answers "
+                     "are saved there (sudo -H, or running as that user, saves them)\n",
+                     strOthers.c_str());
+    const int nStatus = wxEntry(argc, argv);
+    RemoveLibrariesFolder();
+    return nStatus;
 }
 
 CVespinApp::CVespinApp() = default;
@@ -108,7 +94,7 @@ bool CVespinApp::OnInit()
 #endif
     const wxString programDir = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
     const std::vector<std::string> listFolders = VerbListFolders(
-        std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), programDir.ToStdString(*wxConvFileName));
+        UserVariable("XDG_DATA_HOME"), UserVariable("HOME"), programDir.ToStdString(*wxConvFileName));
     if (!FindVerbList(listFolders))
     {
         wxMessageBox(kMissingFilesText, kAppName, wxOK | wxICON_STOP);
@@ -122,8 +108,7 @@ bool CVespinApp::OnInit()
     auto* pFrame = new CMainFrame(*m_pDoc, *m_pProfile);
     pFrame->SetView(std::make_unique<CVespinView>(*m_pDoc, pFrame->GetCanvas()));
     // Only named here: the history is first touched by an answer or a history command.
-    const std::string strDataFolder = UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-    TellIfRootInOthersHome(strDataFolder);
+    const std::string strDataFolder = UserDataFolder(UserVariable("XDG_DATA_HOME"), UserVariable("HOME"));
     if (!strDataFolder.empty())
     {
         m_pHistory = std::make_unique<LessonHistory>(strDataFolder + "/" + kHistoryFileName);

@@ -111,7 +111,7 @@ IniSettingsStore::IniSettingsStore(std::filesystem::path file) : m_file(std::mov
 
 std::filesystem::path IniSettingsStore::DefaultPath()
 {
-    const std::string strBase = XdgUserFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), ".config");
+    const std::string strBase = XdgUserFolder(UserVariable("XDG_CONFIG_HOME"), UserVariable("HOME"), ".config");
     if (strBase.empty())
         return {};
     return std::filesystem::path(strBase) / "vespin" / "vespin.conf";

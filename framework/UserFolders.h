@@ -15,6 +15,19 @@ std::string XdgUserFolder(const char* pszXdgHome, const char* pszHome, const cha
 // used there. Verb lists, the help book and the history are looked for there.
 std::string UserDataFolder(const char* pszDataHome, const char* pszHome);
 
+// Linux, run as root in another user's home (sudo without -H): the toolkit's and the
+// libraries' own files (recent files, bookmarks, caches) are sent to a private temporary
+// folder by setting XDG_CONFIG_HOME, XDG_DATA_HOME and XDG_CACHE_HOME there, before the
+// toolkit starts. The program's own folders keep coming from the variables as they were
+// (UserVariable), where nothing is written (OthersFolder). Returns the other user's
+// folder; empty, and nothing done, otherwise and on Windows.
+std::string KeepLibrariesOutOfOthersHome();
+// Removes that temporary folder, at the end of the run.
+void RemoveLibrariesFolder();
+
+// The environment variable as it was before KeepLibrariesOutOfOthersHome; null when unset.
+const char* UserVariable(const char* pszName);
+
 // Where the lists installed with the program are, given the program's folder: Linux,
 // share/taldrin beside its bin folder; Windows, the program's folder itself.
 std::string InstalledDataFolder(const std::string& strProgramDir);

@@ -114,4 +114,54 @@ window=$(wait_for_window "New Game - Taldrin")
 lesson_on drink
 close_program
 grep -qx "List=$GUI_TMP/my lists ü/clean é.ver" "$settings" || fail "--list not remembered: $(cat "$settings")"
+
+# Two programs, one settings file: a list chosen in the second, which closes first, stays
+# remembered when the first closes after it.
+start_taldrin "$workdir"
+first=$(wait_for_window "New Game - Taldrin") first_pid=$TALDRIN_PID
+start_taldrin "$workdir"
+other_window() { xdotool search --onlyvisible --name "$(title_pattern "New Game - Taldrin")" | grep -vx "$first" | head -n 1; }
+wait_until 30 eval '[ -n "$(other_window)" ]' || fail "no second window"
+window=$(other_window)
+choose "$lists/clean.ver"
+lesson_on drink
+close_program
+grep -qx "List=$lists/clean.ver" "$settings" || fail "the second program's list not kept: $(cat "$settings")"
+menu "$first" 0 1
+wait_for_exit "$first_pid" 15
+grep -qx "List=$lists/clean.ver" "$settings" || fail "the first program wiped the second's list: $(cat "$settings")"
+
+# start_with ARGS...: start_taldrin through env, with ARGS for env (the program among them).
+start_with() { local program=$TALDRIN; TALDRIN=env; start_taldrin "$workdir" "$@"; TALDRIN=$program; }
+# answer_one [chosen]: a lesson on the clean list, chosen in the file dialog unless it was
+# given by --list, its one question answered; the status bar then tells that the answer is
+# not kept.
+answer_one() {
+  window=$(wait_for_window "New Game - Taldrin")
+  [ "${1:-}" = chosen ] || choose "$lists/clean.ver"
+  lesson_on drink
+  xdotool type --delay 30 drank
+  xdotool key Return
+  wait_until 10 eval '[ "$(dark_in_status)" -gt $((3 * ready)) ]' || fail "no word in the status bar of answers not kept"
+  close_program
+}
+if [ "$(id -u)" = 0 ]; then
+  # Root in another user's home (sudo without -H): nothing of root's appears there, and
+  # standard error says so once.
+  theirs="$GUI_TMP/theirs"
+  mkdir "$theirs" && chown nobody "$theirs"
+  start_with -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME="$theirs" "$TALDRIN"
+  answer_one
+  [ -z "$(find "$theirs" -user root)" ] || fail "root made these in the user's home: $(find "$theirs" -user root)"
+  [ "$(grep -c "running as root in $theirs" "$GUI_TMP/taldrin-$GUI_RUNS.log")" = 1 ] || fail "root not told once"
+  # No home at all (no HOME, an account the system does not know): nothing lands in the
+  # working directory, and answers not kept are told.
+  chmod 755 "$GUI_TMP" && chmod 777 "$workdir"
+  before=$(ls -A "$workdir")
+  # Without a home the file dialog does not work: the list comes by --list.
+  start_with -u HOME -u XDG_CONFIG_HOME -u XDG_DATA_HOME setpriv --reuid=54321 --regid=54321 --clear-groups \
+    "$TALDRIN" --list "$lists/clean.ver"
+  answer_one chosen
+  [ "$(ls -A "$workdir")" = "$before" ] || fail "files made in the working directory: $(ls -A "$workdir")"
+fi
 echo "PASS"
