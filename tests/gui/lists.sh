@@ -116,7 +116,7 @@ close_program
 grep -qx "List=$GUI_TMP/my lists ü/clean é.ver" "$settings" || fail "--list not remembered: $(cat "$settings")"
 
 # Two programs, one settings file: a list chosen in the second, which closes first, stays
-# remembered when the first closes after it.
+# remembered when the first then saves its options and closes; both are kept.
 start_taldrin "$workdir"
 first=$(wait_for_window "New Game - Taldrin") first_pid=$TALDRIN_PID
 start_taldrin "$workdir"
@@ -127,9 +127,14 @@ choose "$lists/clean.ver"
 lesson_on drink
 close_program
 grep -qx "List=$lists/clean.ver" "$settings" || fail "the second program's list not kept: $(cat "$settings")"
+window=$first
+menu "$first" 1 2
+send_keys "$(wait_for_window Option)" Tab ctrl+a 1 period 5 Return
+wait_until 10 window_gone Option || fail "OK did not close the options"
 menu "$first" 0 1
 wait_for_exit "$first_pid" 15
 grep -qx "List=$lists/clean.ver" "$settings" || fail "the first program wiped the second's list: $(cat "$settings")"
+grep -qx "Right=1500" "$settings" || fail "the first program's option not saved: $(cat "$settings")"
 
 # start_with ARGS...: start_taldrin through env, with ARGS for env (the program among them).
 start_with() { local program=$TALDRIN; TALDRIN=env; start_taldrin "$workdir" "$@"; TALDRIN=$program; }
