@@ -74,9 +74,7 @@ int main(int argc, char** argv)
                      "taldrin: running as root in %s, which belongs to another user: no settings and no answers "
                      "are saved there (sudo -H, or running as that user, saves them)\n",
                      strOthers.c_str());
-    const int nStatus = wxEntry(argc, argv);
-    RemoveLibrariesFolder();
-    return nStatus;
+    return wxEntry(argc, argv);
 }
 
 CVespinApp::CVespinApp() = default;

@@ -70,6 +70,7 @@ std::string KeepLibrariesOutOfOthersHome()
             if (!OthersFolder(strTemplate).empty() || !::mkdtemp(strTemplate.data()))
                 continue;
             LibrariesFolder() = strTemplate;
+            std::atexit([] { RemoveLibrariesFolder(); });
         }
         const char* pszOld = std::getenv(pszName);
         SavedVariables()[pszName] = pszOld ? pszOld : "\1";

@@ -20,9 +20,9 @@ std::string UserDataFolder(const char* pszDataHome, const char* pszHome);
 // folder by setting XDG_CONFIG_HOME, XDG_DATA_HOME and XDG_CACHE_HOME there, before the
 // toolkit starts. The program's own folders keep coming from the variables as they were
 // (UserVariable), where nothing is written (OthersFolder). Returns the other user's
-// folder; empty, and nothing done, otherwise and on Windows.
+// folder; empty, and nothing done, otherwise and on Windows. The temporary folder is
+// removed when the process exits, or by RemoveLibrariesFolder where it ends by _exit.
 std::string KeepLibrariesOutOfOthersHome();
-// Removes that temporary folder, at the end of the run.
 void RemoveLibrariesFolder();
 
 // The environment variable as it was before KeepLibrariesOutOfOthersHome; null when unset.

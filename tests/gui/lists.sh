@@ -152,12 +152,13 @@ answer_one() {
 }
 if [ "$(id -u)" = 0 ]; then
   # Root in another user's home (sudo without -H): nothing of root's appears there, and
-  # standard error says so once.
+  # standard error says so once; the toolkit's files went to a temporary folder, now gone.
   theirs="$GUI_TMP/theirs"
-  mkdir "$theirs" && chown nobody "$theirs"
-  start_with -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME="$theirs" "$TALDRIN"
+  mkdir "$theirs" "$GUI_TMP/tmp" && chown nobody "$theirs"
+  start_with -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME="$theirs" TMPDIR="$GUI_TMP/tmp" "$TALDRIN"
   answer_one
   [ -z "$(find "$theirs" -user root)" ] || fail "root made these in the user's home: $(find "$theirs" -user root)"
+  [ -z "$(ls -A "$GUI_TMP/tmp")" ] || fail "left in the temporary folder: $(ls -A "$GUI_TMP/tmp")"
   [ "$(grep -c "running as root in $theirs" "$GUI_TMP/taldrin-$GUI_RUNS.log")" = 1 ] || fail "root not told once"
   # No home at all (no HOME, an account the system does not know): nothing lands in the
   # working directory, and answers not kept are told.
