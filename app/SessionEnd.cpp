@@ -1,6 +1,7 @@
 #include "app/SessionEnd.h"
 
 #include "app/MainFrame.h"
+#include "framework/UserFolders.h"
 #include "framework/wx/Closing.h"
 
 #include <wx/app.h>
@@ -31,6 +32,7 @@ CMainFrame* g_pFrame = nullptr;
     if (g_pFrame)
         g_pFrame->CloseDocument();
     std::fflush(nullptr);
+    RemoveLibrariesFolder();
     ::_exit(0);
 }
 

@@ -18,8 +18,33 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <utility>
 
 wxIMPLEMENT_APP_NO_MAIN(CVespinApp);
+
+namespace
+{
+
+// Stands in for the history where no folder for it is known: the first answer says, as a
+// history that fails does, that answers are not kept.
+class NoHistory : public VerdictObserver
+{
+public:
+    explicit NoHistory(std::function<void()> fnTell) : m_fnTell(std::move(fnTell)) {}
+    void OnLessonStart(const std::string&) override {}
+    void OnVerdict(const Question&, const std::string&, bool) override
+    {
+        if (auto fnTell = std::exchange(m_fnTell, nullptr))
+            fnTell();
+    }
+    void OnLessonEnd() override {}
+
+private:
+    std::function<void()> m_fnTell;
+};
+
+} // namespace
 
 StartOptions CVespinApp::s_options;
 
@@ -43,6 +68,12 @@ int main(int argc, char** argv)
     case StartOptions::Action::Run:
         break;
     }
+    // Root in another user's home (sudo without -H) saves nothing there; said once.
+    if (const std::string strOthers = KeepLibrariesOutOfOthersHome(); !strOthers.empty())
+        std::fprintf(stderr,
+                     "taldrin: running as root in %s, which belongs to another user: no settings and no answers "
+                     "are saved there (sudo -H, or running as that user, saves them)\n",
+                     strOthers.c_str());
     return wxEntry(argc, argv);
 }
 
@@ -61,7 +92,7 @@ bool CVespinApp::OnInit()
 #endif
     const wxString programDir = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
     const std::vector<std::string> listFolders = VerbListFolders(
-        std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), programDir.ToStdString(*wxConvFileName));
+        UserVariable("XDG_DATA_HOME"), UserVariable("HOME"), programDir.ToStdString(*wxConvFileName));
     if (!FindVerbList(listFolders))
     {
         wxMessageBox(kMissingFilesText, kAppName, wxOK | wxICON_STOP);
@@ -75,12 +106,22 @@ bool CVespinApp::OnInit()
     auto* pFrame = new CMainFrame(*m_pDoc, *m_pProfile);
     pFrame->SetView(std::make_unique<CVespinView>(*m_pDoc, pFrame->GetCanvas()));
     // Only named here: the history is first touched by an answer or a history command.
-    const std::string strDataFolder = UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    const std::string strDataFolder = UserDataFolder(UserVariable("XDG_DATA_HOME"), UserVariable("HOME"));
     if (!strDataFolder.empty())
     {
         m_pHistory = std::make_unique<LessonHistory>(strDataFolder + "/" + kHistoryFileName);
         m_pDoc->SetVerdictObserver(m_pHistory.get());
         pFrame->SetHistory(m_pHistory.get());
+    }
+    else
+    {
+        m_pNoHistory = std::make_unique<NoHistory>([pFrame] {
+            pFrame->SetStatusText(wxString(kHistoryNotKeptText) +
+                                      ": no folder for it is known (no absolute HOME, and no home in the "
+                                      "password database).",
+                                  0);
+        });
+        m_pDoc->SetVerdictObserver(m_pNoHistory.get());
     }
     SetTopWindow(pFrame);
 

@@ -11,6 +11,7 @@
 class CVespinDoc;
 class LessonHistory;
 class SettingsStore;
+class VerdictObserver;
 
 class CVespinApp : public wxApp
 {
@@ -30,6 +31,7 @@ private:
     std::unique_ptr<SettingsStore> m_pProfile;
     // Before the document, which tells it its verdicts: it goes after the document.
     std::unique_ptr<LessonHistory> m_pHistory;
+    std::unique_ptr<VerdictObserver> m_pNoHistory; // in its place when it has no folder
     std::unique_ptr<CVespinDoc> m_pDoc;
 };
 

@@ -2,13 +2,12 @@
 #include "framework/IniSettingsStore.h"
 
 #include "framework/UserFile.h"
+#include "framework/UserFolders.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <limits>
-
-#include <pwd.h>
-#include <unistd.h>
 
 namespace
 {
@@ -105,35 +104,37 @@ std::string SplitLines(const std::string& strText, std::vector<std::string>& lin
     return strEnd.empty() || bMixed ? "\n" : strEnd;
 }
 
-// The home folder the password database gives the real user; empty unless absolute.
-std::string PasswordHome()
-{
-    std::vector<char> buffer(16384);
-    struct passwd entry = {};
-    struct passwd* pEntry = nullptr;
-    while (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &pEntry) == ERANGE &&
-           buffer.size() < (1u << 20))
-        buffer.resize(buffer.size() * 2);
-    return pEntry && pEntry->pw_dir && pEntry->pw_dir[0] == '/' ? pEntry->pw_dir : "";
-}
-
 } // namespace
 
 IniSettingsStore::IniSettingsStore(std::filesystem::path file) : m_file(std::move(file)) {}
 
 std::filesystem::path IniSettingsStore::DefaultPath()
 {
-    const auto absolute = [](const char* psz) { return psz && *psz == '/'; };
-    std::filesystem::path base;
-    if (const char* pszConfig = std::getenv("XDG_CONFIG_HOME"); absolute(pszConfig))
-        base = pszConfig;
-    else if (const char* pszHome = std::getenv("HOME"); absolute(pszHome))
-        base = std::filesystem::path(pszHome) / ".config";
-    else if (const std::string strHome = PasswordHome(); !strHome.empty())
-        base = std::filesystem::path(strHome) / ".config";
-    else
+    const std::string strBase = XdgUserFolder(UserVariable("XDG_CONFIG_HOME"), UserVariable("HOME"), ".config");
+    if (strBase.empty())
         return {};
-    return base / "vespin" / "vespin.conf";
+    return std::filesystem::path(strBase) / "vespin" / "vespin.conf";
+}
+
+// The file's lines, its line end and byte-order mark as they are on disk now; empty for a
+// file that is not there. The reason when it is there but could not be read.
+std::string IniSettingsStore::ReadFile(Text& text) const
+{
+    text = Text();
+    std::string strText;
+    bool bMissing = true;
+    if (m_file.empty())
+        return {};
+    if (std::string strUnreadable = ReadUserFile(m_file, kMaxFileSize, strText, bMissing); !strUnreadable.empty())
+        return strUnreadable;
+    // An editor's byte-order mark is no part of the first line; it goes back where it was.
+    if (strText.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0)
+    {
+        text.strByteOrderMark = kByteOrderMark;
+        strText.erase(0, kByteOrderMark.size());
+    }
+    text.strLineEnd = SplitLines(strText, text.lines);
+    return {};
 }
 
 void IniSettingsStore::Load()
@@ -141,38 +142,26 @@ void IniSettingsStore::Load()
     if (m_bLoaded)
         return;
     m_bLoaded = true;
-    std::string strText;
-    bool bMissing = true;
-    if (!m_file.empty())
-        m_strUnreadable = ReadUserFile(m_file, kMaxFileSize, strText, bMissing);
-    if (!m_strUnreadable.empty() || bMissing)
-        return;
-    // An editor's byte-order mark is no part of the first line; it goes back where it was.
-    if (strText.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0)
-    {
-        m_strByteOrderMark = kByteOrderMark;
-        strText.erase(0, kByteOrderMark.size());
-    }
-    m_strLineEnd = SplitLines(strText, m_lines);
+    ReadFile(m_text); // a file that cannot be read reads as empty; Flush tells why
 }
 
-std::size_t IniSettingsStore::FindKey(const std::string& strSection, const std::string& strKey,
-                                      bool& bFound) const
+std::size_t IniSettingsStore::FindKey(const std::vector<std::string>& lines, const std::string& strSection,
+                                      const std::string& strKey, bool& bFound)
 {
     bFound = false;
     std::size_t nInsertAfter = std::string::npos;
     bool bInSection = false;
     std::string strName, strValue;
-    for (std::size_t i = 0; i < m_lines.size(); ++i)
+    for (std::size_t i = 0; i < lines.size(); ++i)
     {
-        if (ParseSection(m_lines[i], strName))
+        if (ParseSection(lines[i], strName))
         {
             bInSection = EqualNoCase(strName, strSection);
             if (bInSection && nInsertAfter == std::string::npos)
                 nInsertAfter = i;
             continue;
         }
-        if (!bInSection || !ParseEntry(m_lines[i], strName, strValue))
+        if (!bInSection || !ParseEntry(lines[i], strName, strValue))
             continue;
         if (EqualNoCase(strName, strKey))
         {
@@ -189,9 +178,9 @@ bool IniSettingsStore::FindValue(const std::string& strSection, const std::strin
 {
     Load();
     bool bFound = false;
-    const std::size_t i = FindKey(strSection, strKey, bFound);
+    const std::size_t i = FindKey(m_text.lines, strSection, strKey, bFound);
     std::string strName;
-    return bFound && ParseEntry(m_lines[i], strName, strValue);
+    return bFound && ParseEntry(m_text.lines[i], strName, strValue);
 }
 
 std::uint32_t IniSettingsStore::GetProfileInt(const std::string& strSection,
@@ -208,7 +197,7 @@ void IniSettingsStore::WriteProfileInt(const std::string& strSection, const std:
                                        std::int64_t nValue)
 {
     const std::string strValue = std::to_string(nValue);
-    WriteLine(strSection, strKey, strValue, [&strValue](const std::string& strOld) {
+    WriteLine(strSection, strKey, strValue, [strValue](const std::string& strOld) {
         std::uint32_t nOld = 0, nNew = 0;
         return ParseInt32(strOld, nOld) && ParseInt32(strValue, nNew) && nOld == nNew;
     });
@@ -229,7 +218,7 @@ void IniSettingsStore::WriteProfileString(const std::string& strSection, const s
         return; // would break the file into lines
     const bool bQuote = !strValue.empty() && (strValue != Trim(strValue) || strValue.front() == '"');
     WriteLine(strSection, strKey, bQuote ? '"' + strValue + '"' : strValue,
-              [&strValue](const std::string& strOld) { return Unquote(strOld) == strValue; });
+              [strValue](const std::string& strOld) { return Unquote(strOld) == strValue; });
 }
 
 void IniSettingsStore::WriteLine(const std::string& strSection, const std::string& strKey,
@@ -237,46 +226,68 @@ void IniSettingsStore::WriteLine(const std::string& strSection, const std::strin
                                  const std::function<bool(const std::string&)>& fnReadsAsValue)
 {
     Load();
-    const std::string strLine = strKey + "=" + strValue;
-    bool bFound = false;
-    const std::size_t i = FindKey(strSection, strKey, bFound);
-    m_bDirty = true;
-    std::string strName, strOld;
-    // An entry that already reads as the value stays as the user wrote it, comment and all.
-    if (bFound && ParseEntry(m_lines[i], strName, strOld) && fnReadsAsValue(strOld))
+    Change change{strSection, strKey, strValue, fnReadsAsValue};
+    // A value that reads as what the store holds is no change of this program's: it does
+    // not overwrite what another program saved meanwhile.
+    if (!Apply(change, m_text.lines))
         return;
-    if (bFound)
-        m_lines[i] = strLine;
-    else if (i != std::string::npos)
-        m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(i) + 1, strLine);
-    else
-    {
-        if (!m_lines.empty() && !Trim(m_lines.back()).empty())
-            m_lines.emplace_back();
-        m_lines.push_back("[" + strSection + "]");
-        m_lines.push_back(strLine);
-    }
+    const auto same = [&change](const Change& other) {
+        return EqualNoCase(other.strSection, change.strSection) && EqualNoCase(other.strKey, change.strKey);
+    };
+    m_changes.erase(std::remove_if(m_changes.begin(), m_changes.end(), same), m_changes.end());
+    m_changes.push_back(std::move(change));
 }
 
+bool IniSettingsStore::Apply(const Change& change, std::vector<std::string>& lines)
+{
+    const std::string strLine = change.strKey + "=" + change.strValue;
+    bool bFound = false;
+    const std::size_t i = FindKey(lines, change.strSection, change.strKey, bFound);
+    std::string strName, strOld;
+    // An entry that already reads as the value stays as the user wrote it, comment and all.
+    if (bFound && ParseEntry(lines[i], strName, strOld) && change.fnReadsAsValue(strOld))
+        return false;
+    if (bFound)
+        lines[i] = strLine;
+    else if (i != std::string::npos)
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(i) + 1, strLine);
+    else
+    {
+        if (!lines.empty() && !Trim(lines.back()).empty())
+            lines.emplace_back();
+        lines.push_back("[" + change.strSection + "]");
+        lines.push_back(strLine);
+    }
+    return true;
+}
+
+// The changes go into the file as it is now, so what another program saved since this one
+// read it stays.
 bool IniSettingsStore::Flush()
 {
     m_strFailure.clear();
-    if (!m_bDirty)
+    if (m_changes.empty())
         return true;
+    Text text;
     if (m_file.empty())
-        m_strFailure = "no folder for settings is known (HOME is not set)";
-    else if (!m_strUnreadable.empty())
-        m_strFailure = "it could not be read (" + m_strUnreadable + "), so it is left as it is";
+        m_strFailure = "no folder for settings is known (no absolute HOME, and no home in the password database)";
+    else if (const std::string strUnreadable = ReadFile(text); !strUnreadable.empty())
+        m_strFailure = "it could not be read (" + strUnreadable + "), so it is left as it is";
     else
     {
-        std::string strText = m_strByteOrderMark;
-        for (const std::string& strLine : m_lines)
-            strText += strLine + m_strLineEnd;
-        m_strFailure = ReplaceUserFile(m_file, strText);
+        bool bChanged = false;
+        for (const Change& change : m_changes)
+            bChanged = Apply(change, text.lines) || bChanged;
+        std::string strText = text.strByteOrderMark;
+        for (const std::string& strLine : text.lines)
+            strText += strLine + text.strLineEnd;
+        if (bChanged)
+            m_strFailure = ReplaceUserFile(m_file, strText);
     }
     if (!m_strFailure.empty())
         return false;
-    m_bDirty = false;
+    m_text = std::move(text);
+    m_changes.clear();
     return true;
 }
 

@@ -42,14 +42,19 @@ std::uint32_t RegistrySettingsStore::GetProfileInt(const std::string& strSection
     if (RegGetValueA(HKEY_CURRENT_USER, strPath.c_str(), strKey.c_str(), RRF_RT_REG_DWORD, nullptr,
                      &dwValue, &dwSize) != ERROR_SUCCESS)
         return nDefault;
+    m_seen[PendingName(strSection, strKey)] = {strSection, strKey, false, dwValue, {}};
     return dwValue;
 }
 
 void RegistrySettingsStore::WriteProfileInt(const std::string& strSection,
                                             const std::string& strKey, std::int64_t nValue)
 {
-    Pending& value = m_pending[PendingName(strSection, strKey)];
-    value = {strSection, strKey, false, nValue, {}};
+    const std::string strName = PendingName(strSection, strKey);
+    const Pending value{strSection, strKey, false, nValue, {}};
+    if (AsSeen(strName, value))
+        m_pending.erase(strName);
+    else
+        m_pending[strName] = value;
 }
 
 std::string RegistrySettingsStore::GetProfileString(const std::string& strSection,
@@ -70,14 +75,34 @@ std::string RegistrySettingsStore::GetProfileString(const std::string& strSectio
                      strValue.data(), &dwSize) != ERROR_SUCCESS)
         return strDefault;
     strValue.resize(dwSize > 0 ? dwSize - 1 : 0); // without the closing zero
+    m_seen[PendingName(strSection, strKey)] = {strSection, strKey, true, 0, strValue};
     return strValue;
 }
 
 void RegistrySettingsStore::WriteProfileString(const std::string& strSection,
                                                const std::string& strKey, const std::string& strValue)
 {
-    if (strValue.find_first_of("\r\n") == std::string::npos)
-        m_pending[PendingName(strSection, strKey)] = {strSection, strKey, true, 0, strValue};
+    if (strValue.find_first_of("\r\n") != std::string::npos)
+        return;
+    const std::string strName = PendingName(strSection, strKey);
+    const Pending value{strSection, strKey, true, 0, strValue};
+    if (AsSeen(strName, value))
+        m_pending.erase(strName);
+    else
+        m_pending[strName] = value;
+}
+
+bool RegistrySettingsStore::AsSeen(const std::string& strName, const Pending& value) const
+{
+    const auto it = m_seen.find(strName);
+    if (it == m_seen.end() || it->second.m_bText != value.m_bText)
+        return false;
+    if (value.m_bText)
+        return it->second.m_strText == value.m_strText;
+    // A DWORD is read back as its unsigned pattern: -1 as 4294967295. A QWORD never matches.
+    const auto dword = [](std::int64_t n) { return n >= INT32_MIN && n <= UINT32_MAX; };
+    return dword(it->second.m_nValue) && dword(value.m_nValue) &&
+           static_cast<std::uint32_t>(it->second.m_nValue) == static_cast<std::uint32_t>(value.m_nValue);
 }
 
 bool RegistrySettingsStore::Flush()
@@ -109,7 +134,10 @@ bool RegistrySettingsStore::Flush()
             RegCloseKey(hKey);
         }
         if (nStatus == ERROR_SUCCESS)
+        {
+            m_seen[it->first] = value;
             it = m_pending.erase(it);
+        }
         else
         {
             bOk = false;

@@ -25,7 +25,9 @@ public:
                                  const std::string& strDefault) override;
     void WriteProfileString(const std::string& strSection, const std::string& strKey,
                             const std::string& strValue) override;
-    // A value that could not be written stays pending for the next Flush.
+    // Writes the values this store changed, one by one: a value written as this store read
+    // it is no change, and does not overwrite what another program saved meanwhile. A value
+    // that could not be written stays pending for the next Flush.
     bool Flush() override;
     std::string GetLocation() const override { return "HKEY_CURRENT_USER\\" + m_strRoot; }
     std::string GetFlushFailure() const override { return m_bFailed ? "the registry refused a value" : ""; }
@@ -39,7 +41,11 @@ private:
         std::string m_strText;
     };
 
+    // Whether value reads as what this store last read or wrote under that name.
+    bool AsSeen(const std::string& strName, const Pending& value) const;
+
     std::string m_strRoot;
     bool m_bFailed = false;
     std::map<std::string, Pending> m_pending; // by lower-case "section\key"
+    std::map<std::string, Pending> m_seen;    // read from the registry or written to it
 };

@@ -24,6 +24,24 @@ std::string SystemReason(int nError)
     return std::strerror(nError);
 }
 
+// Makes the folder and those missing above it. The reason is the system's for the folder
+// that could not be made (a read-only parent is "Permission denied", not a missing folder).
+std::string MakeFolders(const std::filesystem::path& folder)
+{
+    std::filesystem::path made;
+    for (const std::filesystem::path& part : folder)
+    {
+        made /= part;
+        if (::mkdir(made.c_str(), 0777) == 0 || errno == EEXIST)
+            continue;
+        const int nError = errno;
+        struct stat st = {};
+        if (::stat(made.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+            return SystemReason(nError);
+    }
+    return {};
+}
+
 // Why the open file fd is no regular file, if it is none; st describes it.
 std::string StatRegular(int fd, struct stat& st)
 {
@@ -160,9 +178,10 @@ TargetFolder OpenTargetFolder(const std::filesystem::path& file, unsigned nNewMo
     if (!folder.strFailure.empty())
         return folder;
     folder.strName = folder.target.filename().string();
-    std::error_code error;
     if (!folder.bExists && !bLinked)
-        std::filesystem::create_directories(folder.target.parent_path(), error);
+        folder.strFailure = MakeFolders(folder.target.parent_path());
+    if (!folder.strFailure.empty())
+        return folder;
     folder.fd = ::open(folder.target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder.fd < 0)
         folder.strFailure = SystemReason(errno);
@@ -173,7 +192,32 @@ TargetFolder OpenTargetFolder(const std::filesystem::path& file, unsigned nNewMo
     return folder;
 }
 
+// Root writes nothing into another user's folders (as under sudo without -H): what it
+// made there would be root's, and the user could no longer change it.
+std::string RootInOthersFolder(const std::filesystem::path& target)
+{
+    const std::string strFolder = OthersFolder(target.parent_path());
+    return strFolder.empty() ? "" : "Taldrin runs as root, and " + strFolder + " belongs to another user";
+}
+
 } // namespace
+
+std::string OthersFolder(const std::filesystem::path& folder)
+{
+    if (::geteuid() != 0)
+        return {};
+    std::filesystem::path above;
+    for (const std::filesystem::path& part : folder)
+    {
+        above /= part;
+        struct stat st = {};
+        if (::stat(above.c_str(), &st) != 0)
+            break;
+        if (st.st_uid != 0)
+            return above.string();
+    }
+    return {};
+}
 
 std::string ReadUserFile(const std::filesystem::path& file, std::uintmax_t nMaxSize, std::string& strText,
                          bool& bMissing)
@@ -237,7 +281,7 @@ std::string ResolveUserFile(const std::filesystem::path& file, std::filesystem::
             target = next;
             for (const std::filesystem::path& rest : todo)
                 target /= rest;
-            return {};
+            return RootInOthersFolder(target);
         }
         if (S_ISLNK(st.st_mode))
         {
@@ -272,7 +316,7 @@ std::string ResolveUserFile(const std::filesystem::path& file, std::filesystem::
         if ((st.st_mode & S_IWUSR) == 0)
             return "it is read-only";
     }
-    return {};
+    return RootInOthersFolder(target);
 }
 
 std::string ReplaceUserFile(const std::filesystem::path& file, const std::string& strText, unsigned nNewMode)
@@ -346,8 +390,8 @@ namespace
 // file another program created meanwhile (and that file is then taken as it is).
 std::string CreateWhole(const std::filesystem::path& file, const std::string& strText)
 {
-    std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);
+    if (std::string strFailure = MakeFolders(file.parent_path()); !strFailure.empty())
+        return strFailure;
     const std::string strTemporary = file.string() + ".tmp." + std::to_string(::getpid());
     const int fd = ::open(strTemporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)

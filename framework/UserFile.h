@@ -11,6 +11,12 @@
 #include <filesystem>
 #include <string>
 
+// When this program runs as root (effective): the first folder, from the top, on the way to
+// `folder` (an absolute path) that belongs to another user, as a home does under sudo
+// without -H. Nothing is created or replaced in there: ResolveUserFile fails for it, and so
+// every write below does. Empty otherwise, and always on Windows.
+std::string OthersFolder(const std::filesystem::path& folder);
+
 // Reads the whole file into strText. Where nothing is (a link that leads nowhere included)
 // it reads as empty with bMissing set. Anything there that is no regular file of at most
 // nMaxSize bytes, or cannot be opened, fails; a pipe or a device is never waited on.

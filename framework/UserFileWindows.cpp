@@ -66,7 +66,8 @@ std::string WriteTemporary(const std::filesystem::path& file, const std::string&
                            std::filesystem::path& temporary)
 {
     std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);
+    if (std::filesystem::create_directories(file.parent_path(), error); error)
+        return error.message();
     for (unsigned nTry = 0;; ++nTry)
     {
         temporary = file;
@@ -104,6 +105,11 @@ std::string CreateWhole(const std::filesystem::path& file, const std::string& st
 }
 
 } // namespace
+
+std::string OthersFolder(const std::filesystem::path&)
+{
+    return {};
+}
 
 std::string ReadUserFile(const std::filesystem::path& file, std::uintmax_t nMaxSize, std::string& strText,
                          bool& bMissing)
@@ -160,7 +166,8 @@ std::string AppendUserFileLine(const std::filesystem::path& file, const std::str
     if (std::string strFailure = LookAt(file, bExists); !strFailure.empty())
         return strFailure;
     std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);
+    if (std::filesystem::create_directories(file.parent_path(), error); error)
+        return error.message();
     HANDLE hFile = INVALID_HANDLE_VALUE;
     if (std::string strFailure = OpenRegular(file, FILE_APPEND_DATA, OPEN_ALWAYS, hFile); !strFailure.empty())
         return strFailure;

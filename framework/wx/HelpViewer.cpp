@@ -25,7 +25,7 @@ wxString ProgramDir()
 
 wxString UserDataDir()
 {
-    const std::string strFolder = UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    const std::string strFolder = UserDataFolder(UserVariable("XDG_DATA_HOME"), UserVariable("HOME"));
     return wxString(strFolder.c_str(), *wxConvFileName);
 }
 

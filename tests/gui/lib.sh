@@ -90,10 +90,14 @@ start_taldrin() {
 title_pattern() { printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\.*^$+?(){}|]/\\&/g')"; }
 
 # wait_for_window TITLE [SECONDS]: prints the id of a visible window titled exactly TITLE.
+# Polled, not --sync: a search that meets a window going away fails at once.
 wait_for_window() {
-  local ids
-  ids=$(timeout "${2:-30}" xdotool search --sync --onlyvisible --name "$(title_pattern "$1")" 2>/dev/null) ||
-    fail "no window titled '$1'; visible: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')"
+  local ids= deadline=$((SECONDS + ${2:-30}))
+  until ids=$(xdotool search --onlyvisible --name "$(title_pattern "$1")" 2>/dev/null) && [ -n "$ids" ]; do
+    [ $SECONDS -lt $deadline ] ||
+      fail "no window titled '$1'; visible: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')"
+    sleep 0.1
+  done
   echo "$ids" | head -n 1
 }
 

@@ -194,4 +194,60 @@ window=$(wait_for_window "New Game - Taldrin")
 lesson_on drink
 close_program
 grep -qx "List=$GUI_TMP/my lists ü/clean é.ver" "$settings" || fail "--list not remembered: $(cat "$settings")"
+
+# Two programs, one settings file: a list chosen in the second, which closes first, stays
+# remembered when the first then saves its options and closes; both are kept.
+start_taldrin "$workdir"
+first=$(wait_for_window "New Game - Taldrin") first_pid=$TALDRIN_PID
+start_taldrin "$workdir"
+other_window() { xdotool search --onlyvisible --name "$(title_pattern "New Game - Taldrin")" | grep -vx "$first" | head -n 1; }
+wait_until 30 eval '[ -n "$(other_window)" ]' || fail "no second window"
+window=$(other_window)
+choose "$lists/clean.ver"
+lesson_on drink
+close_program
+grep -qx "List=$lists/clean.ver" "$settings" || fail "the second program's list not kept: $(cat "$settings")"
+window=$first
+menu "$first" 1 2
+send_keys "$(wait_for_window Option)" Tab ctrl+a 1 period 5 Return
+wait_until 10 window_gone Option || fail "OK did not close the options"
+menu "$first" 0 1
+wait_for_exit "$first_pid" 15
+grep -qx "List=$lists/clean.ver" "$settings" || fail "the first program wiped the second's list: $(cat "$settings")"
+grep -qx "Right=1500" "$settings" || fail "the first program's option not saved: $(cat "$settings")"
+
+# start_with ARGS...: start_taldrin through env, with ARGS for env (the program among them).
+start_with() { local program=$TALDRIN; TALDRIN=env; start_taldrin "$workdir" "$@"; TALDRIN=$program; }
+# answer_one [chosen]: a lesson on the clean list, chosen in the file dialog unless it was
+# given by --list, its one question answered; the status bar then tells that the answer is
+# not kept.
+answer_one() {
+  window=$(wait_for_window "New Game - Taldrin")
+  [ "${1:-}" = chosen ] || choose "$lists/clean.ver"
+  lesson_on drink
+  xdotool type --delay 30 drank
+  xdotool key Return
+  wait_until 10 eval '[ "$(dark_in_status)" -gt $((3 * ready)) ]' || fail "no word in the status bar of answers not kept"
+  close_program
+}
+if [ "$(id -u)" = 0 ]; then
+  # Root in another user's home (sudo without -H): nothing of root's appears there, and
+  # standard error says so once; the toolkit's files went to a temporary folder, now gone.
+  theirs="$GUI_TMP/theirs"
+  mkdir "$theirs" "$GUI_TMP/tmp" && chown nobody "$theirs"
+  start_with -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME="$theirs" TMPDIR="$GUI_TMP/tmp" "$TALDRIN"
+  answer_one
+  [ -z "$(find "$theirs" -user root)" ] || fail "root made these in the user's home: $(find "$theirs" -user root)"
+  [ -z "$(ls -A "$GUI_TMP/tmp")" ] || fail "left in the temporary folder: $(ls -A "$GUI_TMP/tmp")"
+  [ "$(grep -c "running as root in $theirs" "$GUI_TMP/taldrin-$GUI_RUNS.log")" = 1 ] || fail "root not told once"
+  # No home at all (no HOME, an account the system does not know): nothing lands in the
+  # working directory, and answers not kept are told.
+  chmod 755 "$GUI_TMP" && chmod 777 "$workdir"
+  before=$(ls -A "$workdir")
+  # Without a home the file dialog does not work: the list comes by --list.
+  start_with -u HOME -u XDG_CONFIG_HOME -u XDG_DATA_HOME setpriv --reuid=54321 --regid=54321 --clear-groups \
+    "$TALDRIN" --list "$lists/clean.ver"
+  answer_one chosen
+  [ "$(ls -A "$workdir")" = "$before" ] || fail "files made in the working directory: $(ls -A "$workdir")"
+fi
 echo "PASS"

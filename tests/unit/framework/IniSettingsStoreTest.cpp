@@ -66,3 +66,61 @@ TEST(IniSettingsStore, KeepsTextsAsTheyWereWritten)
     EXPECT_EQ(store.GetProfileString("Taldrin", "broken", "-"), "-");
     EXPECT_EQ(TempDir::Read(file).find("\nb"), std::string::npos);
 }
+
+// Two programs on one file: A reads it, B (another store) saves, the file may then be replaced
+// ("dir": by a folder, "gone": deleted), and A saves. Each row: the file before (none when
+// empty), B's and A's writes ("Section.Key=value", a number as a number), the file between,
+// and the file after A's flush. A's flush writes only what A changed, into the file on disk.
+// A folder in the file's place fails it, and the change waits for the next flush.
+TEST(IniSettingsStore, TwoStoresOnOneFileKeepEachOthersChanges)
+{
+    const auto write = [](IniSettingsStore& store, const std::string& strWrites) {
+        std::istringstream writes(strWrites);
+        for (std::string strSection, strKey, strValue;
+             std::getline(writes >> std::ws, strSection, '.') && std::getline(writes, strKey, '=') && writes >> strValue;)
+            if (strValue.find_first_not_of("0123456789") == std::string::npos)
+                store.WriteProfileInt(strSection, strKey, std::stoll(strValue));
+            else
+                store.WriteProfileString(strSection, strKey, strValue);
+    };
+    const struct { std::string before, b, between, a, after; } rows[] = {
+        {"", "Taldrin.List=/l/b.ver Taldrin.Recent1=/l/b.ver", "", "Morphane.Hase=1 Morphane.Right=400",
+         "[Taldrin]\nList=/l/b.ver\nRecent1=/l/b.ver\n\n[Morphane]\nHase=1\nRight=400\n"},
+        {"[Morphane]\nRight=5\n", "Morphane.Right=9", "", "Morphane.Right=5 Morphane.Wrong=7",
+         "[Morphane]\nRight=9\nWrong=7\n"},
+        {"[Morphane]\nRight=5\n", "Morphane.Right=9", "", "Morphane.Right=6", "[Morphane]\nRight=6\n"},
+        {"[Morphane]\nRight=5\n", "", "\xEF\xBB\xBF; mine\r\n[Morphane]\r\nRight = 5 ; ms\r\n[Other]\r\nx=1\r\n",
+         "Morphane.Right=5 Morphane.Wrong=7",
+         "\xEF\xBB\xBF; mine\r\n[Morphane]\r\nRight = 5 ; ms\r\nWrong=7\r\n[Other]\r\nx=1\r\n"},
+        {"[Morphane]\nRight=5\nWrong=3\n", "", "gone", "Morphane.Right=5 Morphane.Wrong=7", "[Morphane]\nWrong=7\n"},
+        {"[Morphane]\nRight=5\n", "Taldrin.List=x", "dir", "Morphane.Wrong=7", "[Morphane]\nWrong=7\n"},
+    };
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE(row.before + " | " + row.between);
+        TempDir dir;
+        const std::filesystem::path file = dir.Path() / "vespin.conf";
+        if (!row.before.empty())
+            dir.Write("vespin.conf", row.before);
+        IniSettingsStore a(file), b(file);
+        a.GetProfileInt("Morphane", "Right", 77);
+        write(b, row.b);
+        ASSERT_TRUE(b.Flush());
+        if (row.between == "gone" || row.between == "dir")
+            std::filesystem::remove(file);
+        if (row.between == "dir")
+            std::filesystem::create_directory(file);
+        else if (row.between != "gone" && !row.between.empty())
+            dir.Write("vespin.conf", row.between);
+        write(a, row.a);
+        if (row.between == "dir")
+        {
+            EXPECT_FALSE(a.Flush());
+            EXPECT_EQ(a.GetFlushFailure(), "it could not be read (it is not a regular file), so it is left as it is");
+            EXPECT_TRUE(std::filesystem::is_directory(file));
+            std::filesystem::remove(file);
+        }
+        EXPECT_TRUE(a.Flush()) << a.GetFlushFailure();
+        EXPECT_EQ(TempDir::Read(file), row.after);
+    }
+}

@@ -1,6 +1,7 @@
 // The user's files in hostile surroundings: no home, odd files and links, failing and killed writers.
 #include "framework/IniSettingsStore.h"
 #include "framework/UserFile.h"
+#include "framework/UserFolders.h"
 
 #include "support/TempDir.h"
 
@@ -34,20 +35,82 @@ static std::string Shell(const std::filesystem::path& dir, const std::string& st
     return pPipe && ::pclose(pPipe) == 0 ? strOut : "failed: " + strCommand;
 }
 
-// Each row: XDG_CONFIG_HOME and HOME (null: unset), the user, and the path (empty: none at all).
-TEST(SettingsFault, SettingsFileIsNeverInTheWorkingDirectory)
+// Settings and data by one rule. Each row: XDG_CONFIG_HOME and XDG_DATA_HOME alike, HOME (null: unset),
+// the user, and the settings file and data folder (empty: none at all).
+TEST(SettingsFault, SettingsAndDataAreNeverInTheWorkingDirectory)
 {
     const uid_t me = ::getuid();
-    const std::string strOwn = std::string(::getpwuid(me)->pw_dir) + "/.config/vespin/vespin.conf";
-    const struct { const char *config, *home; uid_t uid; std::string expected; } rows[] = {
-        {"/x", "/h", me, "/x/vespin/vespin.conf"}, {"x", "/h", me, "/h/.config/vespin/vespin.conf"},
-        {"", "h", me, strOwn}, {nullptr, nullptr, me, strOwn}, {nullptr, nullptr, 54321, ""}}; // 54321: no entry
+    const std::string strOwn = ::getpwuid(me)->pw_dir;
+    const std::string strOwnConf = strOwn + "/.config/vespin/vespin.conf", strOwnData = strOwn + "/.local/share/taldrin";
+    const struct { const char *xdg, *home; uid_t uid; std::string conf, data; } rows[] = {
+        {"/x", "/h", me, "/x/vespin/vespin.conf", "/x/taldrin"},
+        {"x", "/h", me, "/h/.config/vespin/vespin.conf", "/h/.local/share/taldrin"},
+        {"", "h", me, strOwnConf, strOwnData}, {nullptr, nullptr, me, strOwnConf, strOwnData},
+        {nullptr, "h", 54321, "", ""}}; // 54321: no entry
     for (const auto& row : rows)
         EXPECT_TRUE((row.uid != me && ::geteuid() != 0) || InChild(row.uid, [&] {
-            for (const auto& [name, value] : {std::pair{"XDG_CONFIG_HOME", row.config}, {"HOME", row.home}})
+            for (const auto& [name, value] :
+                 {std::pair{"XDG_CONFIG_HOME", row.xdg}, {"XDG_DATA_HOME", row.xdg}, {"HOME", row.home}})
                 value ? ::setenv(name, value, 1) : ::unsetenv(name);
-            return IniSettingsStore::DefaultPath() == row.expected;
-        })) << row.expected;
+            return IniSettingsStore::DefaultPath() == row.conf &&
+                   UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")) == row.data;
+        })) << row.conf;
+}
+
+// Folders made for a new file, by each writer of the user's files: the settings' flush, a line appended,
+// the history's appender. Each row: a setup in the shell, the file, as whom it runs ('r' as root, 'n' as
+// nobody), why every writer fails (empty: none does) and what is new afterwards. Root writes nothing
+// into another user's folder, however deep; a folder that cannot be made is told with its own reason.
+TEST(SettingsFault, FoldersAreMadeOnlyWhereTheUserMay)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to be root and nobody";
+    const std::string strListing = "find . -mindepth 1 -printf '%P %u\\n' | LC_ALL=C sort";
+    const std::string strOthers = "Taldrin runs as root, and $D/home belongs to another user";
+    const struct { const char *setup, *file; char how; std::string failure, after; } rows[] = {
+        {"mkdir ro && chmod 555 ro && chmod 777 .", "ro/vespin/f", 'n', "Permission denied", ""},
+        {"echo >plain", "plain/vespin/f", 'n', "Not a directory", ""},
+        {"mkdir home && chown nobody home", "home/.config/vespin/f", 'r', strOthers, ""},
+        {"mkdir -p home/.config/vespin && echo >home/.config/vespin/f && chown nobody home", "home/.config/vespin/f",
+         'r', strOthers, ""},
+        {"mkdir home && chown nobody home", "home/.config/vespin/f", 'n', "",
+         "home nobody\nhome/.config nobody\nhome/.config/vespin nobody\nhome/.config/vespin/f nobody\n"},
+        {"mkdir home", "home/.config/vespin/f", 'r', "",
+         "home root\nhome/.config root\nhome/.config/vespin root\nhome/.config/vespin/f root\n"},
+    };
+    for (const auto& row : rows)
+        for (int nWriter = 0; nWriter < 3; ++nWriter)
+        {
+            SCOPED_TRACE(std::string(row.setup) + " / writer " + std::to_string(nWriter));
+            TempDir dir;
+            ASSERT_EQ(Shell(dir.Path(), row.setup), "");
+            const std::string strBefore = Shell(dir.Path(), strListing);
+            std::string strFailure = row.failure;
+            if (const std::size_t nAt = strFailure.find("$D"); nAt != std::string::npos)
+                strFailure.replace(nAt, 2, dir.Path().string());
+            const std::filesystem::path file = dir.Path() / row.file;
+            EXPECT_TRUE(InChild(row.how == 'n' ? 65534 : 0, [&] {
+                std::string strWhy;
+                if (nWriter == 0)
+                {
+                    IniSettingsStore store(file);
+                    store.WriteProfileInt("Morphane", "Right", 700);
+                    store.Flush();
+                    strWhy = store.GetFlushFailure();
+                }
+                else if (nWriter == 1)
+                    strWhy = AppendUserFileLine(file, "line");
+                else
+                {
+                    UserFileAppender appender;
+                    std::string strHead;
+                    bool bEndsInLine = false;
+                    strWhy = appender.Open(file, "head\n", 5, strHead, bEndsInLine);
+                }
+                return strWhy == strFailure;
+            }));
+            EXPECT_EQ(Shell(dir.Path(), strListing), row.after.empty() ? strBefore : row.after);
+        }
 }
 
 // Each row: a folder made in the shell ($LIVE: this process, 999999999: none), Right as read, why the

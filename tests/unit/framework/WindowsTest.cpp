@@ -74,6 +74,31 @@ TEST(RegistrySettingsStore, RoundTripsDwordsAndReadsEverythingElseAsMissing)
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Taldrin Tests");
 }
 
+// Two programs: A reads, B saves, A saves. A value A writes as it read it is no change and
+// leaves B's; what A changed is written; a text B added stays.
+TEST(RegistrySettingsStore, TwoStoresKeepEachOthersChanges)
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Taldrin Tests");
+    const DWORD dwFive = 5;
+    SetValue("Right", REG_DWORD, &dwFive, sizeof dwFive);
+    SetValue("Wrong", REG_DWORD, &dwFive, sizeof dwFive);
+    RegistrySettingsStore a("Taldrin Tests", "unit"), b("Taldrin Tests", "unit");
+    EXPECT_EQ(a.GetProfileInt("Morphane", "Right", 77), 5u);
+    EXPECT_EQ(a.GetProfileInt("Morphane", "Wrong", 77), 5u);
+    b.WriteProfileInt("Morphane", "Right", 9);
+    b.WriteProfileInt("Morphane", "Wrong", 9);
+    b.WriteProfileString("Taldrin", "List", "C:\\b.ver");
+    ASSERT_TRUE(b.Flush());
+    a.WriteProfileInt("Morphane", "Right", 5);
+    a.WriteProfileInt("Morphane", "Wrong", 6);
+    ASSERT_TRUE(a.Flush());
+    RegistrySettingsStore after("Taldrin Tests", "unit");
+    EXPECT_EQ(after.GetProfileInt("Morphane", "Right", 77), 9u);
+    EXPECT_EQ(after.GetProfileInt("Morphane", "Wrong", 77), 6u);
+    EXPECT_EQ(after.GetProfileString("Taldrin", "List", "-"), "C:\\b.ver");
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Taldrin Tests");
+}
+
 TEST(VerbListFolders, WorkingFolderThenApplicationDataThenBesideTheProgram)
 {
     char szAppData[MAX_PATH] = "";

@@ -13,6 +13,11 @@
 
 #include <sys/stat.h>
 
+#ifndef _WIN32
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
 namespace fs = std::filesystem;
 
 #ifndef _WIN32 // Windows' folders: WindowsTest.cpp
@@ -23,7 +28,9 @@ TEST(VerbListFolders, WorkingDirectoryThenTheUsersDataThenTheInstalledLists)
               (Folders{".", "/d/taldrin", "/p/share/taldrin"}));
     EXPECT_EQ(VerbListFolders("d", "/h", "/p/bin"),
               (Folders{".", "/h/.local/share/taldrin", "/p/share/taldrin"}));
-    EXPECT_EQ(VerbListFolders(nullptr, "", ""), Folders{"."});
+    // Without an absolute HOME, the account's home, as for the settings.
+    const std::string strData = std::string(::getpwuid(::getuid())->pw_dir) + "/.local/share/taldrin";
+    EXPECT_EQ(VerbListFolders(nullptr, "h", ""), (Folders{".", strData}));
 }
 #endif
 
