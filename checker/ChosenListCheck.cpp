@@ -52,7 +52,7 @@ std::string FindingsText(const std::vector<Finding>& findings)
         if (finding.m_nLine > 0)
             strText += "Line " + std::to_string(finding.m_nLine) + ": ";
         strText += finding.m_nKind == FindingKind::Error ? "error: " : "warning: ";
-        strText += finding.m_strText + "\n";
+        strText += finding.WindowText() + "\n";
     }
     if (nLeft > 0)
         strText += "... and " + std::to_string(nLeft) + " more.\n";
