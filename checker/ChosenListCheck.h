@@ -27,6 +27,6 @@ struct ChosenListCheck
 // strName is what the texts call the list (its file name, for the user).
 ChosenListCheck CheckChosenList(const std::string& strPath, const std::string& strName);
 
-// The warnings and errors, one line each ("Line 12: warning: ..."), at most a dozen; notes
-// are left out. Empty when there are none.
+// The warnings and errors, one line each ("Line 12: warning: ..."), at most a dozen, worded
+// for the window (Finding::WindowText); notes are left out. Empty when there are none.
 std::string FindingsText(const std::vector<Finding>& findings);
