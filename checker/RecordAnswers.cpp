@@ -331,7 +331,7 @@ void CheckRecord(const VerbRecordSeen& record, RecordContext& context, Findings&
                              " is taken as one answer, brackets and all: only the whole text is "
                              "accepted",
                          "write each spelling whole, as '/learnt /learned'");
-        else if (meant.m_spellings.size() > 1 && meant.m_bAlike)
+        else if (meant.m_spellings.size() > 1)
             findings.Add(nFormLine, FindingKind::Warning, "two-spellings",
                          Quote(strForm) +
                              " is taken as one answer: only the whole text is accepted",

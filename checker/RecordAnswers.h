@@ -27,7 +27,9 @@ std::vector<std::string> WrittenSpellings(const std::string& strList);
 struct MeantForm
 {
     std::vector<std::string> m_spellings; // without blanks at either end, each once
-    bool m_bAlike = true;          // they begin with one letter, as spellings of a word do
+    // They begin with one letter, as spellings of a word do; "taken (careful)" and a list
+    // "/dreamt /dreamed (US)" hold a note instead.
+    bool m_bAlike = true;
     bool m_bInnerBrackets = false; // a bracket inside a word: "learn(ed)"
 };
 MeantForm MeantSpellings(const std::string& strForm);
