@@ -1,8 +1,9 @@
 // taldrin-check on generated lists of growing size: peak memory against the part of the
-// list a lesson reads, and processor time against the file's size. Three shapes: verbs,
-// blank lines after a header (the most records per byte), and a 2 GiB sparse file, of
-// which a lesson reads one block. Exits with 1 when the peak exceeds 4 x the part read
-// plus the program's own floor.
+// list a lesson reads, and processor time against the file's size. Four shapes: verbs,
+// blank lines after a header (the most records per byte), one verb repeated 10^4, 10^5
+// and 10^6 times (every record the same Infinitive), and a 2 GiB sparse file, of which a
+// lesson reads one block. Exits with 1 when the peak exceeds 4 x the part read plus the
+// program's own floor.
 //   checker_bench [TALDRIN-CHECK]   (default: build/checker/taldrin-check)
 #include <cstdio>
 #include <fstream>
@@ -60,6 +61,14 @@ void WriteVerbs(const std::string& strPath, std::size_t nBytes)
     }
 }
 
+void WriteOneVerb(const std::string& strPath, std::size_t nRecords)
+{
+    std::ofstream out(strPath, std::ios::binary);
+    out << kHeader;
+    for (std::size_t i = 0; i < nRecords; ++i)
+        out << "ess1\nwent\ngo\ngone\n";
+}
+
 void WriteBlankLines(const std::string& strPath, std::size_t nBytes)
 {
     std::ofstream(strPath, std::ios::binary) << kHeader << std::string(nBytes, '\n');
@@ -89,6 +98,7 @@ int main(int argc, char** argv)
                     run.dPeakMiB, dRatio, run.dSeconds, run.dSeconds / dFileMiB);
         bBounded = bBounded && run.dPeakMiB <= 4 * dReadMiB + dFloor + 1;
         std::remove(strPath.c_str());
+        return run;
     };
     for (const std::size_t nMiB : {2, 4, 8, 16})
     {
@@ -100,12 +110,27 @@ int main(int argc, char** argv)
         Report("blank lines", strDir + "/blank.ver", static_cast<double>(nMiB),
                static_cast<double>(nMiB));
     }
+    // One verb repeated: the rules that compare records (the same verb twice) stay linear.
+    const std::size_t kRecords[] = {10000, 100000, 1000000};
+    double dPerRecord[3] = {};
+    for (std::size_t i = 0; i < 3; ++i)
+    {
+        const std::string strPath = strDir + "/one-verb.ver";
+        WriteOneVerb(strPath, kRecords[i]);
+        const double dMiB = static_cast<double>(kRecords[i] * 18 + sizeof kHeader) / (1 << 20);
+        dPerRecord[i] =
+            Report("one verb", strPath, dMiB, dMiB).dSeconds * 1e6 / static_cast<double>(kRecords[i]);
+    }
     // A lesson reads one block of it, and stops at its first line, too long.
     const std::string strSparse = strDir + "/sparse.ver";
     std::ofstream(strSparse).close();
     if (::truncate(strSparse.c_str(), 2L << 30) == 0)
         Report("sparse 2 GiB", strSparse, 2048, 64.0 / 1024);
     ::rmdir(szDir);
+    std::printf("\none verb repeated: cpu us a record");
+    for (std::size_t i = 0; i < 3; ++i)
+        std::printf(", %zu records %.2f", kRecords[i], dPerRecord[i]);
+    std::printf("; at 10^6 / at 10^4: %.2f (1 is linear)\n", dPerRecord[2] / dPerRecord[0]);
     std::printf("\npeak %s 4 x the part read plus the floor\n", bBounded ? "within" : "BEYOND");
     return bBounded ? 0 : 1;
 }

@@ -27,8 +27,7 @@ bool IsUnsafe(std::string_view text, std::size_t& nLength)
         nLength = 1;
         return true;
     }
-    return ch < 0x20 || (ch >= 0x7F && ch < 0xA0) || ch == 0x061C || ch == 0x200E || ch == 0x200F ||
-           (ch >= 0x202A && ch <= 0x202E) || (ch >= 0x2066 && ch <= 0x2069);
+    return IsUnsafeCharacter(ch);
 }
 
 std::string Format(const char* pszFormat, std::size_t n)
@@ -133,12 +132,11 @@ std::string TextReport(const std::string& strPath, const ListCheck& check,
             continue;
         str += strName +
                (finding.m_nLine == 0 ? std::string() : ":" + std::to_string(finding.m_nLine)) +
-               ": " + KindName(finding.m_nKind) + ": " + finding.m_strText + " [" +
-               finding.m_strRule + "]";
+               ": " + KindName(finding.m_nKind) + ": " + finding.m_strText;
         for (std::size_t i = 1; i < lines.size(); ++i)
             str += (i == 1 ? lines.size() == 2 ? " (also line " : " (also lines " : ", ") +
-                   std::to_string(lines[i]);
-        str += lines.size() > 1 ? ")\n" : "\n";
+                   std::to_string(lines[i]) + (i + 1 == lines.size() ? ")" : "");
+        str += " [" + finding.m_strRule + "]\n";
     }
     if (check.m_bRead && !options.m_bQuiet)
         str += Summary(strName, check, options);
@@ -148,13 +146,14 @@ std::string TextReport(const std::string& strPath, const ListCheck& check,
 std::string JsonReport(const std::string& strPath, const ListCheck& check,
                        const ReportOptions& options)
 {
-    std::string str = "{\"file\": " + JsonString(strPath) +
+    const std::string strFile = JsonFileName(strPath);
+    std::string str = "{\"file\": " + strFile +
                       ", \"read\": " + (check.m_bRead ? "true" : "false") + ", \"findings\": [";
     const std::vector<Finding> shown = ShownFindings(check, options);
     for (std::size_t i = 0; i < shown.size(); ++i)
     {
         const Finding& finding = shown[i];
-        str += std::string(i == 0 ? "\n" : ",\n") + "  {\"file\": " + JsonString(strPath) +
+        str += std::string(i == 0 ? "\n" : ",\n") + "  {\"file\": " + strFile +
                ", \"line\": " + std::to_string(finding.m_nLine) +
                ", \"column\": " + std::to_string(finding.m_nColumn) + ", \"severity\": \"" +
                KindName(finding.m_nKind) + "\", \"rule\": " + JsonString(finding.m_strRule) +
@@ -162,7 +161,7 @@ std::string JsonReport(const std::string& strPath, const ListCheck& check,
                ", \"fix\": " + JsonString(finding.m_strFix) + "}";
     }
     str += "]";
-    if (check.m_bRead)
+    if (check.m_bRead && !options.m_bQuiet)
     {
         const ListSummary& summary = check.m_summary;
         const Counts counts = CountOf(check, options);
@@ -218,6 +217,29 @@ std::string EscapedFileName(const std::string& strName)
         str += strName[i] == '\'' ? "'\\''" : strName.substr(i, nLength);
     }
     return bQuoted ? str + "'" : str;
+}
+
+std::string JsonFileName(const std::string& strName)
+{
+    std::string str = "\"";
+    std::size_t nLength = 0;
+    for (std::size_t i = 0; i < strName.size(); i += nLength)
+    {
+        const std::string_view rest = std::string_view(strName).substr(i);
+        char32_t ch = 0;
+        nLength = DecodeUtf8(rest, ch);
+        if (nLength == 0)
+        {
+            char sz[8];
+            std::snprintf(sz, sizeof sz, "\\u%04X", 0xDC00u + static_cast<unsigned char>(rest[0]));
+            str += sz;
+            nLength = 1;
+            continue;
+        }
+        const std::string strChar = JsonString(std::string(rest.substr(0, nLength)));
+        str.append(strChar, 1, strChar.size() - 2);
+    }
+    return str + "\"";
 }
 
 std::string JsonString(const std::string& strText)

@@ -30,5 +30,9 @@ std::string JsonReport(const std::string& strPath, const ListCheck& check,
 // control characters, bidirectional marks and bytes that are no UTF-8 as $'\ooo'.
 std::string EscapedFileName(const std::string& strName);
 
+// A file name as a JSON string that gives back its bytes: a byte that is no UTF-8 is the
+// lone surrogate U+DC80..U+DCFF, as \uDCNN for the byte 0xNN.
+std::string JsonFileName(const std::string& strName);
+
 // A text as a JSON string, quotes included.
 std::string JsonString(const std::string& strText);

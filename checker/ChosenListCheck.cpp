@@ -11,22 +11,6 @@ namespace
 
 constexpr std::size_t kShownFindings = 12;
 
-// The advice of a finding as the window can follow it: the window has no command-line
-// options, and taking the list as it is is the question the window asks anyway, so a
-// hint in brackets that names an option ("(or --ignore=RULE if meant)") is left out.
-std::string ForTheWindow(const std::string& strText)
-{
-    std::string strShown = strText;
-    for (std::size_t nOpen; (nOpen = strShown.find(" (or --")) != std::string::npos;)
-    {
-        const std::size_t nClose = strShown.find(')', nOpen);
-        if (nClose == std::string::npos)
-            break;
-        strShown.erase(nOpen, nClose + 1 - nOpen);
-    }
-    return strShown;
-}
-
 } // namespace
 
 // Why a lesson could not read the file at all; empty when it can.
@@ -68,7 +52,7 @@ std::string FindingsText(const std::vector<Finding>& findings)
         if (finding.m_nLine > 0)
             strText += "Line " + std::to_string(finding.m_nLine) + ": ";
         strText += finding.m_nKind == FindingKind::Error ? "error: " : "warning: ";
-        strText += ForTheWindow(finding.m_strText) + "\n";
+        strText += finding.WindowText() + "\n";
     }
     if (nLeft > 0)
         strText += "... and " + std::to_string(nLeft) + " more.\n";

@@ -31,6 +31,5 @@ ChosenListCheck CheckChosenList(const std::string& strPath, const std::string& s
 std::string UnreadableReason(const std::string& strPath);
 
 // The warnings and errors, one line each ("Line 12: warning: ..."), at most a dozen, worded
-// for the window (no command-line option is offered); notes are left out. Empty when
-// there are none.
+// for the window (Finding::WindowText); notes are left out. Empty when there are none.
 std::string FindingsText(const std::vector<Finding>& findings);

@@ -1,10 +1,15 @@
 #include "checker/Findings.h"
 
+#include "verbdata/ListEncoding.h"
+
 #include <algorithm>
+#include <cstdio>
 
 const std::vector<Rule> kRules = {
     {"cannot-read", "the file cannot be opened or read to its end"},
     {"empty-list", "the file is empty"},
+    {"no-question", "no verb gives a question: a lesson has nothing to ask"},
+    {"spreadsheet", "one verb per line, as a spreadsheet saves it: convert it"},
     {"utf-16", "saved as UTF-16, which a lesson reads as noise"},
     {"cr-line-ends", "lines end with CR alone, so the list is one long line"},
     {"no-header", "the header never ends: no verb is read"},
@@ -18,10 +23,14 @@ const std::vector<Rule> kRules = {
     {"comment-as-form", "a form begins with '#': a line is missing above it"},
     {"cut-short", "the list ends inside a record, which is never asked"},
     {"empty-form", "a record with an empty form is never asked"},
+    {"blank-form", "a form of only blanks: a blank question, an empty answer"},
+    {"joined-lists", "a byte-order mark inside the list: two files joined"},
     {"unknown-tag", "a group tag that is none of the six"},
     {"list-as-prompt", "a list of alternatives as a form that is shown ends the record"},
     {"list-accepts", "a list of alternatives accepts other answers than those written"},
     {"two-spellings", "two spellings not written as a list: only the whole text is accepted"},
+    {"note-in-form", "a note or a placeholder as a form, which the learner must type"},
+    {"capital-letter", "a form with a capital letter where the others have none"},
     {"accent-code", "a backslash that begins no accent code"},
     {"invisible-character", "a character that looks like another or like nothing"},
     {"windows-character", "a character of a Windows encoding, no Latin-1 letter"},
@@ -42,7 +51,8 @@ bool IsRule(const std::string& strName)
 }
 
 void Findings::Add(std::size_t nLine, FindingKind nKind, const char* pszRule,
-                   const std::string& strWhat, const std::string& strFix, std::size_t nColumn)
+                   const std::string& strWhat, const std::string& strFix, std::size_t nColumn,
+                   const std::string& strWindowFix)
 {
     Count& count = m_counts[pszRule];
     count.nKind = std::max(count.nKind, nKind);
@@ -51,7 +61,14 @@ void Findings::Add(std::size_t nLine, FindingKind nKind, const char* pszRule,
     const std::string strAt = nColumn == 0 ? "" : "column " + std::to_string(nColumn) + ": ";
     m_findings.push_back({nLine, nKind,
                           strAt + (strFix.empty() ? strWhat : strWhat + ": " + strFix), pszRule,
-                          nColumn, strFix});
+                          nColumn, strFix,
+                          strWindowFix.empty() ? "" : strAt + strWhat + ": " + strWindowFix});
+}
+
+bool Findings::Has(FindingKind nKind) const
+{
+    return std::any_of(m_counts.begin(), m_counts.end(),
+                       [&](const auto& count) { return count.second.nKind == nKind; });
 }
 
 std::vector<Finding> Findings::Sorted()
@@ -63,7 +80,7 @@ std::vector<Finding> Findings::Sorted()
             m_findings.push_back({0, count.nKind,
                                   "and " + std::to_string(count.nFound - kMaxPerRule) +
                                       " more like the findings above, not listed",
-                                  strRule, 0, ""});
+                                  strRule, 0, "", ""});
     return std::move(m_findings);
 }
 
@@ -91,6 +108,25 @@ std::string Quote(const std::string& strLatin1)
             AppendUtf8(str, c);
     }
     return str + "'";
+}
+
+bool IsUnsafeCharacter(char32_t ch)
+{
+    return ch < 0x20 || (ch >= 0x7F && ch < 0xA0) || ch == 0x061C || ch == 0x200E || ch == 0x200F ||
+           (ch >= 0x202A && ch <= 0x202E) || (ch >= 0x2066 && ch <= 0x2069);
+}
+
+std::string QuoteUtf8(const std::string& strChar)
+{
+    char32_t ch = 0;
+    DecodeUtf8(strChar, ch);
+    if (IsUnsafeCharacter(ch))
+    {
+        char sz[16];
+        std::snprintf(sz, sizeof sz, "U+%04X", static_cast<unsigned>(ch));
+        return sz;
+    }
+    return "'" + strChar + "'";
 }
 
 std::string Plural(std::size_t n, const char* pszOne, const char* pszMany)

@@ -24,6 +24,15 @@ struct Finding
     std::string m_strRule;     // e.g. "blank-line"; see kRules
     std::size_t m_nColumn = 0; // in characters, from 1; 0 when the line as a whole is meant
     std::string m_strFix;      // what to do, as the message ends; empty when nothing is to do
+    // The message as the program's window words it, when that differs (advice only the
+    // command line can follow is left out there); else empty.
+    std::string m_strWindowText;
+
+    // What the window shows: its own wording, else the message.
+    const std::string& WindowText() const
+    {
+        return m_strWindowText.empty() ? m_strText : m_strWindowText;
+    }
 };
 
 struct Rule
@@ -40,9 +49,14 @@ bool IsRule(const std::string& strName);
 class Findings
 {
 public:
-    // The message is strWhat, then ": " and strFix when there is a fix.
+    // The message is strWhat, then ": " and strFix when there is a fix; in the window,
+    // strWindowFix instead when it is given.
     void Add(std::size_t nLine, FindingKind nKind, const char* pszRule, const std::string& strWhat,
-             const std::string& strFix = {}, std::size_t nColumn = 0);
+             const std::string& strFix = {}, std::size_t nColumn = 0,
+             const std::string& strWindowFix = {});
+
+    // Whether a finding of the kind was made, listed or not.
+    bool Has(FindingKind nKind) const;
 
     // In line order, findings of one line in the order they were made; then, for a rule
     // found more often than is worth listing, how many more there are.
@@ -63,6 +77,13 @@ private:
 
 // A Latin-1 text in quotes, in UTF-8, with control characters written as \xNN.
 std::string Quote(const std::string& strLatin1);
+
+// A control character or a mark that turns the direction of text.
+bool IsUnsafeCharacter(char32_t ch);
+
+// One UTF-8 character of a list in quotes, or as U+XXXX when it is a control character or
+// a mark that turns the direction of text, which must not reach a terminal raw.
+std::string QuoteUtf8(const std::string& strChar);
 
 // One character of Latin-1 in UTF-8.
 void AppendUtf8(std::string& str, char32_t ch);

@@ -20,8 +20,16 @@ constexpr std::size_t kIndexStep = 64;
 class RecordCounter
 {
 public:
+    explicit RecordCounter(int nHeaderState) : m_nHeaderState(nHeaderState) {}
+
     void Take(bool bHash, bool bEmpty)
     {
+        if (m_nHeaderState < 3)
+        {
+            // 0: "#" lines; 1: past the title; 2: past the first "#" after it.
+            m_nHeaderState = m_nHeaderState == 0 ? (bHash ? 0 : 1) : m_nHeaderState + bHash;
+            return;
+        }
         if (m_nTaken == 0 && bHash)
             return;
         m_bWritten = (m_nTaken > 0 && m_bWritten) || !bEmpty;
@@ -36,10 +44,20 @@ public:
     }
 
 private:
+    int m_nHeaderState;
     std::size_t m_nTaken = 0;
     bool m_bWritten = false;
     std::size_t m_nRecords = 0;
 };
+
+// Blanks at the end of n bytes, added to those before them when all n are blanks.
+std::size_t BlanksAtEnd(const char* p, std::size_t n, std::size_t nBefore)
+{
+    std::size_t nBlanks = 0;
+    while (nBlanks < n && (p[n - 1 - nBlanks] == ' ' || p[n - 1 - nBlanks] == '\t'))
+        ++nBlanks;
+    return nBlanks == n ? nBefore + n : nBlanks;
+}
 
 std::size_t Utf8Length(const char* p, std::size_t n, bool bUtf8)
 {
@@ -93,7 +111,14 @@ std::string ListBytes::Read(const std::string& strPath)
 
 bool ListBytes::IsUtf16() const
 {
-    return m_strBytes.compare(0, 2, "\xFF\xFE") == 0 || m_strBytes.compare(0, 2, "\xFE\xFF") == 0;
+    if (m_strBytes.compare(0, 2, "\xFF\xFE") == 0 || m_strBytes.compare(0, 2, "\xFE\xFF") == 0)
+        return true;
+    // Without a mark: ASCII letters in UTF-16 put a zero byte beside each one.
+    const std::size_t n = std::min<std::size_t>(m_strBytes.size(), 4096) / 2 * 2;
+    std::size_t nZeros[2] = {};
+    for (std::size_t i = 0; i < n; ++i)
+        nZeros[i % 2] += m_strBytes[i] == '\0';
+    return n >= 4 && std::max(nZeros[0], nZeros[1]) * 4 >= n;
 }
 
 bool ListBytes::HasCrLineEnds() const
@@ -147,9 +172,21 @@ std::size_t ListBytes::LineLength(std::size_t nLine) const
     return Utf8Length(strLine.data(), strLine.size(), m_bUtf8);
 }
 
-std::size_t ListBytes::RecordsFrom(std::size_t nFrom) const
+std::size_t ListBytes::TrailingBlanks(std::size_t nLine) const
 {
-    RecordCounter counter;
+    if (m_bCut && nLine == m_nLines)
+    {
+        if (m_nCutLength == 0)
+            RecordsFrom(SIZE_MAX);
+        return m_nCutBlanks;
+    }
+    const std::string strLine = Line(nLine);
+    return BlanksAtEnd(strLine.data(), strLine.size(), 0);
+}
+
+std::size_t ListBytes::RecordsFrom(std::size_t nFrom, int nHeaderState) const
+{
+    RecordCounter counter(nHeaderState);
     if (!m_bCut)
     {
         for (std::size_t nLine = nFrom; nLine <= m_nLines; ++nLine)
@@ -162,6 +199,7 @@ std::size_t ListBytes::RecordsFrom(std::size_t nFrom) const
     // The file goes on past what is held: read it again, a block at a time, keeping of each
     // line only its first two bytes, and measure the line cut short.
     RegularFile file(m_strPath);
+    m_nCutBlanks = 0;
     std::string strBlock, strStart;
     std::size_t nLine = 1, nSkip = m_nSkipped, nLength = 0;
     bool bOpen = false; // a line has begun
@@ -176,7 +214,11 @@ std::size_t ListBytes::RecordsFrom(std::size_t nFrom) const
             const std::size_t nWanted = 2 - std::min<std::size_t>(strStart.size(), 2);
             strStart.append(strBlock, i, std::min(nFeed - i, nWanted));
             if (nLine == m_nLines)
+            {
                 nLength += Utf8Length(&strBlock[i], nFeed - i, m_bUtf8);
+                const bool bCr = nFeed > i && nFeed < strBlock.size() && strBlock[nFeed - 1] == '\r';
+                m_nCutBlanks = BlanksAtEnd(&strBlock[i], nFeed - i - bCr, m_nCutBlanks);
+            }
             cLast = nFeed > i ? strBlock[nFeed - 1] : cLast;
             bOpen = true;
             if (nFeed == strBlock.size())
@@ -274,7 +316,8 @@ std::string Utf8(unsigned char c)
 
 } // namespace
 
-bool CheckEncoding(const ListBytes& bytes, Findings& findings)
+bool CheckEncoding(const ListBytes& bytes, const std::function<bool(std::size_t)>& bShown,
+                   Findings& findings)
 {
     if (bytes.IsUtf16())
     {
@@ -293,7 +336,7 @@ bool CheckEncoding(const ListBytes& bytes, Findings& findings)
     }
     if (bytes.IsUtf8())
         return true;
-    // Read as Latin-1; when most of it is UTF-8, the stray bytes are the fault.
+    // Read as Latin-1; when UTF-8 shows in the lesson, the stray bytes are the fault.
     std::size_t nUtf8Line = 0;
     std::vector<std::pair<std::size_t, std::size_t>> stray; // line, offset
     for (std::size_t nLine = 1; nLine <= bytes.LineCount(); ++nLine)
@@ -302,7 +345,7 @@ bool CheckEncoding(const ListBytes& bytes, Findings& findings)
         const std::string strLine = bytes.Line(nLine);
         for (const std::size_t i : StrayBytes(strLine, bUtf8))
             stray.emplace_back(nLine, i);
-        if (bUtf8 && nUtf8Line == 0)
+        if (bUtf8 && nUtf8Line == 0 && bShown(nLine))
             nUtf8Line = nLine;
     }
     if (nUtf8Line == 0)
@@ -324,6 +367,7 @@ bool CheckEncoding(const ListBytes& bytes, Findings& findings)
 
 void CheckCharacters(std::size_t nLine, const std::string& strBytes, bool bUtf8, Findings& findings)
 {
+    const bool bList = strBytes.compare(0, 1, "/") == 0;
     bool bMixedTold = false;
     std::size_t nColumn = 0;
     for (std::size_t i = 0; i < strBytes.size();)
@@ -341,8 +385,8 @@ void CheckCharacters(std::size_t nLine, const std::string& strBytes, bool bUtf8,
             {
                 bMixedTold = true;
                 findings.Add(nLine, FindingKind::Warning, "mixed-encoding",
-                             "'" + strBytes.substr(i, nUtf8) +
-                                 "' is written in UTF-8, but a byte elsewhere in the list is not, "
+                             QuoteUtf8(strBytes.substr(i, nUtf8)) +
+                                 " is written in UTF-8, but a byte elsewhere in the list is not, "
                                  "so the list is read as Latin-1 and this shows as " +
                                  Quote(strBytes.substr(i, nUtf8)),
                              "save the whole list as UTF-8", nColumn);
@@ -376,6 +420,9 @@ void CheckCharacters(std::size_t nLine, const std::string& strBytes, bool bUtf8,
                          pLookAlike != nullptr ? std::string(pLookAlike->pszFix)
                                                : "type it again, or save the list as UTF-8",
                          nColumn);
+        else if ((ch == 0xA0 || ch == '\t') && bList && i < strBytes.size() && strBytes[i] == '/' &&
+                 strBytes[i - nLength - 1] != ' ')
+            continue; // the one character before a "/" that the answer check drops
         else if (pLookAlike != nullptr)
             findings.Add(nLine, FindingKind::Warning, "invisible-character",
                          std::string(pLookAlike->pszWhat) + " (" + Hex(ch) + ")",
@@ -389,8 +436,8 @@ void CheckCharacters(std::size_t nLine, const std::string& strBytes, bool bUtf8,
                          "delete it", nColumn);
         else if (ch > 0xFF)
             findings.Add(nLine, FindingKind::Warning, "not-latin1",
-                         "'" + strChar +
-                             "' is no Latin-1 letter: the lesson shows it as '?', and no learner "
+                         QuoteUtf8(strChar) +
+                             " is no Latin-1 letter: the lesson shows it as '?', and no learner "
                              "can type it",
                          "write it without", nColumn);
     }

@@ -5,6 +5,7 @@
 #include "checker/Findings.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +20,7 @@ public:
     // stopped in (0 when nothing could be read).
     std::string Read(const std::string& strPath);
 
-    bool IsUtf16() const;                   // by its byte-order mark
+    bool IsUtf16() const;                   // by its byte-order mark, or by its zero bytes
     bool IsUtf8() const { return m_bUtf8; } // as the lesson decides
     // Lines end with CR alone, as old Mac editors saved them.
     bool HasCrLineEnds() const;
@@ -32,11 +33,15 @@ public:
     std::string Text(std::size_t nLine) const;
     // Its length in characters, also of a line cut short.
     std::size_t LineLength(std::size_t nLine) const;
+    // The blanks (spaces, tabs) at its end, also of a line cut short.
+    std::size_t TrailingBlanks(std::size_t nLine) const;
 
     // Records in the lines from nFrom on, counted as the reader would take them had it gone
     // on: "#" lines where a record may start are comments, every other line starts four;
-    // four blank lines are no record. Reads the rest of the file for it, a block at a time.
-    std::size_t RecordsFrom(std::size_t nFrom) const;
+    // four blank lines are no record. nHeaderState: where the header stands before nFrom,
+    // as the reader counts (3: it has ended). Reads the rest of the file for it, a block at
+    // a time.
+    std::size_t RecordsFrom(std::size_t nFrom, int nHeaderState = 3) const;
 
     std::size_t m_nErrorLine = 0;
 
@@ -55,14 +60,17 @@ private:
     std::size_t m_nLines = 0;
     bool m_bCut = false;                  // a line too long was cut short, and the file may go on
     mutable std::size_t m_nCutLength = 0; // characters of the line cut short, once measured
+    mutable std::size_t m_nCutBlanks = 0; // blanks at its end
     bool m_bUtf8 = false;
     std::vector<std::size_t> m_index; // where line 64k + 1 starts
     mutable std::size_t m_nCachedLine = 0, m_nCachedStart = 0;
 };
 
-// Findings on the file as a whole: UTF-16, CR line ends, a UTF-8 list with stray bytes.
-// False when the file's lines cannot be taken as such, and other findings would mislead.
-bool CheckEncoding(const ListBytes& bytes, Findings& findings);
+// Findings on the file as a whole: UTF-16, CR line ends, a UTF-8 list with stray bytes
+// where the UTF-8 shows (bShown: a lesson shows the line). False when the file's lines
+// cannot be taken as such, and other findings would mislead.
+bool CheckEncoding(const ListBytes& bytes, const std::function<bool(std::size_t)>& bShown,
+                   Findings& findings);
 
 // Findings on the characters of a form line: strBytes is the line in the file.
 void CheckCharacters(std::size_t nLine, const std::string& strBytes, bool bUtf8,

@@ -5,6 +5,7 @@
 #include "verbdata/AnswerText.h"
 
 #include <algorithm>
+#include <map>
 
 std::string MeantTag(const std::string& strTag)
 {
@@ -27,7 +28,8 @@ std::set<std::string> AcceptedAnswers(const std::string& strExpected)
             ends.push_back(i == 0 ? 0 : i - 1);
     const auto Try = [&](const std::string& str)
     {
-        if (MatchAnswer(str, strExpected))
+        // Typed answers reach MatchAnswer with their blanks normalised.
+        if (NormaliseSpaces(str) == str && MatchAnswer(str, strExpected))
             accepted.insert(str);
     };
     Try(strExpected);
@@ -65,24 +67,70 @@ std::string AsList(const std::vector<std::string>& spellings)
     return strList;
 }
 
-// The spellings a text holds between the separators people use.
-std::vector<std::string> SplitSpellings(std::string str)
+char Lower(char c)
 {
-    for (const char* pszSeparator : {" or ", ",", ";"})
-        for (std::size_t i; (i = str.find(pszSeparator)) != std::string::npos;)
-            str.replace(i, std::char_traits<char>::length(pszSeparator), "/");
-    return WrittenSpellings(str);
+    const auto u = static_cast<unsigned char>(c);
+    return (c >= 'A' && c <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)
+               ? static_cast<char>(u + 0x20)
+               : c;
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\xA0';
+}
+
+// A form that stands for no form at all.
+bool IsPlaceholder(const std::string& strForm)
+{
+    std::string str;
+    for (const char c : NormaliseSpaces(strForm))
+        str += Lower(c);
+    for (const char* psz : {"n/a", "na", "-", "--", "?", "x", "none", "tbd", "..."})
+        if (str == psz)
+            return true;
+    return false;
 }
 
 } // namespace
 
-std::string SpellingsAsList(const std::string& strForm)
+MeantForm MeantSpellings(const std::string& strForm)
 {
-    const std::string strNormal = NormaliseSpaces(strForm);
-    if (strNormal.compare(0, 1, "/") == 0)
-        return {};
-    const std::vector<std::string> spellings = SplitSpellings(strNormal);
-    return spellings.size() > 1 ? AsList(spellings) : std::string();
+    MeantForm meant;
+    std::string str;
+    for (const char c : strForm)
+        str += IsBlank(c) ? ' ' : c;
+    std::string strLower;
+    for (const char c : str)
+        strLower += Lower(c);
+    // "(learned)" beside a word, or a bracket inside one ("learn(ed)").
+    for (std::size_t i = 0; i < str.size(); ++i)
+        if (str[i] == '(' || str[i] == ')')
+        {
+            const bool bInWord = str[i] == '(' ? i > 0 && str[i - 1] != ' ' && str[i - 1] != '/'
+                                               : i + 1 < str.size() && str[i + 1] != ' ' &&
+                                                     str[i + 1] != '/';
+            meant.m_bInnerBrackets = meant.m_bInnerBrackets || bInWord;
+            str[i] = '/';
+        }
+    for (std::size_t i = 0; (i = strLower.find(" or ", i)) != std::string::npos; i += 4)
+        str.replace(i, 4, "  / ");
+    for (char& c : str)
+        if (c == ',' || c == ';' || c == '|')
+            c = '/';
+    meant.m_spellings = WrittenSpellings(str);
+    // "/learnt learned": one item of two words.
+    if (strForm.compare(0, 1, "/") == 0 && meant.m_spellings.size() == 1 &&
+        meant.m_spellings[0].find(' ') != std::string::npos)
+    {
+        std::string strWords = meant.m_spellings[0];
+        std::replace(strWords.begin(), strWords.end(), ' ', '/');
+        meant.m_spellings = WrittenSpellings(strWords);
+    }
+    // Spellings of one word begin alike; "taken (careful)" and "n/a" hold no two.
+    for (const std::string& strSpelling : meant.m_spellings)
+        meant.m_bAlike = meant.m_bAlike && Lower(strSpelling[0]) == Lower(meant.m_spellings[0][0]);
+    return meant;
 }
 
 namespace
@@ -97,20 +145,27 @@ const char* OtherForm(const VerbRecordSeen& record, VerbForm form, const std::st
     return nullptr;
 }
 
-void CheckList(const VerbRecordSeen& record, VerbForm form, Findings& findings)
+// A list "/one /two": what the lesson accepts against what the author meant.
+void CheckList(const VerbRecordSeen& record, VerbForm form, const MeantForm& meant,
+               Findings& findings)
 {
     const std::string& strForm = record.m_forms[form];
     const std::size_t nFormLine = record.m_nLine + FormOffset(form);
     const std::string strExpected = NormaliseSpaces(ConvertAccents(strForm));
-    const std::vector<std::string> written = WrittenSpellings(strExpected);
+    std::vector<std::string> wanted;
+    if (meant.m_bAlike)
+        for (const std::string& strSpelling : meant.m_spellings)
+            wanted.push_back(ConvertAccents(strSpelling));
+    else
+        wanted = WrittenSpellings(strExpected);
     const std::set<std::string> accepted = AcceptedAnswers(strExpected);
     std::string strWrong;
-    for (const std::string& strSpelling : written)
+    for (const std::string& strSpelling : wanted)
         if (accepted.count(strSpelling) == 0)
             strWrong += (strWrong.empty() ? "" : ", ") + Quote(strSpelling) + " is never accepted";
     for (const std::string& strAnswer : accepted)
     {
-        if (std::find(written.begin(), written.end(), strAnswer) != written.end())
+        if (std::find(wanted.begin(), wanted.end(), strAnswer) != wanted.end())
             continue;
         const char* pszOther = OtherForm(record, form, strAnswer);
         strWrong +=
@@ -119,14 +174,61 @@ void CheckList(const VerbRecordSeen& record, VerbForm form, Findings& findings)
                                : Quote(strAnswer) + " is accepted" +
                                      (pszOther ? std::string(", the ") + pszOther : std::string()));
     }
-    if (!strWrong.empty())
-        findings.Add(nFormLine, FindingKind::Warning, "list-accepts",
-                     "as the " + std::string(FormName(form)) + ", " + strWrong,
-                     written.empty()
-                         ? "write the spellings as '/one /two'"
-                         : "write it as " +
-                               Quote(AsList(WrittenSpellings(NormaliseSpaces(strForm)))) +
-                               ", one blank before each '/' and none after it");
+    if (strWrong.empty())
+        return;
+    const std::vector<std::string> fixed =
+        meant.m_bAlike ? meant.m_spellings : WrittenSpellings(NormaliseSpaces(strForm));
+    findings.Add(nFormLine, FindingKind::Warning, "list-accepts",
+                 "as the " + std::string(FormName(form)) + ", " + strWrong,
+                 fixed.empty() || meant.m_bInnerBrackets
+                     ? "write each spelling whole, as '/learnt /learned'"
+                     : "write it as " + Quote(AsList(fixed)) +
+                           ", one blank before each '/' and none after it");
+}
+
+// A form that holds a note or stands for none: the learner must type it as it is.
+bool CheckNote(const std::string& strForm, std::size_t nRecordLine, std::size_t nFormLine,
+               const MeantForm& meant, Findings& findings)
+{
+    const std::string strAbove =
+        " and put the note on a '#' line above line " + std::to_string(nRecordLine);
+    if (IsPlaceholder(strForm))
+        findings.Add(nFormLine, FindingKind::Warning, "note-in-form",
+                     Quote(strForm) + " stands for a form that is not there, but a lesson asks it "
+                                      "and takes only " + Quote(NormaliseSpaces(strForm)) +
+                         " as the answer",
+                     "write the form, or delete the record at line " + std::to_string(nRecordLine));
+    else if (const std::size_t nNote = strForm.find("//");
+             nNote != std::string::npos && nNote > 0 && strForm[0] != '/' &&
+             !NormaliseSpaces(strForm.substr(0, nNote)).empty())
+        findings.Add(nFormLine, FindingKind::Warning, "note-in-form",
+                     Quote(strForm) + " holds a note after '//', which the learner must type too",
+                     "write " + Quote(NormaliseSpaces(strForm.substr(0, nNote))) + strAbove);
+    else if (const std::size_t nOpen = strForm.find('(');
+             nOpen != std::string::npos && !meant.m_bAlike && !meant.m_bInnerBrackets &&
+             meant.m_spellings.size() == 2 && strForm[0] != '/')
+        findings.Add(nFormLine, FindingKind::Warning, "note-in-form",
+                     Quote(strForm) + " holds a note in brackets, which the learner must type too",
+                     "write " +
+                         Quote(nOpen == 0 ? meant.m_spellings[1] : meant.m_spellings[0]) +
+                         strAbove);
+    else
+        return false;
+    return true;
+}
+
+// Every letter that begins a spelling, in lower case.
+std::string Lowered(const std::string& strForm)
+{
+    std::string str = strForm;
+    bool bStart = true;
+    for (char& c : str)
+    {
+        if (bStart && c != '/' && !IsBlank(c))
+            c = Lower(c);
+        bStart = c == '/' || (bStart && IsBlank(c));
+    }
+    return str;
 }
 
 } // namespace
@@ -201,17 +303,39 @@ void CheckRecord(const VerbRecordSeen& record, RecordContext& context, Findings&
     {
         const std::string& strForm = record.m_forms[form];
         const std::size_t nFormLine = nLine + FormOffset(form);
+        if (strForm.compare(0, 1, "#") == 0)
+            continue;
+        ++context.m_nForms;
+        if (!strForm.empty() && std::all_of(strForm.begin(), strForm.end(), IsBlank))
+        {
+            findings.Add(nFormLine, FindingKind::Error, "blank-form",
+                         std::string("the ") + FormName(form) +
+                             " holds only blanks, so a lesson shows a blank question and takes "
+                             "an empty answer for it",
+                         "write the form into the line");
+            continue;
+        }
+        if (Lowered(strForm) != strForm)
+            context.m_capitals.push_back(nFormLine);
         if (NormaliseSpaces(strForm) != strForm)
             findings.Add(nFormLine, FindingKind::Note, "extra-blanks",
                          Quote(strForm) + " has blanks that the answer check ignores");
+        const MeantForm meant = MeantSpellings(strForm);
+        if (CheckNote(strForm, nLine, nFormLine, meant, findings))
+            continue;
         if (strForm.compare(0, 1, "/") == 0)
-            CheckList(record, form, findings);
-        else if (const std::string strList = SpellingsAsList(strForm);
-                 !strList.empty() && strForm.compare(0, 1, "#") != 0)
+            CheckList(record, form, meant, findings);
+        else if (meant.m_bInnerBrackets)
+            findings.Add(nFormLine, FindingKind::Warning, "two-spellings",
+                         Quote(strForm) +
+                             " is taken as one answer, brackets and all: only the whole text is "
+                             "accepted",
+                         "write each spelling whole, as '/learnt /learned'");
+        else if (meant.m_spellings.size() > 1)
             findings.Add(nFormLine, FindingKind::Warning, "two-spellings",
                          Quote(strForm) +
                              " is taken as one answer: only the whole text is accepted",
-                         "write it as " + Quote(strList));
+                         "write it as " + Quote(AsList(meant.m_spellings)));
     }
     context.m_verbs.emplace_back(
         std::hash<std::string>()(NormaliseSpaces(ConvertAccents(record.m_forms[Infinitive]))),
@@ -224,20 +348,41 @@ void CheckSameVerbs(RecordContext& context, const ListBytes& bytes, Findings& fi
     std::sort(verbs.begin(), verbs.end()); // equal hashes in line order
     const auto Verb = [&](std::size_t nLine)
     { return NormaliseSpaces(ConvertAccents(bytes.Text(nLine))); };
-    for (std::size_t i = 1; i < verbs.size(); ++i)
-        for (std::size_t j = i; j-- > 0 && verbs[j].first == verbs[i].first;)
-            if (const std::string strVerb = Verb(verbs[i].second); strVerb == Verb(verbs[j].second))
-            {
-                // Against the first: the run of equal hashes is in line order.
-                std::size_t nFirst = j;
-                while (nFirst > 0 && verbs[nFirst - 1].first == verbs[i].first &&
-                       Verb(verbs[nFirst - 1].second) == strVerb)
-                    --nFirst;
-                findings.Add(
-                    verbs[i].second, FindingKind::Warning, "same-verb-twice",
-                    Quote(strVerb) + " is already at line " + std::to_string(verbs[nFirst].second) +
-                        ", so the verb is asked twice",
-                    "delete one of the two records (or --ignore=same-verb-twice if meant)");
-                break;
-            }
+    // Within a run of equal hashes, each verb against the first line that holds it.
+    std::map<std::string, std::size_t> first;
+    for (std::size_t i = 0, nEnd = 0; i < verbs.size(); i = nEnd)
+    {
+        for (nEnd = i + 1; nEnd < verbs.size() && verbs[nEnd].first == verbs[i].first; ++nEnd)
+            ;
+        if (nEnd - i == 1)
+            continue;
+        first.clear();
+        for (std::size_t j = i; j < nEnd; ++j)
+        {
+            const std::string strVerb = Verb(verbs[j].second);
+            const auto [it, bNew] = first.emplace(strVerb, verbs[j].second);
+            if (!bNew)
+                findings.Add(verbs[j].second, FindingKind::Warning, "same-verb-twice",
+                             Quote(strVerb) + " is already at line " + std::to_string(it->second) +
+                                 ", so the verb is asked twice",
+                             "delete one of the two records (or --ignore=same-verb-twice if meant)",
+                             0, "delete one of the two records, unless it is meant");
+        }
+    }
+}
+
+void CheckCapitals(const RecordContext& context, const ListBytes& bytes, Findings& findings)
+{
+    if (context.m_capitals.size() * 2 >= context.m_nForms)
+        return; // capitals are the list's way
+    for (const std::size_t nLine : context.m_capitals)
+    {
+        const std::string strForm = bytes.Text(nLine);
+        findings.Add(nLine, FindingKind::Warning, "capital-letter",
+                     Quote(strForm) +
+                         " begins with a capital letter, unlike the list's other forms, and the "
+                         "answer check tells capitals apart: a learner who types it in lower case "
+                         "is judged wrong",
+                     "write " + Quote(Lowered(strForm)));
+    }
 }

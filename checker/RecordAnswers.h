@@ -22,18 +22,31 @@ std::set<std::string> AcceptedAnswers(const std::string& strExpected);
 // blanks at either end, empty ones left out, in order, each once.
 std::vector<std::string> WrittenSpellings(const std::string& strList);
 
-// The form as it should be written when it holds two spellings without the leading "/"
-// ("learnt/learned", "burnt, burned", "burnt or burned"); else empty.
-std::string SpellingsAsList(const std::string& strForm);
+// The spellings an author meant a form to hold, between the separators people use: "/",
+// ",", ";", "|", "or", brackets; and a list's one item of two words ("/learnt learned").
+struct MeantForm
+{
+    std::vector<std::string> m_spellings; // without blanks at either end, each once
+    // They begin with one letter, as spellings of a word do; "taken (careful)" and a list
+    // "/dreamt /dreamed (US)" hold a note instead.
+    bool m_bAlike = true;
+    bool m_bInnerBrackets = false; // a bracket inside a word: "learn(ed)"
+};
+MeantForm MeantSpellings(const std::string& strForm);
 
 struct RecordContext
 {
     bool m_bAlternativeFile = false; // every group is taken: an unknown tag is harmless
     // The verbs so far: a hash of the Infinitive as asked, and its line.
     std::vector<std::pair<std::size_t, std::size_t>> m_verbs;
+    std::size_t m_nForms = 0;               // written, not comments
+    std::vector<std::size_t> m_capitals;    // lines of forms with a capital letter
 };
 
 void CheckRecord(const VerbRecordSeen& record, RecordContext& context, Findings& findings);
 
 // The same verb twice, once every record is checked.
 void CheckSameVerbs(RecordContext& context, const ListBytes& bytes, Findings& findings);
+
+// Forms with a capital letter, when the list's other forms have none.
+void CheckCapitals(const RecordContext& context, const ListBytes& bytes, Findings& findings);

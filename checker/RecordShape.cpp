@@ -1,5 +1,7 @@
 #include "checker/RecordShape.h"
 
+#include "verbdata/ListEncoding.h"
+
 #include <algorithm>
 #include <new>
 
@@ -41,6 +43,30 @@ VerbRecordSeen Expand(const RecordSpan& span, const ListBytes& bytes)
     return record;
 }
 
+VerbRecordSeen AuthorRecord(std::size_t nLine, const ListBytes& bytes)
+{
+    VerbRecordSeen record;
+    record.m_nLine = nLine;
+    record.m_nLines = 4;
+    record.m_strTag = bytes.Text(nLine);
+    for (std::size_t k = 1; k < 4; ++k)
+    {
+        record.m_forms[kFileOrder[k - 1]] = bytes.Text(nLine + k);
+        record.m_bEmptyForm = record.m_bEmptyForm || record.m_forms[kFileOrder[k - 1]].empty();
+    }
+    record.m_bGroupTaken = true;
+    for (std::size_t k = 0; k < kDirectionCount && !record.m_bEmptyForm; ++k)
+    {
+        if (record.m_forms[kDirections[k].PromptForm].compare(0, 1, "/") == 0)
+        {
+            record.m_nStopDirection = k;
+            break;
+        }
+        record.m_bAsked[k] = true;
+    }
+    return record;
+}
+
 const std::string& RecordLine(const VerbRecordSeen& record, std::size_t k)
 {
     return k == 0 ? record.m_strTag : record.m_forms[kFileOrder[k - 1]];
@@ -70,6 +96,16 @@ void CheckHeader(const RecordCollector& seen, const ListBytes& bytes, Findings& 
 {
     if (bytes.LineCount() == 0 || seen.m_end == VerbListEnd::LineTooLong)
         return;
+    std::size_t nBlank = 1;
+    while (nBlank <= bytes.LineCount() && bytes.Line(nBlank).empty())
+        ++nBlank;
+    if (nBlank > bytes.LineCount())
+    {
+        findings.Add(1, FindingKind::Error, "no-question",
+                     "the list holds only blank lines, so a lesson has nothing to ask",
+                     "write a header and the verbs into it");
+        return;
+    }
     std::size_t nTitle = seen.m_nTitleLine;
     while (nTitle == 0 || (nTitle <= bytes.LineCount() && IsHashLine(bytes, nTitle)))
         ++nTitle;
@@ -108,8 +144,8 @@ void CheckHeader(const RecordCollector& seen, const ListBytes& bytes, Findings& 
         "with line " + std::to_string(nTitle) + " " + Quote(bytes.Line(nTitle)) + " as its title, ";
     const std::string strCost =
         nVerbs == 0   ? std::string()
-        : nVerbs == 1 ? " (the verb in it is never asked)"
-                      : " (the " + std::to_string(nVerbs) + " verbs in it are never asked)";
+        : nVerbs == 1 ? " (the verb in it is never asked, nor checked)"
+                      : " (the " + std::to_string(nVerbs) + " verbs in it are never asked, nor checked)";
     if (bEnded)
         findings.Add(nTitle, FindingKind::Error, "header-eats-verbs",
                      strTitle + LineRange(1, nEnd) + " are taken as the header" + strCost +
@@ -117,8 +153,8 @@ void CheckHeader(const RecordCollector& seen, const ListBytes& bytes, Findings& 
                      strFix);
     else
         findings.Add(nTitle, FindingKind::Error, "no-header",
-                     strTitle + "the header never ends, so no verb is read: a header is '#' "
-                                "lines, a title line, then two '#' lines",
+                     strTitle + "the header never ends, so no verb is read, nor checked: a "
+                                "header is '#' lines, a title line, then two '#' lines",
                      strFix);
 }
 
@@ -140,15 +176,26 @@ void CheckEnd(const RecordCollector& seen, const ListBytes& bytes, bool bReadToE
     else if (seen.m_nHeaderEndLine != 0)
         nLost = bytes.RecordsFrom(nLine);
     else
-        nLost =
-            bytes.RecordsFrom(nLine + 1); // roughly: where the header would have ended is unknown
+    {
+        // Inside the header: its state before this line, as the reader counts.
+        int nState = 0;
+        for (std::size_t n = 1; n < nLine; ++n)
+            nState = nState == 0 ? !IsHashLine(bytes, n) : nState + IsHashLine(bytes, n);
+        nLost = bytes.RecordsFrom(nLine, nState);
+    }
+    const std::size_t nLength = bytes.LineLength(nLine), nBlanks = bytes.TrailingBlanks(nLine);
+    const bool bBlanks = nBlanks > 0 && nLength - nBlanks <= kMaxLineLength;
     findings.Add(nLine, FindingKind::Error, "line-too-long",
-                 "line too long (" + std::to_string(bytes.LineLength(nLine)) + " > " +
-                     std::to_string(kMaxLineLength) + " characters): a lesson stops reading here" +
+                 "line too long (" + std::to_string(nLength) + " > " +
+                     std::to_string(kMaxLineLength) + " characters" +
+                     (bBlanks ? ", " + std::to_string(nBlanks) + " of them blanks at its end"
+                              : std::string()) +
+                     "): a lesson stops reading here" +
                      (nLost == 0 ? std::string()
                                  : ", and " + Plural(nLost, " verb", " verbs") + " from here on " +
-                                       (nLost == 1 ? "is" : "are") + " lost"),
-                 "shorten it");
+                                       (nLost == 1 ? "is" : "are") + " lost") +
+                     "; the lines after it are not checked",
+                 bBlanks ? "delete the blanks at its end" : "shorten it");
 }
 
 namespace
@@ -288,19 +335,23 @@ struct Break
 class AuthorRecords
 {
 public:
-    AuthorRecords(const std::vector<RecordSpan>& records, std::vector<Break>& breaks)
-        : m_records(records), m_breaks(breaks), m_bOutOfStep(records.size(), true)
+    AuthorRecords(const std::vector<RecordSpan>& records, std::vector<Break>& breaks,
+                  std::vector<std::size_t>& shifted)
+        : m_records(records), m_breaks(breaks), m_shifted(shifted),
+          m_bOutOfStep(records.size(), true)
     {
     }
 
-    // Starts come in line order.
-    void Start(std::size_t nLine, std::size_t nLength)
+    // Starts come in line order. bWhole: the record's four lines follow one another.
+    void Start(std::size_t nLine, std::size_t nLength, bool bWhole = true)
     {
         while (m_nReader < m_records.size() && m_records[m_nReader].m_nLine < nLine)
             ++m_nReader;
         const bool bInStep = m_nReader < m_records.size() && m_records[m_nReader].m_nLine == nLine;
         if (bInStep && nLength == 4)
             m_bOutOfStep[m_nReader] = false;
+        else if (nLength == 4 && bWhole)
+            m_shifted.push_back(nLine);
         if (m_breaks.empty() || nLine <= m_breaks.back().nLine)
             return;
         Break& last = m_breaks.back();
@@ -321,9 +372,29 @@ public:
 private:
     const std::vector<RecordSpan>& m_records;
     std::vector<Break>& m_breaks;
+    std::vector<std::size_t>& m_shifted;
     std::vector<bool> m_bOutOfStep;
     std::size_t m_nReader = 0; // the first of the reader's records not before the last start
 };
+
+// The last line of a header that begins at nLine after a byte-order mark: its "#" lines, a
+// title, up to two "#" lines. nLine - 1 when the mark is on a verb's line, nLine when it
+// is on a comment and no header follows before a group tag.
+std::size_t JoinedHeaderEnd(const ListBytes& bytes, std::size_t nLine, std::size_t nLast)
+{
+    const bool bComment = bytes.Line(nLine)[kUtf8ByteOrderMark.size()] == '#';
+    int nState = bComment ? 0 : 1;
+    for (std::size_t n = nLine + 1; n <= nLast && n < nLine + 16; ++n)
+    {
+        const bool bHash = IsHashLine(bytes, n);
+        if (nState > 0 && !bHash && FindGroup(bytes.Text(n)) >= 0)
+            break;
+        nState = nState == 0 ? !bHash : nState + bHash;
+        if (nState == 3)
+            return n;
+    }
+    return bComment ? nLine : nLine - 1;
+}
 
 std::string BlankLines(std::size_t nBlank)
 {
@@ -354,13 +425,13 @@ std::size_t StrayLineInside(const RecordLines& lines, std::size_t nDue, std::siz
 // records the author wrote against that rhythm. Follows the author's records by their group
 // tags (a form like "lit" is taken for a tag only when the next record bears it out).
 std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const ListBytes& bytes,
-                              Findings& findings)
+                              Findings& findings, std::vector<std::size_t>& shifted)
 {
     if (records.empty())
         return {};
     const RecordLines lines(records, bytes);
     std::vector<Break> breaks;
-    AuthorRecords author(records, breaks);
+    AuthorRecords author(records, breaks, shifted);
     // Reports the breaks whose effect is known: all but the last, or all.
     const auto Report = [&](bool bAll)
     {
@@ -386,6 +457,24 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
     {
         if (breaks.size() > 64)
             Report(false);
+        if (bytes.Line(nDue).compare(0, kUtf8ByteOrderMark.size(), kUtf8ByteOrderMark) == 0)
+        {
+            // Where a second file was joined on: the mark hides its first line's "#".
+            const std::size_t nEnd = JoinedHeaderEnd(bytes, nDue, lines.Last());
+            breaks.push_back(
+                {nDue, "joined-lists",
+                 "a byte-order mark (U+FEFF) begins this line, as where a second file was "
+                 "joined on; a lesson reads it as '?', so the line is no comment" +
+                     (nEnd > nDue ? ", and the second file's header, " + LineRange(nDue, nEnd) +
+                                        ", is read as verbs"
+                                  : std::string()),
+                 nEnd > nDue ? "delete " + LineRange(nDue, nEnd) : "delete the byte-order mark"});
+            if (nEnd >= nDue)
+            {
+                nDue = nEnd + 1;
+                continue;
+            }
+        }
         if (lines.IsComment(nDue))
         {
             ++nDue;
@@ -424,7 +513,7 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
         std::size_t nEnd = 0;
         if (const std::size_t nStray = bTag ? StrayLineInside(lines, nDue, nEnd) : 0)
         {
-            author.Start(nDue, 4);
+            author.Start(nDue, 4, false);
             const bool bBlank = lines.IsBlank(nStray);
             const std::string strWhere = " inside the record at line " + std::to_string(nDue);
             breaks.push_back({nStray, bBlank ? "blank-line" : "comment-in-record",
@@ -481,4 +570,64 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
 
     Report(true);
     return author.Result();
+}
+
+bool CheckSpreadsheet(const ListBytes& bytes, Findings& findings)
+{
+    static const char kSeparators[] = {',', ';', '\t'};
+    static const char* const kNames[] = {"commas", "semicolons", "tabs"};
+    std::size_t nLines = 0, nSplit[3] = {}, nFirst[3] = {};
+    for (std::size_t nLine = 1; nLine <= bytes.LineCount(); ++nLine)
+    {
+        const std::string strLine = bytes.Line(nLine);
+        if (strLine.empty() || strLine[0] == '#')
+            continue;
+        ++nLines;
+        for (std::size_t k = 0; k < 3; ++k)
+            if (std::count(strLine.begin(), strLine.end(), kSeparators[k]) >= 2)
+                nFirst[k] = nSplit[k]++ == 0 ? nLine : nFirst[k];
+    }
+    const std::size_t k =
+        static_cast<std::size_t>(std::max_element(nSplit, nSplit + 3) - nSplit);
+    if (nSplit[k] == 0 || nSplit[k] * 2 < nLines)
+        return false;
+    const std::string strWhat =
+        "this list holds one verb a line, its fields separated by " + std::string(kNames[k]) +
+        ", as a spreadsheet saves it; a lesson reads a verb from four lines (group tag, Past "
+        "Tense, Infinitive, Past Participle) and makes nonsense of these";
+    findings.Add(nFirst[k], FindingKind::Error, "spreadsheet", strWhat,
+                 "open it in Taldrin with Lesson > Edit Verb List..., or convert it with "
+                 "'taldrin-check --convert LIST NEW.ver', rather than mend it line by line",
+                 0, "open it with Lesson > Edit Verb List..., which makes a verb list of it");
+    return true;
+}
+
+void CheckSomethingAsked(const RecordCollector& seen, const ListBytes& bytes, Findings& findings)
+{
+    if (findings.Has(FindingKind::Error) ||
+        std::any_of(seen.m_records.begin(), seen.m_records.end(),
+                    [](const RecordSpan& span) { return span.m_nAsked != 0; }))
+        return;
+    const bool bVerbs = std::any_of(seen.m_records.begin(), seen.m_records.end(),
+                                    [&](const RecordSpan& span)
+                                    {
+                                        for (std::size_t k = 0; k < span.m_nLines; ++k)
+                                            if (!bytes.Line(span.m_nLine + k).empty())
+                                                return true;
+                                        return false;
+                                    });
+    const std::size_t nEnd = seen.m_nHeaderEndLine;
+    if (nEnd == 0)
+        return; // told as a header that never ends
+    if (bVerbs)
+        findings.Add(0, FindingKind::Error, "no-question",
+                     "none of the verbs gives a question, whatever groups and directions are "
+                     "chosen, so a lesson has nothing to ask",
+                     "mend what the warnings say");
+    else
+        findings.Add(nEnd, FindingKind::Error, "no-question",
+                     std::string(seen.m_records.empty() ? "no verb" : "only blank lines") +
+                         " after the header, so a lesson has nothing to ask",
+                     "write the verbs after line " + std::to_string(nEnd) +
+                         ", four lines each: group tag, Past Tense, Infinitive, Past Participle");
 }

@@ -71,6 +71,18 @@ void CheckEnd(const RecordCollector& seen, const ListBytes& bytes, bool bReadToE
               Findings& findings);
 
 // Reports each line that breaks the four-line rhythm; returns, by record, whether the
-// reader takes it out of step.
+// reader takes it out of step. shifted: the tag lines of the author's records of four
+// lines that the reader takes out of step, to be checked as the author wrote them.
 std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const ListBytes& bytes,
-                              Findings& findings);
+                              Findings& findings, std::vector<std::size_t>& shifted);
+
+// The four lines from nLine as one record, as the reader would take them in step.
+VerbRecordSeen AuthorRecord(std::size_t nLine, const ListBytes& bytes);
+
+// A list saved by a spreadsheet: one verb a line, its fields separated by commas,
+// semicolons or tabs. Then this one error says it all.
+bool CheckSpreadsheet(const ListBytes& bytes, Findings& findings);
+
+// A list from which no lesson gets a question, whatever its groups and directions, and
+// no error says why.
+void CheckSomethingAsked(const RecordCollector& seen, const ListBytes& bytes, Findings& findings);

@@ -6,6 +6,7 @@
 #include "lesson/VerbListFiles.h"
 #include "verbdata/VerbListFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <new>
 
@@ -97,12 +98,23 @@ ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups,
         if (end == VerbListEnd::OutOfMemory)
             throw std::bad_alloc();
 
-        if (CheckEncoding(bytes, findings))
+        // Lines a lesson shows: the forms of the records it reads.
+        const auto Shown = [&](std::size_t nLine)
+        {
+            const auto it = std::upper_bound(seen.m_records.begin(), seen.m_records.end(), nLine,
+                                             [](std::size_t n, const RecordSpan& span)
+                                             { return n < span.m_nLine; });
+            return it != seen.m_records.begin() && nLine > (it - 1)->m_nLine &&
+                   nLine < (it - 1)->m_nLine + (it - 1)->m_nLines;
+        };
+        if (CheckEncoding(bytes, Shown, findings) && !CheckSpreadsheet(bytes, findings))
         {
             EndsWithDosMark(bytes, seen, findings);
             CheckHeader(seen, bytes, findings);
             CheckEnd(seen, bytes, strProblem.empty(), findings);
-            const std::vector<bool> bOutOfStep = CheckRhythm(seen.m_records, bytes, findings);
+            std::vector<std::size_t> shifted;
+            const std::vector<bool> bOutOfStep =
+                CheckRhythm(seen.m_records, bytes, findings, shifted);
             RecordContext context;
             context.m_bAlternativeFile = summary.m_bAlternativeFile;
             for (std::size_t i = 0; i < seen.m_records.size(); ++i)
@@ -114,7 +126,18 @@ ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups,
                     CheckCharacters(span.m_nLine + k, bytes.Line(span.m_nLine + k), bytes.IsUtf8(),
                                     findings);
             }
+            // The records a break shifts, as the author wrote them: what is known once it is
+            // mended. Their lines the reader took for tags get their characters checked too.
+            for (const std::size_t nLine : shifted)
+            {
+                CheckRecord(AuthorRecord(nLine, bytes), context, findings);
+                for (std::size_t k = 1; k < 4; ++k)
+                    if (!Shown(nLine + k))
+                        CheckCharacters(nLine + k, bytes.Line(nLine + k), bytes.IsUtf8(), findings);
+            }
             CheckSameVerbs(context, bytes, findings);
+            CheckCapitals(context, bytes, findings);
+            CheckSomethingAsked(seen, bytes, findings);
         }
         seen.m_records = {};
 

@@ -171,11 +171,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     for (std::size_t i = 0; i < shown.size(); ++i)
     {
         const auto& members = findings[i].m_members;
-        const std::string strShown = ": " + members.at("severity").m_str + ": " +
-                                     members.at("message").m_str + " [" + members.at("rule").m_str +
-                                     "]";
+        // The line ends with the rule, after the other lines of a repeated message.
+        const std::string strShown =
+            ": " + members.at("severity").m_str + ": " + members.at("message").m_str;
+        const std::string strRule = " [" + members.at("rule").m_str + "]\n";
+        const std::size_t nAt = strText.find(strShown);
+        const std::size_t nEnd = strText.find('\n', nAt);
         if (members.at("line").m_str != std::to_string(shown[i].m_nLine) ||
-            strText.find(strShown) == std::string::npos)
+            nAt == std::string::npos ||
+            strText.compare(nEnd + 1 - strRule.size(), strRule.size(), strRule) != 0)
             std::abort();
     }
     return 0;
