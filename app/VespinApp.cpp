@@ -32,7 +32,7 @@ class NoHistory : public VerdictObserver
 {
 public:
     explicit NoHistory(std::function<void()> fnTell) : m_fnTell(std::move(fnTell)) {}
-    void OnLessonStart(const std::string&) override {}
+    void OnLessonStart(const std::string&, bool) override {}
     void OnVerdict(const Question&, const std::string&, bool) override
     {
         if (auto fnTell = std::exchange(m_fnTell, nullptr))
