@@ -219,11 +219,12 @@ grep -qx "Right=1500" "$settings" || fail "the first program's option not saved:
 # start_with ARGS...: start_taldrin through env, with ARGS for env (the program among them).
 start_with() { local program=$TALDRIN; TALDRIN=env; start_taldrin "$workdir" "$@"; TALDRIN=$program; }
 # answer_one [chosen]: a lesson on the clean list, chosen in the file dialog unless it was
-# given by --list, its one question answered; the status bar then tells that the answer is
-# not kept.
+# given by --list; a box says it cannot be remembered; its one question answered; the
+# status bar then tells that the answer is not kept.
 answer_one() {
   window=$(wait_for_window "New Game - Taldrin")
   [ "${1:-}" = chosen ] || choose "$lists/clean.ver"
+  answer Return
   lesson_on drink
   xdotool type --delay 30 drank
   xdotool key Return
