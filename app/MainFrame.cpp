@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/ProgressDlg.h"
 #include "app/SessionEnd.h"
+#include "app/VerbListEditor.h"
 #include "checker/ChosenListCheck.h"
 #include "framework/SettingsStore.h"
 #include "framework/wx/Closing.h"
@@ -155,12 +156,14 @@ CMainFrame::CMainFrame(CVespinDoc& doc, SettingsStore& store)
         [this](const std::string& strTitle) { SetTitle(FromLatin1(strTitle) + kCaptionSuffix); });
     m_doc.m_fnLessonStarted = [this] { ShowListInUse(); };
     m_lockTimer.Start(kLockPollMilliseconds);
+    CVerbListEditor::SetDrill([this](const std::string& strPath) { return OpenVerbList(strPath); });
     CloseFrameOnSessionEnd(this);
 }
 
 CMainFrame::~CMainFrame()
 {
     CloseFrameOnSessionEnd(nullptr);
+    CVerbListEditor::SetDrill(nullptr);
     m_doc.SetTitleObserver(nullptr);
     m_doc.m_fnLessonStarted = nullptr;
     m_pCanvas->SetView(nullptr);
@@ -249,6 +252,7 @@ void CMainFrame::BindCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnLessonView(); }, WxId(ID_LESSON_VIEW));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { ChooseVerbList(); }, WxId(ID_LESSON_VERB_LIST));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { UseStandardList(); }, WxId(ID_LESSON_STANDARD_LIST));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { EditVerbList(m_doc.GetListInUse()); }, WxId(ID_LESSON_EDIT_LIST));
     Bind(wxEVT_MENU,
          [this](wxCommandEvent& event) {
              OpenRecentList(static_cast<std::size_t>(event.GetId() - WxId(ID_LESSON_RECENT_LIST_1)));
@@ -266,7 +270,13 @@ void CMainFrame::BindCommands()
                           ID_PREV_PANE})
         Bind(wxEVT_MENU, [](wxCommandEvent&) {}, WxId(nId));
 
-    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { CloseDocument(); Destroy(); });
+    // The editors ask about unsaved lists first; the user may keep the program running.
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
+        if (event.CanVeto() && !CVerbListEditor::CloseAll())
+            return event.Veto();
+        CloseDocument();
+        Destroy();
+    });
     Bind(wxEVT_TIMER, [this](wxTimerEvent&) { UpdateLockIndicators(); }, m_lockTimer.GetId());
 }
 
@@ -478,6 +488,12 @@ void CMainFrame::UpdateRecentItems()
         pMenu->Insert(nPosition + 1 + i, WxId(ID_LESSON_RECENT_LIST_1 + static_cast<int>(i)),
                       wxString::Format("&%zu %s", i + 1, strLabel), FromLocalPath(recent[i]));
     }
+}
+
+void CMainFrame::EditVerbList(const std::string& strPath)
+{
+    if (!IsClosing())
+        CVerbListEditor::Open(strPath);
 }
 
 void CMainFrame::ShowListInUse()
