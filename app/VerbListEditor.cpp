@@ -15,6 +15,7 @@
 #include "res/EditorMenu.h"
 #include "verbdata/GroupSet.h"
 
+#include <wx/accel.h>
 #include <wx/clipbrd.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
@@ -32,6 +33,7 @@
 #endif
 
 #include <algorithm>
+#include <memory>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -128,40 +130,6 @@ std::vector<std::string> CommentLines(const wxString& strText)
     return lines;
 }
 
-// What is being typed into a cell editor of the native table; nothing when no editor is
-// open. The choice of groups gives the group's name.
-std::optional<wxString> EditorText(wxDataViewColumn* pColumn)
-{
-    wxDataViewRenderer* pRenderer = pColumn->GetRenderer();
-#ifdef __WXGTK__
-    // The native table edits in a widget of its own, which the toolkit does not wrap.
-    GtkWidget* pWidget = pRenderer->GtkGetEditorWidget();
-    if (!pWidget)
-        return std::nullopt;
-    if (ColumnAt(pColumn->GetModelColumn()) == VerbColumn::Group)
-    {
-        int nActive = -1;
-        g_object_get(G_OBJECT(pWidget), "active", &nActive, nullptr);
-        if (nActive < 0 || nActive >= static_cast<int>(kGroupCount))
-            return std::nullopt;
-        return wxString::FromUTF8(GroupName(kGroupOrder[nActive]));
-    }
-    gchar* pszText = nullptr;
-    g_object_get(G_OBJECT(pWidget), "text", &pszText, nullptr);
-    wxString strText = wxString::FromUTF8(pszText ? pszText : "");
-    g_free(pszText);
-    return strText;
-#else
-    wxWindow* pEditor = pRenderer->GetEditorCtrl();
-    if (!pEditor)
-        return std::nullopt;
-    wxVariant value;
-    if (!pRenderer->GetValueFromEditorCtrl(pEditor, value))
-        return std::nullopt;
-    return value.GetString();
-#endif
-}
-
 #ifdef __WXGTK__
 void OnEntryChanged(GObject* pEntry, gpointer pEditor)
 {
@@ -169,6 +137,13 @@ void OnEntryChanged(GObject* pEntry, gpointer pEditor)
     g_object_get(pEntry, "text", &pszText, nullptr);
     static_cast<CVerbListEditor*>(pEditor)->OnDraftChanged(wxString::FromUTF8(pszText ? pszText : ""));
     g_free(pszText);
+}
+
+// The native table edits in a widget the toolkit does not wrap: it is taken here, when the
+// cell's renderer hands it out.
+void OnGtkEditingStarted(GObject*, GObject* pEditable, const char*, gpointer pEditor)
+{
+    static_cast<CVerbListEditor*>(pEditor)->SetCellEditor(pEditable);
 }
 #endif
 
@@ -321,6 +296,7 @@ CVerbListEditor::CVerbListEditor() : wxFrame(nullptr, wxID_ANY, kEditorCaption)
 
 CVerbListEditor::~CVerbListEditor()
 {
+    SetCellEditor(nullptr);
     m_table.SetObserver(nullptr);
     g_editors.erase(std::remove(g_editors.begin(), g_editors.end(), this), g_editors.end());
 }
@@ -338,6 +314,8 @@ void CVerbListEditor::CreateMenus()
                 pMenu->AppendSeparator();
             else
                 pMenu->Append(item.nId, item.pszLabel, PromptOf(item.nId));
+            if (const std::unique_ptr<wxAcceleratorEntry> pEntry{wxAcceleratorEntry::Create(item.pszLabel)})
+                m_shortcuts.emplace_back(pEntry->GetFlags(), pEntry->GetKeyCode(), item.nId);
         }
         pMenuBar->Append(pMenu, menuDef.pszTitle);
     }
@@ -379,6 +357,11 @@ void CVerbListEditor::CreateControls()
                                   16 * nCharWidth, wxALIGN_LEFT, wxDATAVIEW_COL_RESIZABLE);
     m_pView->AppendTextColumn("Findings", kFindingsColumn, wxDATAVIEW_CELL_INERT, 60 * nCharWidth, wxALIGN_LEFT,
                               wxDATAVIEW_COL_RESIZABLE);
+#ifdef __WXGTK__
+    for (unsigned nColumn = 0; nColumn < kVerbColumnCount; ++nColumn)
+        g_signal_connect(m_pView->GetColumn(nColumn)->GetRenderer()->GetGtkHandle(), "editing-started",
+                         G_CALLBACK(OnGtkEditingStarted), this);
+#endif
     pSizer->Add(m_pView, wxSizerFlags(1).Expand().Border(wxLEFT | wxRIGHT, 8));
 
     m_pMessage = new wxStaticText(pPanel, wxID_ANY, wxString());
@@ -432,23 +415,13 @@ void CVerbListEditor::BindCommands()
     Bind(wxEVT_CHAR_HOOK, &CVerbListEditor::OnKey, this);
     m_pView->Bind(wxEVT_DATAVIEW_ITEM_EDITING_STARTED, [this](wxDataViewEvent& event) {
         m_bEditing = true;
+        m_bColumnChosen = true;
         m_nEditRow = m_pModel->GetRow(event.GetItem());
         m_editColumn = ColumnAt(event.GetColumn());
         if (!m_bTabbing)
             m_entryColumn = m_editColumn;
         m_bTabbing = false;
         m_bRefused = false;
-#ifdef __WXGTK__
-        if (m_editColumn != VerbColumn::Group)
-            if (GtkWidget* pWidget = event.GetDataViewColumn()->GetRenderer()->GtkGetEditorWidget())
-            {
-                g_signal_connect(pWidget, "changed", G_CALLBACK(OnEntryChanged), this);
-                if (!m_strRefused.empty())
-                    g_object_set(G_OBJECT(pWidget), "text", static_cast<const char*>(m_strRefused.utf8_str()),
-                                 nullptr);
-            }
-#endif
-        m_strRefused.clear();
         event.Skip();
     });
     m_pView->Bind(wxEVT_DATAVIEW_ITEM_EDITING_DONE, &CVerbListEditor::OnEditingDone, this);
@@ -601,13 +574,12 @@ void CVerbListEditor::UpdateCaption()
 
 void CVerbListEditor::UpdateSummary()
 {
-    wxString strText = wxString::FromUTF8(m_checks.SummaryText());
     const std::size_t nErrors = m_checks.ErrorCount(), nWarnings = m_checks.WarningCount();
-    if (nErrors + nWarnings == 0)
-        strText += ". No errors or warnings.";
-    else
-        strText += wxString::Format(". %zu %s, %zu %s.", nErrors, nErrors == 1 ? "error" : "errors", nWarnings,
-                                    nWarnings == 1 ? "warning" : "warnings");
+    wxString strText = nErrors + nWarnings == 0
+                           ? wxString("No errors or warnings.")
+                           : wxString::Format("%zu %s, %zu %s.", nErrors, nErrors == 1 ? "error" : "errors",
+                                              nWarnings, nWarnings == 1 ? "warning" : "warnings");
+    strText << "\n" << wxString::FromUTF8(m_checks.SummaryText());
     for (const Finding& finding : m_checks.ListFindings())
         if (finding.m_nKind != FindingKind::Note)
             strText << "\n" << wxString::FromUTF8(finding.m_strText) << " [" << finding.m_strRule << "]";
@@ -694,19 +666,67 @@ void CVerbListEditor::OnDraftChanged(const wxString& strTyped)
     ShowMessage(strText);
 }
 
+void CVerbListEditor::SetCellEditor(void* pEditable)
+{
+#ifdef __WXGTK__
+    if (m_pCellEditor)
+        g_object_unref(m_pCellEditor);
+    m_pCellEditor = pEditable ? g_object_ref(pEditable) : nullptr;
+    if (!pEditable || m_editColumn == VerbColumn::Group)
+        return;
+    g_signal_connect(pEditable, "changed", G_CALLBACK(OnEntryChanged), this);
+    if (!m_strRefused.empty())
+        g_object_set(G_OBJECT(pEditable), "text", static_cast<const char*>(m_strRefused.utf8_str()), nullptr);
+    m_strRefused.clear();
+#else
+    (void)pEditable;
+#endif
+}
+
+// What is being typed into the cell editor; nothing when none is open. The choice of
+// groups gives the group's name.
+std::optional<wxString> CVerbListEditor::EditorText() const
+{
+#ifdef __WXGTK__
+    if (!m_pCellEditor)
+        return std::nullopt;
+    GObject* pWidget = G_OBJECT(m_pCellEditor);
+    if (m_editColumn == VerbColumn::Group)
+    {
+        int nActive = -1;
+        g_object_get(pWidget, "active", &nActive, nullptr);
+        if (nActive < 0 || nActive >= static_cast<int>(kGroupCount))
+            return std::nullopt;
+        return wxString::FromUTF8(GroupName(kGroupOrder[nActive]));
+    }
+    gchar* pszText = nullptr;
+    g_object_get(pWidget, "text", &pszText, nullptr);
+    wxString strText = wxString::FromUTF8(pszText ? pszText : "");
+    g_free(pszText);
+    return strText;
+#else
+    wxDataViewRenderer* pRenderer = m_pView->GetColumn(static_cast<unsigned>(m_editColumn))->GetRenderer();
+    wxWindow* pEditor = pRenderer->GetEditorCtrl();
+    wxVariant value;
+    if (!pEditor || !pRenderer->GetValueFromEditorCtrl(pEditor, value))
+        return std::nullopt;
+    return value.GetString();
+#endif
+}
+
 bool CVerbListEditor::EndEditing(bool bCommit)
 {
     if (!m_bEditing)
         return true;
     wxDataViewColumn* pColumn = m_pView->GetColumn(static_cast<unsigned>(m_editColumn));
     if (bCommit)
-        if (const std::optional<wxString> strText = EditorText(pColumn))
+        if (const std::optional<wxString> strText = EditorText())
             if (!CommitCell(m_nEditRow, m_editColumn, *strText))
                 return false;
     // The native table drops what its editor holds: it was taken above.
-    pColumn->GetRenderer()->CancelEditing();
-    pColumn->GetRenderer()->FinishEditing();
     m_bEditing = false;
+    pColumn->GetRenderer()->FinishEditing();
+    SetCellEditor(nullptr);
     m_pView->SetFocus();
     return true;
 }
@@ -728,6 +748,24 @@ void CVerbListEditor::EditCell(std::size_t nRow, VerbColumn column)
 void CVerbListEditor::OnKey(wxKeyEvent& event)
 {
     const int nKey = event.GetKeyCode();
+    // The native table has keys of its own (Ctrl+N, Ctrl+P and Ctrl+F move and search):
+    // the menu's come first, but for the editing keys of a cell editor.
+    const wxAcceleratorEntry pressed(event.GetModifiers(), nKey);
+    for (const wxAcceleratorEntry& shortcut : m_shortcuts)
+    {
+        if (shortcut.GetFlags() != pressed.GetFlags() || shortcut.GetKeyCode() != pressed.GetKeyCode())
+            continue;
+        const int nId = shortcut.GetCommand();
+        if (m_bEditing && (nId == ID_EDITOR_CUT || nId == ID_EDITOR_COPY || nId == ID_EDITOR_PASTE ||
+                           nId == ID_EDITOR_UNDO || nId == ID_EDITOR_REDO))
+            break;
+        if (wxWindow::FindFocus() != m_pTitle && wxWindow::FindFocus() != m_pComments)
+        {
+            ProcessCommand(nId);
+            return;
+        }
+        break;
+    }
     if (m_bEditing && nKey == WXK_TAB && !event.ControlDown() && !event.AltDown())
     {
         const std::size_t nRow = m_nEditRow;
@@ -752,12 +790,15 @@ void CVerbListEditor::OnKey(wxKeyEvent& event)
         CallAfter([this, nNextRow, nNext] { EditCell(nNextRow, ColumnAt(static_cast<unsigned>(nNext))); });
         return;
     }
-    if (!m_bEditing && nKey == WXK_F2 && wxWindow::FindFocus() == m_pView)
+    const bool bInTable = !m_bEditing && wxWindow::FindFocus() == m_pView && !event.HasAnyModifiers();
+    if (bInTable && (nKey == WXK_F2 || nKey == WXK_RETURN || nKey == WXK_NUMPAD_ENTER))
     {
         EditCell(CurrentRow(), CurrentColumn());
         return;
     }
-    if (!m_bEditing && (nKey == WXK_DELETE) && !event.HasAnyModifiers() && wxWindow::FindFocus() == m_pView)
+    if (bInTable && (nKey == WXK_LEFT || nKey == WXK_RIGHT))
+        m_bColumnChosen = true;
+    if (bInTable && nKey == WXK_DELETE)
     {
         DeleteRows();
         return;
@@ -769,21 +810,25 @@ void CVerbListEditor::OnEditingDone(wxDataViewEvent& event)
 {
     const bool bWasEditing = m_bEditing;
     m_bEditing = false;
+    SetCellEditor(nullptr);
     event.Skip();
     if (!bWasEditing || event.IsEditCancelled())
         return;
-    // Return: on to the next row, in the column this row's typing began in; a refused
-    // text stays in its cell's editor.
+    // Return: on to the next row, in the column this row's typing began in; after a group
+    // is chosen, on to the row's Infinitive. A refused text stays in its cell's editor.
     const std::size_t nRow = m_nEditRow;
     const VerbColumn column = m_editColumn;
     CallAfter([this, nRow, column] {
+        m_bTabbing = true;
         if (m_bRefused)
-        {
-            m_bTabbing = true;
             EditCell(nRow, column);
-        }
+        else if (column == VerbColumn::Group)
+            EditCell(nRow, VerbColumn::Infinitive);
         else
-            EditCell(nRow + 1, m_entryColumn);
+        {
+            m_bTabbing = false;
+            EditCell(nRow + 1, m_entryColumn == VerbColumn::Group ? VerbColumn::Infinitive : m_entryColumn);
+        }
     });
 }
 
@@ -810,9 +855,11 @@ std::size_t CVerbListEditor::CurrentRow() const
     return item.IsOk() ? std::min<std::size_t>(m_pModel->GetRow(item), m_table.RowCount()) : 0;
 }
 
+// Until a cell was edited or the cursor moved across, the Infinitive: rows are typed from
+// there.
 VerbColumn CVerbListEditor::CurrentColumn() const
 {
-    const wxDataViewColumn* pColumn = m_pView->GetCurrentColumn();
+    const wxDataViewColumn* pColumn = m_bColumnChosen ? m_pView->GetCurrentColumn() : nullptr;
     return pColumn ? ColumnAt(pColumn->GetModelColumn()) : VerbColumn::Infinitive;
 }
 
