@@ -27,6 +27,7 @@
 #include <wx/textctrl.h>
 #include <wx/textdlg.h>
 #include <wx/utils.h>
+#include <wx/weakref.h>
 
 #ifdef __WXGTK__
 #include <glib-object.h>
@@ -139,6 +140,9 @@ void OnEntryChanged(GObject* pEntry, gpointer pEditor)
     g_free(pszText);
 }
 
+// GtkMovementStep's GTK_MOVEMENT_BUFFER_ENDS, for the entry's "move-cursor" signal.
+constexpr int kMovementBufferEnds = 8;
+
 // The native table edits in a widget the toolkit does not wrap: it is taken here, when the
 // cell's renderer hands it out.
 void OnGtkEditingStarted(GObject*, GObject* pEditable, const char*, gpointer pEditor)
@@ -146,6 +150,31 @@ void OnGtkEditingStarted(GObject*, GObject* pEditable, const char*, gpointer pEd
     static_cast<CVerbListEditor*>(pEditor)->SetCellEditor(pEditable);
 }
 #endif
+
+// Runs fn once the toolkit's current event is done, before the next key is handled: keys
+// typed on meanwhile go to the cell it opens. (The toolkit's own CallAfter waits for idle
+// time, after every key already queued.)
+void RunBeforeNextEvent(wxWindow* pWindow, std::function<void()> fn)
+{
+#ifdef __WXGTK__
+    struct Call
+    {
+        wxWeakRef<wxWindow> window;
+        std::function<void()> fn;
+    };
+    g_idle_add_full(
+        G_PRIORITY_HIGH,
+        [](gpointer pData) -> gboolean {
+            const Call& call = *static_cast<Call*>(pData);
+            if (call.window)
+                call.fn();
+            return G_SOURCE_REMOVE;
+        },
+        new Call{pWindow, std::move(fn)}, [](gpointer pData) { delete static_cast<Call*>(pData); });
+#else
+    pWindow->CallAfter(std::move(fn));
+#endif
+}
 
 // A file name no file has yet: "name (unsaved).ver", then "(unsaved 2)" and so on.
 std::filesystem::path FreeRescueName(const std::filesystem::path& folder, const std::string& strStem)
@@ -425,6 +454,15 @@ void CVerbListEditor::BindCommands()
         event.Skip();
     });
     m_pView->Bind(wxEVT_DATAVIEW_ITEM_EDITING_DONE, &CVerbListEditor::OnEditingDone, this);
+    // A letter typed on a cell starts editing it with that letter, as in a spreadsheet.
+    m_pView->Bind(wxEVT_CHAR, [this](wxKeyEvent& event) {
+        const wxChar cTyped = event.GetUnicodeKey();
+        if (m_bEditing || cTyped < ' ' || cTyped == WXK_DELETE || event.ControlDown() || event.AltDown() ||
+            CurrentColumn() == VerbColumn::Group)
+            return event.Skip();
+        m_strStartText = wxString(cTyped);
+        EditCell(CurrentRow(), CurrentColumn());
+    });
     m_pView->Bind(wxEVT_DATAVIEW_COLUMN_HEADER_CLICK, [this](wxDataViewEvent& event) {
         if (event.GetColumn() >= 0 && static_cast<unsigned>(event.GetColumn()) < kVerbColumnCount)
             SortByColumn(ColumnAt(event.GetColumn()));
@@ -634,7 +672,7 @@ bool CVerbListEditor::CommitCell(std::size_t nRow, VerbColumn column, const wxSt
     if (!result.m_bAccepted)
     {
         m_bRefused = true;
-        m_strRefused = strTyped;
+        m_strStartText = strTyped;
         ShowMessage(wxString::Format("%s, row %zu: %s. The cell keeps \"%s\".", ColumnName(column), nRow + 1,
                                      wxString::FromUTF8(result.m_strMessage), strShown));
         wxBell();
@@ -675,9 +713,12 @@ void CVerbListEditor::SetCellEditor(void* pEditable)
     if (!pEditable || m_editColumn == VerbColumn::Group)
         return;
     g_signal_connect(pEditable, "changed", G_CALLBACK(OnEntryChanged), this);
-    if (!m_strRefused.empty())
-        g_object_set(G_OBJECT(pEditable), "text", static_cast<const char*>(m_strRefused.utf8_str()), nullptr);
-    m_strRefused.clear();
+    if (!m_strStartText.empty())
+    {
+        g_object_set(G_OBJECT(pEditable), "text", static_cast<const char*>(m_strStartText.utf8_str()), nullptr);
+        g_signal_emit_by_name(pEditable, "move-cursor", kMovementBufferEnds, 1, FALSE);
+    }
+    m_strStartText.clear();
 #else
     (void)pEditable;
 #endif
@@ -787,7 +828,7 @@ void CVerbListEditor::OnKey(wxKeyEvent& event)
             nNext = 0;
         }
         m_bTabbing = nNextRow == nRow;
-        CallAfter([this, nNextRow, nNext] { EditCell(nNextRow, ColumnAt(static_cast<unsigned>(nNext))); });
+        RunBeforeNextEvent(this, [this, nNextRow, nNext] { EditCell(nNextRow, ColumnAt(static_cast<unsigned>(nNext))); });
         return;
     }
     const bool bInTable = !m_bEditing && wxWindow::FindFocus() == m_pView && !event.HasAnyModifiers();
@@ -798,6 +839,15 @@ void CVerbListEditor::OnKey(wxKeyEvent& event)
     }
     if (bInTable && (nKey == WXK_LEFT || nKey == WXK_RIGHT))
         m_bColumnChosen = true;
+    // The native table lets the first arrow key after an edit only show where it is.
+    if (bInTable && (nKey == WXK_UP || nKey == WXK_DOWN))
+    {
+        const std::size_t nRow = CurrentRow();
+        if (nKey == WXK_UP ? nRow > 0 : nRow < m_table.RowCount())
+            SelectRows(nKey == WXK_UP ? nRow - 1 : nRow + 1, 1);
+        return;
+    }
+
     if (bInTable && nKey == WXK_DELETE)
     {
         DeleteRows();
@@ -818,7 +868,7 @@ void CVerbListEditor::OnEditingDone(wxDataViewEvent& event)
     // is chosen, on to the row's Infinitive. A refused text stays in its cell's editor.
     const std::size_t nRow = m_nEditRow;
     const VerbColumn column = m_editColumn;
-    CallAfter([this, nRow, column] {
+    RunBeforeNextEvent(this, [this, nRow, column] {
         m_bTabbing = true;
         if (m_bRefused)
             EditCell(nRow, column);

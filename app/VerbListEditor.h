@@ -137,5 +137,5 @@ private:
     bool m_bTabbing = false;
     bool m_bColumnChosen = false;
     bool m_bRefused = false;
-    wxString m_strRefused;
+    wxString m_strStartText; // what the next cell editor opens with: a refused text, a letter typed
 };
