@@ -80,17 +80,18 @@ std::string AsList(const std::vector<std::string>& spellings)
     return strList;
 }
 
-CellResult ParseForm(const std::string& strTyped, bool bAccentCodes)
+// Typed UTF-8 as Latin-1: invisible characters dropped, a no-break space made a blank.
+// False, with the reason, for what no list can hold.
+bool TypedToLatin1(const std::string& strTyped, std::string& strLatin1, std::string& strWhy)
 {
     if (strTyped.find_first_of("\r\n") != std::string::npos)
-        return Refuse("a form is one line: no line breaks");
-    std::string strLatin1;
+        return strWhy = "one line only: no line breaks", false;
     for (std::size_t i = 0; i < strTyped.size();)
     {
         char32_t ch = 0;
         const std::size_t nLength = DecodeUtf8(std::string_view(strTyped).substr(i), ch);
         if (nLength == 0)
-            return Refuse("the text is not valid UTF-8");
+            return strWhy = "the text is not valid UTF-8", false;
         const std::string strChar = strTyped.substr(i, nLength);
         i += nLength;
         if (ch == 0xA0)
@@ -98,13 +99,22 @@ CellResult ParseForm(const std::string& strTyped, bool bAccentCodes)
         if (ch == 0xAD || ch == 0x200B || ch == 0xFEFF)
             continue; // invisible
         if (ch > 0xFF)
-            return Refuse("'" + strChar + "' is a letter no verb list can hold");
+            return strWhy = "'" + strChar + "' is a letter no verb list can hold", false;
         if (ch == '\t')
-            return Refuse("a tab cannot be part of a form");
+            return strWhy = "a tab cannot be part of it", false;
         if (ch < 0x20 || (ch >= 0x7F && ch < 0xA0))
-            return Refuse("a control character cannot be part of a form");
+            return strWhy = "a control character cannot be part of it", false;
         strLatin1 += static_cast<char>(ch);
     }
+    return true;
+}
+
+
+CellResult ParseForm(const std::string& strTyped, bool bAccentCodes)
+{
+    std::string strLatin1, strWhy;
+    if (!TypedToLatin1(strTyped, strLatin1, strWhy))
+        return Refuse(strWhy);
     std::string strStored = NormaliseSpaces(strLatin1);
     if (strStored.empty())
         return Refuse("a form cannot be empty");
@@ -132,6 +142,19 @@ CellResult ParseForm(const std::string& strTyped, bool bAccentCodes)
 }
 
 } // namespace
+
+CellResult ParseTitle(const std::string& strTyped)
+{
+    std::string strLatin1, strWhy;
+    if (!TypedToLatin1(strTyped, strLatin1, strWhy))
+        return Refuse(strWhy);
+    if (strLatin1.compare(0, 1, "#") == 0)
+        return Refuse("a title cannot begin with '#', which makes a comment");
+    if (strLatin1.size() > kMaxLineLength)
+        return Refuse("too long: a line of a verb list holds at most " +
+                      std::to_string(kMaxLineLength) + " characters");
+    return Accept(strLatin1);
+}
 
 CellResult ParseCell(VerbColumn column, const std::string& strTyped, bool bAccentCodes)
 {

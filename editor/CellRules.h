@@ -24,6 +24,10 @@ struct CellResult
 // Group: one of the six tags or group names (GroupName), in any case; else refused.
 CellResult ParseCell(VerbColumn column, const std::string& strTyped, bool bAccentCodes = false);
 
+// The list's title: one line of Latin-1 letters, at most kMaxLineLength characters, not
+// beginning with '#' (it would be read as a comment). May be empty. Stored as typed.
+CellResult ParseTitle(const std::string& strTyped);
+
 // Forms: accent codes as letters, a list "/learnt /learned" as "learnt, learned".
 // Group: the group's name for one of the six tags, else the tag itself.
 std::string ShowCell(VerbColumn column, const std::string& strStored);

@@ -44,12 +44,29 @@ public:
                                     const VerbRow& draft) const;
 
 private:
+    // What a row adds to the summary: its group (kGroupCount: another tag; -1 not asked)
+    // and the directions that ask it.
+    struct Counted
+    {
+        int nGroup = -1;
+        unsigned nAsked = 0;
+    };
+
+    void Distribute(const std::vector<Finding>& findings, const std::vector<std::size_t>& rows);
+    void Count(const Counted& counted, int nSign);
+    std::string MiniList(const VerbTable& table, const std::vector<std::size_t>& rows,
+                         std::size_t nDraftRow, const VerbRow* pDraft) const;
+    std::vector<Counted> CountRows(const std::string& strBytes,
+                                   const std::vector<std::size_t>& lines) const;
+
     std::vector<std::vector<Finding>> m_rowFindings;
     std::vector<Finding> m_listFindings;
     std::vector<std::size_t> m_rowLines;
+    std::vector<bool> m_bFourLines; // the row is written as four lines
+    std::vector<std::string> m_verbs; // each row's Infinitive as the answer check takes it
+    std::vector<Counted> m_counted;
     ListSummary m_summary;
-    std::vector<unsigned> m_rowCounts; // what each row adds to the summary
-    bool m_bFullOnly = false;          // a finding on the whole list: no incremental checks
+    bool m_bFullOnly = false; // findings that span rows: every change checks all
 };
 
 enum class RepairKind
