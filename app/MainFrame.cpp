@@ -156,7 +156,12 @@ CMainFrame::CMainFrame(CVespinDoc& doc, SettingsStore& store)
         [this](const std::string& strTitle) { SetTitle(FromLatin1(strTitle) + kCaptionSuffix); });
     m_doc.m_fnLessonStarted = [this] { ShowListInUse(); };
     m_lockTimer.Start(kLockPollMilliseconds);
-    CVerbListEditor::SetDrill([this](const std::string& strPath) { return OpenVerbList(strPath); });
+    CVerbListEditor::SetDrill([this](const std::string& strPath) {
+        if (!OpenVerbList(strPath))
+            return false;
+        Raise();
+        return true;
+    });
     CloseFrameOnSessionEnd(this);
 }
 
@@ -252,7 +257,7 @@ void CMainFrame::BindCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnLessonView(); }, WxId(ID_LESSON_VIEW));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { ChooseVerbList(); }, WxId(ID_LESSON_VERB_LIST));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { UseStandardList(); }, WxId(ID_LESSON_STANDARD_LIST));
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { EditVerbList(m_doc.GetListInUse()); }, WxId(ID_LESSON_EDIT_LIST));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { EditVerbList(std::string()); }, WxId(ID_LESSON_EDIT_LIST));
     Bind(wxEVT_MENU,
          [this](wxCommandEvent& event) {
              OpenRecentList(static_cast<std::size_t>(event.GetId() - WxId(ID_LESSON_RECENT_LIST_1)));
@@ -501,7 +506,7 @@ void CMainFrame::UpdateRecentItems()
 void CMainFrame::EditVerbList(const std::string& strPath)
 {
     if (!IsClosing())
-        CVerbListEditor::Open(strPath);
+        CVerbListEditor::Open(strPath.empty() ? m_doc.GetListInUse() : strPath);
 }
 
 void CMainFrame::ShowListInUse()
