@@ -70,6 +70,7 @@ public:
         m_pEncoding = AddChoice(pReading, "&Encoding:", kEncodingNames);
         pSizer->Add(pReading, wxSizerFlags().Border(wxLEFT | wxRIGHT));
         m_pHeading = new wxCheckBox(this, wxID_ANY, "The first row &names the columns");
+        m_pHeading->SetName("heading");
         pSizer->Add(m_pHeading, wxSizerFlags().Border());
 
         m_pPreview = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,

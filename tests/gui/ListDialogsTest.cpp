@@ -19,6 +19,7 @@
 
 #include <fstream>
 #include <functional>
+#include <numeric>
 #include <stdexcept>
 
 namespace
@@ -133,4 +134,74 @@ TEST(ImportPreview, TheTeacherMapsColumnsTheFileDoesNotName)
         EXPECT_EQ(row.m_strTag, "bas2");
     EXPECT_TRUE(result.m_problems.empty());
     std::remove(strPath.c_str());
+}
+
+// A heading row (semicolons, Windows-1252, CR LF) names the columns in its own order, a
+// group column among them: the preview shows that mapping, and a row whose group cell is
+// empty takes the group the teacher chose.
+TEST(ImportPreview, AHeadingRowNamesTheColumnsAndAnEmptyGroupTakesTheChosenOne)
+{
+    const std::string strPath = TempFile("Group;Past Tense;Infinitive;Past Participle\r\n"
+                                         "bas1;went;go;gone\r\n"
+                                         ";fianc\xE9;fianc\xE9;fianc\xE9\r\n",
+                                         ".csv");
+    WhenModal([](wxDialog& dialog) {
+        EXPECT_TRUE(Control<wxCheckBox>(dialog, "heading").GetValue());
+        const char* const expected[] = {"Group", "Past Tense", "Infinitive", "Past Participle"};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(Control<wxChoice>(dialog, ("column " + std::to_string(i + 1)).c_str()).GetStringSelection(),
+                      expected[i]);
+        Choose(Control<wxChoice>(dialog, "group"), wxString::FromUTF8(Group("lit")));
+        Click(Button(dialog, wxID_OK));
+    });
+    ImportResult result;
+    ASSERT_TRUE(RunImportPreview(nullptr, strPath, result));
+    ASSERT_EQ(result.m_rows.size(), 2u);
+    EXPECT_EQ(result.m_rows[0].m_strTag, "bas1");
+    EXPECT_EQ(result.m_rows[0].m_forms[PastTense], "went");
+    EXPECT_EQ(result.m_rows[1].m_strTag, "lit");
+    EXPECT_EQ(result.m_rows[1].m_forms[Infinitive], "fianc\xE9"); // stored as Latin-1
+    std::remove(strPath.c_str());
+}
+
+// A blank line inside the records shifts every record after it. The repairs dialog offers
+// the checker's repair: skipped, the table stays as read; made, the lesson asks every verb.
+TEST(ListRepairs, OffersTheCheckersRepairsOneByOne)
+{
+    const std::string strList = "#\nClass 7\n#\n#\n"
+                                "ess1\nwent\ngo\ngone\n"
+                                "\n"
+                                "bas1\ntook\ntake\ntaken\n"
+                                "bas1\ndrank\ndrink\ndrunk\n";
+    VerbTable table = ReadVerText(strList);
+    TableChecks checks;
+    checks.CheckAll(table);
+    ASSERT_GT(checks.ErrorCount() + checks.WarningCount(), 0u) << "the blank line went unnoticed";
+
+    std::string strOffer;
+    WhenModal([&strOffer](wxDialog& dialog) {
+        strOffer = Control<wxStaticText>(dialog, "offer").GetLabel().utf8_string();
+        Click(Control<wxButton>(dialog, "skip"));
+        EXPECT_FALSE(Control<wxButton>(dialog, "repair").IsEnabled());
+        dialog.EndModal(wxID_CLOSE);
+    });
+    EXPECT_EQ(RunListRepairs(nullptr, "class7.ver", table, checks), 0u);
+    EXPECT_NE(strOffer.find("Delete line 9"), std::string::npos) << strOffer;
+    EXPECT_EQ(WriteVerText(table), strList);
+
+    WhenModal([](wxDialog& dialog) {
+        Click(Control<wxButton>(dialog, "repair"));
+        EXPECT_FALSE(Control<wxButton>(dialog, "repair").IsEnabled());
+        EXPECT_NE(Control<wxStaticText>(dialog, "offer").GetLabel().Find("No more repairs"), wxNOT_FOUND);
+        dialog.EndModal(wxID_CLOSE);
+    });
+    EXPECT_EQ(RunListRepairs(nullptr, "class7.ver", table, checks), 1u);
+    EXPECT_EQ(checks.ErrorCount() + checks.WarningCount(), 0u);
+    ASSERT_EQ(table.RowCount(), 3u);
+    const char* const verbs[] = {"go", "take", "drink"};
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(table.Row(i).m_forms[Infinitive], verbs[i]);
+    const ListSummary& summary = checks.Summary();
+    EXPECT_EQ(std::accumulate(summary.m_nQuestions.begin(), summary.m_nQuestions.end(), std::size_t{0}),
+              3u * kDirectionCount) << "every verb in every direction";
 }
