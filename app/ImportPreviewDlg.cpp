@@ -70,6 +70,7 @@ public:
         m_pEncoding = AddChoice(pReading, "&Encoding:", kEncodingNames);
         pSizer->Add(pReading, wxSizerFlags().Border(wxLEFT | wxRIGHT));
         m_pHeading = new wxCheckBox(this, wxID_ANY, "The first row &names the columns");
+        m_pHeading->SetName("heading");
         pSizer->Add(m_pHeading, wxSizerFlags().Border());
 
         m_pPreview = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
@@ -85,12 +86,14 @@ public:
         pGroup->Add(new wxStaticText(this, wxID_ANY, "&Group of the verbs that name none:"),
                     wxSizerFlags().Centre());
         m_pGroup = new wxChoice(this, wxID_ANY);
+        m_pGroup->SetName("group");
         for (std::size_t i = 0; i < kGroupCount; ++i)
             m_pGroup->Append(wxString::FromUTF8(GroupName(i)));
         pGroup->Add(m_pGroup, wxSizerFlags().Border(wxLEFT).Centre());
         pSizer->Add(pGroup, wxSizerFlags().Border(wxLEFT | wxRIGHT));
 
         m_pStatus = new wxStaticText(this, wxID_ANY, wxString());
+        m_pStatus->SetName("status");
         pSizer->Add(m_pStatus, wxSizerFlags().Expand().Border());
 
         wxStdDialogButtonSizer* pButtons = new wxStdDialogButtonSizer;
@@ -201,6 +204,7 @@ private:
             m_pColumns->Add(new wxStaticText(this, wxID_ANY, SourceName(c) + ":"),
                             wxSizerFlags().CentreVertical());
             auto* pChoice = new wxChoice(this, wxID_ANY);
+            pChoice->SetName(wxString::Format("column %zu", c + 1)); // for tests to find
             for (const char* pszName : kTargetNames)
                 pChoice->Append(pszName);
             int nTarget = 0;

@@ -123,12 +123,14 @@ public:
         pSizer->Add(m_pFindings, wxSizerFlags(1).Expand().Border());
 
         m_pRepair = new wxStaticText(this, wxID_ANY, wxString());
+        m_pRepair->SetName("offer");
         pSizer->Add(m_pRepair, wxSizerFlags().Expand().Border());
         auto* pButtons = new wxBoxSizer(wxHORIZONTAL);
         pButtons->AddStretchSpacer();
         m_pApply = new wxButton(this, wxID_ANY, "&Repair");
         m_pSkip = new wxButton(this, wxID_ANY, "&Skip");
         auto* pClose = new wxButton(this, wxID_CLOSE, "Close");
+        m_pApply->SetName("repair"), m_pSkip->SetName("skip"); // for tests to find
         for (wxButton* pButton : {m_pApply, m_pSkip, pClose})
             pButtons->Add(pButton, wxSizerFlags().Border(wxLEFT));
         pSizer->Add(pButtons, wxSizerFlags().Expand().Border());

@@ -414,11 +414,19 @@ bool CMainFrame::OpenVerbList(const std::string& strPath)
         wxMessageBox(strText, kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
         return false;
     }
-    if (check.m_nVerdict == ChosenListVerdict::Doubtful &&
-        wxMessageBox("A lesson on \"" + strName + "\" meets these problems:\n\n" + strText +
-                         "\nUse this list anyway?",
-                     kMessageCaption, wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this) != wxYES)
-        return false;
+    if (check.m_nVerdict == ChosenListVerdict::Doubtful)
+    {
+        wxMessageDialog dialog(this,
+                               "A lesson on \"" + strName + "\" meets these problems:\n\n" + strText +
+                                   "\nUse this list anyway?",
+                               kMessageCaption, wxYES_NO | wxCANCEL | wxCANCEL_DEFAULT | wxICON_QUESTION);
+        dialog.SetYesNoCancelLabels("&Use Anyway", "&Edit", "Cancel");
+        const int nAnswer = dialog.ShowModal();
+        if (nAnswer == wxID_NO) // Edit: the editor shows the findings on their rows
+            EditVerbList(strPath);
+        if (nAnswer != wxID_YES)
+            return false;
+    }
     const std::optional<VerbListLocation> list = LocateChosenList(strPath);
     if (!list)
         return false; // gone since the check, which said why

@@ -2,7 +2,6 @@
 // would wait for a dialog) and read back with pdftotext, page by page.
 #include "app/TestSheetPrintout.h"
 
-#include <wx/app.h>
 #include <wx/dcgraph.h>
 #include <wx/filename.h>
 #include <wx/graphics.h>
@@ -20,18 +19,6 @@
 
 namespace
 {
-struct Toolkit : testing::Environment // started once for all tests
-{
-    void SetUp() override
-    {
-        wxApp::SetInstance(new wxApp);
-        int argc = 0;
-        ASSERT_TRUE(wxEntryStart(argc, static_cast<wxChar**>(nullptr)) && wxTheApp->CallOnInit()) << "is DISPLAY set?";
-    }
-    void TearDown() override { wxTheApp->OnExit(), wxEntryCleanup(); }
-};
-testing::Environment* const kToolkit = testing::AddGlobalTestEnvironment(new Toolkit);
-
 // A4 in points, the PDF's unit.
 constexpr double kPageWidth = 595.28, kPageHeight = 841.89;
 

@@ -62,9 +62,9 @@ start_taldrin "$workdir"
 window=$(wait_for_window "New Game - Taldrin")
 ready=$(dark_in_status)
 
-# A warning: the findings are shown, and Yes takes the list; its verb is asked.
+# A warning: the findings are shown, and Use Anyway takes the list; its verb is asked.
 choose "$lists/warned.ver"
-answer alt+y
+answer alt+u
 lesson_on fly
 [ "$(dark_in_status)" -gt $((2 * ready)) ] || fail "the status bar does not name the list"
 # A clean list: no question, a new lesson on it at once.
@@ -80,7 +80,7 @@ choose "$lists/irrtes.ver"
 lesson_on drink "Choice of forms"
 # The recent lists, newest first: 3 is the warned list.
 menu "$window" 1 $((verb_list_item + 3))
-answer alt+y
+answer alt+u
 lesson_on fly
 close_program
 
