@@ -6,6 +6,7 @@
 #include "app/VerbListEditor.h"
 #include "checker/ChosenListCheck.h"
 #include "framework/SettingsStore.h"
+#include "framework/UserFolders.h"
 #include "framework/wx/Closing.h"
 #include "framework/wx/Latin1.h"
 #include "framework/wx/TemplateDialog.h"
@@ -32,6 +33,7 @@
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -279,6 +281,8 @@ void CMainFrame::BindCommands()
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
         if (event.CanVeto() && !CVerbListEditor::CloseAll())
             return event.Veto();
+        if (!event.CanVeto())
+            CVerbListEditor::RescueUnsaved(UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
         CloseDocument();
         Destroy();
     });

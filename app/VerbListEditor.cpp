@@ -303,10 +303,15 @@ void CVerbListEditor::RescueUnsaved(const std::string& strFolder)
             folder = list.parent_path();
             strStem = list.stem().string();
         }
-        if (folder.empty())
-            continue;
-        const std::filesystem::path file = FreeRescueName(folder, strStem);
-        const std::string strError = ReplaceUserFile(file, WriteVerText(pEditor->m_table));
+        std::filesystem::path file;
+        std::string strError = "no folder to write to";
+        // Beside the list, or where its folder cannot be written, in the data folder.
+        for (const std::filesystem::path& where : {folder, std::filesystem::path(strFolder)})
+            if (!where.empty() && !strError.empty())
+            {
+                file = FreeRescueName(where, strStem);
+                strError = ReplaceUserFile(file, WriteVerText(pEditor->m_table));
+            }
         if (strError.empty())
             std::fprintf(stderr, "taldrin: the unsaved verb list was written to %s\n", file.string().c_str());
         else
@@ -504,8 +509,12 @@ const wxString& CVerbListEditor::FindingsText(std::size_t nRow) const
 
 // Loading
 
-bool CVerbListEditor::LoadFile(const std::string& strPath)
+bool CVerbListEditor::LoadFile(const std::string& strGivenPath)
 {
+    // Kept absolute: the working directory is not the user's to think of.
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(strGivenPath, error);
+    const std::string strPath = strGivenPath.empty() || error ? strGivenPath : absolute.string();
     if (strPath.empty())
     {
         TakeTable(VerbTable(), std::string());
@@ -1185,9 +1194,15 @@ void CVerbListEditor::ImportTable()
     ShowImportProblems(this, result);
 }
 
+// A list saved as it is is not written again.
 void CVerbListEditor::DrillList()
 {
-    if (IsClosing() || !Save() || !g_fnDrill)
+    if (IsClosing() || !EndEditing(true))
+        return;
+    CommitHeader();
+    if ((m_table.IsModified() || m_strPath.empty()) && !Save())
+        return;
+    if (!g_fnDrill)
         return;
     g_fnDrill(m_strPath);
 }

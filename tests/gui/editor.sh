@@ -38,13 +38,16 @@ send_keys "$ed" ctrl+n
 ed=$(wait_for_window "Untitled.ver - $editor")
 
 # Return edits the empty row's Infinitive; Tab goes on, Return to the next row. Back on the
-# third row, Shift+Tab goes to its group, Down picks the next one and Return goes on to the
-# Infinitive.
+# third row, Shift+Tab goes to its group, whose choices pop up (a window named after the
+# program), Down picks the next one and Return goes on to the Infinitive.
 send_keys "$ed" Return
 type_row swim swam swum
 type_row dream "dreamt, dreamed" "dreamt or dreamed"
 type_row drink drank drunk
-xdotool key --delay 100 Escape Up Return shift+Tab Down Return
+xdotool key --delay 100 Escape Up Return shift+Tab
+wait_for_window taldrin >/dev/null
+xdotool key Down Return
+wait_until 10 window_gone taldrin || fail "the choice of groups stayed"
 wait_until 10 caption_is "$ed" "*Untitled.ver - $editor" || fail "no mark of a change: $(xdotool getwindowname "$ed")"
 xdotool key Escape alt+t
 xdotool type --delay 30 "Class 7b"
