@@ -53,13 +53,15 @@ xdotool key Escape alt+t
 xdotool type --delay 30 "Class 7b"
 xdotool key Tab Tab
 
-# Save: the file dialog, the name typed; the caption loses its mark.
+# Save: the file dialog, opened in the working directory, the name typed without its
+# extension; the caption loses its mark.
 send_keys "$ed" ctrl+s
 send_keys "$(wait_for_window "Save Verb List As")" ctrl+a
-xdotool type --delay 20 "$lists/class7b"
+xdotool type --delay 20 "class7b"
 xdotool key Return
+wait_until 10 window_gone "Save Verb List As" || fail "the file dialog stayed"
 wait_until 10 caption_is "$ed" "class7b.ver - $editor" || fail "not saved: $(xdotool getwindowname "$ed")"
-list="$lists/class7b.ver"
+list="$workdir/class7b.ver"
 expected=$'Class 7b\n#\n#\ness1\nswam\nswim\nswum\ness1\n/dreamt /dreamed\ndream\n/dreamt /dreamed\ness2\ndrank\ndrink\ndrunk'
 [ "$(cat "$list")" = "$expected" ] || fail "saved as: $(cat -A "$list")"
 report=$("$checker" --notes "$list") || fail "the checker finds errors: $report"
@@ -102,7 +104,7 @@ wait_until 10 caption_is "$ed" "*class7b.ver - $editor" || fail "no mark after t
 kill -TERM "$TALDRIN_PID"
 wait_for_exit "$TALDRIN_PID" 20
 [ "$EXIT_STATUS" = 0 ] || fail "SIGTERM ended the program with $EXIT_STATUS"
-grep -qx fly "$lists/class7b (unsaved).ver" || fail "the unsaved list was not kept: $(ls "$lists")"
+grep -qx fly "$workdir/class7b (unsaved).ver" || fail "the unsaved list was not kept: $(ls "$workdir")"
 [ "$(cat "$list")" = "$expected" ] || fail "the signal changed the saved file"
 
 # A blank line inside the records puts a lesson out of step: the repair offered on opening
