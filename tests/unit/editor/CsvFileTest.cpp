@@ -118,6 +118,8 @@ TEST(CsvFile, TablesAsSpreadsheetsAndPeopleWriteThem)
          "ess2|go||gone\ness2|be||been\n", 2},
         {"an unknown group is kept", "Group,Infinitive,Past,Participle\nirregular,go,went,gone\n",
          "irregular|go|went|gone\n", 0},
+        {"a group no line can hold", "Group,Infinitive,Past,Participle\n#1,go,went,gone\n",
+         "ess2|go|went|gone\n", 1},
     };
     for (const Case& c : kCases)
     {
