@@ -202,3 +202,25 @@ TEST(TableChecks, AVerbTwiceComesAndGoesWithTheEdit)
     EXPECT_EQ(Rules(checks.RowFindings(3)), "same-verb-twice");
     EXPECT_EQ(checks.WarningCount(), 3u);
 }
+
+// The new row at the end typed into, cell by cell, as a teacher makes a list.
+TEST(TableChecks, TypingANewListAgreesWithAWholeCheck)
+{
+    VerbTable table = ReadVerText("Class 7\n#\n#\n");
+    TableChecks checks;
+    checks.CheckAll(table);
+    Rechecker rechecker(table, checks);
+    table.SetObserver(&rechecker);
+    const char* kVerbs[][3] = {{"go", "went", "gone"}, {"learn", "learnt, learned", "learnt"},
+                               {"go", "went", "gone"}, {"see", "#saw", "seen"}};
+    for (const auto& verb : kVerbs)
+        for (VerbColumn column : {VerbColumn::Infinitive, VerbColumn::PastTense, VerbColumn::PastParticiple})
+        {
+            const std::size_t nRow = column == VerbColumn::Infinitive ? table.RowCount() : table.RowCount() - 1;
+            ASSERT_TRUE(table.SetCell(nRow, column, verb[static_cast<int>(column) - 1]));
+            TableChecks whole;
+            whole.CheckAll(table);
+            ASSERT_EQ(AllFindings(table, checks), AllFindings(table, whole)) << WriteVerText(table);
+        }
+    EXPECT_EQ(Rules(checks.RowFindings(2)), "same-verb-twice");
+}
