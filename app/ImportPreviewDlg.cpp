@@ -119,6 +119,7 @@ public:
         m_pGroup->SetSelection(nGroup < 0 ? 0 : nGroup);
         ShowDialect();
         ShowColumns();
+        m_pImport->SetDefault();
         FitInsideWorkArea(this);
     }
 
@@ -199,11 +200,16 @@ private:
 
         m_pColumns->Clear(true);
         m_targets.clear();
+        // Made anew, the controls go where they stand in the tab order: after the preview.
+        wxWindow* pBefore = m_pPreview;
         for (std::size_t c = 0; c < nColumns; ++c)
         {
-            m_pColumns->Add(new wxStaticText(this, wxID_ANY, SourceName(c) + ":"),
-                            wxSizerFlags().CentreVertical());
+            auto* pLabel = new wxStaticText(this, wxID_ANY, SourceName(c) + ":");
+            m_pColumns->Add(pLabel, wxSizerFlags().CentreVertical());
             auto* pChoice = new wxChoice(this, wxID_ANY);
+            pLabel->MoveAfterInTabOrder(pBefore);
+            pChoice->MoveAfterInTabOrder(pLabel);
+            pBefore = pChoice;
             pChoice->SetName(wxString::Format("column %zu", c + 1)); // for tests to find
             for (const char* pszName : kTargetNames)
                 pChoice->Append(pszName);
@@ -239,7 +245,11 @@ private:
         m_result = {};
         wxString strStatus;
         if (!m_text.m_strProblem.empty())
-            strStatus = "This is no table: " + wxString::FromUTF8(m_text.m_strProblem);
+        {
+            strStatus = wxString::FromUTF8(m_text.m_strProblem); // "this is no table: ..."
+            strStatus[0] = wxToupper(strStatus[0]);
+            strStatus += ".";
+        }
         else
         {
             std::vector<std::string> missing;
