@@ -15,6 +15,7 @@
 #include "res/EditorMenu.h"
 #include "verbdata/GroupSet.h"
 
+#include <wx/accel.h>
 #include <wx/clipbrd.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
@@ -26,12 +27,14 @@
 #include <wx/textctrl.h>
 #include <wx/textdlg.h>
 #include <wx/utils.h>
+#include <wx/weakref.h>
 
 #ifdef __WXGTK__
 #include <glib-object.h>
 #endif
 
 #include <algorithm>
+#include <memory>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -128,40 +131,6 @@ std::vector<std::string> CommentLines(const wxString& strText)
     return lines;
 }
 
-// What is being typed into a cell editor of the native table; nothing when no editor is
-// open. The choice of groups gives the group's name.
-std::optional<wxString> EditorText(wxDataViewColumn* pColumn)
-{
-    wxDataViewRenderer* pRenderer = pColumn->GetRenderer();
-#ifdef __WXGTK__
-    // The native table edits in a widget of its own, which the toolkit does not wrap.
-    GtkWidget* pWidget = pRenderer->GtkGetEditorWidget();
-    if (!pWidget)
-        return std::nullopt;
-    if (ColumnAt(pColumn->GetModelColumn()) == VerbColumn::Group)
-    {
-        int nActive = -1;
-        g_object_get(G_OBJECT(pWidget), "active", &nActive, nullptr);
-        if (nActive < 0 || nActive >= static_cast<int>(kGroupCount))
-            return std::nullopt;
-        return wxString::FromUTF8(GroupName(kGroupOrder[nActive]));
-    }
-    gchar* pszText = nullptr;
-    g_object_get(G_OBJECT(pWidget), "text", &pszText, nullptr);
-    wxString strText = wxString::FromUTF8(pszText ? pszText : "");
-    g_free(pszText);
-    return strText;
-#else
-    wxWindow* pEditor = pRenderer->GetEditorCtrl();
-    if (!pEditor)
-        return std::nullopt;
-    wxVariant value;
-    if (!pRenderer->GetValueFromEditorCtrl(pEditor, value))
-        return std::nullopt;
-    return value.GetString();
-#endif
-}
-
 #ifdef __WXGTK__
 void OnEntryChanged(GObject* pEntry, gpointer pEditor)
 {
@@ -170,7 +139,42 @@ void OnEntryChanged(GObject* pEntry, gpointer pEditor)
     static_cast<CVerbListEditor*>(pEditor)->OnDraftChanged(wxString::FromUTF8(pszText ? pszText : ""));
     g_free(pszText);
 }
+
+// GtkMovementStep's GTK_MOVEMENT_BUFFER_ENDS, for the entry's "move-cursor" signal.
+constexpr int kMovementBufferEnds = 8;
+
+// The native table edits in a widget the toolkit does not wrap: it is taken here, when the
+// cell's renderer hands it out.
+void OnGtkEditingStarted(GObject*, GObject* pEditable, const char*, gpointer pEditor)
+{
+    static_cast<CVerbListEditor*>(pEditor)->SetCellEditor(pEditable);
+}
 #endif
+
+// Runs fn once the toolkit's current event is done, before the next key is handled: keys
+// typed on meanwhile go to the cell it opens. (The toolkit's own CallAfter waits for idle
+// time, after every key already queued.)
+void RunBeforeNextEvent(wxWindow* pWindow, std::function<void()> fn)
+{
+#ifdef __WXGTK__
+    struct Call
+    {
+        wxWeakRef<wxWindow> window;
+        std::function<void()> fn;
+    };
+    g_idle_add_full(
+        G_PRIORITY_HIGH,
+        [](gpointer pData) -> gboolean {
+            const Call& call = *static_cast<Call*>(pData);
+            if (call.window)
+                call.fn();
+            return G_SOURCE_REMOVE;
+        },
+        new Call{pWindow, std::move(fn)}, [](gpointer pData) { delete static_cast<Call*>(pData); });
+#else
+    pWindow->CallAfter(std::move(fn));
+#endif
+}
 
 // A file name no file has yet: "name (unsaved).ver", then "(unsaved 2)" and so on.
 std::filesystem::path FreeRescueName(const std::filesystem::path& folder, const std::string& strStem)
@@ -321,6 +325,7 @@ CVerbListEditor::CVerbListEditor() : wxFrame(nullptr, wxID_ANY, kEditorCaption)
 
 CVerbListEditor::~CVerbListEditor()
 {
+    SetCellEditor(nullptr);
     m_table.SetObserver(nullptr);
     g_editors.erase(std::remove(g_editors.begin(), g_editors.end(), this), g_editors.end());
 }
@@ -338,6 +343,8 @@ void CVerbListEditor::CreateMenus()
                 pMenu->AppendSeparator();
             else
                 pMenu->Append(item.nId, item.pszLabel, PromptOf(item.nId));
+            if (const std::unique_ptr<wxAcceleratorEntry> pEntry{wxAcceleratorEntry::Create(item.pszLabel)})
+                m_shortcuts.emplace_back(pEntry->GetFlags(), pEntry->GetKeyCode(), item.nId);
         }
         pMenuBar->Append(pMenu, menuDef.pszTitle);
     }
@@ -379,6 +386,11 @@ void CVerbListEditor::CreateControls()
                                   16 * nCharWidth, wxALIGN_LEFT, wxDATAVIEW_COL_RESIZABLE);
     m_pView->AppendTextColumn("Findings", kFindingsColumn, wxDATAVIEW_CELL_INERT, 60 * nCharWidth, wxALIGN_LEFT,
                               wxDATAVIEW_COL_RESIZABLE);
+#ifdef __WXGTK__
+    for (unsigned nColumn = 0; nColumn < kVerbColumnCount; ++nColumn)
+        g_signal_connect(m_pView->GetColumn(nColumn)->GetRenderer()->GetGtkHandle(), "editing-started",
+                         G_CALLBACK(OnGtkEditingStarted), this);
+#endif
     pSizer->Add(m_pView, wxSizerFlags(1).Expand().Border(wxLEFT | wxRIGHT, 8));
 
     m_pMessage = new wxStaticText(pPanel, wxID_ANY, wxString());
@@ -432,26 +444,25 @@ void CVerbListEditor::BindCommands()
     Bind(wxEVT_CHAR_HOOK, &CVerbListEditor::OnKey, this);
     m_pView->Bind(wxEVT_DATAVIEW_ITEM_EDITING_STARTED, [this](wxDataViewEvent& event) {
         m_bEditing = true;
+        m_bColumnChosen = true;
         m_nEditRow = m_pModel->GetRow(event.GetItem());
         m_editColumn = ColumnAt(event.GetColumn());
         if (!m_bTabbing)
             m_entryColumn = m_editColumn;
         m_bTabbing = false;
         m_bRefused = false;
-#ifdef __WXGTK__
-        if (m_editColumn != VerbColumn::Group)
-            if (GtkWidget* pWidget = event.GetDataViewColumn()->GetRenderer()->GtkGetEditorWidget())
-            {
-                g_signal_connect(pWidget, "changed", G_CALLBACK(OnEntryChanged), this);
-                if (!m_strRefused.empty())
-                    g_object_set(G_OBJECT(pWidget), "text", static_cast<const char*>(m_strRefused.utf8_str()),
-                                 nullptr);
-            }
-#endif
-        m_strRefused.clear();
         event.Skip();
     });
     m_pView->Bind(wxEVT_DATAVIEW_ITEM_EDITING_DONE, &CVerbListEditor::OnEditingDone, this);
+    // A letter typed on a cell starts editing it with that letter, as in a spreadsheet.
+    m_pView->Bind(wxEVT_CHAR, [this](wxKeyEvent& event) {
+        const wxChar cTyped = event.GetUnicodeKey();
+        if (m_bEditing || cTyped < ' ' || cTyped == WXK_DELETE || event.ControlDown() || event.AltDown() ||
+            CurrentColumn() == VerbColumn::Group)
+            return event.Skip();
+        m_strStartText = wxString(cTyped);
+        EditCell(CurrentRow(), CurrentColumn());
+    });
     m_pView->Bind(wxEVT_DATAVIEW_COLUMN_HEADER_CLICK, [this](wxDataViewEvent& event) {
         if (event.GetColumn() >= 0 && static_cast<unsigned>(event.GetColumn()) < kVerbColumnCount)
             SortByColumn(ColumnAt(event.GetColumn()));
@@ -601,13 +612,12 @@ void CVerbListEditor::UpdateCaption()
 
 void CVerbListEditor::UpdateSummary()
 {
-    wxString strText = wxString::FromUTF8(m_checks.SummaryText());
     const std::size_t nErrors = m_checks.ErrorCount(), nWarnings = m_checks.WarningCount();
-    if (nErrors + nWarnings == 0)
-        strText += ". No errors or warnings.";
-    else
-        strText += wxString::Format(". %zu %s, %zu %s.", nErrors, nErrors == 1 ? "error" : "errors", nWarnings,
-                                    nWarnings == 1 ? "warning" : "warnings");
+    wxString strText = nErrors + nWarnings == 0
+                           ? wxString("No errors or warnings.")
+                           : wxString::Format("%zu %s, %zu %s.", nErrors, nErrors == 1 ? "error" : "errors",
+                                              nWarnings, nWarnings == 1 ? "warning" : "warnings");
+    strText << "\n" << wxString::FromUTF8(m_checks.SummaryText());
     for (const Finding& finding : m_checks.ListFindings())
         if (finding.m_nKind != FindingKind::Note)
             strText << "\n" << wxString::FromUTF8(finding.m_strText) << " [" << finding.m_strRule << "]";
@@ -662,7 +672,7 @@ bool CVerbListEditor::CommitCell(std::size_t nRow, VerbColumn column, const wxSt
     if (!result.m_bAccepted)
     {
         m_bRefused = true;
-        m_strRefused = strTyped;
+        m_strStartText = strTyped;
         ShowMessage(wxString::Format("%s, row %zu: %s. The cell keeps \"%s\".", ColumnName(column), nRow + 1,
                                      wxString::FromUTF8(result.m_strMessage), strShown));
         wxBell();
@@ -694,19 +704,70 @@ void CVerbListEditor::OnDraftChanged(const wxString& strTyped)
     ShowMessage(strText);
 }
 
+void CVerbListEditor::SetCellEditor(void* pEditable)
+{
+#ifdef __WXGTK__
+    if (m_pCellEditor)
+        g_object_unref(m_pCellEditor);
+    m_pCellEditor = pEditable ? g_object_ref(pEditable) : nullptr;
+    if (!pEditable || m_editColumn == VerbColumn::Group)
+        return;
+    g_signal_connect(pEditable, "changed", G_CALLBACK(OnEntryChanged), this);
+    if (!m_strStartText.empty())
+    {
+        g_object_set(G_OBJECT(pEditable), "text", static_cast<const char*>(m_strStartText.utf8_str()), nullptr);
+        g_signal_emit_by_name(pEditable, "move-cursor", kMovementBufferEnds, 1, FALSE);
+    }
+    m_strStartText.clear();
+#else
+    (void)pEditable;
+#endif
+}
+
+// What is being typed into the cell editor; nothing when none is open. The choice of
+// groups gives the group's name.
+std::optional<wxString> CVerbListEditor::EditorText() const
+{
+#ifdef __WXGTK__
+    if (!m_pCellEditor)
+        return std::nullopt;
+    GObject* pWidget = G_OBJECT(m_pCellEditor);
+    if (m_editColumn == VerbColumn::Group)
+    {
+        int nActive = -1;
+        g_object_get(pWidget, "active", &nActive, nullptr);
+        if (nActive < 0 || nActive >= static_cast<int>(kGroupCount))
+            return std::nullopt;
+        return wxString::FromUTF8(GroupName(kGroupOrder[nActive]));
+    }
+    gchar* pszText = nullptr;
+    g_object_get(pWidget, "text", &pszText, nullptr);
+    wxString strText = wxString::FromUTF8(pszText ? pszText : "");
+    g_free(pszText);
+    return strText;
+#else
+    wxDataViewRenderer* pRenderer = m_pView->GetColumn(static_cast<unsigned>(m_editColumn))->GetRenderer();
+    wxWindow* pEditor = pRenderer->GetEditorCtrl();
+    wxVariant value;
+    if (!pEditor || !pRenderer->GetValueFromEditorCtrl(pEditor, value))
+        return std::nullopt;
+    return value.GetString();
+#endif
+}
+
 bool CVerbListEditor::EndEditing(bool bCommit)
 {
     if (!m_bEditing)
         return true;
     wxDataViewColumn* pColumn = m_pView->GetColumn(static_cast<unsigned>(m_editColumn));
     if (bCommit)
-        if (const std::optional<wxString> strText = EditorText(pColumn))
+        if (const std::optional<wxString> strText = EditorText())
             if (!CommitCell(m_nEditRow, m_editColumn, *strText))
                 return false;
     // The native table drops what its editor holds: it was taken above.
-    pColumn->GetRenderer()->CancelEditing();
-    pColumn->GetRenderer()->FinishEditing();
     m_bEditing = false;
+    pColumn->GetRenderer()->FinishEditing();
+    SetCellEditor(nullptr);
     m_pView->SetFocus();
     return true;
 }
@@ -728,6 +789,24 @@ void CVerbListEditor::EditCell(std::size_t nRow, VerbColumn column)
 void CVerbListEditor::OnKey(wxKeyEvent& event)
 {
     const int nKey = event.GetKeyCode();
+    // The native table has keys of its own (Ctrl+N, Ctrl+P and Ctrl+F move and search):
+    // the menu's come first, but for the editing keys of a cell editor.
+    const wxAcceleratorEntry pressed(event.GetModifiers(), nKey);
+    for (const wxAcceleratorEntry& shortcut : m_shortcuts)
+    {
+        if (shortcut.GetFlags() != pressed.GetFlags() || shortcut.GetKeyCode() != pressed.GetKeyCode())
+            continue;
+        const int nId = shortcut.GetCommand();
+        if (m_bEditing && (nId == ID_EDITOR_CUT || nId == ID_EDITOR_COPY || nId == ID_EDITOR_PASTE ||
+                           nId == ID_EDITOR_UNDO || nId == ID_EDITOR_REDO))
+            break;
+        if (wxWindow::FindFocus() != m_pTitle && wxWindow::FindFocus() != m_pComments)
+        {
+            ProcessCommand(nId);
+            return;
+        }
+        break;
+    }
     if (m_bEditing && nKey == WXK_TAB && !event.ControlDown() && !event.AltDown())
     {
         const std::size_t nRow = m_nEditRow;
@@ -749,15 +828,27 @@ void CVerbListEditor::OnKey(wxKeyEvent& event)
             nNext = 0;
         }
         m_bTabbing = nNextRow == nRow;
-        CallAfter([this, nNextRow, nNext] { EditCell(nNextRow, ColumnAt(static_cast<unsigned>(nNext))); });
+        RunBeforeNextEvent(this, [this, nNextRow, nNext] { EditCell(nNextRow, ColumnAt(static_cast<unsigned>(nNext))); });
         return;
     }
-    if (!m_bEditing && nKey == WXK_F2 && wxWindow::FindFocus() == m_pView)
+    const bool bInTable = !m_bEditing && wxWindow::FindFocus() == m_pView && !event.HasAnyModifiers();
+    if (bInTable && (nKey == WXK_F2 || nKey == WXK_RETURN || nKey == WXK_NUMPAD_ENTER))
     {
         EditCell(CurrentRow(), CurrentColumn());
         return;
     }
-    if (!m_bEditing && (nKey == WXK_DELETE) && !event.HasAnyModifiers() && wxWindow::FindFocus() == m_pView)
+    if (bInTable && (nKey == WXK_LEFT || nKey == WXK_RIGHT))
+        m_bColumnChosen = true;
+    // The native table lets the first arrow key after an edit only show where it is.
+    if (bInTable && (nKey == WXK_UP || nKey == WXK_DOWN))
+    {
+        const std::size_t nRow = CurrentRow();
+        if (nKey == WXK_UP ? nRow > 0 : nRow < m_table.RowCount())
+            SelectRows(nKey == WXK_UP ? nRow - 1 : nRow + 1, 1);
+        return;
+    }
+
+    if (bInTable && nKey == WXK_DELETE)
     {
         DeleteRows();
         return;
@@ -769,21 +860,25 @@ void CVerbListEditor::OnEditingDone(wxDataViewEvent& event)
 {
     const bool bWasEditing = m_bEditing;
     m_bEditing = false;
+    SetCellEditor(nullptr);
     event.Skip();
     if (!bWasEditing || event.IsEditCancelled())
         return;
-    // Return: on to the next row, in the column this row's typing began in; a refused
-    // text stays in its cell's editor.
+    // Return: on to the next row, in the column this row's typing began in; after a group
+    // is chosen, on to the row's Infinitive. A refused text stays in its cell's editor.
     const std::size_t nRow = m_nEditRow;
     const VerbColumn column = m_editColumn;
-    CallAfter([this, nRow, column] {
+    RunBeforeNextEvent(this, [this, nRow, column] {
+        m_bTabbing = true;
         if (m_bRefused)
-        {
-            m_bTabbing = true;
             EditCell(nRow, column);
-        }
+        else if (column == VerbColumn::Group)
+            EditCell(nRow, VerbColumn::Infinitive);
         else
-            EditCell(nRow + 1, m_entryColumn);
+        {
+            m_bTabbing = false;
+            EditCell(nRow + 1, m_entryColumn == VerbColumn::Group ? VerbColumn::Infinitive : m_entryColumn);
+        }
     });
 }
 
@@ -810,9 +905,11 @@ std::size_t CVerbListEditor::CurrentRow() const
     return item.IsOk() ? std::min<std::size_t>(m_pModel->GetRow(item), m_table.RowCount()) : 0;
 }
 
+// Until a cell was edited or the cursor moved across, the Infinitive: rows are typed from
+// there.
 VerbColumn CVerbListEditor::CurrentColumn() const
 {
-    const wxDataViewColumn* pColumn = m_pView->GetCurrentColumn();
+    const wxDataViewColumn* pColumn = m_bColumnChosen ? m_pView->GetCurrentColumn() : nullptr;
     return pColumn ? ColumnAt(pColumn->GetModelColumn()) : VerbColumn::Infinitive;
 }
 

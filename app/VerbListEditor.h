@@ -9,10 +9,12 @@
 #include "editor/TableChecks.h"
 #include "editor/VerbTable.h"
 
+#include <wx/accel.h>
 #include <wx/dataview.h>
 #include <wx/frame.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class wxStaticText;
@@ -55,6 +57,9 @@ public:
 
     // While a cell is edited: the text typed so far.
     void OnDraftChanged(const wxString& strTyped);
+    // The native table's editor of the cell being edited (a GObject on GTK); null when
+    // editing ends.
+    void SetCellEditor(void* pEditable);
 
 private:
     CVerbListEditor();
@@ -88,6 +93,7 @@ private:
     void CommitHeader();
     // A cell being edited is taken (bCommit) or dropped; true when none is edited any more.
     bool EndEditing(bool bCommit);
+    std::optional<wxString> EditorText() const;
     void EditCell(std::size_t nRow, VerbColumn column);
     void OnKey(wxKeyEvent& event);
     void OnEditingDone(wxDataViewEvent& event);
@@ -119,6 +125,7 @@ private:
     wxStaticText* m_pMessage = nullptr;
     wxStaticText* m_pSummary = nullptr;
     wxString m_strShownComments;
+    std::vector<wxAcceleratorEntry> m_shortcuts;
     wxString m_strFind;
 
     // The cell edited, and the column the row's typing began in (Return goes on there).
@@ -126,7 +133,9 @@ private:
     std::size_t m_nEditRow = 0;
     VerbColumn m_editColumn = VerbColumn::Group;
     VerbColumn m_entryColumn = VerbColumn::Group;
+    void* m_pCellEditor = nullptr;
     bool m_bTabbing = false;
+    bool m_bColumnChosen = false;
     bool m_bRefused = false;
-    wxString m_strRefused;
+    wxString m_strStartText; // what the next cell editor opens with: a refused text, a letter typed
 };

@@ -58,16 +58,20 @@ std::string AccentCode(unsigned char c)
     return c == 0xE7 ? "\\cc" : std::string();
 }
 
-// "learnt (learned)" as "learnt / learned".
-std::string WithoutParentheses(std::string str)
+// The spellings of a text: "learnt, learned", "learnt; learned", "learnt or learned",
+// "learnt (learned)", "learnt / learned" and "/learnt /learned" hold two.
+std::vector<std::string> Spellings(std::string str)
 {
     const std::size_t nOpen = str.find('(');
-    if (nOpen == std::string::npos || str.empty() || str.back() != ')' ||
-        str.find('(', nOpen + 1) != std::string::npos)
-        return str;
-    str.pop_back();
-    str.replace(nOpen, 1, " / ");
-    return str;
+    if (nOpen != std::string::npos && str.back() == ')' && str.find('(', nOpen + 1) == std::string::npos)
+    {
+        str.pop_back();
+        str.replace(nOpen, 1, "/");
+    }
+    for (const char* pszSeparator : {" or ", ",", ";"})
+        for (std::size_t i; (i = str.find(pszSeparator)) != std::string::npos;)
+            str.replace(i, std::char_traits<char>::length(pszSeparator), "/");
+    return WrittenSpellings(str);
 }
 
 std::string AsList(const std::vector<std::string>& spellings)
@@ -118,11 +122,7 @@ CellResult ParseForm(const std::string& strTyped, bool bAccentCodes)
     std::string strStored = NormaliseSpaces(strLatin1);
     if (strStored.empty())
         return Refuse("a form cannot be empty");
-    if (strStored[0] == '/')
-        strStored = AsList(WrittenSpellings(strStored));
-    else if (const std::string strList = SpellingsAsList(WithoutParentheses(strStored));
-             !strList.empty())
-        strStored = strList;
+    strStored = AsList(Spellings(strStored));
     if (strStored.empty())
         return Refuse("a form cannot be empty");
     if (bAccentCodes)

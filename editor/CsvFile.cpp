@@ -250,10 +250,11 @@ CsvDialect SniffCsv(std::string_view bytes)
         std::map<std::size_t, std::size_t> widths;
         for (const CsvRow& row : SplitRows(strText, cSeparator, 20))
             ++widths[row.m_cells.size()];
+        // Most rows of one width, then the widest.
         std::size_t nScore = 0;
         for (const auto& [nWidth, nRows] : widths)
             if (nWidth >= 2)
-                nScore = std::max(nScore, nRows);
+                nScore = std::max(nScore, nRows * 1000 + std::min<std::size_t>(nWidth, 999));
         if (nScore > nBest)
             nBest = nScore, dialect.m_cSeparator = cSeparator;
     }

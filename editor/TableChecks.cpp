@@ -29,10 +29,20 @@ std::string VerbKey(const VerbRow& row)
     return NormaliseSpaces(ConvertAccents(row.m_forms[Infinitive]));
 }
 
-bool WrittenInFour(const VerbRow& row)
+// Whether the checker reads the row on its own: four lines, a group tag, and no form
+// that is empty, a group tag or a '#' line, which the rhythm of the records reads with
+// the lines around them.
+bool StandsAlone(const VerbRow& row)
 {
-    return row.m_strFileLines.empty() ||
-           std::count(row.m_strFileLines.begin(), row.m_strFileLines.end(), '\n') == 4;
+    if (!row.m_strFileLines.empty() &&
+        std::count(row.m_strFileLines.begin(), row.m_strFileLines.end(), '\n') != 4)
+        return false;
+    if (FindGroup(row.m_strTag) < 0)
+        return false;
+    for (const std::string& strForm : row.m_forms)
+        if (strForm.empty() || strForm[0] == '#' || FindGroup(strForm) >= 0)
+            return false;
+    return true;
 }
 
 // Notes each record's group and asked directions, by the line of its tag.
@@ -113,11 +123,11 @@ void TableChecks::CheckAll(const VerbTable& table)
         Count(counted, +1);
     m_rowFindings.assign(nRows, {});
     m_listFindings.clear();
-    m_bFourLines.resize(nRows);
+    m_bAlone.resize(nRows);
     m_verbs.resize(nRows);
     for (std::size_t i = 0; i < nRows; ++i)
     {
-        m_bFourLines[i] = WrittenInFour(table.Row(i));
+        m_bAlone[i] = StandsAlone(table.Row(i));
         m_verbs[i] = VerbKey(table.Row(i));
     }
     m_bFullOnly = false;
@@ -231,7 +241,7 @@ void TableChecks::Update(const VerbTable& table, const TableChange& change)
     const std::size_t nRow = change.m_nFirst;
     if (m_bFullOnly || change.m_bWhole || change.m_bHeader || change.m_nRemoved != 1 ||
         change.m_nInserted != 1 || table.RowCount() != m_rowFindings.size() ||
-        !m_bFourLines[nRow] || !WrittenInFour(table.Row(nRow)))
+        !m_bAlone[nRow] || !StandsAlone(table.Row(nRow)))
     {
         CheckAll(table);
         return;
@@ -267,7 +277,8 @@ std::vector<Finding> TableChecks::CheckDraft(const VerbTable& table, std::size_t
 {
     const std::size_t nLine = LineOfRow(nRow);
     std::string strBytes;
-    if (m_bFullOnly || nRow > table.RowCount())
+    if (m_bFullOnly || nRow > table.RowCount() || !StandsAlone(draft) ||
+        (nRow < m_bAlone.size() && !m_bAlone[nRow]))
     {
         VerbTable copy(table.Rows(), table.Title(), table.HeaderComments(), table.Origin());
         if (nRow < copy.RowCount())

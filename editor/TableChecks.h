@@ -62,7 +62,7 @@ private:
     std::vector<std::vector<Finding>> m_rowFindings;
     std::vector<Finding> m_listFindings;
     std::vector<std::size_t> m_rowLines;
-    std::vector<bool> m_bFourLines; // the row is written as four lines
+    std::vector<bool> m_bAlone; // the row is four lines that no rule reads with its neighbours'
     std::vector<std::string> m_verbs; // each row's Infinitive as the answer check takes it
     std::vector<Counted> m_counted;
     ListSummary m_summary;
