@@ -17,6 +17,7 @@
 
 #include <wx/accel.h>
 #include <wx/clipbrd.h>
+#include <wx/display.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/menu.h>
@@ -236,9 +237,11 @@ public:
         const auto worst = std::max_element(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
             return a.m_nKind < b.m_nKind;
         });
-        if (worst == findings.end() || worst->m_nKind == FindingKind::Note)
+        if (worst == findings.end())
             return false;
-        attr.SetColour(worst->m_nKind == FindingKind::Error ? wxColour(176, 0, 0) : wxColour(128, 80, 0));
+        attr.SetColour(worst->m_nKind == FindingKind::Error     ? wxColour(176, 0, 0)
+                       : worst->m_nKind == FindingKind::Warning ? wxColour(128, 80, 0)
+                                                                : wxColour(96, 96, 96));
         return true;
     }
 
@@ -399,7 +402,11 @@ void CVerbListEditor::CreateControls()
     pSizer->Add(m_pSummary, wxSizerFlags().Expand().Border(wxALL, 8));
     pPanel->SetSizer(pSizer);
 
-    SetSize(FromDIP(wxSize(900, 560)));
+    // On a small or scaled screen the work area bounds the size.
+    wxSize size = FromDIP(wxSize(980, 600));
+    const int nDisplay = wxDisplay::GetFromWindow(this);
+    size.DecTo(wxDisplay(nDisplay == wxNOT_FOUND ? 0u : unsigned(nDisplay)).GetClientArea().GetSize());
+    SetSize(size);
     SetMinSize(FromDIP(wxSize(480, 320)));
 }
 
@@ -454,6 +461,12 @@ void CVerbListEditor::BindCommands()
         event.Skip();
     });
     m_pView->Bind(wxEVT_DATAVIEW_ITEM_EDITING_DONE, &CVerbListEditor::OnEditingDone, this);
+    // The current row's findings in full under the table, where they are not cut off.
+    m_pView->Bind(wxEVT_DATAVIEW_SELECTION_CHANGED, [this](wxDataViewEvent& event) {
+        if (!m_bEditing && !m_bRefused)
+            ShowMessage(FindingsText(CurrentRow()));
+        event.Skip();
+    });
     // A letter typed on a cell starts editing it with that letter, as in a spreadsheet.
     m_pView->Bind(wxEVT_CHAR, [this](wxKeyEvent& event) {
         const wxChar cTyped = event.GetUnicodeKey();
@@ -589,8 +602,6 @@ void CVerbListEditor::RefreshFindings()
         wxString strText;
         for (const Finding& finding : m_checks.RowFindings(nRow))
         {
-            if (finding.m_nKind == FindingKind::Note)
-                continue;
             if (!strText.empty())
                 strText << "; ";
             strText << wxString::FromUTF8(finding.m_strText) << " [" << finding.m_strRule << "]";
@@ -638,11 +649,14 @@ void CVerbListEditor::ShowHeader()
         m_pComments->ChangeValue(m_strShownComments);
 }
 
+// Wrapped to the window's width: findings are long.
 void CVerbListEditor::ShowMessage(const wxString& strText)
 {
-    if (m_pMessage->GetLabel() == strText)
+    if (m_strMessage == strText)
         return;
+    m_strMessage = strText;
     m_pMessage->SetLabel(strText);
+    m_pMessage->Wrap(std::max(m_pView->GetClientSize().GetWidth(), 200));
     m_pMessage->GetParent()->Layout();
 }
 
@@ -698,8 +712,7 @@ void CVerbListEditor::OnDraftChanged(const wxString& strTyped)
     draft.Cell(m_editColumn) = result.m_strStored;
     wxString strText;
     for (const Finding& finding : m_checks.CheckDraft(m_table, m_nEditRow, draft))
-        if (finding.m_nKind != FindingKind::Note)
-            strText << (strText.empty() ? "" : "; ") << wxString::FromUTF8(finding.m_strText) << " ["
+        strText << (strText.empty() ? "" : "; ") << wxString::FromUTF8(finding.m_strText) << " ["
                     << finding.m_strRule << "]";
     ShowMessage(strText);
 }
@@ -921,6 +934,8 @@ void CVerbListEditor::SelectRows(std::size_t nFirst, std::size_t nCount)
     const wxDataViewItem item = m_pModel->GetItem(static_cast<unsigned>(std::min(nFirst, m_table.RowCount())));
     m_pView->SetCurrentItem(item);
     m_pView->EnsureVisible(item);
+    if (!m_bEditing && !m_bRefused)
+        ShowMessage(FindingsText(nFirst));
 }
 
 void CVerbListEditor::DeleteRows()

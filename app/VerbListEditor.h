@@ -125,6 +125,7 @@ private:
     wxStaticText* m_pMessage = nullptr;
     wxStaticText* m_pSummary = nullptr;
     wxString m_strShownComments;
+    wxString m_strMessage;
     std::vector<wxAcceleratorEntry> m_shortcuts;
     wxString m_strFind;
 
