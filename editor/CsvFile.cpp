@@ -354,12 +354,14 @@ ImportResult ImportRows(const CsvText& text, const ColumnMapping& mapping, bool 
                 row.Cell(column) = cell.m_strStored;
             else if (column == VerbColumn::Group)
             {
-                // Kept as it is, on one line: the checks name it.
-                std::string strTag;
-                Utf8ToLatin1(NormaliseSpaces(Trimmed(cells[c])), strTag);
-                std::replace(strTag.begin(), strTag.end(), '\n', ' ');
-                std::replace(strTag.begin(), strTag.end(), '\r', ' ');
-                row.m_strTag = strTag.substr(0, 59);
+                // Kept as it is when a list can hold it (the checks name it); else the
+                // verb goes to the default group, and that is told.
+                const CellResult tag = ParseTitle(NormaliseSpaces(Trimmed(cells[c])));
+                row.m_strTag = tag.m_bAccepted ? tag.m_strStored : mapping.m_strGroup;
+                if (!tag.m_bAccepted)
+                    result.m_problems.push_back({source.m_nLine, column, cells[c],
+                                                 "no group a list can hold: the verb goes to " +
+                                                     mapping.m_strGroup});
             }
             else
                 result.m_problems.push_back({source.m_nLine, column, cells[c], cell.m_strMessage});

@@ -86,7 +86,8 @@ struct ImportResult
 };
 
 // Rows through the cell rules, the heading row skipped, rows with no mapped cell filled
-// left out. A group cell that is no group is kept as it is (the checks name it).
+// left out. A group cell that is no group is kept as it is (the checks name it), unless no
+// list can hold it as a line of its own ('#' first, too long): then it is a problem.
 ImportResult ImportRows(const CsvText& text, const ColumnMapping& mapping,
                         bool bAccentCodes = false);
 

@@ -118,6 +118,8 @@ TEST(CsvFile, TablesAsSpreadsheetsAndPeopleWriteThem)
          "ess2|go||gone\ness2|be||been\n", 2},
         {"an unknown group is kept", "Group,Infinitive,Past,Participle\nirregular,go,went,gone\n",
          "irregular|go|went|gone\n", 0},
+        {"a group no line can hold", "Group,Infinitive,Past,Participle\n#1,go,went,gone\n",
+         "ess2|go|went|gone\n", 1},
     };
     for (const Case& c : kCases)
     {
@@ -157,4 +159,30 @@ TEST(CsvFile, PastedRowsFromASpreadsheet)
               "ess1|go|went|gone\ness1|learn|/learnt /learned|learnt\n");
     EXPECT_EQ(Rows(PasteRows("Group\tInfinitive\tPast Tense\tPast Participle\nlit\tgo\twent\tgone\n")),
               "lit|go|went|gone\n");
+}
+
+TEST(CsvFile, EncodingsAreTakenByTheirMarksOrTheirBytes)
+{
+    struct Case
+    {
+        const char* pszName;
+        std::string strBytes;
+        TextEncoding encoding;
+        std::string strUtf8;
+    };
+    const Case kCases[] = {
+        {"UTF-16 LE without a mark", std::string("g\0o\0,\0\xE9\0", 8), TextEncoding::Utf16LE, "go,\xC3\xA9"},
+        {"UTF-16 BE without a mark", std::string("\0g\0o\0,\0\xE9", 8), TextEncoding::Utf16BE, "go,\xC3\xA9"},
+        {"UTF-16 LE, a pair", std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6), TextEncoding::Utf16LE, "\xF0\x9F\x98\x80"},
+        {"UTF-16 LE, a lone half", std::string("\xFF\xFE\x3D\xD8", 4), TextEncoding::Utf16LE, "\xEF\xBF\xBD"},
+        {"Windows-1252 punctuation", "don\x92t \x96 \x97 \x80 \x85", TextEncoding::Windows1252,
+         "don\xE2\x80\x99t \xE2\x80\x93 \xE2\x80\x94 \xE2\x82\xAC \xE2\x80\xA6"},
+        {"Windows-1252 letters", "caf\xE9 \x9C", TextEncoding::Windows1252, "caf\xC3\xA9 \xC5\x93"},
+        {"UTF-8 with a mark", "\xEF\xBB\xBF" "caf\xC3\xA9", TextEncoding::Utf8, "caf\xC3\xA9"},
+    };
+    for (const Case& c : kCases)
+    {
+        EXPECT_EQ(GuessEncoding(c.strBytes), c.encoding) << c.pszName;
+        EXPECT_EQ(DecodeText(c.strBytes, c.encoding), c.strUtf8) << c.pszName;
+    }
 }

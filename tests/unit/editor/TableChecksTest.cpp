@@ -148,6 +148,7 @@ TEST(TableChecks, RepairsLeaveAListALessonReadsWhole)
     };
     const Case kCases[] = {
         {"blank line", "T\n#\n#\nbas1\nwent\ngo\ngone\n\nbas1\nsaw\nsee\nseen\nbas1\nran\nrun\nrun\n", 3},
+        {"two blank lines", "T\n#\n#\nbas1\nwent\ngo\ngone\n\n\nbas1\nsaw\nsee\nseen\n", 2},
         {"repeated line", "T\n#\n#\nbas1\nwent\ngo\ngone\ngone\nbas1\nsaw\nsee\nseen\n", 2},
         {"header without '#' lines", "T\nbas1\nwent\ngo\ngone\nbas1\nsaw\nsee\nseen\n", 2},
         {"header short of a '#' line", "T\n#\nbas1\nwent\ngo\ngone\nbas1\nsaw\nsee\nseen\n", 2},
@@ -181,4 +182,23 @@ TEST(TableChecks, RepairsLeaveAListALessonReadsWhole)
             ASSERT_TRUE(table.Undo());
         EXPECT_EQ(WriteVerText(table), c.strList) << c.pszName;
     }
+}
+
+TEST(TableChecks, AVerbTwiceComesAndGoesWithTheEdit)
+{
+    VerbTable table = ReadVerText(kList);
+    TableChecks checks;
+    checks.CheckAll(table);
+    Rechecker rechecker(table, checks);
+    table.SetObserver(&rechecker);
+    ASSERT_EQ(Rules(checks.RowFindings(3)), "same-verb-twice");
+    table.SetCell(0, VerbColumn::Infinitive, "run"); // the first of the two changes
+    EXPECT_EQ(Rules(checks.RowFindings(3)), "");
+    table.SetCell(3, VerbColumn::Infinitive, "run");
+    EXPECT_EQ(Rules(checks.RowFindings(3)), "same-verb-twice");
+    EXPECT_EQ(Rules(checks.RowFindings(0)), "");
+    table.Undo();
+    table.Undo();
+    EXPECT_EQ(Rules(checks.RowFindings(3)), "same-verb-twice");
+    EXPECT_EQ(checks.WarningCount(), 3u);
 }
