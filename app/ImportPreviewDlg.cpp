@@ -37,6 +37,7 @@ const char* const kEncodingNames[] = {"UTF-8", "UTF-16, little-endian (Unicode t
 // The choice of each source column: not imported, then the verb table's columns.
 const char* const kTargetNames[] = {"Not imported", "Group", "Infinitive", "Past Tense", "Past Participle"};
 
+// The item of a value in a choice; one the choice lacks shows as its first.
 template <typename T, std::size_t N>
 int IndexOf(const T (&values)[N], const T& value)
 {
