@@ -37,6 +37,7 @@ const char* const kEncodingNames[] = {"UTF-8", "UTF-16, little-endian (Unicode t
 // The choice of each source column: not imported, then the verb table's columns.
 const char* const kTargetNames[] = {"Not imported", "Group", "Infinitive", "Past Tense", "Past Participle"};
 
+// The item of a value in a choice; one the choice lacks shows as its first.
 template <typename T, std::size_t N>
 int IndexOf(const T (&values)[N], const T& value)
 {
@@ -119,6 +120,7 @@ public:
         m_pGroup->SetSelection(nGroup < 0 ? 0 : nGroup);
         ShowDialect();
         ShowColumns();
+        m_pImport->SetDefault();
         FitInsideWorkArea(this);
     }
 
@@ -199,11 +201,16 @@ private:
 
         m_pColumns->Clear(true);
         m_targets.clear();
+        // Made anew, the controls go where they stand in the tab order: after the preview.
+        wxWindow* pBefore = m_pPreview;
         for (std::size_t c = 0; c < nColumns; ++c)
         {
-            m_pColumns->Add(new wxStaticText(this, wxID_ANY, SourceName(c) + ":"),
-                            wxSizerFlags().CentreVertical());
+            auto* pLabel = new wxStaticText(this, wxID_ANY, SourceName(c) + ":");
+            m_pColumns->Add(pLabel, wxSizerFlags().CentreVertical());
             auto* pChoice = new wxChoice(this, wxID_ANY);
+            pLabel->MoveAfterInTabOrder(pBefore);
+            pChoice->MoveAfterInTabOrder(pLabel);
+            pBefore = pChoice;
             pChoice->SetName(wxString::Format("column %zu", c + 1)); // for tests to find
             for (const char* pszName : kTargetNames)
                 pChoice->Append(pszName);
@@ -239,7 +246,11 @@ private:
         m_result = {};
         wxString strStatus;
         if (!m_text.m_strProblem.empty())
-            strStatus = "This is no table: " + wxString::FromUTF8(m_text.m_strProblem);
+        {
+            strStatus = wxString::FromUTF8(m_text.m_strProblem); // "this is no table: ..."
+            strStatus[0] = wxToupper(strStatus[0]);
+            strStatus += ".";
+        }
         else
         {
             std::vector<std::string> missing;

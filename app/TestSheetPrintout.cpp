@@ -12,7 +12,6 @@
 namespace
 {
 
-const char* const kColumnHeadings[] = {"Infinitive", "Past Tense", "Past Participle"};
 constexpr int kTitlePoints = 14;
 constexpr int kBodyPoints = 11;
 // Rows of the sheet leave room to write by hand; the key's are tighter.
@@ -149,7 +148,7 @@ void CTestSheetPrintout::DrawPage(wxDC& dc, const Layout& layout, int nPage)
     dc.SetFont(BodyFont(true));
     dc.DrawText("No.", page.x + nPad, y);
     for (int i = 0; i < 3; ++i)
-        dc.DrawText(kColumnHeadings[i], columnLeft(i) + nPad, y);
+        dc.DrawText(VerbFormName(i), columnLeft(i) + nPad, y);
     y += nLine + nLine / 4;
     const int nTableTop = y;
 

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Verb lists the user chooses, in the real window: through Lesson > Verb List... (a list
-# with a warning is asked about, a clean one is not, a pipe is refused, irrtes.ver is the
-# short list), the recent lists, the chosen list remembered across a restart and its
-# fallback once it is gone, and --list with a folder and with a path of blanks and letters
-# beyond ASCII.
+# with a warning is asked about, and Edit opens it in the editor instead; a clean one is
+# not asked about, a pipe is refused, irrtes.ver is the short list), the recent lists,
+# the chosen list remembered across a restart and its fallback once it is gone, and --list
+# with a folder and with a path of blanks and letters beyond ASCII.
 source "$(dirname "$0")/lib.sh"
 gui_setup "$@"
 settings="$XDG_CONFIG_HOME/vespin/vespin.conf"
@@ -62,6 +62,17 @@ start_taldrin "$workdir"
 window=$(wait_for_window "New Game - Taldrin")
 ready=$(dark_in_status)
 
+# A warning, and Edit: the editor opens on the list with the checker's findings (the
+# repairs it offers first), and the lesson is left as it was.
+choose "$lists/warned.ver"
+answer alt+e
+wait_for_window "Repairs - warned.ver" >/dev/null
+editor=$(wait_for_window "warned.ver - Verb List Editor")
+send_keys "$(wait_for_window "Repairs - warned.ver")" Escape
+wait_until 10 window_gone "Repairs - warned.ver" || fail "the repairs dialog stayed"
+send_keys "$editor" ctrl+w
+wait_until 10 window_gone "warned.ver - Verb List Editor" || fail "the editor stayed open"
+caption_is "$window" "New Game - Taldrin" || fail "Edit started a lesson"
 # A warning: the findings are shown, and Use Anyway takes the list; its verb is asked.
 choose "$lists/warned.ver"
 answer alt+u
