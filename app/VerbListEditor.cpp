@@ -266,13 +266,15 @@ CVerbListEditor* CVerbListEditor::Open(const std::string& strPath)
             pEditor->Raise();
             return pEditor;
         }
+    // Shown once the list is in: the caption names what the window holds.
     auto* pEditor = new CVerbListEditor;
-    pEditor->Show();
     if (!pEditor->LoadFile(strPath))
     {
         pEditor->Destroy();
         return nullptr;
     }
+    pEditor->Show();
+    pEditor->m_pView->SetFocus();
     return pEditor;
 }
 
@@ -982,7 +984,8 @@ void CVerbListEditor::SortByColumn(VerbColumn column)
     SelectRows(0, 1);
 }
 
-// Rows go to the clipboard as a spreadsheet takes them: tab-separated, as shown.
+// Rows go to the clipboard as a spreadsheet takes them: tab-separated, as shown, in the
+// order textbooks print the forms and the group's tag last, the order Paste takes.
 void CVerbListEditor::CopyRows(bool bCut)
 {
     if (m_bEditing || !m_pView->HasFocus())
@@ -994,10 +997,9 @@ void CVerbListEditor::CopyRows(bool bCut)
     for (const std::size_t nRow : rows)
     {
         const VerbRow& row = m_table.Row(nRow);
-        strText << wxString::FromUTF8(row.m_strTag);
         for (const VerbColumn column : {VerbColumn::Infinitive, VerbColumn::PastTense, VerbColumn::PastParticiple})
-            strText << '\t' << Shown(column, row.Cell(column));
-        strText << '\n';
+            strText << Shown(column, row.Cell(column)) << '\t';
+        strText << wxString::FromUTF8(row.m_strTag) << '\n';
     }
     wxClipboardLocker lock;
     if (!lock)

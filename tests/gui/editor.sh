@@ -126,6 +126,7 @@ wait_until 10 caption_is "$window" "New Game - Taldrin" || fail "no new lesson"
 xdotool mousemove --window "$window" 350 200 click 1
 send_keys "$(wait_for_window "Choice of forms")" space Return
 send_keys "$(wait_for_window "Choice of verb groups")" space Return
+wait_until 10 eval '! caption_is "$window" "New Game - Taldrin"' || fail "no lesson on the repaired list"
 declare -A past=([fly]=flew [drink]=drank [swim]=swam)
 asked=
 while ! caption_is "$window" "Statistics - Taldrin"; do

@@ -90,12 +90,14 @@ start_taldrin() {
 title_pattern() { printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\.*^$+?(){}|]/\\&/g')"; }
 
 # wait_for_window TITLE [SECONDS]: prints the id of a visible window titled exactly TITLE.
+# Polled: a search fails outright when a window goes while it looks (a dialog closing).
 wait_for_window() {
-  local ids
-  ids=$(timeout "${2:-30}" xdotool search --sync --onlyvisible --name "$(title_pattern "$1")" 2>/dev/null) ||
+  WINDOW_IDS=
+  wait_until "${2:-30}" find_window "$1" ||
     fail "no window titled '$1'; visible: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')"
-  echo "$ids" | head -n 1
+  echo "$WINDOW_IDS" | head -n 1
 }
+find_window() { WINDOW_IDS=$(xdotool search --onlyvisible --name "$(title_pattern "$1")" 2>/dev/null) && [ -n "$WINDOW_IDS" ]; }
 
 window_gone() { ! xdotool search --onlyvisible --name "$(title_pattern "$1")" >/dev/null 2>&1; }
 caption_is() { [ "$(xdotool getwindowname "$1")" = "$2" ]; }
