@@ -3,8 +3,10 @@
 #include "app/AboutDlg.h"
 #include "app/ProgressDlg.h"
 #include "app/SessionEnd.h"
+#include "app/VerbListEditor.h"
 #include "checker/ChosenListCheck.h"
 #include "framework/SettingsStore.h"
+#include "framework/UserFolders.h"
 #include "framework/wx/BusyWait.h"
 #include "framework/wx/Closing.h"
 #include "framework/wx/Latin1.h"
@@ -35,6 +37,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <new>
 #include <system_error>
@@ -194,12 +197,19 @@ CMainFrame::CMainFrame(CVespinDoc& doc, SettingsStore& store)
         OnChosenListGone(strPath, bStandard);
     };
     m_lockTimer.Start(kLockPollMilliseconds);
+    CVerbListEditor::SetDrill([this](const std::string& strPath) {
+        if (!OpenVerbList(strPath))
+            return false;
+        Raise();
+        return true;
+    });
     CloseFrameOnSessionEnd(this);
 }
 
 CMainFrame::~CMainFrame()
 {
     CloseFrameOnSessionEnd(nullptr);
+    CVerbListEditor::SetDrill(nullptr);
     m_doc.SetTitleObserver(nullptr);
     m_doc.m_fnListChanged = nullptr;
     m_doc.m_fnChosenListGone = nullptr;
@@ -293,6 +303,7 @@ void CMainFrame::BindCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnLessonView(); }, WxId(ID_LESSON_VIEW));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { ChooseVerbList(); }, WxId(ID_LESSON_VERB_LIST));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { UseStandardList(); }, WxId(ID_LESSON_STANDARD_LIST));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { EditVerbList(std::string()); }, WxId(ID_LESSON_EDIT_LIST));
     Bind(wxEVT_MENU,
          [this](wxCommandEvent& event) {
              OpenRecentList(static_cast<std::size_t>(event.GetId() - WxId(ID_LESSON_RECENT_LIST_1)));
@@ -310,7 +321,15 @@ void CMainFrame::BindCommands()
                           ID_PREV_PANE})
         Bind(wxEVT_MENU, [](wxCommandEvent&) {}, WxId(nId));
 
-    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { CloseDocument(); Destroy(); });
+    // The editors ask about unsaved lists first; the user may keep the program running.
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
+        if (event.CanVeto() && !CVerbListEditor::CloseAll())
+            return event.Veto();
+        if (!event.CanVeto())
+            CVerbListEditor::RescueUnsaved(UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+        CloseDocument();
+        Destroy();
+    });
     Bind(wxEVT_TIMER, [this](wxTimerEvent&) { UpdateLockIndicators(); }, m_lockTimer.GetId());
 }
 
@@ -459,7 +478,7 @@ bool CMainFrame::OpenVerbList(const std::string& strPath)
         // The reason, and below it the findings that explain it, if any.
         if (strText.Contains("\n\n"))
             ShowLongMessage(this, kMessageCaption, strText.BeforeFirst('\n'), strText.AfterFirst('\n').Trim(false),
-                            wxString(), false);
+                            wxString(), LongMessageButtons::Ok);
         else
             wxMessageBox(strText, kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
         return false;
@@ -467,10 +486,13 @@ bool CMainFrame::OpenVerbList(const std::string& strPath)
     const bool bLesson = !m_doc.m_pool.empty() && !m_doc.m_bFinished;
     if (check->m_nVerdict == ChosenListVerdict::Doubtful)
     {
-        if (ShowLongMessage(this, kMessageCaption, "A lesson on \"" + strName + "\" meets these problems:",
-                            strText,
+        const int nAnswer =
+            ShowLongMessage(this, kMessageCaption, "A lesson on \"" + strName + "\" meets these problems:", strText,
                             bLesson ? "Use this list anyway? The lesson you are in ends." : "Use this list anyway?",
-                            true) != wxID_YES)
+                            LongMessageButtons::UseEditCancel);
+        if (nAnswer == wxID_EDIT) // the editor shows the findings on their rows
+            EditVerbList(strPath);
+        if (nAnswer != wxID_YES)
             return false;
     }
     else if (!MayEndLesson("\"" + strName + "\""))
@@ -624,6 +646,12 @@ void CMainFrame::UpdateRecentItems()
         pMenu->Insert(nPosition + 1 + i, WxId(ID_LESSON_RECENT_LIST_1 + static_cast<int>(i)),
                       wxString::FromUTF8(RecentListLabel(i + 1, ShownUtf8(recent[i], true))),
                       ShownPath(recent[i]));
+}
+
+void CMainFrame::EditVerbList(const std::string& strPath)
+{
+    if (!IsClosing())
+        CVerbListEditor::Open(strPath.empty() ? m_doc.GetListInUse() : strPath);
 }
 
 // In a pane of its own, so that the message pane keeps its prompts.

@@ -46,6 +46,9 @@ public:
     // false, with a message and nothing changed, when the list is refused or the user
     // declines or cancels (and, silently, once the program is closing).
     bool OpenVerbList(const std::string& strPath);
+    // Opens the verb list editor on the list at strPath, or on the list in use when it is
+    // empty.
+    void EditVerbList(const std::string& strPath);
 
 private:
     void CreateMenus();

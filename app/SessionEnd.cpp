@@ -1,12 +1,14 @@
 #include "app/SessionEnd.h"
 
 #include "app/MainFrame.h"
+#include "app/VerbListEditor.h"
 #include "framework/UserFolders.h"
 #include "framework/wx/Closing.h"
 
 #include <wx/app.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 
 #ifndef __WXMSW__
@@ -26,11 +28,13 @@ CMainFrame* g_pFrame = nullptr;
 // Writes the settings as File > Close does and ends the process at once. Any number of
 // modal loops (dialogs, message boxes, the toolkit's print and file dialogs) may be on
 // the stack: unwinding them would run the code after each one on a frame that is going.
+// Nobody can be asked about an unsaved verb list now: it is written to a file of its own.
 [[noreturn]] void EndSession()
 {
     BeginClosing();
     if (g_pFrame)
         g_pFrame->CloseDocument();
+    CVerbListEditor::RescueUnsaved(UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
     std::fflush(nullptr);
     RemoveLibrariesFolder();
     ::_exit(0);

@@ -1,6 +1,7 @@
 // Ends the program when the desktop session ends it: on SIGTERM, SIGINT and SIGHUP, and
 // when the connection to the X display is lost, the settings are written as File > Close
-// writes them and the process exits with status 0, whatever dialog is open.
+// writes them, each verb list with unsaved changes in the editor is written to a file of
+// its own beside it, and the process exits with status 0, whatever dialog is open.
 #pragma once
 
 class CMainFrame;

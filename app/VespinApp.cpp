@@ -141,5 +141,8 @@ bool CVespinApp::OnInit()
     // Checked, and asked about, over the shown window.
     if (!s_options.m_strList.empty())
         CallAfter([pFrame] { pFrame->OpenVerbList(s_options.m_strList); });
+    // After the list of --list, so that without a file of its own the editor opens that one.
+    if (s_options.m_bEdit)
+        CallAfter([pFrame] { pFrame->EditVerbList(s_options.m_strEdit); });
     return true;
 }

@@ -91,6 +91,22 @@ std::string ListBytes::Read(const std::string& strPath)
             strProblem = std::string("read error: ") + std::strerror(file.Error());
         break;
     }
+    Index();
+    if (file.GetKind() == RegularFile::Kind::Regular && !strProblem.empty())
+        m_nErrorLine = LineCount() + (m_text.empty() || m_text.back() == '\n');
+    return strProblem;
+}
+
+void ListBytes::Take(std::string strBytes)
+{
+    m_strBytes = LessonBytes(strBytes, &m_bCut);
+    if (m_bCut)
+        m_strWhole = std::move(strBytes);
+    Index();
+}
+
+void ListBytes::Index()
+{
     m_text = m_strBytes;
     if (m_text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark)
     {
@@ -104,9 +120,6 @@ std::string ListBytes::Read(const std::string& strPath)
         i = std::min(m_text.find('\n', i), m_text.size() - 1) + 1;
     }
     m_bUtf8 = DetectListEncoding(m_text) == ListEncoding::Utf8;
-    if (file.GetKind() == RegularFile::Kind::Regular && !strProblem.empty())
-        m_nErrorLine = LineCount() + (m_text.empty() || m_text.back() == '\n');
-    return strProblem;
 }
 
 bool ListBytes::IsUtf16() const
@@ -198,13 +211,22 @@ std::size_t ListBytes::RecordsFrom(std::size_t nFrom, int nHeaderState) const
     }
     // The file goes on past what is held: read it again, a block at a time, keeping of each
     // line only its first two bytes, and measure the line cut short.
-    RegularFile file(m_strPath);
+    RegularFile file(m_strWhole.empty() ? m_strPath : std::string());
     m_nCutBlanks = 0;
+    bool bWholeGiven = false;
+    const auto ReadBlock = [&](std::string& strBlock)
+    {
+        if (m_strWhole.empty())
+            return file.ReadBlock(strBlock);
+        strBlock = bWholeGiven ? std::string() : m_strWhole;
+        bWholeGiven = true;
+        return !strBlock.empty();
+    };
     std::string strBlock, strStart;
     std::size_t nLine = 1, nSkip = m_nSkipped, nLength = 0;
     bool bOpen = false; // a line has begun
     char cLast = 0;     // the last byte of the line so far
-    while (strBlock.clear(), file.ReadBlock(strBlock))
+    while (strBlock.clear(), ReadBlock(strBlock))
     {
         std::size_t i = std::min(nSkip, strBlock.size());
         nSkip -= i;

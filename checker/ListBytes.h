@@ -19,6 +19,8 @@ public:
     // Empty when the file was read; else why not, with m_nErrorLine the line the reading
     // stopped in (0 when nothing could be read).
     std::string Read(const std::string& strPath);
+    // The same for the bytes of a list held in memory, whole.
+    void Take(std::string strBytes);
 
     bool IsUtf16() const;                   // by its byte-order mark, or by its zero bytes
     bool IsUtf8() const { return m_bUtf8; } // as the lesson decides
@@ -47,6 +49,7 @@ public:
 
 private:
     std::size_t LineStart(std::size_t nLine) const;
+    void Index();
 
 public:
     // The bytes for the lesson's reader, a byte-order mark included.
@@ -54,6 +57,7 @@ public:
 
 private:
     std::string m_strPath;
+    std::string m_strWhole; // of a list taken from memory and cut short: all of it
     std::string m_strBytes;     // as a lesson reads them, a line too long cut short
     std::string_view m_text;    // without a byte-order mark
     std::size_t m_nSkipped = 0; // bytes of a byte-order mark before m_text

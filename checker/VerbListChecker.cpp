@@ -65,19 +65,27 @@ std::string DirectionName(std::size_t nDirection)
     return std::string(FormName(direction.PromptForm)) + " to " + FormName(direction.AskedForm);
 }
 
-ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups,
-                            const DirectionSet& directions, bool bKeepQuestions)
+namespace
+{
+
+// strPath empty: the bytes are given.
+ListCheck CheckList(const std::string& strPath, std::string* pBytes, bool bAlternativeFile,
+                    const GroupSet& groups, const DirectionSet& directions, bool bKeepQuestions)
 {
     ListCheck check;
     ListSummary& summary = check.m_summary;
-    summary.m_bAlternativeFile = std::filesystem::path(strPath).filename() == kAlternativeVerbList;
+    summary.m_bAlternativeFile = bAlternativeFile;
     summary.m_groups = summary.m_bAlternativeFile ? AllFlags<GroupSet>() : groups;
     summary.m_directions = directions;
     Findings findings;
     try
     {
         ListBytes bytes;
-        const std::string strProblem = bytes.Read(strPath);
+        std::string strProblem;
+        if (pBytes != nullptr)
+            bytes.Take(std::move(*pBytes));
+        else
+            strProblem = bytes.Read(strPath);
         QuestionPool pool;
         RecordCollector seen(pool, bytes.LineCount() / 4 + 1);
         const VerbListEnd end =
@@ -153,4 +161,21 @@ ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups,
     }
     check.m_findings = findings.Sorted();
     return check;
+}
+
+} // namespace
+
+ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups,
+                            const DirectionSet& directions, bool bKeepQuestions)
+{
+    return CheckList(strPath, nullptr,
+                     std::filesystem::path(strPath).filename() == kAlternativeVerbList, groups,
+                     directions, bKeepQuestions);
+}
+
+ListCheck CheckVerbListBytes(std::string strBytes, bool bAlternativeFile, const GroupSet& groups,
+                             const DirectionSet& directions, bool bKeepQuestions)
+{
+    return CheckList(std::string(), &strBytes, bAlternativeFile, groups, directions,
+                     bKeepQuestions);
 }

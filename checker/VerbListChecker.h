@@ -40,5 +40,11 @@ ListCheck CheckVerbListFile(const std::string& strPath, const GroupSet& groups,
                             const DirectionSet& directions = AllFlags<DirectionSet>(),
                             bool bKeepQuestions = true);
 
+// The same for a list's bytes as ReadListBytes gives them (a program that holds the list
+// itself, such as the editor); the file's name is no concern here.
+ListCheck CheckVerbListBytes(std::string strBytes, bool bAlternativeFile, const GroupSet& groups,
+                             const DirectionSet& directions = AllFlags<DirectionSet>(),
+                             bool bKeepQuestions = true);
+
 // "Infinitive to Past Tense" and so on.
 std::string DirectionName(std::size_t nDirection);

@@ -2,6 +2,7 @@
 // jump to (FILE:LINE: error: ...) and a summary, or JSON; the exit status says the worst.
 #include "checker/CheckReport.h"
 #include "checker/VerbListChecker.h"
+#include "editor/ListConversion.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -14,6 +15,7 @@ namespace
 
 const char kUsage[] =
     "Usage: taldrin-check [OPTION]... FILE...\n"
+    "  or:  taldrin-check --convert [--group TAG] [--force] IN OUT.ver\n"
     "Checks Taldrin verb lists: says, line by line, what a lesson will make of each list\n"
     "and what to do about it, as FILE:LINE: error|warning|note: ... [rule], then counts\n"
     "the verbs and questions a lesson asks.\n"
@@ -29,13 +31,18 @@ const char kUsage[] =
     "  --notes            also print notes (findings with nothing to fix)\n"
     "  --quiet            print errors only, and no summary\n"
     "  --format FORMAT    text (default) or json\n"
+    "  --convert IN OUT   read IN (CSV, TSV or a verb list) as the list editor opens it,\n"
+    "                     write it to OUT as the editor saves it, and check OUT\n"
+    "  --group TAG        with --convert: the group of verbs that have no group column\n"
+    "  --force            with --convert: write over OUT when it exists\n"
     "  --help             print this help\n"
     "\n"
     "Rules:\n";
 
 const char kStatus[] =
     "\nExit status, the worst over all files: 0 no errors, 1 errors found, 2 a file could\n"
-    "not be read or bad usage.\n";
+    "not be read or bad usage. With --convert: 0 written without errors, 1 written with\n"
+    "errors or cells left out, 2 nothing written.\n";
 
 void PrintUsage(std::FILE* pFile)
 {
@@ -98,6 +105,8 @@ int main(int argc, char** argv)
     ReportOptions options;
     std::vector<std::string> files;
     bool bOptions = true;
+    bool bConvert = false, bForce = false;
+    std::string strGroup;
     for (int i = 1; i < argc; ++i)
     {
         const std::string strArg = argv[i];
@@ -109,7 +118,8 @@ int main(int argc, char** argv)
         // --name=VALUE or --name VALUE for the options that take one.
         const std::string strName = strArg.substr(0, strArg.find('='));
         const bool bValued = strName == "--groups" || strName == "--directions" ||
-                             strName == "--ignore" || strName == "--format";
+                             strName == "--ignore" || strName == "--format" ||
+                             strName == "--group";
         if (bValued && strName == strArg && i + 1 == argc)
             return Fail(strName + " needs a value; see taldrin-check --help");
         const std::string strValue = !bValued            ? ""
@@ -126,6 +136,12 @@ int main(int argc, char** argv)
             options.m_bQuiet = true;
         else if (strArg == "--notes")
             options.m_bNotes = true;
+        else if (strArg == "--convert")
+            bConvert = true;
+        else if (strArg == "--force")
+            bForce = true;
+        else if (strName == "--group")
+            strGroup = strValue;
         else if (strName == "--groups" && !ParseGroups(strValue, groups))
             return Fail("'" + strValue +
                         "' is not a list of group tags (lit ess1 ess2 bas1 bas2 dop)");
@@ -145,6 +161,17 @@ int main(int argc, char** argv)
             options.m_bJson = strValue == "json";
         else if (!bValued)
             return Fail("unknown option '" + strArg + "'; see taldrin-check --help");
+    }
+    if (bConvert && files.size() != 2)
+        return Fail("--convert takes two files, IN and OUT.ver");
+    if (!bConvert && (bForce || !strGroup.empty()))
+        return Fail("--group and --force go with --convert");
+    if (bConvert)
+    {
+        const ConversionResult result = ConvertListFile(files[0], files[1], strGroup, bForce, options);
+        std::fputs(result.m_strErrors.c_str(), stderr);
+        std::fputs(result.m_strReport.c_str(), stdout);
+        return result.m_nStatus;
     }
     if (files.empty())
     {

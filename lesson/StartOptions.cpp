@@ -4,12 +4,14 @@ namespace
 {
 
 const char kUsage[] =
-    "Usage: taldrin [--list FILE] [FILE]\n"
+    "Usage: taldrin [--list FILE] [--edit [FILE]] [FILE]\n"
     "Drills the irregular verbs of English in a window.\n"
     "\n"
     "  --list FILE    start on the verb list FILE (checked first, as Lesson > Verb List...\n"
     "                 does) and keep it for the runs that follow\n"
     "  --lists [FILE] the same for the desktop's \"Open With\": without FILE nothing changes\n"
+    "  --edit [FILE]  open the verb list FILE in the verb list editor (without FILE, the\n"
+    "                 list in use, as Lesson > Edit Verb List... does)\n"
     "  --help         print this help and exit\n"
     "  --version      print the version and exit\n"
     "\n"
@@ -30,7 +32,7 @@ StartOptions ParseStartOptions(const std::vector<std::string>& args)
         options.m_strError = "taldrin: " + strError + " (try 'taldrin --help')";
         return options;
     };
-    bool bOptions = true, bListFollows = false;
+    bool bOptions = true, bListFollows = false, bEditFollows = false;
     for (std::size_t i = 0; i < args.size(); ++i)
     {
         const std::string& strArg = args[i];
@@ -42,6 +44,15 @@ StartOptions ParseStartOptions(const std::vector<std::string>& args)
             options.m_nAction = StartOptions::Action::Version;
         else if (bOptions && strArg == "--lists")
             bListFollows = true;
+        else if (bOptions && strArg == "--edit")
+            options.m_bEdit = bEditFollows = true;
+        else if (bOptions && strArg.rfind("--edit=", 0) == 0)
+        {
+            if (strArg.size() == 7)
+                return fail("option '--edit=' needs a file");
+            options.m_bEdit = true;
+            options.m_strEdit = strArg.substr(7);
+        }
         else if (bOptions && strArg == "--list")
         {
             if (i + 1 == args.size() || args[i + 1].empty())
@@ -58,6 +69,8 @@ StartOptions ParseStartOptions(const std::vector<std::string>& args)
             return fail("unknown option '" + strArg + "'");
         else if (bListFollows && options.m_strList.empty())
             options.m_strList = strArg;
+        else if (bEditFollows && options.m_strEdit.empty())
+            options.m_strEdit = strArg;
         else if (options.m_strDocument.empty())
             options.m_strDocument = strArg;
         else

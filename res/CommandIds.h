@@ -10,6 +10,7 @@ enum CommandId : int
     ID_LESSON_VERB_LIST = 32700,
     ID_LESSON_STANDARD_LIST = 32701,
     ID_LESSON_RECENT_LIST_1 = 32702, // .. + 3: the recent lists, newest first
+    ID_LESSON_EDIT_LIST = 32706,
     ID_LESSON_MISTAKES = 32820,
     ID_LESSON_PROGRESS = 32821,
     ID_LESSON_FORGET = 32822,

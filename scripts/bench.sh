@@ -7,10 +7,10 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTALDRIN_BUILD_GUI=ON >/dev/null
 cmake --build build-bench --parallel "$(nproc)" --target \
-  taldrin taldrin-check checker_bench verblist_bench lesson_bench history_bench drawing_bench minimal_wx first_paint
+  taldrin taldrin-check checker_bench verblist_bench lesson_bench history_bench editor_bench drawing_bench minimal_wx first_paint
 echo "== checker"
 build-bench/bench/checker_bench build-bench/checker/taldrin-check
-for benchmark in verblist_bench lesson_bench history_bench drawing_bench; do
+for benchmark in verblist_bench lesson_bench history_bench editor_bench drawing_bench; do
   echo "== $benchmark"
   "build-bench/bench/$benchmark"
 done

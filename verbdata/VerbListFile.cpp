@@ -28,25 +28,46 @@ public:
 
 } // namespace
 
+namespace
+{
+
+// Cuts the bytes at the first line too long from nLineStart on, as ReadListBytes says;
+// true when it did. nLineStart moves to the start of the last line, which may go on.
+bool CutAtLongLine(std::string& strBytes, std::size_t& nLineStart, bool* pCut)
+{
+    for (;;)
+    {
+        const std::size_t nEnd = std::min(strBytes.find('\n', nLineStart), strBytes.size());
+        if (nEnd - nLineStart > kMaxLineBytes)
+        {
+            if (pCut != nullptr)
+                *pCut = true;
+            strBytes.resize(nLineStart);
+            strBytes.append(kMaxLineLength + 1, '?');
+            return true;
+        }
+        if (nEnd == strBytes.size())
+            return false;
+        nLineStart = nEnd + 1;
+    }
+}
+
+} // namespace
+
 std::string ReadListBytes(RegularFile& file, bool* pCut)
 {
     std::string strBytes;
     std::size_t nLineStart = 0;
     while (file.ReadBlock(strBytes))
-        for (;;)
-        {
-            const std::size_t nEnd = std::min(strBytes.find('\n', nLineStart), strBytes.size());
-            if (nEnd - nLineStart > kMaxLineBytes)
-            {
-                if (pCut != nullptr)
-                    *pCut = true;
-                strBytes.resize(nLineStart);
-                return strBytes.append(kMaxLineLength + 1, '?');
-            }
-            if (nEnd == strBytes.size())
-                break;
-            nLineStart = nEnd + 1;
-        }
+        if (CutAtLongLine(strBytes, nLineStart, pCut))
+            return strBytes;
+    return strBytes;
+}
+
+std::string LessonBytes(std::string strBytes, bool* pCut)
+{
+    std::size_t nLineStart = 0;
+    CutAtLongLine(strBytes, nLineStart, pCut);
     return strBytes;
 }
 

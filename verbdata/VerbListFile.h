@@ -25,6 +25,9 @@ VerbListEnd ReadVerbListFile(const std::string& strPath, bool bAlternativeFile,
 // will take; pCut, when given, is then set.
 std::string ReadListBytes(RegularFile& file, bool* pCut = nullptr);
 
+// The same for bytes already read whole: the bytes a lesson takes of them.
+std::string LessonBytes(std::string strBytes, bool* pCut = nullptr);
+
 // Reads the bytes of a list file (as ReadListBytes gives them) into the pool as
 // ReadVerbListFile does, without copying them unless they are UTF-8.
 VerbListEnd ReadVerbListText(std::string_view text, bool bAlternativeFile,

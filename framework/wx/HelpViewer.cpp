@@ -86,7 +86,7 @@ std::optional<wxString> HelpViewer::FindLicence(const wxString& programDir)
     return std::nullopt;
 }
 
-void HelpViewer::Show(wxWindow* pParent)
+void HelpViewer::Show(wxWindow* pParent, const wxString& strPage)
 {
     if (!m_pController)
     {
@@ -107,7 +107,8 @@ void HelpViewer::Show(wxWindow* pParent)
 
     // The controller forgets its window when the window is closed or destroyed.
     const bool bNewFrame = m_pController->GetHelpWindow() == nullptr;
-    m_pController->DisplayContents();
+    if (strPage.empty() || !m_pController->Display(strPage))
+        m_pController->DisplayContents();
     // The toolkit opens the tree with the book folded, hiding the page titles.
     wxHtmlHelpWindow* pHelpWindow = m_pController->GetHelpWindow();
     if (bNewFrame && pHelpWindow && pHelpWindow->GetTreeCtrl())

@@ -34,8 +34,9 @@ public:
     // open is raised instead. The book is looked for (in the process's working directory,
     // the user's data folder as for the verb lists, and beside the executable) until it has
     // been found once; without it, a message box over pParent. The help window is a
-    // top-level window of its own, not pParent's child.
-    void Show(wxWindow* pParent);
+    // top-level window of its own, not pParent's child. With strPage, the book's page of
+    // that file name is shown instead of the contents.
+    void Show(wxWindow* pParent, const wxString& strPage = wxString());
 
 private:
     std::unique_ptr<wxHtmlHelpController> m_pController;

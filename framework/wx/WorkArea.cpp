@@ -43,15 +43,16 @@ void FitInsideWorkArea(wxTopLevelWindow& window)
 }
 
 int ShowLongMessage(wxWindow* pParent, const wxString& strCaption, const wxString& strIntro,
-                    const wxString& strDetails, const wxString& strQuestion, bool bYesNo)
+                    const wxString& strDetails, const wxString& strQuestion, LongMessageButtons buttons)
 {
+    const bool bAsks = buttons != LongMessageButtons::Ok;
     if (IsClosing())
-        return bYesNo ? wxID_NO : wxID_OK;
+        return bAsks ? wxID_NO : wxID_OK;
     wxDialog dialog(pParent, wxID_ANY, strCaption, wxDefaultPosition, wxDefaultSize,
                     wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER);
     auto* pTop = new wxBoxSizer(wxHORIZONTAL);
     pTop->Add(new wxStaticBitmap(&dialog, wxID_ANY,
-                                 wxArtProvider::GetBitmap(bYesNo ? wxART_QUESTION : wxART_WARNING,
+                                 wxArtProvider::GetBitmap(bAsks ? wxART_QUESTION : wxART_WARNING,
                                                           wxART_MESSAGE_BOX)),
               0, wxRIGHT, dialog.FromDIP(10));
     auto* pIntro = new wxStaticText(&dialog, wxID_ANY, strIntro);
@@ -75,8 +76,15 @@ int ShowLongMessage(wxWindow* pParent, const wxString& strCaption, const wxStrin
         pQuestion->Wrap(nWidth);
         pSizer->Add(pQuestion, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, nBorder);
     }
-    pSizer->Add(dialog.CreateStdDialogButtonSizer(bYesNo ? wxYES_NO | wxNO_DEFAULT : wxOK), 0,
-                wxEXPAND | wxALL, nBorder);
+    wxStdDialogButtonSizer* pButtons = dialog.CreateStdDialogButtonSizer(bAsks ? wxYES_NO | wxNO_DEFAULT : wxOK);
+    if (buttons == LongMessageButtons::UseEditCancel)
+    {
+        pButtons->GetAffirmativeButton()->SetLabel("&Use Anyway");
+        pButtons->GetNegativeButton()->SetLabel("Cancel");
+        pButtons->SetCancelButton(new wxButton(&dialog, wxID_EDIT, "&Edit"));
+        pButtons->Realize();
+    }
+    pSizer->Add(pButtons, 0, wxEXPAND | wxALL, nBorder);
     dialog.SetSizerAndFit(pSizer);
     // The details give up their height first when the screen is small.
     pDetails->SetMinSize(wxSize(letter.x * 20, letter.y * 5));
@@ -84,18 +92,18 @@ int ShowLongMessage(wxWindow* pParent, const wxString& strCaption, const wxStrin
     dialog.CentreOnParent();
     FitInsideWorkArea(dialog);
 
-    const int nDefault = bYesNo ? wxID_NO : wxID_OK;
-    if (bYesNo)
+    const int nDefault = bAsks ? wxID_NO : wxID_OK;
+    if (bAsks)
     {
         dialog.SetEscapeId(wxID_NO);
-        for (const int nId : {wxID_YES, wxID_NO})
+        for (const int nId : {wxID_YES, wxID_NO, wxID_EDIT})
             dialog.Bind(wxEVT_BUTTON, [&dialog, nId](wxCommandEvent&) { dialog.EndModal(nId); }, nId);
     }
     // Return and Space answer the default button, not the box of details.
     if (wxWindow* pButton = dialog.FindWindow(nDefault))
         pButton->SetFocus();
     const int nResult = dialog.ShowModal();
-    if (!bYesNo)
+    if (!bAsks)
         return wxID_OK;
-    return nResult == wxID_YES ? wxID_YES : wxID_NO;
+    return nResult == wxID_YES || nResult == wxID_EDIT ? nResult : wxID_NO;
 }

@@ -11,9 +11,15 @@ class wxWindow;
 // shown) and moves it inside, so that its buttons can be reached.
 void FitInsideWorkArea(wxTopLevelWindow& window);
 
+enum class LongMessageButtons
+{
+    Ok,
+    YesNo,         // No the default, Esc too
+    UseEditCancel, // "Use Anyway" (wxID_YES), "Edit" (wxID_EDIT), "Cancel" (wxID_NO, the default)
+};
+
 // A message whose details may be long: strIntro, then strDetails in a box that scrolls
-// and wraps, then strQuestion (none when empty); the dialog fits the work area. With
-// bYesNo the buttons are Yes and No (No the default, Esc too) and wxID_YES or wxID_NO comes
-// back; else OK alone and wxID_OK. Once the program is closing nothing is shown: wxID_NO.
+// and wraps, then strQuestion (none when empty); the dialog fits the work area. Returns the
+// button's id; OK alone gives wxID_OK. Once the program is closing nothing is shown: wxID_NO.
 int ShowLongMessage(wxWindow* pParent, const wxString& strCaption, const wxString& strIntro,
-                    const wxString& strDetails, const wxString& strQuestion, bool bYesNo);
+                    const wxString& strDetails, const wxString& strQuestion, LongMessageButtons buttons);

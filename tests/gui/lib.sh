@@ -90,16 +90,14 @@ start_taldrin() {
 title_pattern() { printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\.*^$+?(){}|]/\\&/g')"; }
 
 # wait_for_window TITLE [SECONDS]: prints the id of a visible window titled exactly TITLE.
-# Polled, not --sync: a search that meets a window going away fails at once.
+# Polled: a search fails outright when a window goes while it looks (a dialog closing).
 wait_for_window() {
-  local ids= deadline=$((SECONDS + ${2:-30}))
-  until ids=$(xdotool search --onlyvisible --name "$(title_pattern "$1")" 2>/dev/null) && [ -n "$ids" ]; do
-    [ $SECONDS -lt $deadline ] ||
-      fail "no window titled '$1'; visible: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')"
-    sleep 0.1
-  done
-  echo "$ids" | head -n 1
+  WINDOW_IDS=
+  wait_until "${2:-30}" find_window "$1" ||
+    fail "no window titled '$1'; visible: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')"
+  echo "$WINDOW_IDS" | head -n 1
 }
+find_window() { WINDOW_IDS=$(xdotool search --onlyvisible --name "$(title_pattern "$1")" 2>/dev/null) && [ -n "$WINDOW_IDS" ]; }
 
 window_gone() { ! xdotool search --onlyvisible --name "$(title_pattern "$1")" >/dev/null 2>&1; }
 caption_is() { [ "$(xdotool getwindowname "$1")" = "$2" ]; }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Verb lists the user chooses, in the real window: through Lesson > Verb List... (a list
-# with a warning is asked about, a clean one is not, a pipe is refused, irrtes.ver is the
-# short list), the recent lists, the chosen list remembered across a restart and its
+# with a warning is asked about, and Edit opens it in the editor instead; a clean one is
+# not asked about, a pipe is refused, irrtes.ver is the short list), the recent lists, the chosen list remembered across a restart and its
 # fallback once it is gone, and --list with a folder and with a path of blanks and letters
 # beyond ASCII. Changing the list during a lesson asks first; the status bar names the list
 # in use from the moment it is chosen and at start; a list gone (or now a folder) when a
@@ -70,10 +70,21 @@ window=$(wait_for_window "New Game - Taldrin")
 ready=$(dark_in_status)
 standard_pane=$(list_pane)
 
-# A warning: the findings are shown, and Yes takes the list; the status bar names it at
-# once, before its lesson; its verb is asked.
+# A warning, and Edit: the editor opens on the list with the checker's findings (the
+# repairs it offers first), and the lesson is left as it was.
 choose "$lists/warned.ver"
-answer alt+y
+answer alt+e
+wait_for_window "Repairs - warned.ver" >/dev/null
+editor=$(wait_for_window "warned.ver - Verb List Editor")
+send_keys "$(wait_for_window "Repairs - warned.ver")" Escape
+wait_until 10 window_gone "Repairs - warned.ver" || fail "the repairs dialog stayed"
+send_keys "$editor" ctrl+w
+wait_until 10 window_gone "warned.ver - Verb List Editor" || fail "the editor stayed open"
+caption_is "$window" "New Game - Taldrin" || fail "Edit started a lesson"
+# A warning: the findings are shown, and Use Anyway takes the list; the status bar names
+# it at once, before its lesson; its verb is asked.
+choose "$lists/warned.ver"
+answer alt+u
 wait_until 10 caption_is "$window" "New Game - Taldrin" || fail "no new lesson on the warned list"
 wait_until 10 eval '[ "$(list_pane)" != "$standard_pane" ]' || fail "the status bar still names the old list"
 lesson_on fly
@@ -96,7 +107,7 @@ answer_question alt+y
 lesson_on drink "Choice of forms"
 # The recent lists, newest first: 3 is the warned list; its findings ask for the lesson too.
 menu "$window" 1 $((verb_list_item + 3))
-answer alt+y
+answer alt+u
 lesson_on fly
 warned_pane=$(list_pane)
 # Standard List during a lesson asks as well.
@@ -179,7 +190,7 @@ box=$(wait_for_window Taldrin)
 eval "$(xdotool getwindowgeometry --shell "$box")"
 [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le 1024 ] && [ $((Y + HEIGHT)) -le 768 ] ||
   fail "the findings at ${X},${Y}, ${WIDTH} x ${HEIGHT}, leave the 1024 x 768 screen"
-answer alt+n
+answer Escape
 close_program
 ! grep -q many "$settings" || fail "a declined list was kept"
 

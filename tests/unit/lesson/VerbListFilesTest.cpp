@@ -179,3 +179,35 @@ TEST(ParseStartOptions, ListHelpVersionAndOneLineErrors)
         EXPECT_EQ(options.m_strError.find('\n'), std::string::npos) << pszArgs;
     }
 }
+
+// --edit takes the name after it, if any, as the list to edit; the other names keep their
+// meaning.
+TEST(ParseStartOptions, EditWithAndWithoutAFile)
+{
+    // Rows: the arguments split at blanks, then whether the editor opens, its file, the
+    // list, the document, and words of the error.
+    const std::tuple<const char*, bool, const char*, const char*, const char*, const char*> rows[] = {
+        {"", false, "", "", "", ""},
+        {"--edit", true, "", "", "", ""},
+        {"--edit a.ver", true, "a.ver", "", "", ""},
+        {"--edit=a.ver b", true, "a.ver", "", "b", ""},
+        {"--edit a.ver b", true, "a.ver", "", "b", ""},
+        {"--list l.ver --edit e.ver", true, "e.ver", "l.ver", "", ""},
+        {"--edit -- --x", true, "--x", "", "", ""},
+        {"--edit=", false, "", "", "", "'--edit=' needs a file"},
+    };
+    for (const auto& [pszArgs, bEdit, pszEdit, pszList, pszDocument, pszError] : rows)
+    {
+        std::istringstream words(pszArgs);
+        std::vector<std::string> args;
+        for (std::string strWord; words >> strWord;)
+            args.push_back(strWord);
+        const StartOptions options = ParseStartOptions(args);
+        EXPECT_EQ(options.m_bEdit, bEdit) << pszArgs;
+        EXPECT_EQ(options.m_strEdit, pszEdit) << pszArgs;
+        EXPECT_EQ(options.m_strList, pszList) << pszArgs;
+        EXPECT_EQ(options.m_strDocument, pszDocument) << pszArgs;
+        EXPECT_NE(options.m_strError.find(pszError), std::string::npos) << pszArgs;
+    }
+    EXPECT_NE(std::string(Usage()).find("--edit [FILE]"), std::string::npos);
+}

@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# The verb list editor in the real window, by the keyboard alone: a new list of three verbs
+# (one with two spellings, one moved to another group), saved through the file dialog and
+# clean under the checker, drilled, and its first question answered; closing a changed
+# list asks first; a session ended by a signal keeps the unsaved list in a file of its own;
+# a list with a blank line inside, repaired as offered on opening, saved and drilled, gives
+# every verb.
+source "$(dirname "$0")/lib.sh"
+gui_setup "$1" "$2"
+checker=$3
+workdir=$(make_workdir run)
+cp "$SOURCE_DIR/tests/data/lesson.ver" "$workdir/irregu.ver"
+lists="$GUI_TMP/lists"
+mkdir "$lists"
+editor="Verb List Editor"
+
+# type_row TEXT...: types each text into a cell, Tab between them, Return after the last.
+type_row() {
+  local text
+  for text in "$@"; do
+    [ "$text" = "$1" ] || xdotool key Tab
+    xdotool type --delay 30 "$text"
+  done
+  xdotool key Return
+}
+# answer_box TITLE KEY: answers a message box and waits for it to go.
+answer_box() {
+  send_keys "$(wait_for_window "$1")" "$2"
+  wait_until 10 window_gone "$1" || fail "the box '$1' stayed"
+}
+
+start_taldrin "$workdir"
+window=$(wait_for_window "New Game - Taldrin")
+# Lesson > Edit Verb List..., after Give up, Statistics, View, Verb List... and Standard List.
+menu "$window" 1 5
+ed=$(wait_for_window "irregu.ver - $editor")
+send_keys "$ed" ctrl+n
+ed=$(wait_for_window "Untitled.ver - $editor")
+
+# Return edits the empty row's Infinitive; Tab goes on, Return to the next row. Back on the
+# third row, Shift+Tab goes to its group, whose choices pop up (a window named after the
+# program), Down picks the next one and Return goes on to the Infinitive.
+send_keys "$ed" Return
+type_row swim swam swum
+type_row dream "dreamt, dreamed" "dreamt or dreamed"
+type_row drink drank drunk
+xdotool key --delay 100 Escape Up Return shift+Tab
+wait_for_window taldrin >/dev/null
+xdotool key Down Return
+wait_until 10 window_gone taldrin || fail "the choice of groups stayed"
+wait_until 10 caption_is "$ed" "*Untitled.ver - $editor" || fail "no mark of a change: $(xdotool getwindowname "$ed")"
+xdotool key Escape alt+t
+xdotool type --delay 30 "Class 7b"
+xdotool key Tab Tab
+
+# Save: the file dialog, opened in the working directory, the name typed without its
+# extension; the caption loses its mark.
+send_keys "$ed" ctrl+s
+send_keys "$(wait_for_window "Save Verb List As")" ctrl+a
+xdotool type --delay 20 "class7b"
+xdotool key Return
+wait_until 10 window_gone "Save Verb List As" || fail "the file dialog stayed"
+wait_until 10 caption_is "$ed" "class7b.ver - $editor" || fail "not saved: $(xdotool getwindowname "$ed")"
+list="$workdir/class7b.ver"
+expected=$'Class 7b\n#\n#\ness1\nswam\nswim\nswum\ness1\n/dreamt /dreamed\ndream\n/dreamt /dreamed\ness2\ndrank\ndrink\ndrunk'
+[ "$(cat "$list")" = "$expected" ] || fail "saved as: $(cat -A "$list")"
+report=$("$checker" --notes "$list") || fail "the checker finds errors: $report"
+! grep -q -E ': (warning|error):' <<<"$report" || fail "the checker warns: $report"
+
+# Drill This List: a lesson on it in the lesson window; Infinitive to Past Tense, Essential
+# verbs (part 2) only: drink is asked, and answered right the lesson is over.
+send_keys "$ed" F5
+wait_until 10 caption_is "$window" "New Game - Taldrin" || fail "no new lesson"
+xdotool mousemove --window "$window" 350 200 click 1
+send_keys "$(wait_for_window "Choice of forms")" space Return
+send_keys "$(wait_for_window "Choice of verb groups")" Tab Tab Tab space Return
+wait_until 10 caption_is "$window" "drink - Taldrin" || fail "asked '$(xdotool getwindowname "$window")', not drink"
+send_keys "$window" d r a n k Return
+wait_until 10 caption_is "$window" "Statistics - Taldrin" || fail "drank was not taken: $(xdotool getwindowname "$window")"
+grep -qx "List=$list" "$XDG_CONFIG_HOME/vespin/vespin.conf" || fail "the drilled list is not the one in use"
+
+# A change, then Close: Cancel keeps the window, Don't Save closes it and the file stays.
+send_keys "$ed" Return
+xdotool key ctrl+a
+xdotool type --delay 30 "fly"
+xdotool key Return Escape
+wait_until 10 caption_is "$ed" "*class7b.ver - $editor" || fail "no mark after the change"
+send_keys "$ed" ctrl+w
+answer_box "$editor" Escape
+caption_is "$ed" "*class7b.ver - $editor" || fail "Cancel closed the editor"
+send_keys "$ed" ctrl+w
+answer_box "$editor" alt+n
+wait_until 10 window_gone "*class7b.ver - $editor" || fail "Don't Save left the editor open"
+[ "$(cat "$list")" = "$expected" ] || fail "Don't Save changed the file: $(cat -A "$list")"
+
+# Unsaved at a signal: the program ends at once, the list goes into a file of its own.
+menu "$window" 1 6
+ed=$(wait_for_window "class7b.ver - $editor")
+send_keys "$ed" Return
+xdotool key ctrl+a
+xdotool type --delay 30 "fly"
+xdotool key Return Escape
+wait_until 10 caption_is "$ed" "*class7b.ver - $editor" || fail "no mark after the change"
+kill -TERM "$TALDRIN_PID"
+wait_for_exit "$TALDRIN_PID" 20
+[ "$EXIT_STATUS" = 0 ] || fail "SIGTERM ended the program with $EXIT_STATUS"
+grep -qx fly "$workdir/class7b (unsaved).ver" || fail "the unsaved list was not kept: $(ls "$workdir")"
+[ "$(cat "$list")" = "$expected" ] || fail "the signal changed the saved file"
+
+# A blank line inside the records puts a lesson out of step: the repair offered on opening
+# deletes it, and the saved list gives a lesson every verb.
+fixed=$'Blank\n#\n#\nbas1\nflew\nfly\nflown\nbas1\ndrank\ndrink\ndrunk\nbas1\nswam\nswim\nswum'
+printf 'Blank\n#\n#\nbas1\nflew\nfly\nflown\n\nbas1\ndrank\ndrink\ndrunk\nbas1\nswam\nswim\nswum\n' >"$lists/blank.ver"
+start_taldrin "$workdir" --edit "$lists/blank.ver"
+window=$(wait_for_window "New Game - Taldrin")
+send_keys "$(wait_for_window "Repairs - blank.ver")" Return
+wait_until 10 eval '[ "$(cat "$lists/blank.ver")" != "$fixed" ]' || fail "the repair was saved before Save"
+send_keys "$(wait_for_window "Repairs - blank.ver")" Escape
+wait_until 10 window_gone "Repairs - blank.ver" || fail "the repairs dialog stayed"
+ed=$(wait_for_window "*blank.ver - $editor")
+send_keys "$ed" ctrl+s
+wait_until 10 caption_is "$ed" "blank.ver - $editor" || fail "not saved: $(xdotool getwindowname "$ed")"
+[ "$(cat "$lists/blank.ver")" = "$fixed" ] || fail "repaired as: $(cat -A "$lists/blank.ver")"
+send_keys "$ed" F5
+wait_until 10 caption_is "$window" "New Game - Taldrin" || fail "no new lesson"
+xdotool mousemove --window "$window" 350 200 click 1
+send_keys "$(wait_for_window "Choice of forms")" space Return
+send_keys "$(wait_for_window "Choice of verb groups")" space Return
+wait_until 10 eval '! caption_is "$window" "New Game - Taldrin"' || fail "no lesson on the repaired list"
+declare -A past=([fly]=flew [drink]=drank [swim]=swam)
+asked=
+while ! caption_is "$window" "Statistics - Taldrin"; do
+  prompt=$(xdotool getwindowname "$window")
+  prompt=${prompt% - Taldrin}
+  [ -n "${past[$prompt]:-}" ] && [[ " $asked " != *" $prompt "* ]] || fail "asked '$prompt' after '$asked'"
+  asked="$asked $prompt"
+  send_keys "$window" $(sed 's/./& /g' <<<"${past[$prompt]}") Return
+  wait_until 10 eval '! caption_is "$window" "$prompt - Taldrin"' || fail "'${past[$prompt]}' for '$prompt' was not judged"
+done
+[ "$(wc -w <<<"$asked")" = 3 ] || fail "asked only:$asked"
+echo "PASS"

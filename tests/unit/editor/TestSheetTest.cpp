@@ -1,0 +1,66 @@
+// The test sheet: one form given per row, the others blank, the order shuffled by the
+// source given, and the key holding every form.
+#include "editor/TestSheet.h"
+#include "editor/VerFile.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace
+{
+
+const char kList[] = "Class 7\xE9\n#\n#\nbas1\nwent\ngo\ngone\ndop\n/learnt /learned\nlearn\nlearnt\n"
+                     "bas2\nsaw\nsee\nseen\nbas1\n\nrun\nrun\n";
+
+// Draws the numbers given, in turn.
+RandomBelow Sequence(std::vector<std::size_t> numbers)
+{
+    auto pNext = std::make_shared<std::size_t>(0);
+    return [numbers, pNext](std::size_t nBelow)
+    {
+        const std::size_t n = numbers[(*pNext)++ % numbers.size()];
+        EXPECT_LT(n, nBelow);
+        return n;
+    };
+}
+
+} // namespace
+
+TEST(TestSheet, GivesOneFormAndKeepsTheKey)
+{
+    const VerbTable table = ReadVerText(kList);
+    const TestSheet sheet = MakeTestSheet(table, GivenForm::PastTense, false, Sequence({0}));
+    EXPECT_EQ(sheet.m_strTitle, "Class 7\xC3\xA9");
+    ASSERT_EQ(sheet.m_rows.size(), 3u); // the row with an empty form is left out
+    EXPECT_EQ(sheet.m_rows[1].m_cells, (std::array<std::string, 3>{"", "learnt, learned", ""}));
+    EXPECT_EQ(sheet.m_rows[1].m_answers, (std::array<std::string, 3>{"learn", "learnt, learned", "learnt"}));
+    for (const TestSheetRow& row : sheet.m_rows)
+        EXPECT_EQ(row.m_given, PastTense);
+}
+
+TEST(TestSheet, ShufflesAndMixesByTheSourceGiven)
+{
+    const VerbTable table = ReadVerText(kList);
+    // Fisher-Yates from the end: swap 2 with 0, then 1 with 1; then the given forms.
+    const TestSheet sheet = MakeTestSheet(table, GivenForm::Mixed, true, Sequence({0, 1, 2, 0, 1}));
+    ASSERT_EQ(sheet.m_rows.size(), 3u);
+    EXPECT_EQ(sheet.m_rows[0].m_answers[Infinitive], "see");
+    EXPECT_EQ(sheet.m_rows[1].m_answers[Infinitive], "learn");
+    EXPECT_EQ(sheet.m_rows[2].m_answers[Infinitive], "go");
+    EXPECT_EQ(sheet.m_rows[0].m_given, PastParticiple);
+    EXPECT_EQ(sheet.m_rows[1].m_given, Infinitive);
+    EXPECT_EQ(sheet.m_rows[2].m_given, PastTense);
+    EXPECT_EQ(sheet.m_rows[2].m_cells, (std::array<std::string, 3>{"", "went", ""}));
+    // Every order can come out.
+    std::set<std::string> orders;
+    for (std::size_t a = 0; a < 3; ++a)
+        for (std::size_t b = 0; b < 2; ++b)
+        {
+            std::string strOrder;
+            for (const TestSheetRow& row : MakeTestSheet(table, GivenForm::Infinitive, true, Sequence({a, b})).m_rows)
+                strOrder += row.m_answers[Infinitive] + " ";
+            orders.insert(strOrder);
+        }
+    EXPECT_EQ(orders.size(), 6u);
+}
