@@ -134,22 +134,6 @@ wxString PromptPart(int nId, bool bTooltip)
     return wxString();
 }
 
-// File names go to the document in the file system's own encoding.
-std::string ToLocalPath(const wxString& strPath)
-{
-    return std::string(strPath.mb_str(*wxConvFileName));
-}
-
-wxString FromLocalPath(const std::string& strPath)
-{
-    return wxString(strPath.c_str(), *wxConvFileName);
-}
-
-wxString FileNameOf(const std::string& strPath)
-{
-    return wxFileName(FromLocalPath(strPath)).GetFullName();
-}
-
 // A file name or path as shown in the window: nothing in it is taken for a line break, a
 // tab, a mnemonic or a change of direction (see PrintableName).
 std::string ShownUtf8(const std::string& strLocal, bool bNameOnly)

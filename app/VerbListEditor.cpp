@@ -63,21 +63,6 @@ wxString PromptOf(int nId)
     return wxString();
 }
 
-std::string ToLocalPath(const wxString& strPath)
-{
-    return std::string(strPath.mb_str(*wxConvFileName));
-}
-
-wxString FromLocalPath(const std::string& strPath)
-{
-    return wxString(strPath.c_str(), *wxConvFileName);
-}
-
-wxString FileNameOf(const std::string& strPath)
-{
-    return wxFileName(FromLocalPath(strPath)).GetFullName();
-}
-
 wxString Shown(VerbColumn column, const std::string& strStored)
 {
     return wxString::FromUTF8(ShowCell(column, strStored));

@@ -2,6 +2,8 @@
 // folders of the lists, and devices refused where a file is read or saved.
 #include <windows.h>
 #undef GetProfileInt
+#undef GetProfileString
+#undef WriteProfileString
 
 #include "framework/Document.h"
 #include "framework/RegistrySettingsStore.h"
