@@ -61,7 +61,9 @@ int ShowLongMessage(wxWindow* pParent, const wxString& strCaption, const wxStrin
     auto* pDetails = new wxTextCtrl(&dialog, wxID_ANY, strDetails, wxDefaultPosition, wxDefaultSize,
                                     wxTE_MULTILINE | wxTE_READONLY | wxTE_WORDWRAP);
     const wxSize letter = pDetails->GetTextExtent("n");
-    const int nWidth = letter.x * kDetailColumns;
+    // Narrower than the screen, so that the buttons keep their row at any scale.
+    const wxRect area = WorkAreaOf(pParent ? *pParent : static_cast<wxWindow&>(dialog));
+    const int nWidth = std::min(letter.x * kDetailColumns, area.width * 3 / 4);
     const int nLines = static_cast<int>(strDetails.Freq('\n')) + 1;
     pDetails->SetMinSize(wxSize(nWidth, letter.y * (std::min(nLines, kDetailRows) + 1)));
     pIntro->Wrap(nWidth);
@@ -87,8 +89,10 @@ int ShowLongMessage(wxWindow* pParent, const wxString& strCaption, const wxStrin
     pSizer->Add(pButtons, 0, wxEXPAND | wxALL, nBorder);
     dialog.SetSizerAndFit(pSizer);
     // The details give up their height first when the screen is small.
-    pDetails->SetMinSize(wxSize(letter.x * 20, letter.y * 5));
-    dialog.SetMinSize(dialog.GetSizer()->GetMinSize());
+    pDetails->SetMinSize(wxSize(letter.x * 20, letter.y * 3));
+    wxSize minimum = dialog.GetSizer()->GetMinSize();
+    minimum.DecTo(area.GetSize());
+    dialog.SetMinSize(minimum);
     dialog.CentreOnParent();
     FitInsideWorkArea(dialog);
 

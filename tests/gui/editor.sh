@@ -2,9 +2,8 @@
 # The verb list editor in the real window, by the keyboard alone: a new list of three verbs
 # (one with two spellings, one moved to another group), saved through the file dialog and
 # clean under the checker, drilled, and its first question answered; closing a changed
-# list asks first; a session ended by a signal keeps the unsaved list in a file of its own;
-# a list with a blank line inside, repaired as offered on opening, saved and drilled, gives
-# every verb.
+# list asks first; a session ended by a signal keeps the unsaved list in a file of its own.
+# (A list repaired on opening is editor-import.sh's.)
 source "$(dirname "$0")/lib.sh"
 gui_setup "$1" "$2"
 checker=$3
@@ -107,35 +106,4 @@ wait_for_exit "$TALDRIN_PID" 20
 grep -qx fly "$workdir/class7b (unsaved).ver" || fail "the unsaved list was not kept: $(ls "$workdir")"
 [ "$(cat "$list")" = "$expected" ] || fail "the signal changed the saved file"
 
-# A blank line inside the records puts a lesson out of step: the repair offered on opening
-# deletes it, and the saved list gives a lesson every verb.
-fixed=$'Blank\n#\n#\nbas1\nflew\nfly\nflown\nbas1\ndrank\ndrink\ndrunk\nbas1\nswam\nswim\nswum'
-printf 'Blank\n#\n#\nbas1\nflew\nfly\nflown\n\nbas1\ndrank\ndrink\ndrunk\nbas1\nswam\nswim\nswum\n' >"$lists/blank.ver"
-start_taldrin "$workdir" --edit "$lists/blank.ver"
-window=$(wait_for_window "New Game - Taldrin")
-send_keys "$(wait_for_window "Repairs - blank.ver")" Return
-wait_until 10 eval '[ "$(cat "$lists/blank.ver")" != "$fixed" ]' || fail "the repair was saved before Save"
-send_keys "$(wait_for_window "Repairs - blank.ver")" Escape
-wait_until 10 window_gone "Repairs - blank.ver" || fail "the repairs dialog stayed"
-ed=$(wait_for_window "*blank.ver - $editor")
-send_keys "$ed" ctrl+s
-wait_until 10 caption_is "$ed" "blank.ver - $editor" || fail "not saved: $(xdotool getwindowname "$ed")"
-[ "$(cat "$lists/blank.ver")" = "$fixed" ] || fail "repaired as: $(cat -A "$lists/blank.ver")"
-send_keys "$ed" F5
-wait_until 10 caption_is "$window" "New Game - Taldrin" || fail "no new lesson"
-xdotool mousemove --window "$window" 350 200 click 1
-send_keys "$(wait_for_window "Choice of forms")" space Return
-send_keys "$(wait_for_window "Choice of verb groups")" space Return
-wait_until 10 eval '! caption_is "$window" "New Game - Taldrin"' || fail "no lesson on the repaired list"
-declare -A past=([fly]=flew [drink]=drank [swim]=swam)
-asked=
-while ! caption_is "$window" "Statistics - Taldrin"; do
-  prompt=$(xdotool getwindowname "$window")
-  prompt=${prompt% - Taldrin}
-  [ -n "${past[$prompt]:-}" ] && [[ " $asked " != *" $prompt "* ]] || fail "asked '$prompt' after '$asked'"
-  asked="$asked $prompt"
-  send_keys "$window" $(sed 's/./& /g' <<<"${past[$prompt]}") Return
-  wait_until 10 eval '! caption_is "$window" "$prompt - Taldrin"' || fail "'${past[$prompt]}' for '$prompt' was not judged"
-done
-[ "$(wc -w <<<"$asked")" = 3 ] || fail "asked only:$asked"
 echo "PASS"

@@ -22,7 +22,8 @@ namespace
 int RunCheck(const std::string& strArguments)
 {
 #ifdef _WIN32
-    std::FILE* pPipe = ::_popen(("\"" TALDRIN_CHECK_PROGRAM "\" " + strArguments + " 2>&1").c_str(), "r");
+    // cmd takes off the first and last quote of a line holding more: a pair of its own.
+    std::FILE* pPipe = ::_popen(("\"\"" TALDRIN_CHECK_PROGRAM "\" " + strArguments + " 2>&1\"").c_str(), "r");
 #else
     std::FILE* pPipe = ::popen(("timeout 30 " TALDRIN_CHECK_PROGRAM " " + strArguments + " 2>&1").c_str(), "r");
 #endif

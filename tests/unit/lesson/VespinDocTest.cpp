@@ -248,7 +248,10 @@ TEST(LessonHistory, KeepsTheLessonsTextsAsUtf8)
     history.OnVerdict(question, "r\xF4" "d\xE9", false);
     std::string strList;
     ReadHistory(strPath, [&](const HistoryEntry& entry) { strList = entry.m_strList; });
-    EXPECT_EQ(strList, "/l/caf\xE9.ver");
     const std::string strLine = TempDir::Read(strPath);
-    EXPECT_EQ(strLine.substr(strLine.find("/l/")), "/l/caf\\xE9.ver\tPast Tense > Infinitive\tr\xC3\xAE" "de\tr\xC3\xB4" "de\tr\\\\^ode\tr\xC3\xB4" "d\xC3\xA9\twrong\n");
+    EXPECT_EQ(strLine.substr(strLine.find("\tPast Tense")), "\tPast Tense > Infinitive\tr\xC3\xAE" "de\tr\xC3\xB4" "de\tr\\\\^ode\tr\xC3\xB4" "d\xC3\xA9\twrong\n");
+#ifndef _WIN32 // Windows resolves the name against its drives, in its own encoding
+    EXPECT_EQ(strList, "/l/caf\xE9.ver");
+    EXPECT_NE(strLine.find("\t/l/caf\\xE9.ver\t"), std::string::npos) << strLine;
+#endif
 }
