@@ -40,7 +40,7 @@ wxString FindingLine(const Finding& finding)
 {
     const wxString strWhere = finding.m_nLine == 0 ? wxString("The list") : wxString::Format("Line %zu", finding.m_nLine);
     return strWhere + ", " + KindName(finding.m_nKind) + " (" + finding.m_strRule + "): " +
-           wxString::FromUTF8(finding.m_strText);
+           wxString::FromUTF8(finding.WindowText());
 }
 
 // The rows as a lesson reads them, each with the line of its tag and the rules its

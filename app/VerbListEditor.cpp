@@ -600,7 +600,7 @@ void CVerbListEditor::RefreshFindings()
         {
             if (!strText.empty())
                 strText << "; ";
-            strText << wxString::FromUTF8(finding.m_strText) << " [" << finding.m_strRule << "]";
+            strText << wxString::FromUTF8(finding.WindowText()) << " [" << finding.m_strRule << "]";
         }
         if (strText != m_findingsText[nRow])
         {
@@ -627,7 +627,7 @@ void CVerbListEditor::UpdateSummary()
     strText << "\n" << wxString::FromUTF8(m_checks.SummaryText());
     for (const Finding& finding : m_checks.ListFindings())
         if (finding.m_nKind != FindingKind::Note)
-            strText << "\n" << wxString::FromUTF8(finding.m_strText) << " [" << finding.m_strRule << "]";
+            strText << "\n" << wxString::FromUTF8(finding.WindowText()) << " [" << finding.m_strRule << "]";
     if (m_pSummary->GetLabel() != strText)
     {
         m_pSummary->SetLabel(strText);
@@ -708,7 +708,7 @@ void CVerbListEditor::OnDraftChanged(const wxString& strTyped)
     draft.Cell(m_editColumn) = result.m_strStored;
     wxString strText;
     for (const Finding& finding : m_checks.CheckDraft(m_table, m_nEditRow, draft))
-        strText << (strText.empty() ? "" : "; ") << wxString::FromUTF8(finding.m_strText) << " ["
+        strText << (strText.empty() ? "" : "; ") << wxString::FromUTF8(finding.WindowText()) << " ["
                     << finding.m_strRule << "]";
     ShowMessage(strText);
 }
