@@ -78,13 +78,29 @@ int ShowLongMessage(wxWindow* pParent, const wxString& strCaption, const wxStrin
         pQuestion->Wrap(nWidth);
         pSizer->Add(pQuestion, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, nBorder);
     }
-    wxStdDialogButtonSizer* pButtons = dialog.CreateStdDialogButtonSizer(bAsks ? wxYES_NO | wxNO_DEFAULT : wxOK);
+    // One row of buttons, the answer that changes nothing by default. Built by hand: the
+    // toolkit's button sizer stacks them on a screen it takes for a small one (scaled twice).
+    auto* pButtons = new wxBoxSizer(wxHORIZONTAL);
+    const auto AddButton = [&](int nId, const wxString& strLabel) {
+        pButtons->Add(new wxButton(&dialog, nId, strLabel), 0, wxLEFT, nBorder);
+    };
     if (buttons == LongMessageButtons::UseEditCancel)
     {
-        pButtons->GetAffirmativeButton()->SetLabel("&Use Anyway");
-        pButtons->GetNegativeButton()->SetLabel("Cancel");
-        pButtons->SetCancelButton(new wxButton(&dialog, wxID_EDIT, "&Edit"));
-        pButtons->Realize();
+        pButtons->Add(new wxButton(&dialog, wxID_EDIT, "&Edit"));
+        pButtons->AddStretchSpacer();
+        AddButton(wxID_NO, "Cancel");
+        AddButton(wxID_YES, "&Use Anyway");
+    }
+    else
+    {
+        pButtons->AddStretchSpacer();
+        if (bAsks)
+        {
+            AddButton(wxID_NO, "&No");
+            AddButton(wxID_YES, "&Yes");
+        }
+        else
+            AddButton(wxID_OK, "OK");
     }
     pSizer->Add(pButtons, 0, wxEXPAND | wxALL, nBorder);
     dialog.SetSizerAndFit(pSizer);
@@ -104,8 +120,11 @@ int ShowLongMessage(wxWindow* pParent, const wxString& strCaption, const wxStrin
             dialog.Bind(wxEVT_BUTTON, [&dialog, nId](wxCommandEvent&) { dialog.EndModal(nId); }, nId);
     }
     // Return and Space answer the default button, not the box of details.
-    if (wxWindow* pButton = dialog.FindWindow(nDefault))
+    if (auto* pButton = wxDynamicCast(dialog.FindWindow(nDefault), wxButton))
+    {
+        pButton->SetDefault();
         pButton->SetFocus();
+    }
     const int nResult = dialog.ShowModal();
     if (!bAsks)
         return wxID_OK;
