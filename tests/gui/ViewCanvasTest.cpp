@@ -26,18 +26,6 @@
 
 namespace
 {
-struct Toolkit : testing::Environment // started once for all tests
-{
-    void SetUp() override
-    {
-        wxApp::SetInstance(new wxApp);
-        int argc = 0;
-        ASSERT_TRUE(wxEntryStart(argc, static_cast<wxChar**>(nullptr)) && wxTheApp->CallOnInit()) << "is DISPLAY set?";
-    }
-    void TearDown() override { wxTheApp->OnExit(), wxEntryCleanup(); }
-};
-testing::Environment* const kToolkit = testing::AddGlobalTestEnvironment(new Toolkit);
-
 class ViewCanvasTest : public testing::Test
 {
 protected:
