@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libgtest-dev libbenchmark-dev
-  libwxgtk3.2-dev libcairo2-dev fonts-liberation
+  libwxgtk3.2-dev libcairo2-dev libpango1.0-dev fonts-liberation
+  gettext wx3.2-i18n fonts-wqy-microhei
   xvfb xdotool x11-utils imagemagick poppler-utils
   clang libclang-rt-14-dev
   desktop-file-utils appstream lintian dpkg-dev file

@@ -1,0 +1,34 @@
+#!/bin/bash
+# Extracts the interface texts into po/taldrin.pot. With --check it writes nothing and
+# fails when the template in po/ is not what the code holds now.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+command -v xgettext >/dev/null || scripts/install-deps.sh gettext
+
+out=po/taldrin.pot
+[[ ${1:-} == --check ]] && out=$(mktemp) && trap 'rm -f "$out"' EXIT
+
+# Product sources only, in a stable order.
+find app checker dialogs editor framework history lesson res verbdata view \
+    -name '*.cpp' -o -name '*.h' | LC_ALL=C sort > po/POTFILES
+xgettext --language=C++ --from-code=UTF-8 --add-comments=TRANSLATORS: \
+    --keyword=Tr --keyword=TrC:1c,2 --keyword=TrN:1,2 --keyword=TR_NOOP \
+    --keyword=TR_NOOP_C:1c,2 --keyword=_ --keyword=wxPLURAL:1,2 --keyword=wxTRANSLATE \
+    --package-name=Taldrin --package-version=1.0 --msgid-bugs-address=' ' \
+    --sort-by-file --omit-header --files-from=po/POTFILES --output="$out.body"
+{
+    printf '# The interface texts of Taldrin. Made by scripts/update-pot.sh: do not edit.\n'
+    printf 'msgid ""\nmsgstr ""\n"Project-Id-Version: Taldrin 1.0\\n"\n'
+    printf '"MIME-Version: 1.0\\n"\n"Content-Type: text/plain; charset=UTF-8\\n"\n'
+    printf '"Content-Transfer-Encoding: 8bit\\n"\n"Plural-Forms: nplurals=INTEGER; plural=EXPRESSION;\\n"\n\n'
+    [[ -s $out.body ]] && cat "$out.body"
+} > "$out.new"
+rm -f "$out.body"
+mv "$out.new" "$out"
+if [[ ${1:-} == --check ]]; then
+    if ! cmp -s "$out" po/taldrin.pot; then
+        echo "po/taldrin.pot is out of date: run scripts/update-pot.sh" >&2
+        diff -u po/taldrin.pot "$out" | head -40 >&2
+        exit 1
+    fi
+fi
