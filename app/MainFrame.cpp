@@ -1,11 +1,13 @@
 #include "app/MainFrame.h"
 
 #include "app/AboutDlg.h"
+#include "app/LanguageDlg.h"
 #include "app/ProgressDlg.h"
 #include "app/SessionEnd.h"
 #include "app/VerbListEditor.h"
 #include "checker/ChosenListCheck.h"
 #include "framework/SettingsStore.h"
+#include "framework/Translation.h"
 #include "framework/UserFolders.h"
 #include "framework/wx/BusyWait.h"
 #include "framework/wx/Closing.h"
@@ -231,9 +233,9 @@ void CMainFrame::CreateMenus()
             if (item.nId == 0)
                 pMenu->AppendSeparator();
             else
-                pMenu->Append(WxId(item.nId), item.pszLabel, PromptPart(item.nId, false));
+                pMenu->Append(WxId(item.nId), wxString::FromUTF8(Tr(item.pszLabel)), PromptPart(item.nId, false));
         }
-        pMenuBar->Append(pMenu, menuDef.pszTitle);
+        pMenuBar->Append(pMenu, wxString::FromUTF8(Tr(menuDef.pszTitle)));
     }
     SetMenuBar(pMenuBar);
 }
@@ -297,6 +299,7 @@ void CMainFrame::BindCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnPractiseMistakes(); }, WxId(ID_LESSON_MISTAKES));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowProgress(); }, WxId(ID_LESSON_PROGRESS));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnForgetHistory(); }, WxId(ID_LESSON_FORGET));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { ChooseLanguageDialog(this, m_store); }, WxId(ID_LESSON_LANGUAGE));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OpenFile(); }, WxId(ID_FILE_OPEN));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { SaveFile(); }, WxId(ID_FILE_SAVE));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { PrintScreen(); }, WxId(ID_FILE_PRINT));

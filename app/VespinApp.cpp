@@ -1,5 +1,6 @@
 #include "app/VespinApp.h"
 
+#include "app/LanguageDlg.h"
 #include "app/MainFrame.h"
 #include "framework/UserFolders.h"
 #include "framework/UserSettings.h"
@@ -47,12 +48,14 @@ private:
 } // namespace
 
 StartOptions CVespinApp::s_options;
+std::string CVespinApp::s_strLanguage;
 
 // Help, version and a wrong option are answered before the toolkit starts, so without a
 // display too.
 int main(int argc, char** argv)
 {
     wxDISABLE_DEBUG_SUPPORT(); // as the toolkit's own main does in a release build
+    CVespinApp::s_strLanguage = UseChosenLanguage();
     CVespinApp::s_options = ParseStartOptions(std::vector<std::string>(argv + 1, argv + argc));
     switch (CVespinApp::s_options.m_nAction)
     {
@@ -90,6 +93,7 @@ bool CVespinApp::OnInit()
     // of ending the program; so does a line for a redirected standard error.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+    UseToolkitLanguage(s_strLanguage);
     const wxString programDir = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
     const std::vector<std::string> listFolders = VerbListFolders(
         UserVariable("XDG_DATA_HOME"), UserVariable("HOME"), programDir.ToStdString(*wxConvFileName));

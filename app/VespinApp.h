@@ -7,6 +7,7 @@
 #include <wx/app.h>
 
 #include <memory>
+#include <string>
 
 class CVespinDoc;
 class LessonHistory;
@@ -26,6 +27,8 @@ public:
 
     // What main() found on the command line.
     static StartOptions s_options;
+    // The language of the texts (UseChosenLanguage); empty for English.
+    static std::string s_strLanguage;
 
 private:
     std::unique_ptr<SettingsStore> m_pProfile;

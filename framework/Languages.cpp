@@ -1,5 +1,7 @@
 #include "framework/Languages.h"
 
+#include "framework/MessageCatalog.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -149,4 +151,18 @@ std::string ChooseLanguage(const std::string& strSetting, const std::vector<std:
                            const std::vector<ShippedLanguage>& shipped)
 {
     return strSetting.empty() ? MatchLanguage(systemLanguages, shipped) : MatchLanguage({strSetting}, shipped);
+}
+
+// Marks the text for the template only; the name is read from each language's own catalog.
+#define TR_NOOP_C(context, text) text
+
+std::string OwnLanguageName(const ShippedLanguage& language)
+{
+    // TRANSLATORS: the name of your language, written in your language ("Deutsch", "Français",
+    // "Русский"): the Language dialog lists your language by it.
+    const char* const pszEnglish = TR_NOOP_C("language name", "English");
+    std::string strFailure;
+    const auto pCatalog = MessageCatalog::FromFile(language.m_strCatalog, strFailure);
+    const std::string* pName = pCatalog ? pCatalog->Find("language name", pszEnglish) : nullptr;
+    return pName ? *pName : language.m_strCode;
 }

@@ -42,3 +42,11 @@ std::string MatchLanguage(const std::vector<std::string>& wishes, const std::vec
 // system's) decides, else the system's languages.
 std::string ChooseLanguage(const std::string& strSetting, const std::vector<std::string>& systemLanguages,
                            const std::vector<ShippedLanguage>& shipped);
+
+// Where the choice is kept: the program's own section of the settings.
+constexpr const char* kLanguageSection = "Taldrin";
+constexpr const char* kLanguageKey = "Language";
+
+// The language's name in itself, as its catalog gives it ("Deutsch"); its code when the
+// catalog does not say or cannot be read.
+std::string OwnLanguageName(const ShippedLanguage& language);

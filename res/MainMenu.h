@@ -38,6 +38,8 @@ inline constexpr MenuItemDef kLessonMenu[] = {
     {ID_LESSON_MISTAKES, "Practise &Mistakes"},
     {ID_LESSON_PROGRESS, "&Progress..."},
     {ID_LESSON_FORGET, "&Forget History..."},
+    {0, nullptr},
+    {ID_LESSON_LANGUAGE, "Language..."},
 };
 inline constexpr MenuItemDef kHelpMenu[] = {
     {ID_HELP, "&Help"},
@@ -82,6 +84,7 @@ inline constexpr CommandPromptDef kCommandPrompts[] = {
     {ID_LESSON_MISTAKES, "Start a lesson on the questions you answered wrong and have not yet mastered\nPractise Mistakes"},
     {ID_LESSON_PROGRESS, "Show your right answers lesson by lesson and the verbs you miss most\nProgress"},
     {ID_LESSON_FORGET, "Delete the history of your answers\nForget History"},
+    {ID_LESSON_LANGUAGE, "Choose the language of the menus, dialogs and messages\nLanguage"},
 };
 
 // Accelerator modifiers in the classic resource's values; keys are VirtualKey codes,

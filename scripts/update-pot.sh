@@ -6,16 +6,22 @@ cd "$(dirname "$0")/.."
 command -v xgettext >/dev/null || scripts/install-deps.sh gettext
 
 out=po/taldrin.pot
-[[ ${1:-} == --check ]] && out=$(mktemp) && trap 'rm -f "$out"' EXIT
+files=po/POTFILES
+if [[ ${1:-} == --check ]]; then
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    out=$work/taldrin.pot
+    files=$work/POTFILES
+fi
 
 # Product sources only, in a stable order.
 find app checker dialogs editor framework history lesson res verbdata view \
-    -name '*.cpp' -o -name '*.h' | LC_ALL=C sort > po/POTFILES
+    -name '*.cpp' -o -name '*.h' | LC_ALL=C sort > "$files"
 xgettext --language=C++ --from-code=UTF-8 --add-comments=TRANSLATORS: \
     --keyword=Tr --keyword=TrC:1c,2 --keyword=TrN:1,2 --keyword=TR_NOOP \
     --keyword=TR_NOOP_C:1c,2 --keyword=_ --keyword=wxPLURAL:1,2 --keyword=wxTRANSLATE \
     --package-name=Taldrin --package-version=1.0 --msgid-bugs-address=' ' \
-    --sort-by-file --omit-header --files-from=po/POTFILES --output="$out.body"
+    --sort-by-file --omit-header --files-from="$files" --output="$out.body"
 {
     printf '# The interface texts of Taldrin. Made by scripts/update-pot.sh: do not edit.\n'
     printf 'msgid ""\nmsgstr ""\n"Project-Id-Version: Taldrin 1.0\\n"\n'

@@ -1,0 +1,22 @@
+// The language of the program's texts: chosen and loaded at start-up, and the Language...
+// command, whose choice takes effect on the next start.
+#pragma once
+
+#include <string>
+
+class SettingsStore;
+class wxWindow;
+
+// Before the toolkit starts: picks the language (the setting, else the system's), puts
+// its catalog in use and, where the user chose one, tells the toolkit's own dialogs by
+// LANGUAGE. Returns its code; empty for English, which is also what a catalog that cannot
+// be read gives.
+std::string UseChosenLanguage();
+
+// Once the toolkit runs: its own texts (standard buttons, file dialogs) in the language,
+// from its catalog wxstd, where one is installed.
+void UseToolkitLanguage(const std::string& strCode);
+
+// The Language... command: "System default", English and the shipped languages by their
+// own names; the choice is stored in the program's own settings section.
+void ChooseLanguageDialog(wxWindow* pParent, SettingsStore& store);
