@@ -42,7 +42,11 @@ std::string UseChosenLanguage()
         if (language.m_strCode == strCode)
         {
             std::string strFailure;
-            if (auto pCatalog = MessageCatalog::FromFile(language.m_strCatalog, strFailure))
+            auto pCatalog = MessageCatalog::FromFile(language.m_strCatalog, strFailure);
+            // A catalog not yet translated would mix the toolkit's language with English.
+            if (pCatalog && pCatalog->Count() == 0)
+                return "";
+            if (pCatalog)
             {
                 UseTextCatalog(std::move(pCatalog));
                 return strCode;

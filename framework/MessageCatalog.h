@@ -59,6 +59,8 @@ public:
     // when it has none.
     std::string HeaderField(const std::string& strName) const;
     const PluralRule& GetPluralRule() const { return m_rule; }
+    // How many texts it translates.
+    std::size_t Count() const { return m_texts.size(); }
 
 private:
     // Keyed by "context\x04text" or the text; a counted text by its singular, with its forms.
