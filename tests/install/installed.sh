@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# `cmake --install` into a scratch prefix: the expected files and nothing stray, a valid
-# desktop entry and AppStream metainfo; --help and --version without a display; the type
+# `cmake --install` into a scratch prefix: the expected files (a catalog for every language
+# of po/LINGUAS among them) and nothing stray, a valid desktop entry and AppStream metainfo;
+# --help and --version without a display; the type
 # of verb lists, and the desktop entry's command opening one; the installed program,
 # started in an empty folder with an empty home, finds the installed lists (a lesson asks
 # its first question), the installed help book and licence, and prefers lists in the
@@ -15,12 +16,13 @@ expected="bin/taldrin bin/taldrin-check share/man/man1/taldrin-check.1.gz share/
   share/mime/packages/org.taldrin.Taldrin.xml
   share/icons/hicolor/scalable/apps/org.taldrin.Taldrin.svg share/man/man1/taldrin.1.gz
   share/doc/taldrin/copyright share/doc/taldrin/changelog.gz"
+for lang in $(grep -v '^#' "$2/po/LINGUAS"); do expected+=" share/locale/$lang/LC_MESSAGES/taldrin.mo"; done
 for n in 16 32 48 64 128; do
   icon="share/icons/hicolor/${n}x$n/apps/org.taldrin.Taldrin.png"
   [ "$(identify -format %wx%h "$prefix/$icon")" = "${n}x$n" ] || fail "$icon is not $n pixels"
 done
 for file in $expected; do [ -f "$prefix/$file" ] || fail "not installed: $file"; done
-stray=$(cd "$prefix" && find . -type f | grep -Ev '^\./(bin/taldrin|share/(taldrin/|doc/taldrin/|applications/org\.taldrin\.|mime/packages/org\.taldrin\.|metainfo/org\.taldrin\.|icons/hicolor/.*/org\.taldrin\.|man/man1/taldrin))' || true)
+stray=$(cd "$prefix" && find . -type f | grep -Ev '^\./(bin/taldrin|share/(taldrin/|doc/taldrin/|applications/org\.taldrin\.|mime/packages/org\.taldrin\.|metainfo/org\.taldrin\.|icons/hicolor/.*/org\.taldrin\.|locale/[^/]+/LC_MESSAGES/taldrin\.mo$|man/man1/taldrin))' || true)
 [ -z "$stray" ] || fail "installed outside the program's places: $stray"
 desktop-file-validate "$prefix/share/applications/org.taldrin.Taldrin.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.taldrin.Taldrin.metainfo.xml" || fail "metainfo"

@@ -6,12 +6,14 @@ out=$(mktemp -d "${TMPDIR:-/tmp}/taldrin-package.XXXXXX")
 trap 'rm -rf "$out"' EXIT
 cpack --config "$1/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 || { cat "$out/cpack.log"; exit 1; }
 deb=$(echo "$out"/taldrin_1.0_*.deb)
-fields=$(dpkg-deb -f "$deb" Package Version Section Depends)
+fields=$(dpkg-deb -f "$deb" Package Version Section Depends Recommends)
 echo "$fields"
 grep -q '^Section: education$' <<<"$fields" && grep -q 'libwxgtk3\.2' <<<"$fields" ||
   { echo "FAIL: control fields"; exit 1; }
 dpkg-deb -c "$deb" >"$out/contents"
 grep -q ' ./usr/share/doc/taldrin/copyright$' "$out/contents" || { echo "FAIL: no copyright"; exit 1; }
 grep -q ' ./usr/share/taldrin/COPYING$' "$out/contents" || { echo "FAIL: no licence for the About box"; exit 1; }
+grep -q ' ./usr/share/locale/de/LC_MESSAGES/taldrin\.mo$' "$out/contents" || { echo "FAIL: no catalogs"; exit 1; }
+grep -q '^Recommends:.*wx3\.2-i18n.*fonts-wqy-microhei' <<<"$fields" || { echo "FAIL: Recommends"; exit 1; }
 lintian --fail-on error --display-info "$deb"
 echo "PASS"
