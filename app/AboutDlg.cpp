@@ -1,6 +1,8 @@
 #include "app/AboutDlg.h"
 
+#include "framework/Translation.h"
 #include "framework/wx/HelpViewer.h"
+#include "framework/wx/Latin1.h"
 #include "res/AppStrings.h"
 #include "res/DialogTemplates.h"
 
@@ -39,14 +41,15 @@ void ShowLicence(wxWindow* pParent)
     wxString strText;
     if (!file || !wxFFile(*file, "rb").ReadAll(&strText, wxConvUTF8) || strText.empty())
     {
-        wxMessageBox("The licence file COPYING was not found beside the program. Taldrin is "
-                     "licensed under the GNU General Public License, version 3 or later.",
+        // TRANSLATORS: COPYING is a file name and stays as it is.
+        wxMessageBox(WxText(Tr("The licence file COPYING was not found beside the program. Taldrin is "
+                               "licensed under the GNU General Public License, version 3 or later.")),
                      kMessageCaption, wxOK | wxICON_EXCLAMATION, pParent);
         return;
     }
     strText.Replace("\r\n", "\n");
 
-    wxDialog dialog(pParent, wxID_ANY, "Licence", wxDefaultPosition, wxDefaultSize,
+    wxDialog dialog(pParent, wxID_ANY, WxText(Tr("Licence")), wxDefaultPosition, wxDefaultSize,
                     wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER);
     auto* pText = new wxTextCtrl(&dialog, wxID_ANY, strText, wxDefaultPosition, wxDefaultSize,
                                  wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP);
@@ -60,7 +63,7 @@ void ShowLicence(wxWindow* pParent)
     pText->SetMinSize(size);
     auto* pSizer = new wxBoxSizer(wxVERTICAL);
     pSizer->Add(pText, 1, wxEXPAND | wxALL, 8);
-    pSizer->Add(new wxButton(&dialog, wxID_CLOSE, "&Close"), 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, 8);
+    pSizer->Add(new wxButton(&dialog, wxID_CLOSE, WxText(Tr("&Close"))), 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, 8);
     dialog.SetSizerAndFit(pSizer);
     dialog.SetEscapeId(wxID_CLOSE);
     dialog.Bind(wxEVT_BUTTON, [&dialog](wxCommandEvent&) { dialog.EndModal(wxID_CLOSE); }, wxID_CLOSE);

@@ -3,7 +3,9 @@
 #include "framework/wx/WorkArea.h"
 #include "editor/CellRules.h"
 #include "editor/ListFiles.h"
+#include "framework/Translation.h"
 #include "framework/wx/Closing.h"
+#include "framework/wx/Latin1.h"
 #include "verbdata/GroupSet.h"
 
 #include <wx/button.h>
@@ -22,20 +24,22 @@
 namespace
 {
 
-const char kCaption[] = "Import";
+// TRANSLATORS: the caption of the import's message boxes.
+const char kCaption[] = TR_NOOP("Import");
 constexpr std::size_t kPreviewRows = 8;
 // Columns past these are never offered: no verb table is that wide.
 constexpr std::size_t kMostColumns = 12;
 constexpr std::size_t kProblemsNamed = 8;
 
 const char kSeparators[] = {',', ';', '\t'};
-const char* const kSeparatorNames[] = {"Comma", "Semicolon", "Tab"};
+const char* const kSeparatorNames[] = {TR_NOOP("Comma"), TR_NOOP("Semicolon"), TR_NOOP("Tab")};
 const TextEncoding kEncodings[] = {TextEncoding::Utf8, TextEncoding::Utf16LE, TextEncoding::Utf16BE,
                                    TextEncoding::Windows1252};
-const char* const kEncodingNames[] = {"UTF-8", "UTF-16, little-endian (Unicode text)",
-                                      "UTF-16, big-endian", "Windows-1252 (Western)"};
+const char* const kEncodingNames[] = {"UTF-8", TR_NOOP("UTF-16, little-endian (Unicode text)"),
+                                      TR_NOOP("UTF-16, big-endian"), TR_NOOP("Windows-1252 (Western)")};
 // The choice of each source column: not imported, then the verb table's columns.
-const char* const kTargetNames[] = {"Not imported", "Group", "Infinitive", "Past Tense", "Past Participle"};
+const char* const kTargetNames[] = {TR_NOOP("Not imported"), TR_NOOP("Group"), TR_NOOP("Infinitive"),
+                                    TR_NOOP("Past Tense"), TR_NOOP("Past Participle")};
 
 // The item of a value in a choice; one the choice lacks shows as its first.
 template <typename T, std::size_t N>
@@ -53,7 +57,7 @@ class CImportPreviewDlg : public wxDialog
 {
 public:
     CImportPreviewDlg(wxWindow* pParent, const wxString& strName, std::string strBytes)
-        : wxDialog(pParent, wxID_ANY, kCaption + wxString(" - ") + strName, wxDefaultPosition,
+        : wxDialog(pParent, wxID_ANY, WxText(FillIn(Tr("{1} - {2}"), {Tr(kCaption), Utf8Of(strName)})), wxDefaultPosition,
                    wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
           m_strBytes(std::move(strBytes))
     {
@@ -61,16 +65,17 @@ public:
         m_mapping = GuessMapping(m_text);
 
         auto* pSizer = new wxBoxSizer(wxVERTICAL);
+        // TRANSLATORS: {1} is the file's name.
         pSizer->Add(new wxStaticText(this, wxID_ANY,
-                                     "The first rows of \"" + strName +
-                                         "\". Say which column holds which form of the verbs."),
+                                     WxText(FillIn(Tr("The first rows of \"{1}\". Say which column holds which form of the verbs."),
+                                                   {Utf8Of(strName)}))),
                     wxSizerFlags().Border());
 
         auto* pReading = new wxFlexGridSizer(2, wxSize(FromDIP(6), FromDIP(4)));
-        m_pSeparator = AddChoice(pReading, "&Separator:", kSeparatorNames);
-        m_pEncoding = AddChoice(pReading, "&Encoding:", kEncodingNames);
+        m_pSeparator = AddChoice(pReading, Tr("&Separator:"), kSeparatorNames);
+        m_pEncoding = AddChoice(pReading, Tr("&Encoding:"), kEncodingNames);
         pSizer->Add(pReading, wxSizerFlags().Border(wxLEFT | wxRIGHT));
-        m_pHeading = new wxCheckBox(this, wxID_ANY, "The first row &names the columns");
+        m_pHeading = new wxCheckBox(this, wxID_ANY, WxText(Tr("The first row &names the columns")));
         m_pHeading->SetName("heading");
         pSizer->Add(m_pHeading, wxSizerFlags().Border());
 
@@ -84,7 +89,7 @@ public:
         pSizer->Add(m_pColumns, wxSizerFlags().Border());
 
         auto* pGroup = new wxBoxSizer(wxHORIZONTAL);
-        pGroup->Add(new wxStaticText(this, wxID_ANY, "&Group of the verbs that name none:"),
+        pGroup->Add(new wxStaticText(this, wxID_ANY, WxText(Tr("&Group of the verbs that name none:"))),
                     wxSizerFlags().Centre());
         m_pGroup = new wxChoice(this, wxID_ANY);
         m_pGroup->SetName("group");
@@ -98,9 +103,9 @@ public:
         pSizer->Add(m_pStatus, wxSizerFlags().Expand().Border());
 
         wxStdDialogButtonSizer* pButtons = new wxStdDialogButtonSizer;
-        m_pImport = new wxButton(this, wxID_OK, "&Import");
+        m_pImport = new wxButton(this, wxID_OK, WxText(Tr("&Import")));
         pButtons->AddButton(m_pImport);
-        pButtons->AddButton(new wxButton(this, wxID_CANCEL, "Cancel"));
+        pButtons->AddButton(new wxButton(this, wxID_CANCEL, WxText(Tr("Cancel"))));
         pButtons->Realize();
         pSizer->Add(pButtons, wxSizerFlags().Expand().Border());
         SetSizer(pSizer);
@@ -130,12 +135,12 @@ public:
 
 private:
     template <std::size_t N>
-    wxChoice* AddChoice(wxFlexGridSizer* pSizer, const char* pszLabel, const char* const (&names)[N])
+    wxChoice* AddChoice(wxFlexGridSizer* pSizer, const std::string& strLabel, const char* const (&names)[N])
     {
-        pSizer->Add(new wxStaticText(this, wxID_ANY, pszLabel), wxSizerFlags().CentreVertical());
+        pSizer->Add(new wxStaticText(this, wxID_ANY, WxText(strLabel)), wxSizerFlags().CentreVertical());
         auto* pChoice = new wxChoice(this, wxID_ANY);
         for (const char* pszName : names)
-            pChoice->Append(pszName);
+            pChoice->Append(WxText(Tr(pszName)));
         pSizer->Add(pChoice);
         return pChoice;
     }
@@ -180,11 +185,13 @@ private:
 
     wxString SourceName(std::size_t nColumn) const
     {
-        wxString strName = wxString::Format("Column %zu", nColumn + 1);
+        const std::string strNumber = std::to_string(nColumn + 1);
         if (m_text.m_dialect.m_bHeading && !m_text.m_rows.empty() &&
             nColumn < m_text.m_rows.front().m_cells.size() && !m_text.m_rows.front().m_cells[nColumn].empty())
-            strName += " (" + wxString::FromUTF8(m_text.m_rows.front().m_cells[nColumn]) + ")";
-        return strName;
+            // TRANSLATORS: {1} is the column's number, {2} its heading in the file.
+            return WxText(FillIn(Tr("Column {1} ({2})"), {strNumber, m_text.m_rows.front().m_cells[nColumn]}));
+        // TRANSLATORS: {1} is the column's number.
+        return WxText(FillIn(Tr("Column {1}"), {strNumber}));
     }
 
     // The preview's rows and a choice per source column, from the text and the mapping.
@@ -217,7 +224,7 @@ private:
             pBefore = pChoice;
             pChoice->SetName(wxString::Format("column %zu", c + 1)); // for tests to find
             for (const char* pszName : kTargetNames)
-                pChoice->Append(pszName);
+                pChoice->Append(WxText(Tr(pszName)));
             int nTarget = 0;
             for (std::size_t t = 0; t < kVerbColumnCount; ++t)
                 if (m_mapping.m_nColumn[t] == static_cast<int>(c))
@@ -260,23 +267,25 @@ private:
             std::vector<std::string> missing;
             for (VerbColumn column : {VerbColumn::Infinitive, VerbColumn::PastTense, VerbColumn::PastParticiple})
                 if (m_mapping.m_nColumn[static_cast<std::size_t>(column)] < 0)
-                    missing.push_back(ColumnHeading(column));
-            for (std::size_t i = 0; i < missing.size(); ++i)
-                strStatus += (i == 0 ? "Choose the columns that hold the " : i + 1 < missing.size() ? ", " : " and ") +
-                             missing[i];
+                    missing.push_back(Tr(ColumnHeading(column).c_str()));
+            // TRANSLATORS: {1}, {2} and {3} are names of the verb forms ("Past Tense" and the like).
             if (missing.size() == 1)
-                strStatus.Replace("the columns that hold", "the column that holds");
-            if (!missing.empty())
-                strStatus += ".";
+                strStatus = WxText(FillIn(Tr("Choose the column that holds the {1}."), {missing[0]}));
+            else if (missing.size() == 2)
+                strStatus = WxText(FillIn(Tr("Choose the columns that hold the {1} and {2}."), {missing[0], missing[1]}));
+            else if (missing.size() == 3)
+                strStatus = WxText(FillIn(Tr("Choose the columns that hold the {1}, {2} and {3}."), {missing[0], missing[1], missing[2]}));
         }
         m_pImport->Enable(strStatus.empty());
         if (strStatus.empty())
         {
             m_result = ImportRows(m_text, m_mapping, false);
-            strStatus = wxString::Format("%zu verbs will be imported.", m_result.m_rows.size());
-            if (!m_result.m_problems.empty())
-                strStatus += wxString::Format(" %zu cells cannot be taken and will be left empty.",
-                                              m_result.m_problems.size());
+            const std::size_t nRows = m_result.m_rows.size(), nProblems = m_result.m_problems.size();
+            strStatus = WxText(FillIn(TrN("{1} verbs will be imported.", "{1} verbs will be imported.", nRows), {std::to_string(nRows)}));
+            if (nProblems)
+                strStatus += " " + WxText(FillIn(TrN("{1} cells cannot be taken and will be left empty.",
+                                                     "{1} cells cannot be taken and will be left empty.", nProblems),
+                                                 {std::to_string(nProblems)}));
             m_pImport->Enable(!m_result.m_rows.empty());
         }
         m_pStatus->SetLabel(strStatus);
@@ -311,8 +320,9 @@ bool RunImportPreview(wxWindow* pParent, const std::string& strPath, ImportResul
         strProblem = ReadCsv(strBytes).m_strProblem;
     if (!strProblem.empty())
     {
-        wxMessageBox("\"" + strName + "\" cannot be imported: " + wxString::FromUTF8(strProblem) + ".",
-                     kCaption, wxOK | wxICON_EXCLAMATION, pParent);
+        // TRANSLATORS: {1} is the file's name, {2} why it cannot be imported.
+        wxMessageBox(WxText(FillIn(Tr("\"{1}\" cannot be imported: {2}."), {Utf8Of(strName), strProblem})),
+                     WxText(Tr(kCaption)), wxOK | wxICON_EXCLAMATION, pParent);
         return false;
     }
     CImportPreviewDlg dialog(pParent, strName, std::move(strBytes));
@@ -326,16 +336,18 @@ void ShowImportProblems(wxWindow* pParent, const ImportResult& result)
 {
     if (result.m_problems.empty() || IsClosing())
         return;
-    wxString strText = wxString::Format("%zu cells could not be taken as they were and are left empty:\n\n",
-                                        result.m_problems.size());
+    const std::size_t nProblems = result.m_problems.size();
+    wxString strText = WxText(FillIn(TrN("{1} cells could not be taken as they were and are left empty:",
+                                         "{1} cells could not be taken as they were and are left empty:", nProblems),
+                                     {std::to_string(nProblems)})) + "\n\n";
     for (std::size_t i = 0; i < result.m_problems.size() && i < kProblemsNamed; ++i)
     {
         const ImportProblem& problem = result.m_problems[i];
-        strText += wxString::Format("Line %zu, %s: \"%s\": %s\n", problem.m_nLine,
-                                    ColumnHeading(problem.m_column), wxString::FromUTF8(problem.m_strText),
-                                    wxString::FromUTF8(problem.m_strMessage));
+        // TRANSLATORS: {1} is a line's number, {2} a column's name, {3} the cell's text, {4} why it was not taken.
+        strText += WxText(FillIn(Tr("Line {1}, {2}: \"{3}\": {4}"), {std::to_string(problem.m_nLine), Tr(ColumnHeading(problem.m_column).c_str()),
+                                                                   problem.m_strText, problem.m_strMessage})) + "\n";
     }
     if (result.m_problems.size() > kProblemsNamed)
-        strText += wxString::Format("and %zu more.\n", result.m_problems.size() - kProblemsNamed);
-    wxMessageBox(strText, kCaption, wxOK | wxICON_INFORMATION, pParent);
+        strText += WxText(FillIn(Tr("and {1} more."), {std::to_string(result.m_problems.size() - kProblemsNamed)})) + "\n";
+    wxMessageBox(strText, WxText(Tr(kCaption)), wxOK | wxICON_INFORMATION, pParent);
 }

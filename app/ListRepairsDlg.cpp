@@ -4,7 +4,9 @@
 #include "editor/CellRules.h"
 #include "editor/TableChecks.h"
 #include "editor/VerbTable.h"
+#include "framework/Translation.h"
 #include "framework/wx/Closing.h"
+#include "framework/wx/Latin1.h"
 
 #include <wx/button.h>
 #include <wx/dialog.h>
@@ -22,25 +24,26 @@ namespace
 constexpr int kShownRows = 10;
 constexpr int kTextColumns = 80;
 
-const char* KindName(FindingKind nKind)
+std::string KindName(FindingKind nKind)
 {
     switch (nKind)
     {
     case FindingKind::Error:
-        return "error";
+        return TrC("finding", "error");
     case FindingKind::Warning:
-        return "warning";
+        return TrC("finding", "warning");
     case FindingKind::Note:
         break;
     }
-    return "note";
+    return TrC("finding", "note");
 }
 
 wxString FindingLine(const Finding& finding)
 {
-    const wxString strWhere = finding.m_nLine == 0 ? wxString("The list") : wxString::Format("Line %zu", finding.m_nLine);
-    return strWhere + ", " + KindName(finding.m_nKind) + " (" + finding.m_strRule + "): " +
-           wxString::FromUTF8(finding.WindowText());
+    // TRANSLATORS: where a finding is; {1} is a line's number.
+    const std::string strWhere = finding.m_nLine == 0 ? Tr("The list") : FillIn(Tr("Line {1}"), {std::to_string(finding.m_nLine)});
+    // TRANSLATORS: a finding: {1} where ("Line 4"), {2} its kind ("error"), {3} the rule's id (stays as it is), {4} what is wrong.
+    return WxText(FillIn(Tr("{1}, {2} ({3}): {4}"), {strWhere, KindName(finding.m_nKind), finding.m_strRule, finding.WindowText()}));
 }
 
 // The rows as a lesson reads them, each with the line of its tag and the rules its
@@ -54,11 +57,12 @@ public:
           m_table(table), m_checks(checks)
     {
         const int nChar = GetCharWidth();
-        AppendColumn("Line", wxLIST_FORMAT_RIGHT, 6 * nChar);
-        AppendColumn("Group", wxLIST_FORMAT_LEFT, 12 * nChar);
+        // TRANSLATORS: a column's heading: the line of the file.
+        AppendColumn(WxText(TrC("column", "Line")), wxLIST_FORMAT_RIGHT, 6 * nChar);
+        AppendColumn(WxText(Tr("Group")), wxLIST_FORMAT_LEFT, 12 * nChar);
         for (int i = 0; i < kVerbFormCount; ++i)
-            AppendColumn(VerbFormName(i), wxLIST_FORMAT_LEFT, 16 * nChar);
-        AppendColumn("Findings", wxLIST_FORMAT_LEFT, 18 * nChar);
+            AppendColumn(WxText(Tr(VerbFormName(i))), wxLIST_FORMAT_LEFT, 16 * nChar);
+        AppendColumn(WxText(Tr("Findings")), wxLIST_FORMAT_LEFT, 18 * nChar);
         SetInitialSize(wxSize(kTextColumns * nChar, (kShownRows + 2) * GetCharHeight() * 3 / 2));
         Refill();
     }
@@ -106,17 +110,17 @@ class CListRepairsDlg : public wxDialog
 {
 public:
     CListRepairsDlg(wxWindow* pParent, const wxString& strName, VerbTable& table, TableChecks& checks)
-        : wxDialog(pParent, wxID_ANY, "Repairs - " + strName, wxDefaultPosition, wxDefaultSize,
+        : wxDialog(pParent, wxID_ANY, WxText(FillIn(Tr("Repairs - {1}"), {Utf8Of(strName)})), wxDefaultPosition, wxDefaultSize,
                    wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
           m_strName(strName), m_table(table), m_checks(checks)
     {
         auto* pSizer = new wxBoxSizer(wxVERTICAL);
         m_pSummary = new wxStaticText(this, wxID_ANY, wxString());
         pSizer->Add(m_pSummary, wxSizerFlags().Border());
-        pSizer->Add(new wxStaticText(this, wxID_ANY, "&What a lesson asks:"), wxSizerFlags().Border(wxLEFT | wxRIGHT));
+        pSizer->Add(new wxStaticText(this, wxID_ANY, WxText(Tr("&What a lesson asks:"))), wxSizerFlags().Border(wxLEFT | wxRIGHT));
         m_pAsked = new CAskedRows(this, table, checks);
         pSizer->Add(m_pAsked, wxSizerFlags(2).Expand().Border());
-        pSizer->Add(new wxStaticText(this, wxID_ANY, "What the &checker finds:"), wxSizerFlags().Border(wxLEFT | wxRIGHT));
+        pSizer->Add(new wxStaticText(this, wxID_ANY, WxText(Tr("What the &checker finds:"))), wxSizerFlags().Border(wxLEFT | wxRIGHT));
         m_pFindings = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                      wxTE_MULTILINE | wxTE_READONLY);
         m_pFindings->SetInitialSize(wxSize(kTextColumns * GetCharWidth(), 6 * GetCharHeight()));
@@ -127,9 +131,9 @@ public:
         pSizer->Add(m_pRepair, wxSizerFlags().Expand().Border());
         auto* pButtons = new wxBoxSizer(wxHORIZONTAL);
         pButtons->AddStretchSpacer();
-        m_pApply = new wxButton(this, wxID_ANY, "&Repair");
-        m_pSkip = new wxButton(this, wxID_ANY, "&Skip");
-        auto* pClose = new wxButton(this, wxID_CLOSE, "Close");
+        m_pApply = new wxButton(this, wxID_ANY, WxText(Tr("&Repair")));
+        m_pSkip = new wxButton(this, wxID_ANY, WxText(Tr("&Skip")));
+        auto* pClose = new wxButton(this, wxID_CLOSE, WxText(Tr("Close")));
         m_pApply->SetName("repair"), m_pSkip->SetName("skip"); // for tests to find
         for (wxButton* pButton : {m_pApply, m_pSkip, pClose})
             pButtons->Add(pButton, wxSizerFlags().Border(wxLEFT));
@@ -161,8 +165,9 @@ private:
     // Shows the table and findings as they are now and the first repair not skipped.
     void Offer()
     {
-        m_pSummary->SetLabel("A lesson reads \"" + m_strName + "\" differently from how it looks. " +
-                             wxString::FromUTF8(m_checks.SummaryText()) + ".");
+        // TRANSLATORS: {1} is the list's file name, {2} the checker's summary ("2 errors, 1 warning" and the like).
+        m_pSummary->SetLabel(WxText(FillIn(Tr("A lesson reads \"{1}\" differently from how it looks. {2}."),
+                                           {Utf8Of(m_strName), m_checks.SummaryText()})));
         m_pSummary->Wrap(kTextColumns * GetCharWidth());
         m_pAsked->Refill();
 
@@ -173,7 +178,7 @@ private:
             for (const Finding& finding : m_checks.RowFindings(nRow))
                 if (finding.m_nKind != FindingKind::Note)
                     strFindings += FindingLine(finding) + "\n";
-        m_pFindings->ChangeValue(strFindings.empty() ? wxString("Nothing: a lesson asks the list as it looks.")
+        m_pFindings->ChangeValue(strFindings.empty() ? WxText(Tr("Nothing: a lesson asks the list as it looks."))
                                                      : strFindings);
 
         m_repairs.clear();
@@ -182,14 +187,16 @@ private:
                 m_repairs.push_back(std::move(repair));
         wxString strRepair;
         if (!m_repairs.empty())
-            strRepair = wxString::Format("Repair %zu of %zu offered: ", m_nOffered + 1, m_nOffered + m_repairs.size()) +
-                        wxString::FromUTF8(m_repairs.front().m_strLabel) + ".\n" +
+            // TRANSLATORS: {1} and {2} count the repairs, {3} says what the repair does.
+            strRepair = WxText(FillIn(Tr("Repair {1} of {2} offered: {3}."),
+                                      {std::to_string(m_nOffered + 1), std::to_string(m_nOffered + m_repairs.size()),
+                                       m_repairs.front().m_strLabel})) + "\n" +
                         FindingLine(m_repairs.front().m_finding);
         else if (!strFindings.empty())
-            strRepair = "No more repairs to offer. The rows still marked need your word: close this and "
-                        "change them in the table.";
+            strRepair = WxText(Tr("No more repairs to offer. The rows still marked need your word: close this and "
+                                  "change them in the table."));
         else
-            strRepair = "No more repairs to offer: the list is as a lesson reads it.";
+            strRepair = WxText(Tr("No more repairs to offer: the list is as a lesson reads it."));
         m_pRepair->SetLabel(strRepair);
         m_pRepair->Wrap(kTextColumns * GetCharWidth());
         m_pApply->Enable(!m_repairs.empty());

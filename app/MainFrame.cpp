@@ -130,7 +130,7 @@ wxString PromptPart(int nId, bool bTooltip)
     {
         if (def.nId != nId)
             continue;
-        const wxString strPrompt(def.pszPrompt);
+        const wxString strPrompt = WxText(Tr(def.pszPrompt));
         return bTooltip ? strPrompt.AfterFirst('\n') : strPrompt.BeforeFirst('\n');
     }
     return wxString();
@@ -177,7 +177,7 @@ CMainFrame::CMainFrame(CVespinDoc& doc, SettingsStore& store)
     BindCommands();
 
     m_doc.SetTitleObserver(
-        [this](const std::string& strTitle) { SetTitle(FromLatin1(strTitle) + kCaptionSuffix); });
+        [this](const std::string& strTitle) { SetTitle(WxText(FillIn(Tr(kCaptionPattern), {strTitle}))); });
     m_doc.m_fnListChanged = [this] { ShowListInUse(); };
     m_doc.m_fnChosenListGone = [this](const std::string& strPath, bool bStandard) {
         OnChosenListGone(strPath, bStandard);
@@ -217,7 +217,7 @@ void CMainFrame::SetHistory(LessonHistory* pHistory)
             if (strReason.empty()) // kept again
                 ShowListInUse();
             else
-                SetStatusText(wxString(kHistoryNotKeptText) + ": " + wxString::FromUTF8(strReason) + ".", 0);
+                SetStatusText(WxText(FillIn(Tr(kHistoryNotKeptPattern), {strReason})), 0);
         };
 }
 
@@ -233,9 +233,9 @@ void CMainFrame::CreateMenus()
             if (item.nId == 0)
                 pMenu->AppendSeparator();
             else
-                pMenu->Append(WxId(item.nId), wxString::FromUTF8(Tr(item.pszLabel)), PromptPart(item.nId, false));
+                pMenu->Append(WxId(item.nId), WxText(Tr(item.pszLabel)), PromptPart(item.nId, false));
         }
-        pMenuBar->Append(pMenu, wxString::FromUTF8(Tr(menuDef.pszTitle)));
+        pMenuBar->Append(pMenu, WxText(Tr(menuDef.pszTitle)));
     }
     SetMenuBar(pMenuBar);
 }
@@ -262,9 +262,9 @@ void CMainFrame::CreateStatusFields()
     wxStatusBar* pStatusBar = CreateStatusBar(nFields);
     std::vector<int> widths{-1, 0};
     for (const IndicatorDef& indicator : kIndicators)
-        widths.push_back(pStatusBar->GetTextExtent(indicator.pszText).GetWidth() + 16);
+        widths.push_back(pStatusBar->GetTextExtent(WxText(Tr(indicator.pszText))).GetWidth() + 16);
     pStatusBar->SetStatusWidths(nFields, widths.data());
-    SetStatusText(kIdleMessage, 0);
+    SetStatusText(WxText(Tr(kIdleMessage)), 0);
 }
 
 void CMainFrame::CreateAccelerators()
@@ -331,12 +331,13 @@ void CMainFrame::OpenFile()
 {
     if (IsClosing())
         return;
-    wxFileDialog dialog(this, "Open", wxGetCwd(), wxString(), "All Files (*.*)|*",
+    // TRANSLATORS: a file dialog's filter: the part in brackets stays as it is.
+    wxFileDialog dialog(this, WxText(TrC("file dialog", "Open")), wxGetCwd(), wxString(), WxText(Tr("All Files (*.*)")) + "|*",
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK)
         return;
     if (!m_doc.OnOpenDocument(ToLocalPath(dialog.GetPath())))
-        wxMessageBox("Failed to open document.", kAppName, wxOK | wxICON_EXCLAMATION, this);
+        wxMessageBox(WxText(Tr("Failed to open document.")), kAppName, wxOK | wxICON_EXCLAMATION, this);
 }
 
 // Asks for a file the first time; the document writes nothing into it, and an existing
@@ -348,14 +349,14 @@ void CMainFrame::SaveFile()
     std::string strPath = m_doc.GetPathName();
     if (strPath.empty())
     {
-        wxFileDialog dialog(this, "Save As", wxGetCwd(), kNewFileName, "All Files (*.*)|*",
+        wxFileDialog dialog(this, WxText(Tr("Save As")), wxGetCwd(), kNewFileName, WxText(Tr("All Files (*.*)")) + "|*",
                             wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
         if (dialog.ShowModal() != wxID_OK)
             return;
         strPath = ToLocalPath(dialog.GetPath());
     }
     if (!m_doc.OnSaveDocument(strPath))
-        wxMessageBox("Failed to save document.", kAppName, wxOK | wxICON_EXCLAMATION, this);
+        wxMessageBox(WxText(Tr("Failed to save document.")), kAppName, wxOK | wxICON_EXCLAMATION, this);
 }
 
 void CMainFrame::PrintScreen()
@@ -375,7 +376,7 @@ void CMainFrame::ShowProgress()
         m_pHistory ? m_pHistory->Summarise(m_doc.GetListInUse()) : std::nullopt;
     if (!summary)
     {
-        wxMessageBox(m_pHistory ? wxString::FromUTF8(m_pHistory->GetUnreadableText()) : wxString(kHistoryUnreadableText),
+        wxMessageBox(m_pHistory ? WxText(m_pHistory->GetUnreadableText()) : WxText(Tr(kHistoryUnreadableText)),
                      "Taldrin", wxOK | wxICON_EXCLAMATION, this);
         return;
     }
@@ -399,7 +400,7 @@ void CMainFrame::UpdateLockIndicators()
     {
         const int nField = static_cast<int>(i) + kFirstIndicatorField;
         const wxString strText = wxGetKeyState(ToLockKeyCode(kIndicators[i].key))
-                                     ? wxString(kIndicators[i].pszText)
+                                     ? WxText(Tr(kIndicators[i].pszText))
                                      : wxString();
         if (GetStatusBar()->GetStatusText(nField) != strText)
             SetStatusText(strText, nField);
@@ -420,8 +421,9 @@ void CMainFrame::RestoreVerbList()
         // the shown window, where a long path is not cut.
         m_lists.UseStandard();
         m_lists.Save(m_store);
-        const wxString strText = "The verb list " + ShownPath(strRemembered) +
-                                 " cannot be opened; the standard list is used.";
+        // TRANSLATORS: {1} is the list's file with its folder.
+        const wxString strText = WxText(FillIn(Tr("The verb list {1} cannot be opened; the standard list is used."),
+                                               {ShownUtf8(strRemembered, false)}));
         CallAfter([this, strText] {
             if (!IsClosing())
                 wxMessageBox(strText, kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
@@ -436,8 +438,9 @@ void CMainFrame::ChooseVerbList()
     if (IsClosing())
         return;
     const wxString strFolder = wxFileName(FromLocalPath(m_doc.m_strVerbListPath)).GetPath();
-    wxFileDialog dialog(this, "Verb List", strFolder, wxString(),
-                        "Verb lists (*.ver)|*.ver|All files (*)|*", wxFD_OPEN);
+    // TRANSLATORS: a file dialog's filters: the parts in brackets stay as they are.
+    wxFileDialog dialog(this, WxText(TrC("file dialog", "Verb List")), strFolder, wxString(),
+                        WxText(Tr("Verb lists (*.ver)")) + "|*.ver|" + WxText(Tr("All files (*)")) + "|*", wxFD_OPEN);
     if (dialog.ShowModal() == wxID_OK)
         OpenVerbList(ToLocalPath(dialog.GetPath()));
 }
@@ -450,9 +453,10 @@ bool CMainFrame::OpenVerbList(const std::string& strPath)
     // Refused rather than used and silently not remembered.
     if (!ChosenLists::CanRemember(strPath))
     {
-        wxMessageBox("The verb list \"" + ShownPath(strPath) +
-                         "\" is not used: its path holds a line break, which the settings cannot "
-                         "keep for the next start.\n\nRename the file (or its folder) and choose it again.",
+        // TRANSLATORS: {1} is the list's file with its folder.
+        wxMessageBox(WxText(FillIn(Tr("The verb list \"{1}\" is not used: its path holds a line break, which the settings "
+                                      "cannot keep for the next start.\n\nRename the file (or its folder) and choose it again."),
+                                   {ShownUtf8(strPath, false)})),
                      kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
         return false;
     }
@@ -474,15 +478,17 @@ bool CMainFrame::OpenVerbList(const std::string& strPath)
     if (check->m_nVerdict == ChosenListVerdict::Doubtful)
     {
         const int nAnswer =
-            ShowLongMessage(this, kMessageCaption, "A lesson on \"" + strName + "\" meets these problems:", strText,
-                            bLesson ? "Use this list anyway? The lesson you are in ends." : "Use this list anyway?",
+            // TRANSLATORS: above the problems found in a verb list; {1} is the list's file name.
+            ShowLongMessage(this, kMessageCaption, WxText(FillIn(Tr("A lesson on \"{1}\" meets these problems:"), {Utf8Of(strName)})), strText,
+                            WxText(bLesson ? Tr("Use this list anyway? The lesson you are in ends.") : Tr("Use this list anyway?")),
                             LongMessageButtons::UseEditCancel);
         if (nAnswer == wxID_EDIT) // the editor shows the findings on their rows
             EditVerbList(strPath);
         if (nAnswer != wxID_YES)
             return false;
     }
-    else if (!MayEndLesson("\"" + strName + "\""))
+    // TRANSLATORS: {1} is the file name of the verb list chosen.
+    else if (!MayEndLesson(WxText(FillIn(Tr("Start a new lesson on \"{1}\"? The lesson you are in ends."), {Utf8Of(strName)}))))
         return false;
     const std::optional<VerbListLocation> list = LocateChosenList(strPath);
     if (!list)
@@ -502,7 +508,8 @@ std::optional<ChosenListCheck> CMainFrame::CheckInBackground(const std::string& 
     const std::string strNameUtf8(strName.utf8_str());
     const auto check = [strPath, strNameUtf8] { return CheckChosenList(strPath, strNameUtf8); };
     const auto refused = [&](const std::string& strWhy) {
-        return ChosenListCheck{ChosenListVerdict::Refused, "\"" + strNameUtf8 + "\" could not be checked: " + strWhy};
+        // TRANSLATORS: {1} is a verb list's file name, {2} why it could not be checked.
+        return ChosenListCheck{ChosenListVerdict::Refused, FillIn(Tr("\"{1}\" could not be checked: {2}"), {strNameUtf8, strWhy})};
     };
     std::future<ChosenListCheck> pending;
     try
@@ -513,7 +520,8 @@ std::optional<ChosenListCheck> CMainFrame::CheckInBackground(const std::string& 
     {
         return check(); // no thread to be had: checked here, the window waiting
     }
-    const bool bDone = WaitWhileBusy(this, "Checking the Verb List", "Checking \"" + strName + "\"...", [&pending] {
+    // TRANSLATORS: {1} is a verb list's file name.
+    const bool bDone = WaitWhileBusy(this, WxText(Tr("Checking the Verb List")), WxText(FillIn(Tr("Checking \"{1}\"..."), {strNameUtf8})), [&pending] {
         return pending.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
     });
     if (!bDone)
@@ -533,7 +541,7 @@ std::optional<ChosenListCheck> CMainFrame::CheckInBackground(const std::string& 
     }
     catch (const std::bad_alloc&)
     {
-        return refused("there is not enough memory.");
+        return refused(Tr("there is not enough memory."));
     }
     catch (const std::exception& error)
     {
@@ -541,11 +549,11 @@ std::optional<ChosenListCheck> CMainFrame::CheckInBackground(const std::string& 
     }
 }
 
-bool CMainFrame::MayEndLesson(const wxString& strWhat)
+bool CMainFrame::MayEndLesson(const wxString& strQuestion)
 {
     if (m_doc.m_pool.empty() || m_doc.m_bFinished)
         return true;
-    return wxMessageBox("Start a new lesson on " + strWhat + "? The lesson you are in ends.", kMessageCaption,
+    return wxMessageBox(strQuestion, kMessageCaption,
                         wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this) == wxYES;
 }
 
@@ -554,9 +562,10 @@ void CMainFrame::OnChosenListGone(const std::string& strPath, bool bStandard)
 {
     std::string strWhy = UnreadableReason(strPath);
     if (strWhy.empty())
-        strWhy = "cannot be opened.";
-    wxMessageBox("The verb list \"" + ShownPath(strPath) + "\" " + FromLocalPath(strWhy) + "\n\n" +
-                     (bStandard ? wxString("The standard list is used from now on.") : wxString(kMissingFilesText)),
+        strWhy = Tr("cannot be opened.");
+    // TRANSLATORS: {1} is the list's file with its folder, {2} why it cannot be read ("cannot be opened." and the like).
+    wxMessageBox(WxText(FillIn(Tr("The verb list \"{1}\" {2}"), {ShownUtf8(strPath, false), strWhy})) + "\n\n" +
+                     WxText(bStandard ? Tr("The standard list is used from now on.") : Tr(kMissingFilesText)),
                  kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
     if (!bStandard)
         return;
@@ -577,7 +586,8 @@ void CMainFrame::OpenRecentList(std::size_t nRecent)
         OpenVerbList(strPath);
         return;
     }
-    wxMessageBox("The verb list " + ShownPath(strPath) + " is gone; it is taken off the recent lists.",
+    // TRANSLATORS: {1} is the list's file with its folder.
+    wxMessageBox(WxText(FillIn(Tr("The verb list {1} is gone; it is taken off the recent lists."), {ShownUtf8(strPath, false)})),
                  kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
     m_lists.Forget(strPath);
     KeepChosenLists();
@@ -587,11 +597,11 @@ void CMainFrame::UseStandardList()
 {
     if (IsClosing())
         return;
-    if (!MayEndLesson("the standard list"))
+    if (!MayEndLesson(WxText(Tr("Start a new lesson on the standard list? The lesson you are in ends."))))
         return;
     if (!m_doc.UseStandardVerbList())
     {
-        wxMessageBox(kMissingFilesText, kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
+        wxMessageBox(WxText(Tr(kMissingFilesText)), kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
         return;
     }
     m_lists.UseStandard();
@@ -608,8 +618,9 @@ void CMainFrame::KeepChosenLists()
     if (!m_store.Flush() && m_doc.DescribeSaveFailure() != m_strListSaveFailureTold)
     {
         m_strListSaveFailureTold = m_doc.DescribeSaveFailure();
-        wxMessageBox("The verb list in use " + FromLocalPath(m_strListSaveFailureTold) +
-                         ".\n\nIt is used until the program ends, but the next start will not know it.",
+        // TRANSLATORS: {1} says why the settings could not be written.
+        wxMessageBox(WxText(FillIn(Tr("The verb list in use {1}.\n\nIt is used until the program ends, but the next start will not know it."),
+                                   {m_strListSaveFailureTold})),
                      kMessageCaption, wxOK | wxICON_EXCLAMATION, this);
     }
     CallAfter([this] { UpdateRecentItems(); });
@@ -645,7 +656,8 @@ void CMainFrame::EditVerbList(const std::string& strPath)
 void CMainFrame::ShowListInUse()
 {
     wxStatusBar* pStatusBar = GetStatusBar();
-    const wxString strText = "Verb list: " + ShownName(m_doc.GetListInUse());
+    // TRANSLATORS: the status bar; {1} is the file name of the verb list in use.
+    const wxString strText = WxText(FillIn(Tr("Verb list: {1}"), {ShownUtf8(m_doc.GetListInUse(), true)}));
     std::vector<int> widths{-1, std::min(pStatusBar->GetTextExtent(strText).GetWidth(),
                                          pStatusBar->GetTextExtent(wxString('n', kListFieldLetters)).GetWidth()) +
                                     16};

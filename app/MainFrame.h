@@ -70,7 +70,7 @@ private:
     // Nothing when the user cancelled the check.
     std::optional<ChosenListCheck> CheckInBackground(const std::string& strPath, const wxString& strName);
     // True when no lesson is running or the user agrees to end it for strWhat.
-    bool MayEndLesson(const wxString& strWhat);
+    bool MayEndLesson(const wxString& strQuestion);
     void OnChosenListGone(const std::string& strPath, bool bStandard);
     void ShowProgress();
     void UpdateLockIndicators();

@@ -1,5 +1,7 @@
 #include "app/ProgressDlg.h"
 
+#include "framework/Translation.h"
+#include "framework/wx/Latin1.h"
 #include "framework/wx/ViewCanvas.h"
 #include "framework/wx/ViewPrinting.h"
 #include "res/AppStrings.h"
@@ -55,7 +57,7 @@ int MeasureHeight(CProgressView& view)
 } // namespace
 
 CProgressDlg::CProgressDlg(wxWindow* pParent, HistoryProgress progress)
-    : wxDialog(pParent, wxID_ANY, "Progress", wxDefaultPosition, wxDefaultSize,
+    : wxDialog(pParent, wxID_ANY, WxText(TrC("window title", "Progress")), wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER)
 {
     m_pCanvas = new ViewCanvas(this);
@@ -68,9 +70,9 @@ CProgressDlg::CProgressDlg(wxWindow* pParent, HistoryProgress progress)
 
     auto* pButtons = new wxBoxSizer(wxHORIZONTAL);
     // Not the stock print id: its stock label would replace this one.
-    auto* pPrint = new wxButton(this, wxID_ANY, "&Print...");
+    auto* pPrint = new wxButton(this, wxID_ANY, WxText(Tr("&Print...")));
     pButtons->Add(pPrint, 0, wxRIGHT, 8);
-    pButtons->Add(new wxButton(this, wxID_CLOSE, "&Close"));
+    pButtons->Add(new wxButton(this, wxID_CLOSE, WxText(Tr("&Close"))));
     auto* pSizer = new wxBoxSizer(wxVERTICAL);
     pSizer->Add(m_pCanvas, 1, wxEXPAND);
     pSizer->Add(pButtons, 0, wxALIGN_RIGHT | wxALL, 8);

@@ -3,7 +3,9 @@
 #include "app/TestSheetPrintout.h"
 #include "framework/wx/WorkArea.h"
 #include "editor/TestSheet.h"
+#include "framework/Translation.h"
 #include "framework/wx/Closing.h"
+#include "framework/wx/Latin1.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -21,7 +23,7 @@
 namespace
 {
 
-const char kCaption[] = "Print Test Sheet";
+const char kCaption[] = TR_NOOP("Print Test Sheet");
 constexpr int kShownRows = 12; // the list's height, in rows
 
 // Printer, paper and orientation chosen once hold for the rest of the run.
@@ -39,9 +41,10 @@ public:
         : wxListCtrl(pParent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                      wxLC_REPORT | wxLC_VIRTUAL | wxLC_SINGLE_SEL), m_sheet(sheet)
     {
-        AppendColumn("No.", wxLIST_FORMAT_RIGHT);
+        // TRANSLATORS: the heading of the column that numbers the verbs; short.
+        AppendColumn(WxText(Tr("No.")), wxLIST_FORMAT_RIGHT);
         for (int i = 0; i < kVerbFormCount; ++i)
-            AppendColumn(VerbFormName(i));
+            AppendColumn(WxText(Tr(VerbFormName(i))));
         const int nChar = GetCharWidth();
         SetColumnWidth(0, 6 * nChar);
         for (int i = 1; i <= kVerbFormCount; ++i)
@@ -73,7 +76,7 @@ class CTestSheetDlg : public wxDialog
 {
 public:
     CTestSheetDlg(wxWindow* pParent, const VerbTable& table)
-        : wxDialog(pParent, wxID_ANY, kCaption, wxDefaultPosition, wxDefaultSize,
+        : wxDialog(pParent, wxID_ANY, WxText(Tr(kCaption)), wxDefaultPosition, wxDefaultSize,
                    wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
           m_table(table), m_random(std::random_device{}())
     {
@@ -82,19 +85,19 @@ public:
         pSizer->Add(m_pIntro, wxSizerFlags().Border());
 
         auto* pGiven = new wxBoxSizer(wxHORIZONTAL);
-        pGiven->Add(new wxStaticText(this, wxID_ANY, "&Form given:"), wxSizerFlags().Centre());
+        pGiven->Add(new wxStaticText(this, wxID_ANY, WxText(Tr("&Form given:"))), wxSizerFlags().Centre());
         m_pGiven = new wxChoice(this, wxID_ANY);
         for (int i = 0; i < kVerbFormCount; ++i)
-            m_pGiven->Append(VerbFormName(i));
-        m_pGiven->Append("One of the three, at random");
+            m_pGiven->Append(WxText(Tr(VerbFormName(i))));
+        m_pGiven->Append(WxText(Tr("One of the three, at random")));
         m_pGiven->SetSelection(0);
         pGiven->Add(m_pGiven, wxSizerFlags().Border(wxLEFT).Centre());
         pSizer->Add(pGiven, wxSizerFlags().Border(wxLEFT | wxRIGHT));
 
         auto* pOrder = new wxBoxSizer(wxHORIZONTAL);
-        m_pShuffle = new wxCheckBox(this, wxID_ANY, "&Shuffle the verbs");
+        m_pShuffle = new wxCheckBox(this, wxID_ANY, WxText(Tr("&Shuffle the verbs")));
         pOrder->Add(m_pShuffle, wxSizerFlags().Centre());
-        m_pShuffleAgain = new wxButton(this, wxID_ANY, "Shuffle &Again");
+        m_pShuffleAgain = new wxButton(this, wxID_ANY, WxText(Tr("Shuffle &Again")));
         pOrder->Add(m_pShuffleAgain, wxSizerFlags().Border(wxLEFT).Centre());
         pSizer->Add(pOrder, wxSizerFlags().Border());
 
@@ -103,9 +106,9 @@ public:
 
         auto* pButtons = new wxBoxSizer(wxHORIZONTAL);
         pButtons->AddStretchSpacer();
-        pButtons->Add(new wxButton(this, wxID_PREVIEW, "Pre&view..."), wxSizerFlags().Border(wxLEFT));
-        pButtons->Add(new wxButton(this, wxID_PRINT, "&Print..."), wxSizerFlags().Border(wxLEFT));
-        pButtons->Add(new wxButton(this, wxID_CANCEL, "Cancel"), wxSizerFlags().Border(wxLEFT));
+        pButtons->Add(new wxButton(this, wxID_PREVIEW, WxText(Tr("Pre&view..."))), wxSizerFlags().Border(wxLEFT));
+        pButtons->Add(new wxButton(this, wxID_PRINT, WxText(Tr("&Print..."))), wxSizerFlags().Border(wxLEFT));
+        pButtons->Add(new wxButton(this, wxID_CANCEL, WxText(Tr("Cancel"))), wxSizerFlags().Border(wxLEFT));
         pSizer->Add(pButtons, wxSizerFlags().Expand().Border());
         SetSizer(pSizer);
 
@@ -134,10 +137,13 @@ private:
         m_sheet = MakeTestSheet(m_table, static_cast<GivenForm>(m_pGiven->GetSelection()),
                                 m_pShuffle->GetValue(), random);
         m_pShuffleAgain->Enable(m_pShuffle->GetValue());
-        m_pIntro->SetLabel(wxString::Format(
-            "%zu verbs of \"%s\", each with one form given and two to write in. "
-            "An answer key is printed after the sheet.",
-            m_sheet.m_rows.size(), wxString::FromUTF8(m_sheet.m_strTitle)));
+        // TRANSLATORS: {1} is the number of verbs, {2} the list's title.
+        m_pIntro->SetLabel(WxText(FillIn(TrN("{1} verbs of \"{2}\", each with one form given and two to write in. "
+                                             "An answer key is printed after the sheet.",
+                                             "{1} verbs of \"{2}\", each with one form given and two to write in. "
+                                             "An answer key is printed after the sheet.",
+                                             m_sheet.m_rows.size()),
+                                         {std::to_string(m_sheet.m_rows.size()), m_sheet.m_strTitle})));
         m_pRows->Refill();
     }
 
@@ -158,11 +164,11 @@ void ShowPreview(wxWindow* pParent, const TestSheet& sheet)
     if (!pPreview->IsOk())
     {
         delete pPreview;
-        wxMessageBox("There is no printer to preview the test sheet for.", kCaption,
+        wxMessageBox(WxText(Tr("There is no printer to preview the test sheet for.")), WxText(Tr(kCaption)),
                      wxOK | wxICON_EXCLAMATION, pParent);
         return;
     }
-    auto* pFrame = new wxPreviewFrame(pPreview, pParent, "Test Sheet Preview");
+    auto* pFrame = new wxPreviewFrame(pPreview, pParent, WxText(Tr("Test Sheet Preview")));
     pFrame->Initialize();
     // Most of the work area, wherever the editor is.
     const int nDisplay = wxDisplay::GetFromWindow(pParent);
@@ -180,7 +186,7 @@ void RunTestSheet(wxWindow* pParent, const VerbTable& table)
     const TestSheet probe = MakeTestSheet(table, GivenForm::Infinitive, false, [](std::size_t) { return 0; });
     if (probe.m_rows.empty())
     {
-        wxMessageBox("The list has no verb with all three forms to print.", kCaption,
+        wxMessageBox(WxText(Tr("The list has no verb with all three forms to print.")), WxText(Tr(kCaption)),
                      wxOK | wxICON_INFORMATION, pParent);
         return;
     }
@@ -196,6 +202,6 @@ void RunTestSheet(wxWindow* pParent, const VerbTable& table)
         if (printer.Print(pParent, &printout, true))
             SheetPrintData() = printer.GetPrintDialogData().GetPrintData();
         else if (wxPrinter::GetLastError() == wxPRINTER_ERROR)
-            wxMessageBox("The test sheet could not be printed.", kCaption, wxOK | wxICON_EXCLAMATION, pParent);
+            wxMessageBox(WxText(Tr("The test sheet could not be printed.")), WxText(Tr(kCaption)), wxOK | wxICON_EXCLAMATION, pParent);
     }
 }

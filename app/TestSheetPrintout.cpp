@@ -1,5 +1,7 @@
 #include "app/TestSheetPrintout.h"
 
+#include "framework/Translation.h"
+#include "framework/wx/Latin1.h"
 #include "framework/wx/ViewPrinting.h"
 
 #include <wx/control.h>
@@ -39,7 +41,7 @@ int PagesFor(std::size_t nLines, int nRowsPerPage)
 } // namespace
 
 CTestSheetPrintout::CTestSheetPrintout(TestSheet sheet)
-    : wxPrintout("Test Sheet"), m_sheet(std::move(sheet))
+    : wxPrintout(WxText(Tr("Test Sheet"))), m_sheet(std::move(sheet))
 {
 }
 
@@ -122,7 +124,8 @@ void CTestSheetPrintout::DrawPage(wxDC& dc, const Layout& layout, int nPage)
     int y = page.y;
     dc.SetFont(TitleFont());
     const wxString strTitle = wxString::FromUTF8(m_sheet.m_strTitle);
-    dc.DrawText(wxControl::Ellipsize(bKey ? strTitle + wxString::FromUTF8(" \u2013 Answer Key") : strTitle,
+    // TRANSLATORS: the answer key's heading, after the list's title and a dash.
+    dc.DrawText(wxControl::Ellipsize(bKey ? strTitle + wxString::FromUTF8(" \u2013 ") + WxText(Tr("Answer Key")) : strTitle,
                                      dc, wxELLIPSIZE_END, page.width),
                 page.x, y);
     y += dc.GetCharHeight();
@@ -130,9 +133,10 @@ void CTestSheetPrintout::DrawPage(wxDC& dc, const Layout& layout, int nPage)
     if (!bKey)
     {
         y += nLine;
-        dc.DrawText("Name: ______________________     Date: ____________", page.x, y);
+        // TRANSLATORS: a line on the printed sheet for the learner's name and the date.
+        dc.DrawText(WxText(Tr("Name: ______________________     Date: ____________")), page.x, y);
         y += nLine;
-        dc.DrawText("Write the two missing forms of each verb.", page.x, y);
+        dc.DrawText(WxText(Tr("Write the two missing forms of each verb.")), page.x, y);
         y += 2 * nLine;
     }
     else
@@ -146,9 +150,9 @@ void CTestSheetPrintout::DrawPage(wxDC& dc, const Layout& layout, int nPage)
     const int nRight = columnLeft(3);
 
     dc.SetFont(BodyFont(true));
-    dc.DrawText("No.", page.x + nPad, y);
+    dc.DrawText(WxText(Tr("No.")), page.x + nPad, y);
     for (int i = 0; i < 3; ++i)
-        dc.DrawText(VerbFormName(i), columnLeft(i) + nPad, y);
+        dc.DrawText(WxText(Tr(VerbFormName(i))), columnLeft(i) + nPad, y);
     y += nLine + nLine / 4;
     const int nTableTop = y;
 
@@ -180,7 +184,9 @@ void CTestSheetPrintout::DrawPage(wxDC& dc, const Layout& layout, int nPage)
         dc.DrawLine(columnLeft(i), nTableTop, columnLeft(i), y);
 
     dc.SetFont(BodyFont());
-    const wxString strPage = bKey ? wxString::Format("Answer key, page %d of %d", nPage - m_nSheetPages, m_nKeyPages)
-                                  : wxString::Format("Page %d of %d", nPage, m_nSheetPages);
+    // TRANSLATORS: {1} is the page's number, {2} how many pages there are.
+    const wxString strPage = bKey ? WxText(FillIn(Tr("Answer key, page {1} of {2}"),
+                                                  {std::to_string(nPage - m_nSheetPages), std::to_string(m_nKeyPages)}))
+                                  : WxText(FillIn(Tr("Page {1} of {2}"), {std::to_string(nPage), std::to_string(m_nSheetPages)}));
     dc.DrawText(strPage, page.GetRight() - dc.GetTextExtent(strPage).x, page.GetBottom() - nLine);
 }

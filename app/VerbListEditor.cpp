@@ -7,6 +7,7 @@
 #include "editor/CellRules.h"
 #include "editor/ListFiles.h"
 #include "editor/VerFile.h"
+#include "framework/Translation.h"
 #include "framework/UserFile.h"
 #include "framework/wx/Closing.h"
 #include "framework/wx/HelpViewer.h"
@@ -46,8 +47,9 @@ namespace
 {
 
 constexpr unsigned kFindingsColumn = kVerbColumnCount;
-constexpr const char* kEditorCaption = "Verb List Editor";
-constexpr const char* kNewListName = "Untitled.ver";
+constexpr const char* kEditorCaption = TR_NOOP("Verb List Editor");
+// TRANSLATORS: the name of a verb list not yet saved; also the file name offered for it.
+constexpr const char* kNewListName = TR_NOOP("Untitled.ver");
 
 // The groups in the order the groups dialog shows them, as indexes of kGroupTags.
 constexpr std::size_t kGroupOrder[kGroupCount] = {1, 2, 3, 4, 5, 0};
@@ -55,11 +57,17 @@ constexpr std::size_t kGroupOrder[kGroupCount] = {1, 2, 3, 4, 5, 0};
 std::vector<CVerbListEditor*> g_editors;
 CVerbListEditor::DrillFunction g_fnDrill;
 
+// The name of an undoable change, which the table keeps in English.
+std::string TrChange(const char* pszName)
+{
+    return pszName && *pszName ? Tr(pszName) : std::string();
+}
+
 wxString PromptOf(int nId)
 {
     for (const CommandPromptDef& def : kEditorPrompts)
         if (def.nId == nId)
-            return def.pszPrompt;
+            return WxText(Tr(def.pszPrompt));
     return wxString();
 }
 
@@ -73,15 +81,15 @@ const char* ColumnName(VerbColumn column)
     switch (column)
     {
     case VerbColumn::Group:
-        return "Group";
+        return TR_NOOP("Group");
     case VerbColumn::Infinitive:
-        return "Infinitive";
+        return TR_NOOP("Infinitive");
     case VerbColumn::PastTense:
-        return "Past Tense";
+        return TR_NOOP("Past Tense");
     case VerbColumn::PastParticiple:
         break;
     }
-    return "Past Participle";
+    return TR_NOOP("Past Participle");
 }
 
 VerbColumn ColumnAt(unsigned nColumn)
@@ -307,7 +315,7 @@ void CVerbListEditor::RescueUnsaved(const std::string& strFolder)
     }
 }
 
-CVerbListEditor::CVerbListEditor() : wxFrame(nullptr, wxID_ANY, kEditorCaption)
+CVerbListEditor::CVerbListEditor() : wxFrame(nullptr, wxID_ANY, WxText(Tr(kEditorCaption)))
 {
     g_editors.push_back(this);
     m_table.SetObserver(this);
@@ -337,11 +345,11 @@ void CVerbListEditor::CreateMenus()
             if (item.nId == 0)
                 pMenu->AppendSeparator();
             else
-                pMenu->Append(item.nId, item.pszLabel, PromptOf(item.nId));
+                pMenu->Append(item.nId, WxText(Tr(item.pszLabel)), PromptOf(item.nId));
             if (const std::unique_ptr<wxAcceleratorEntry> pEntry{wxAcceleratorEntry::Create(item.pszLabel)})
                 m_shortcuts.emplace_back(pEntry->GetFlags(), pEntry->GetKeyCode(), item.nId);
         }
-        pMenuBar->Append(pMenu, menuDef.pszTitle);
+        pMenuBar->Append(pMenu, WxText(Tr(menuDef.pszTitle)));
     }
     SetMenuBar(pMenuBar);
     CreateStatusBar();
@@ -353,16 +361,16 @@ void CVerbListEditor::CreateControls()
     auto* pSizer = new wxBoxSizer(wxVERTICAL);
     auto* pHeader = new wxFlexGridSizer(2, wxSize(8, 4));
     pHeader->AddGrowableCol(1);
-    pHeader->Add(new wxStaticText(pPanel, wxID_ANY, "&Title:"), wxSizerFlags().CenterVertical());
+    pHeader->Add(new wxStaticText(pPanel, wxID_ANY, WxText(Tr("&Title:"))), wxSizerFlags().CenterVertical());
     m_pTitle = new wxTextCtrl(pPanel, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxTE_PROCESS_ENTER);
     pHeader->Add(m_pTitle, wxSizerFlags().Expand());
-    pHeader->Add(new wxStaticText(pPanel, wxID_ANY, "&Comments:"));
+    pHeader->Add(new wxStaticText(pPanel, wxID_ANY, WxText(Tr("&Comments:"))));
     m_pComments = new wxTextCtrl(pPanel, wxID_ANY, wxString(), wxDefaultPosition,
                                  wxSize(-1, 3 * GetCharHeight() + 8), wxTE_MULTILINE);
     pHeader->Add(m_pComments, wxSizerFlags().Expand());
     pSizer->Add(pHeader, wxSizerFlags().Expand().Border(wxALL, 8));
 
-    pSizer->Add(new wxStaticText(pPanel, wxID_ANY, "&Verbs:"), wxSizerFlags().Border(wxLEFT | wxRIGHT, 8));
+    pSizer->Add(new wxStaticText(pPanel, wxID_ANY, WxText(Tr("&Verbs:"))), wxSizerFlags().Border(wxLEFT | wxRIGHT, 8));
     m_pView = new wxDataViewCtrl(pPanel, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                  wxDV_MULTIPLE | wxDV_ROW_LINES | wxDV_VERT_RULES);
     m_pModel = new CVerbTableModel(*this);
@@ -373,13 +381,13 @@ void CVerbListEditor::CreateControls()
     for (const std::size_t nGroup : kGroupOrder)
         groups.Add(wxString::FromUTF8(GroupName(nGroup)));
     const int nCharWidth = GetCharWidth();
-    m_pView->AppendColumn(new wxDataViewColumn(ColumnName(VerbColumn::Group),
+    m_pView->AppendColumn(new wxDataViewColumn(WxText(Tr(ColumnName(VerbColumn::Group))),
                                                new wxDataViewChoiceRenderer(groups, wxDATAVIEW_CELL_EDITABLE), 0,
                                                24 * nCharWidth, wxALIGN_LEFT, wxDATAVIEW_COL_RESIZABLE));
     for (unsigned nColumn = 1; nColumn < kVerbColumnCount; ++nColumn)
-        m_pView->AppendTextColumn(ColumnName(ColumnAt(nColumn)), nColumn, wxDATAVIEW_CELL_EDITABLE,
+        m_pView->AppendTextColumn(WxText(Tr(ColumnName(ColumnAt(nColumn)))), nColumn, wxDATAVIEW_CELL_EDITABLE,
                                   16 * nCharWidth, wxALIGN_LEFT, wxDATAVIEW_COL_RESIZABLE);
-    m_pView->AppendTextColumn("Findings", kFindingsColumn, wxDATAVIEW_CELL_INERT, 60 * nCharWidth, wxALIGN_LEFT,
+    m_pView->AppendTextColumn(WxText(Tr("Findings")), kFindingsColumn, wxDATAVIEW_CELL_INERT, 60 * nCharWidth, wxALIGN_LEFT,
                               wxDATAVIEW_COL_RESIZABLE);
 #ifdef __WXGTK__
     for (unsigned nColumn = 0; nColumn < kVerbColumnCount; ++nColumn)
@@ -526,9 +534,9 @@ bool CVerbListEditor::LoadFile(const std::string& strGivenPath)
     }
     if (!strError.empty())
     {
-        wxMessageBox("The verb list " + FromLocalPath(strPath) + " cannot be opened: " +
-                         wxString::FromUTF8(strError) + ".",
-                     kEditorCaption, wxOK | wxICON_EXCLAMATION, this);
+        // TRANSLATORS: {1} is the list's file with its folder, {2} why it cannot be opened.
+        wxMessageBox(WxText(FillIn(Tr("The verb list {1} cannot be opened: {2}."), {Utf8Of(FromLocalPath(strPath)), strError})),
+                     WxText(Tr(kEditorCaption)), wxOK | wxICON_EXCLAMATION, this);
         return false;
     }
     TakeTable(ReadVerText(strBytes), strPath);
@@ -613,17 +621,19 @@ void CVerbListEditor::RefreshFindings()
 
 void CVerbListEditor::UpdateCaption()
 {
-    const wxString strName = m_strPath.empty() ? wxString(kNewListName) : FileNameOf(m_strPath);
-    SetTitle((m_table.IsModified() ? "*" : "") + strName + " - " + kEditorCaption);
+    const wxString strName = m_strPath.empty() ? WxText(Tr(kNewListName)) : FileNameOf(m_strPath);
+    // TRANSLATORS: the editor's caption; {1} is the list's file name, {2} "Verb List Editor".
+    SetTitle((m_table.IsModified() ? "*" : "") + WxText(FillIn(Tr("{1} - {2}"), {Utf8Of(strName), Tr(kEditorCaption)})));
 }
 
 void CVerbListEditor::UpdateSummary()
 {
     const std::size_t nErrors = m_checks.ErrorCount(), nWarnings = m_checks.WarningCount();
     wxString strText = nErrors + nWarnings == 0
-                           ? wxString("No errors or warnings.")
-                           : wxString::Format("%zu %s, %zu %s.", nErrors, nErrors == 1 ? "error" : "errors",
-                                              nWarnings, nWarnings == 1 ? "warning" : "warnings");
+                           ? WxText(Tr("No errors or warnings."))
+                           // TRANSLATORS: {1} is "1 error", "2 errors" ..., {2} "1 warning", "2 warnings" ...
+                           : WxText(FillIn(Tr("{1}, {2}."), {FillIn(TrN("{1} error", "{1} errors", nErrors), {std::to_string(nErrors)}),
+                                                             FillIn(TrN("{1} warning", "{1} warnings", nWarnings), {std::to_string(nWarnings)})}));
     strText << "\n" << wxString::FromUTF8(m_checks.SummaryText());
     for (const Finding& finding : m_checks.ListFindings())
         if (finding.m_nKind != FindingKind::Note)
@@ -683,8 +693,9 @@ bool CVerbListEditor::CommitCell(std::size_t nRow, VerbColumn column, const wxSt
     {
         m_bRefused = true;
         m_strStartText = strTyped;
-        ShowMessage(wxString::Format("%s, row %zu: %s. The cell keeps \"%s\".", ColumnName(column), nRow + 1,
-                                     wxString::FromUTF8(result.m_strMessage), strShown));
+        // TRANSLATORS: {1} is a column's name, {2} the row's number, {3} why the text is refused, {4} the cell's text.
+        ShowMessage(WxText(FillIn(Tr("{1}, row {2}: {3}. The cell keeps \"{4}\"."),
+                                  {Tr(ColumnName(column)), std::to_string(nRow + 1), result.m_strMessage, Utf8Of(strShown)})));
         wxBell();
         return false;
     }
@@ -701,7 +712,8 @@ void CVerbListEditor::OnDraftChanged(const wxString& strTyped)
     const CellResult result = ParseCell(m_editColumn, std::string(strTyped.utf8_str()), m_table.Origin().m_bAccentCodes);
     if (!result.m_bAccepted)
     {
-        ShowMessage(wxString::Format("%s: %s.", ColumnName(m_editColumn), wxString::FromUTF8(result.m_strMessage)));
+        // TRANSLATORS: {1} is a column's name, {2} why the text is refused.
+        ShowMessage(WxText(FillIn(Tr("{1}: {2}."), {Tr(ColumnName(m_editColumn)), result.m_strMessage})));
         return;
     }
     VerbRow draft = m_nEditRow < m_table.RowCount() ? m_table.Row(m_nEditRow) : VerbRow();
@@ -1022,7 +1034,7 @@ void CVerbListEditor::Find(bool bAsk)
         return;
     if (bAsk || m_strFind.empty())
     {
-        wxTextEntryDialog dialog(this, "Find the rows holding:", "Find", m_strFind);
+        wxTextEntryDialog dialog(this, WxText(Tr("Find the rows holding:")), WxText(TrC("dialog title", "Find")), m_strFind);
         if (dialog.ShowModal() != wxID_OK || dialog.GetValue().empty())
             return;
         m_strFind = dialog.GetValue();
@@ -1044,7 +1056,8 @@ void CVerbListEditor::Find(bool bAsk)
             }
         }
     }
-    ShowMessage("\"" + m_strFind + "\" is in no row.");
+    // TRANSLATORS: {1} is the text looked for.
+    ShowMessage(WxText(FillIn(Tr("\"{1}\" is in no row."), {Utf8Of(m_strFind)})));
     wxBell();
 }
 
@@ -1062,8 +1075,11 @@ void CVerbListEditor::UpdateEditItems()
     wxMenuBar* pMenuBar = GetMenuBar();
     pMenuBar->Enable(ID_EDITOR_UNDO, m_table.CanUndo());
     pMenuBar->Enable(ID_EDITOR_REDO, m_table.CanRedo());
-    pMenuBar->SetLabel(ID_EDITOR_UNDO, wxString("&Undo ") + (m_table.CanUndo() ? m_table.UndoName() : "") + "\tCtrl+Z");
-    pMenuBar->SetLabel(ID_EDITOR_REDO, wxString("&Redo ") + (m_table.CanRedo() ? m_table.RedoName() : "") + "\tCtrl+Y");
+    // TRANSLATORS: the Edit menu; {1} names the change ("Typing", "Paste" ...), or is empty.
+    // The shortcut after the tab stays in English.
+    pMenuBar->SetLabel(ID_EDITOR_UNDO, WxText(FillIn(Tr("&Undo {1}\tCtrl+Z"), {m_table.CanUndo() ? TrChange(m_table.UndoName()) : ""})));
+    // TRANSLATORS: the Edit menu; {1} names the change, or is empty. The shortcut stays in English.
+    pMenuBar->SetLabel(ID_EDITOR_REDO, WxText(FillIn(Tr("&Redo {1}\tCtrl+Y"), {m_table.CanRedo() ? TrChange(m_table.RedoName()) : ""})));
 }
 
 // Files
@@ -1078,10 +1094,11 @@ bool CVerbListEditor::ConfirmDiscard()
     if (IsClosing())
         return true;
     Raise();
-    const wxString strName = m_strPath.empty() ? wxString(kNewListName) : FileNameOf(m_strPath);
-    wxMessageDialog dialog(this, "Save the changes to \"" + strName + "\" before closing?", kEditorCaption,
-                           wxYES_NO | wxCANCEL | wxYES_DEFAULT | wxICON_QUESTION);
-    dialog.SetYesNoCancelLabels("&Save", "Do&n't Save", "&Cancel");
+    const wxString strName = m_strPath.empty() ? WxText(Tr(kNewListName)) : FileNameOf(m_strPath);
+    // TRANSLATORS: {1} is the list's file name.
+    wxMessageDialog dialog(this, WxText(FillIn(Tr("Save the changes to \"{1}\" before closing?"), {Utf8Of(strName)})),
+                           WxText(Tr(kEditorCaption)), wxYES_NO | wxCANCEL | wxYES_DEFAULT | wxICON_QUESTION);
+    dialog.SetYesNoCancelLabels(WxText(Tr("&Save")), WxText(Tr("Do&n't Save")), WxText(Tr("&Cancel")));
     switch (dialog.ShowModal())
     {
     case wxID_YES:
@@ -1103,9 +1120,10 @@ bool CVerbListEditor::Save()
     const std::string strError = SaveVerbList(m_strPath, m_table);
     if (!strError.empty())
     {
-        wxMessageBox("The verb list could not be saved to " + FromLocalPath(m_strPath) + ": " +
-                         wxString::FromUTF8(strError) + ". It stays open here, unsaved.",
-                     kEditorCaption, wxOK | wxICON_EXCLAMATION, this);
+        // TRANSLATORS: {1} is the list's file with its folder, {2} why it could not be saved.
+        wxMessageBox(WxText(FillIn(Tr("The verb list could not be saved to {1}: {2}. It stays open here, unsaved."),
+                                   {Utf8Of(FromLocalPath(m_strPath)), strError})),
+                     WxText(Tr(kEditorCaption)), wxOK | wxICON_EXCLAMATION, this);
         return false;
     }
     UpdateCaption();
@@ -1119,9 +1137,10 @@ bool CVerbListEditor::SaveAs()
     CommitHeader();
     const wxFileName suggested(FromLocalPath(!m_strPath.empty()            ? m_strPath
                                              : !m_strSuggestedName.empty() ? m_strSuggestedName
-                                                                           : std::string(kNewListName)));
-    wxFileDialog dialog(this, "Save Verb List As", suggested.IsAbsolute() ? suggested.GetPath() : wxGetCwd(),
-                        suggested.GetFullName(), "Verb lists (*.ver)|*.ver|All files (*)|*",
+                                                                           : ToLocalPath(WxText(Tr(kNewListName)))));
+    // TRANSLATORS: a file dialog's filters: the parts in brackets stay as they are.
+    wxFileDialog dialog(this, WxText(Tr("Save Verb List As")), suggested.IsAbsolute() ? suggested.GetPath() : wxGetCwd(),
+                        suggested.GetFullName(), WxText(Tr("Verb lists (*.ver)")) + "|*.ver|" + WxText(Tr("All files (*)")) + "|*",
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK)
         return false;
@@ -1151,8 +1170,10 @@ void CVerbListEditor::OpenList()
     if (IsClosing() || !ConfirmDiscard())
         return;
     const wxString strFolder = m_strPath.empty() ? wxGetCwd() : wxFileName(FromLocalPath(m_strPath)).GetPath();
-    wxFileDialog dialog(this, "Open Verb List", strFolder, wxString(),
-                        "Verb lists and tables (*.ver;*.csv;*.tsv;*.txt)|*.ver;*.csv;*.tsv;*.txt|All files (*)|*",
+    // TRANSLATORS: a file dialog's filters: the parts in brackets stay as they are.
+    wxFileDialog dialog(this, WxText(Tr("Open Verb List")), strFolder, wxString(),
+                        WxText(Tr("Verb lists and tables (*.ver;*.csv;*.tsv;*.txt)")) + "|*.ver;*.csv;*.tsv;*.txt|" +
+                            WxText(Tr("All files (*)")) + "|*",
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() == wxID_OK)
         LoadFile(ToLocalPath(dialog.GetPath()));
@@ -1163,8 +1184,9 @@ void CVerbListEditor::ImportTable()
     if (IsClosing() || !ConfirmDiscard())
         return;
     const wxString strFolder = m_strPath.empty() ? wxGetCwd() : wxFileName(FromLocalPath(m_strPath)).GetPath();
-    wxFileDialog dialog(this, "Import Table", strFolder, wxString(),
-                        "Tables (*.csv;*.tsv;*.txt)|*.csv;*.tsv;*.txt|All files (*)|*",
+    // TRANSLATORS: a file dialog's filters: the parts in brackets stay as they are.
+    wxFileDialog dialog(this, WxText(Tr("Import Table")), strFolder, wxString(),
+                        WxText(Tr("Tables (*.csv;*.tsv;*.txt)")) + "|*.csv;*.tsv;*.txt|" + WxText(Tr("All files (*)")) + "|*",
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK)
         return;

@@ -3,7 +3,9 @@
 #include "app/LanguageDlg.h"
 #include "app/MainFrame.h"
 #include "framework/UserFolders.h"
+#include "framework/Translation.h"
 #include "framework/UserSettings.h"
+#include "framework/wx/Latin1.h"
 #include "framework/wx/ViewCanvas.h"
 #include "lesson/LessonHistory.h"
 #include "lesson/VerbListFiles.h"
@@ -99,7 +101,7 @@ bool CVespinApp::OnInit()
         UserVariable("XDG_DATA_HOME"), UserVariable("HOME"), programDir.ToStdString(*wxConvFileName));
     if (!FindVerbList(listFolders))
     {
-        wxMessageBox(kMissingFilesText, kAppName, wxOK | wxICON_STOP);
+        wxMessageBox(WxText(Tr(kMissingFilesText)), kAppName, wxOK | wxICON_STOP);
         // The toolkit's entry point returns -1 when OnInit fails: exit status 255.
         return false;
     }
@@ -120,9 +122,9 @@ bool CVespinApp::OnInit()
     else
     {
         m_pNoHistory = std::make_unique<NoHistory>([pFrame] {
-            pFrame->SetStatusText(wxString(kHistoryNotKeptText) +
-                                      ": no folder for it is known (no absolute HOME, and no home in the "
-                                      "password database).",
+            pFrame->SetStatusText(WxText(FillIn(Tr(kHistoryNotKeptPattern),
+                                                {Tr("no folder for it is known (no absolute HOME, and no home in the "
+                                                    "password database)")})),
                                   0);
         });
         m_pDoc->SetVerdictObserver(m_pNoHistory.get());
@@ -132,7 +134,7 @@ bool CVespinApp::OnInit()
     pFrame->RestoreVerbList();
     m_pDoc->OnNewDocument();
     if (!s_options.m_strDocument.empty() && !m_pDoc->OnOpenDocument(s_options.m_strDocument))
-        wxMessageBox("Failed to open document.", kAppName, wxOK | wxICON_EXCLAMATION);
+        wxMessageBox(WxText(Tr("Failed to open document.")), kAppName, wxOK | wxICON_EXCLAMATION);
 
     // On a small or scaled screen the work area bounds the size.
     wxSize size(700, 350);

@@ -1,5 +1,6 @@
 #include "dialogs/FormsDlg.h"
 
+#include "framework/Translation.h"
 #include "framework/ViewWindow.h"
 #include "res/DialogTemplates.h"
 
@@ -26,5 +27,5 @@ void CFormsDlg::OnOK()
     if (GetDirections().Any())
         CDialog::OnOK();
     else
-        MessageBox("You have to chose at least one form", "Taldrin", BOX_OK);
+        MessageBox(Tr("You have to chose at least one form"), "Taldrin", BOX_OK);
 }

@@ -1,5 +1,6 @@
 #include "dialogs/GroupsDlg.h"
 
+#include "framework/Translation.h"
 #include "framework/ViewWindow.h"
 #include "res/DialogTemplates.h"
 
@@ -36,5 +37,5 @@ void CGroupsDlg::OnOK()
     if (GetGroups().Any())
         CDialog::OnOK();
     else
-        MessageBox("You have to choose at least one verb group!", "Taldrin", BOX_OK);
+        MessageBox(Tr("You have to choose at least one verb group!"), "Taldrin", BOX_OK);
 }

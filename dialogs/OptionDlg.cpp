@@ -1,11 +1,12 @@
 #include "dialogs/OptionDlg.h"
 
+#include "framework/Translation.h"
 #include "framework/ViewWindow.h"
 #include "res/DialogTemplates.h"
 
 #include <tuple>
 
-const char* const kTimeRangeMessage = "Please enter a time from 0 to 4294967 seconds.";
+const char* const kTimeRangeMessage = TR_NOOP("Please enter a time from 0 to 4294967 seconds.");
 
 COptionDlg::COptionDlg() : CDialog(IDD_OPTION) {}
 
@@ -50,5 +51,5 @@ void COptionDlg::ExchangeSeconds(CDataExchange* pDX, int nId, float& fSeconds)
     if (fTyped >= 0 && fTyped <= kMaxVerdictSeconds)
         fSeconds = fTyped;
     else
-        pDX->Fail(nId, kTimeRangeMessage);
+        pDX->Fail(nId, Tr(kTimeRangeMessage));
 }

@@ -1,11 +1,15 @@
 // The application's own texts: captions, the idle message, the start-up error.
 #pragma once
 
-// The frame caption is "<document title>" followed by this.
-inline constexpr const char* kCaptionSuffix = " - Taldrin";
-inline constexpr const char* kIdleMessage = "Ready";
+#include "framework/Translation.h"
 
-inline constexpr const char* kMissingFilesText = "Unable to find the necessary files!";
+// The frame caption: the document's title, then the program's name.
+// TRANSLATORS: the main window's caption; {1} is the lesson's title. "Taldrin" stays as it is.
+inline constexpr const char* kCaptionPattern = TR_NOOP("{1} - Taldrin");
+// TRANSLATORS: the status bar when nothing else is shown.
+inline constexpr const char* kIdleMessage = TR_NOOP("Ready");
+
+inline constexpr const char* kMissingFilesText = TR_NOOP("Unable to find the necessary files!");
 // The application name: the caption of the framework's own message boxes.
 inline constexpr const char* kAppName = "vespin";
 // What a new document is called when it is first saved.
@@ -15,17 +19,18 @@ inline constexpr const char* kNewFileName = "Taldrin";
 inline constexpr const char* kMessageCaption = "Taldrin";
 
 // The learner's history.
-// The status bar says this once, followed by ": ", the reason and a full stop.
-inline constexpr const char* kHistoryNotKeptText = "Your answers are not being kept";
+// The status bar says this once.
+// TRANSLATORS: the status bar; {1} is why (a sentence in small letters without a full stop).
+inline constexpr const char* kHistoryNotKeptPattern = TR_NOOP("Your answers are not being kept: {1}.");
 // Where there is no data folder; otherwise the history names its file, the reason and the remedy.
 inline constexpr const char* kHistoryUnreadableText =
-    "Your history cannot be read. It is left as it is, and no answers are added to it.";
+    TR_NOOP("Your history cannot be read. It is left as it is, and no answers are added to it.");
 // After the file and why it cannot be read.
 inline constexpr const char* kReplaceHistoryQuestion =
-    "Replace it with an empty history? What the file holds now is lost.";
+    TR_NOOP("Replace it with an empty history? What the file holds now is lost.");
 inline constexpr const char* kNoMistakesText =
-    "There are no mistakes to practise in this verb list.";
+    TR_NOOP("There are no mistakes to practise in this verb list.");
 inline constexpr const char* kForgetHistoryQuestion =
-    "Forget every answer in your history? This cannot be undone.";
+    TR_NOOP("Forget every answer in your history? This cannot be undone.");
 // Followed by ": ", the reason and a full stop.
-inline constexpr const char* kForgetHistoryFailedText = "Your history could not be deleted";
+inline constexpr const char* kForgetHistoryFailedText = TR_NOOP("Your history could not be deleted");

@@ -1,7 +1,9 @@
 // The main window's menu, toolbar, accelerators and status bar indicators as plain
-// tables; app/MainFrame.cpp builds the toolkit objects from them.
+// tables; app/MainFrame.cpp builds the toolkit objects from them. The texts are English
+// here and translated where they are shown.
 #pragma once
 
+#include "framework/Translation.h"
 #include "res/CommandIds.h"
 
 #include <cstddef>
@@ -22,34 +24,34 @@ struct MenuDef
 };
 
 inline constexpr MenuItemDef kFileMenu[] = {
-    {ID_FILE_NEW, "&New lesson"},
+    {ID_FILE_NEW, TR_NOOP("&New lesson")},
     {0, nullptr},
-    {ID_APP_EXIT, "&Close"},
+    {ID_APP_EXIT, TR_NOOP("&Close")},
 };
 inline constexpr MenuItemDef kLessonMenu[] = {
-    {ID_LESSON_GIVEUP, "Give up"},
-    {ID_LESSON_STATISTICS, "Statistics"},
-    {ID_LESSON_VIEW, "View"},
+    {ID_LESSON_GIVEUP, TR_NOOP("Give up")},
+    {ID_LESSON_STATISTICS, TR_NOOP("Statistics")},
+    {ID_LESSON_VIEW, TR_NOOP("View")},
     {0, nullptr},
-    {ID_LESSON_VERB_LIST, "Verb &List..."},
-    {ID_LESSON_STANDARD_LIST, "&Standard List"},
-    {ID_LESSON_EDIT_LIST, "&Edit Verb List..."},
+    {ID_LESSON_VERB_LIST, TR_NOOP("Verb &List...")},
+    {ID_LESSON_STANDARD_LIST, TR_NOOP("&Standard List")},
+    {ID_LESSON_EDIT_LIST, TR_NOOP("&Edit Verb List...")},
     {0, nullptr},
-    {ID_LESSON_MISTAKES, "Practise &Mistakes"},
-    {ID_LESSON_PROGRESS, "&Progress..."},
-    {ID_LESSON_FORGET, "&Forget History..."},
+    {ID_LESSON_MISTAKES, TR_NOOP("Practise &Mistakes")},
+    {ID_LESSON_PROGRESS, TR_NOOP("&Progress...")},
+    {ID_LESSON_FORGET, TR_NOOP("&Forget History...")},
     {0, nullptr},
-    {ID_LESSON_LANGUAGE, "Language..."},
+    {ID_LESSON_LANGUAGE, TR_NOOP("Language...")},
 };
 inline constexpr MenuItemDef kHelpMenu[] = {
-    {ID_HELP, "&Help"},
+    {ID_HELP, TR_NOOP("&Help")},
     {0, nullptr},
-    {ID_APP_ABOUT, "About"},
+    {ID_APP_ABOUT, TR_NOOP("About")},
 };
 inline constexpr MenuDef kMainMenu[] = {
-    {"&File", kFileMenu, std::size(kFileMenu)},
-    {"&Lesson", kLessonMenu, std::size(kLessonMenu)},
-    {"&Help", kHelpMenu, std::size(kHelpMenu)},
+    {TR_NOOP("&File"), kFileMenu, std::size(kFileMenu)},
+    {TR_NOOP("&Lesson"), kLessonMenu, std::size(kLessonMenu)},
+    {TR_NOOP("&Help"), kHelpMenu, std::size(kHelpMenu)},
 };
 
 // nId 0 is a separator; nImage indexes the 16 x 16 images of toolbar.xpm.
@@ -73,18 +75,19 @@ struct CommandPromptDef
 };
 
 inline constexpr CommandPromptDef kCommandPrompts[] = {
-    {ID_FILE_NEW, "Create a new document\nNew"},
-    {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
-    {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
-    {ID_HELP, "Display help for current task or command\nHelp"},
-    {ID_LESSON_VERB_LIST, "Choose the verb list the lessons read\nVerb List"},
-    {ID_LESSON_STANDARD_LIST, "Go back to the verb list that comes with the program\nStandard List"},
-    {ID_LESSON_EDIT_LIST, "Open the verb list in use in the editor\nEdit Verb List"},
+    // TRANSLATORS: a command's prompt: the status bar's text, a line break, then the tooltip.
+    {ID_FILE_NEW, TR_NOOP("Create a new document\nNew")},
+    {ID_APP_EXIT, TR_NOOP("Quit the application; prompts to save documents\nExit")},
+    {ID_APP_ABOUT, TR_NOOP("Display program information, version number and copyright\nAbout")},
+    {ID_HELP, TR_NOOP("Display help for current task or command\nHelp")},
+    {ID_LESSON_VERB_LIST, TR_NOOP("Choose the verb list the lessons read\nVerb List")},
+    {ID_LESSON_STANDARD_LIST, TR_NOOP("Go back to the verb list that comes with the program\nStandard List")},
+    {ID_LESSON_EDIT_LIST, TR_NOOP("Open the verb list in use in the editor\nEdit Verb List")},
     {0, nullptr},
-    {ID_LESSON_MISTAKES, "Start a lesson on the questions you answered wrong and have not yet mastered\nPractise Mistakes"},
-    {ID_LESSON_PROGRESS, "Show your right answers lesson by lesson and the verbs you miss most\nProgress"},
-    {ID_LESSON_FORGET, "Delete the history of your answers\nForget History"},
-    {ID_LESSON_LANGUAGE, "Choose the language of the menus, dialogs and messages\nLanguage"},
+    {ID_LESSON_MISTAKES, TR_NOOP("Start a lesson on the questions you answered wrong and have not yet mastered\nPractise Mistakes")},
+    {ID_LESSON_PROGRESS, TR_NOOP("Show your right answers lesson by lesson and the verbs you miss most\nProgress")},
+    {ID_LESSON_FORGET, TR_NOOP("Delete the history of your answers\nForget History")},
+    {ID_LESSON_LANGUAGE, TR_NOOP("Choose the language of the menus, dialogs and messages\nLanguage")},
 };
 
 // Accelerator modifiers in the classic resource's values; keys are VirtualKey codes,
@@ -140,7 +143,10 @@ struct IndicatorDef
 };
 
 inline constexpr IndicatorDef kIndicators[] = {
-    {LockKey::CapsLock, "CAP"},
-    {LockKey::NumLock, "NUM"},
-    {LockKey::ScrollLock, "SCRL"},
+    // TRANSLATORS: the status bar while Caps Lock is on; as short as here.
+    {LockKey::CapsLock, TR_NOOP("CAP")},
+    // TRANSLATORS: the status bar while Num Lock is on; as short as here.
+    {LockKey::NumLock, TR_NOOP("NUM")},
+    // TRANSLATORS: the status bar while Scroll Lock is on; as short as here.
+    {LockKey::ScrollLock, TR_NOOP("SCRL")},
 };

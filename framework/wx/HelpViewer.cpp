@@ -1,6 +1,8 @@
 #include "framework/wx/HelpViewer.h"
 
+#include "framework/Translation.h"
 #include "framework/UserFolders.h"
+#include "framework/wx/Latin1.h"
 
 #include <wx/filefn.h>
 #include <wx/filename.h>
@@ -15,7 +17,8 @@
 namespace
 {
 
-const char* const kBookMissingText = "The help file verbhlp.hhp was not found.";
+// TRANSLATORS: verbhlp.hhp is a file name and stays as it is.
+const char* const kBookMissingText = TR_NOOP("The help file verbhlp.hhp was not found.");
 const char* const kBookMissingCaption = "Taldrin";
 
 wxString ProgramDir()
@@ -93,7 +96,7 @@ void HelpViewer::Show(wxWindow* pParent, const wxString& strPage)
         const std::optional<wxString> book = FindHelpBook(wxGetCwd(), UserDataDir(), ProgramDir());
         if (!book)
         {
-            wxMessageBox(kBookMissingText, kBookMissingCaption, wxOK | wxICON_EXCLAMATION, pParent);
+            wxMessageBox(WxText(Tr(kBookMissingText)), kBookMissingCaption, wxOK | wxICON_EXCLAMATION, pParent);
             return;
         }
         // No parent for the frame: a child frame still open when the main window is deleted

@@ -1,12 +1,25 @@
-// The text boundary between the engine's single-byte Latin-1 strings and the toolkit's,
-// and between file names in the file system's encoding and the toolkit's strings.
+// The text boundary between the engine's strings and the toolkit's: interface texts are
+// UTF-8, the verb data single-byte Latin-1; and between file names in the file system's
+// encoding and the toolkit's strings.
 #pragma once
 
 #include <wx/string.h>
 
 #include <string>
 
-// Every byte becomes the character of the same code, so no input is rejected.
+// An interface text; the length is passed so that an embedded NUL does not cut it short.
+// A text that is no valid UTF-8 is taken as Latin-1 rather than lost.
+inline wxString WxText(const std::string& strUtf8)
+{
+    const wxString str = wxString::FromUTF8(strUtf8.data(), strUtf8.size());
+    return str.empty() && !strUtf8.empty() ? wxString(strUtf8.data(), wxConvISO8859_1, strUtf8.size()) : str;
+}
+inline std::string Utf8Of(const wxString& str)
+{
+    return std::string(str.utf8_str());
+}
+
+// Verb data: every byte becomes the character of the same code, so no input is rejected.
 wxString FromLatin1(const std::string& strText);
 
 // Characters above U+00FF have no byte and are dropped.

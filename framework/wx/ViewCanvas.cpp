@@ -276,7 +276,7 @@ int ShowMessageBox(wxWindow* pParent, const std::string& strText, const std::str
 {
     if (IsClosing())
         return MessageBoxResult(wxID_CANCEL, nStyle);
-    wxMessageDialog dialog(pParent, FromLatin1(strText), FromLatin1(strCaption),
+    wxMessageDialog dialog(pParent, WxText(strText), WxText(strCaption),
                            MessageBoxFlags(nStyle) | wxCENTRE);
     return MessageBoxResult(dialog.ShowModal(), nStyle);
 }

@@ -1,6 +1,8 @@
 #include "framework/wx/WorkArea.h"
 
+#include "framework/Translation.h"
 #include "framework/wx/Closing.h"
+#include "framework/wx/Latin1.h"
 
 #include <wx/artprov.h>
 #include <wx/button.h>
@@ -86,21 +88,21 @@ int ShowLongMessage(wxWindow* pParent, const wxString& strCaption, const wxStrin
     };
     if (buttons == LongMessageButtons::UseEditCancel)
     {
-        pButtons->Add(new wxButton(&dialog, wxID_EDIT, "&Edit"));
+        pButtons->Add(new wxButton(&dialog, wxID_EDIT, WxText(Tr("&Edit"))));
         pButtons->AddStretchSpacer();
-        AddButton(wxID_NO, "Cancel");
-        AddButton(wxID_YES, "&Use Anyway");
+        AddButton(wxID_NO, WxText(Tr("Cancel")));
+        AddButton(wxID_YES, WxText(Tr("&Use Anyway")));
     }
     else
     {
         pButtons->AddStretchSpacer();
         if (bAsks)
         {
-            AddButton(wxID_NO, "&No");
-            AddButton(wxID_YES, "&Yes");
+            AddButton(wxID_NO, WxText(Tr("&No")));
+            AddButton(wxID_YES, WxText(Tr("&Yes")));
         }
         else
-            AddButton(wxID_OK, "OK");
+            AddButton(wxID_OK, WxText(Tr("OK")));
     }
     pSizer->Add(pButtons, 0, wxEXPAND | wxALL, nBorder);
     dialog.SetSizerAndFit(pSizer);

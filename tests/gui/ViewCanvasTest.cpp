@@ -1,12 +1,16 @@
 // The window layer on a private X server (in-xvfb.sh) with the real view and document: what the
-// canvas hands the view and passes on, its timers, and the statistics dialog's text.
+// canvas hands the view and passes on, its timers, the statistics dialog's text, and the
+// template dialogs in English and translated.
+#include "framework/Dialog.h"
 #include "framework/wx/BusyWait.h"
 #include "framework/wx/Closing.h"
 #include "framework/wx/ViewCanvas.h"
+#include "framework/wx/TemplateDialog.h"
 #include "framework/wx/ViewPrinting.h"
 #include "lesson/VespinDoc.h"
 #include "res/DialogTemplates.h"
 #include "support/MemorySettingsStore.h"
+#include "support/PseudoCatalog.h"
 #include "view/VespinView.h"
 
 #include <wx/app.h>
@@ -22,6 +26,8 @@
 #include <cairo.h>
 
 #include <atomic>
+#include <map>
+#include <optional>
 #include <thread>
 
 namespace
@@ -88,6 +94,75 @@ TEST_F(ViewCanvasTest, StatisticsShowEveryLineOfTheLongestReports)
                 }
         });
         m_view.OnStatistics();
+    }
+}
+
+// Every template dialog, in English and in the pseudo-language, inspected while it runs: in
+// English every control where the template puts it; translated, every text translated and
+// fitting its control (the toolkit asks a few pixels more height than the template gives
+// some English controls: no more than that), no control over another (but a group box
+// around what it holds), and every control inside the dialog.
+TEST_F(ViewCanvasTest, TemplateDialogsKeepTheEnglishGeometryAndFitTranslatedWords)
+{
+    std::map<const ControlTemplate*, wxSize> englishNeeds;
+    const auto inspect = [&englishNeeds](const DialogTemplate& dialogTemplate, bool bTranslated) {
+        wxDialog* pDialog = nullptr;
+        for (wxWindow* pWindow : wxTopLevelWindows)
+            if (auto* pModal = dynamic_cast<wxDialog*>(pWindow); pModal && pModal->IsModal())
+                pDialog = pModal;
+        ASSERT_TRUE(pDialog) << dialogTemplate.Title;
+        const std::string strWhere = std::string(dialogTemplate.Title) + (bTranslated ? " translated" : "");
+        const wxWindowList& children = pDialog->GetChildren();
+        ASSERT_EQ(children.size(), dialogTemplate.Controls.size()) << strWhere;
+        EXPECT_EQ(pDialog->GetTitle().ToStdString(wxConvUTF8), Tr(dialogTemplate.Title)) << strWhere;
+        const wxRect client(pDialog->GetClientSize());
+        if (!bTranslated)
+            EXPECT_EQ(client.GetSize(), pDialog->ConvertDialogToPixels(wxSize(dialogTemplate.Width, dialogTemplate.Height))) << strWhere;
+        std::vector<std::pair<wxRect, ControlKind>> placed;
+        auto itChild = children.begin();
+        for (const ControlTemplate& control : dialogTemplate.Controls)
+        {
+            const wxWindow* pControl = *itChild++;
+            const wxRect rect = pControl->GetRect();
+            const std::string strControl = strWhere + ": " + control.Text;
+            if (!bTranslated)
+            {
+                englishNeeds[&control] = pControl->GetBestSize();
+                EXPECT_EQ(rect.GetPosition(), pDialog->ConvertDialogToPixels(wxPoint(control.X, control.Y))) << strControl;
+                if (control.Kind != ControlKind::Icon)
+                    EXPECT_EQ(rect.GetSize(), pDialog->ConvertDialogToPixels(wxSize(control.Width, control.Height))) << strControl;
+            }
+            else if (*control.Text && control.Kind != ControlKind::Edit && control.Id != IDC_STATISTICS_TEXT)
+            {
+                wxString strShown = pControl->GetLabel();
+                strShown.Replace("\n", " ");
+                EXPECT_EQ(strShown.ToStdString(wxConvUTF8), Tr(control.Text)) << strControl;
+                const wxSize needed = pControl->GetBestSize(), english = englishNeeds[&control];
+                EXPECT_TRUE(needed.x <= std::max(rect.width, english.x) && needed.y <= std::max(rect.height, english.y))
+                    << strControl << " needs " << needed.x << " x " << needed.y << ", has " << rect.width << " x " << rect.height;
+            }
+            EXPECT_TRUE(client.Contains(rect)) << strControl;
+            for (const auto& [other, kind] : placed)
+                EXPECT_TRUE(!rect.Intersects(other) || (kind == ControlKind::GroupBox && other.Contains(rect)) ||
+                            (control.Kind == ControlKind::GroupBox && rect.Contains(other)))
+                    << strControl << " overlaps another control";
+            placed.emplace_back(rect, control.Kind);
+        }
+        pDialog->EndModal(wxID_CANCEL);
+    };
+    for (const bool bTranslated : {false, true})
+    {
+        std::optional<UsingPseudoCatalog> pseudo;
+        if (bTranslated)
+            pseudo.emplace();
+        for (const int nId : {IDD_ABOUTBOX, IDD_FORMS, IDD_GROUPS, IDD_STATISTICS, IDD_OPTION})
+        {
+            const DialogTemplate* pTemplate = FindDialogTemplate(nId);
+            ASSERT_TRUE(pTemplate) << nId;
+            CDialog dialog(nId);
+            wxTheApp->CallAfter([&] { inspect(*pTemplate, bTranslated); });
+            EXPECT_EQ(RunTemplateDialog(m_pFrame, dialog), RESULT_CANCEL);
+        }
     }
 }
 
