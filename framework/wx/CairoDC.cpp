@@ -1,15 +1,21 @@
-// The device context over cairo: text with cell-height and average-width fonts, GDI-style
-// rectangles and lines, and masked pictures. Where the pictures come from is the caller's.
+// The device context over cairo: text laid out by Pango with cell-height and average-width
+// fonts, GDI-style rectangles and lines, and masked pictures. Where the pictures come from is
+// the caller's.
 #include "framework/wx/CairoDC.h"
 
 #include "framework/wx/Pictures.h"
 
 #include <cairo.h>
+#include <pango/pangocairo.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <list>
 #include <map>
 #include <mutex>
+#include <unordered_map>
 #include <utility>
 
 namespace
@@ -85,37 +91,36 @@ FaceMetrics MetricsOf(const std::string& strFace, bool bBold)
     return metrics;
 }
 
-// Latin-1 to UTF-8. Control characters (C0 including the line feed, DEL, C1) are dropped,
-// so they draw as nothing and take no width; a NUL byte is safe.
-std::string ToUtf8(const std::string& strLatin1)
+// The text as valid UTF-8 for Pango, which draws nothing of a text with one bad byte: each
+// byte that starts no well-formed character becomes U+FFFD. Control characters (C0 including
+// the line feed, DEL, C1) are dropped, so they draw as nothing and take no width.
+std::string SanitisedUtf8(const std::string& strText)
 {
     std::string strUtf8;
-    strUtf8.reserve(strLatin1.size() * 2);
-    for (char ch : strLatin1)
+    strUtf8.reserve(strText.size());
+    const char* p = strText.data();
+    const char* const pEnd = p + strText.size();
+    while (p < pEnd)
     {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (byte < 0x20 || (byte >= 0x7F && byte < 0xA0))
+        if (*p == '\0')
+        {
+            ++p;
             continue;
-        if (byte < 0x80)
-        {
-            strUtf8 += ch;
         }
-        else
+        const gunichar ch = g_utf8_get_char_validated(p, pEnd - p);
+        if (ch == static_cast<gunichar>(-1) || ch == static_cast<gunichar>(-2))
         {
-            strUtf8 += static_cast<char>(0xC0 | byte >> 6);
-            strUtf8 += static_cast<char>(0x80 | (byte & 0x3F));
+            strUtf8 += "\xEF\xBF\xBD";
+            ++p;
+            continue;
         }
+        char buffer[6];
+        const int nLength = g_unichar_to_utf8(ch, buffer);
+        p += nLength;
+        if (ch >= 0x20 && !(ch >= 0x7F && ch < 0xA0))
+            strUtf8.append(buffer, nLength);
     }
     return strUtf8;
-}
-
-double AdvanceOf(cairo_t* pCairo, const std::string& strUtf8)
-{
-    if (strUtf8.empty())
-        return 0.0;
-    cairo_text_extents_t extents{};
-    cairo_text_extents(pCairo, strUtf8.c_str(), &extents);
-    return extents.x_advance;
 }
 
 // Adds a rectangle of whole pixels to the path; nothing when empty.
@@ -157,14 +162,139 @@ struct CairoDC::TextFont
         fAngle = desc.Escapement / 10.0 * kPi / 180.0;
     }
 
-    void Apply(cairo_t* pCairo) const
+    // The face at its em size; the average width is a horizontal stretch of the drawing.
+    PangoFontDescription* Description() const
     {
-        SelectFace(pCairo, strFace, bBold);
-        cairo_matrix_t matrix;
-        cairo_matrix_init_scale(&matrix, fScaleX, fEm);
-        cairo_set_font_matrix(pCairo, &matrix);
+        PangoFontDescription* pDesc = pango_font_description_new();
+        pango_font_description_set_family(pDesc, strFace.c_str());
+        pango_font_description_set_weight(pDesc, bBold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+        pango_font_description_set_absolute_size(pDesc, fEm * PANGO_SCALE);
+        return pDesc;
     }
+
+    double ScaleX() const { return fEm > 0 ? fScaleX / fEm : 1.0; }
 };
+
+// The layouts of the texts drawn lately, one set per thread: a window draws the same few
+// texts at every repaint, and a layout keeps its shaping while its context stays as it is.
+// A context is fitted to one transformation and surface, so there is one for each of the
+// few in use (the turned titles have their own).
+class CairoDC::LayoutCache
+{
+public:
+    LayoutCache()
+    {
+        // Letters one after the other by their advances, as a text was always set here.
+        m_pAttributes = pango_attr_list_new();
+        pango_attr_list_insert(m_pAttributes, pango_attr_font_features_new("kern 0, liga 0, clig 0"));
+    }
+
+    ~LayoutCache()
+    {
+        Clear();
+        pango_attr_list_unref(m_pAttributes);
+    }
+
+    LayoutCache(const LayoutCache&) = delete;
+    LayoutCache& operator=(const LayoutCache&) = delete;
+
+    // The layout of this valid UTF-8 text in this font, fitted to pCairo as it is now.
+    PangoLayout* Get(cairo_t* pCairo, const std::string& strUtf8, const TextFont& font)
+    {
+        const size_t nContext = ContextFor(pCairo);
+        char szFont[80];
+        std::snprintf(szFont, sizeof szFont, "%zu %a %d|", m_contexts[nContext].nId, font.fEm, int(font.bBold));
+        std::string strKey = szFont + font.strFace + '|' + strUtf8;
+        if (auto found = m_index.find(strKey); found != m_index.end())
+        {
+            m_entries.splice(m_entries.begin(), m_entries, found->second);
+            return found->second->second;
+        }
+
+        PangoLayout* pLayout = pango_layout_new(m_contexts[nContext].pContext);
+        pango_layout_set_attributes(pLayout, m_pAttributes);
+        PangoFontDescription* pDesc = font.Description();
+        pango_layout_set_font_description(pLayout, pDesc);
+        pango_font_description_free(pDesc);
+        pango_layout_set_text(pLayout, strUtf8.data(), static_cast<int>(strUtf8.size()));
+        m_entries.emplace_front(strKey, pLayout);
+        m_index.emplace(std::move(strKey), m_entries.begin());
+        if (m_entries.size() > kCapacity)
+        {
+            m_index.erase(m_entries.back().first);
+            g_object_unref(m_entries.back().second);
+            m_entries.pop_back();
+        }
+        return pLayout;
+    }
+
+private:
+    static constexpr size_t kCapacity = 256;
+    static constexpr size_t kContexts = 16;
+    using Entry = std::pair<std::string, PangoLayout*>;
+
+    struct Context
+    {
+        size_t nId;
+        cairo_matrix_t matrix;
+        cairo_font_options_t* pSurfaceOptions;
+        PangoContext* pContext;
+    };
+
+    // The context for pCairo's transformation (a shift changes no letter) and surface.
+    size_t ContextFor(cairo_t* pCairo)
+    {
+        cairo_matrix_t matrix;
+        cairo_get_matrix(pCairo, &matrix);
+        matrix.x0 = matrix.y0 = 0;
+        cairo_font_options_t* pOptions = cairo_font_options_create();
+        cairo_surface_get_font_options(cairo_get_target(pCairo), pOptions);
+        for (size_t i = 0; i < m_contexts.size(); ++i)
+            if (std::memcmp(&matrix, &m_contexts[i].matrix, sizeof matrix) == 0 &&
+                cairo_font_options_equal(pOptions, m_contexts[i].pSurfaceOptions))
+            {
+                cairo_font_options_destroy(pOptions);
+                return i;
+            }
+        if (m_contexts.size() == kContexts)
+            Clear();
+
+        PangoContext* pContext = pango_font_map_create_context(pango_cairo_font_map_get_default());
+        // Unhinted metrics at unrounded positions, so that widths scale exactly with the
+        // font and measuring agrees with drawing whatever the context's transformation.
+        cairo_font_options_t* pOwn = cairo_font_options_create();
+        cairo_font_options_set_hint_metrics(pOwn, CAIRO_HINT_METRICS_OFF);
+        pango_cairo_context_set_font_options(pContext, pOwn);
+        cairo_font_options_destroy(pOwn);
+        pango_context_set_round_glyph_positions(pContext, FALSE);
+        pango_cairo_update_context(pCairo, pContext);
+        m_contexts.push_back({m_nNextId++, matrix, pOptions, pContext});
+        return m_contexts.size() - 1;
+    }
+
+    void Clear()
+    {
+        for (Entry& entry : m_entries)
+            g_object_unref(entry.second);
+        m_entries.clear();
+        m_index.clear();
+        for (Context& context : m_contexts)
+            cairo_font_options_destroy(context.pSurfaceOptions), g_object_unref(context.pContext);
+        m_contexts.clear();
+    }
+
+    PangoAttrList* m_pAttributes = nullptr;
+    std::vector<Context> m_contexts;
+    size_t m_nNextId = 0;
+    std::list<Entry> m_entries; // the most recently used first
+    std::unordered_map<std::string, std::list<Entry>::iterator> m_index;
+};
+
+CairoDC::LayoutCache& CairoDC::Layouts()
+{
+    thread_local LayoutCache cache;
+    return cache;
+}
 
 CairoDC::CairoDC(cairo_t* pCairo, PictureSource pictures) : m_pCairo(pCairo), m_pictures(std::move(pictures)) {}
 
@@ -200,6 +330,20 @@ const FontSpec& CairoDC::CurrentFont() const
     return m_pFont ? *m_pFont : DefaultFont();
 }
 
+PangoLayout* CairoDC::LayoutOf(const std::string& strUtf8, const TextFont& font) const
+{
+    return Layouts().Get(m_pCairo, strUtf8, font);
+}
+
+double CairoDC::WidthOf(const std::string& strUtf8, const TextFont& font) const
+{
+    if (strUtf8.empty())
+        return 0.0;
+    PangoRectangle logical{};
+    pango_layout_get_extents(LayoutOf(strUtf8, font), nullptr, &logical);
+    return logical.width / double(PANGO_SCALE) * font.ScaleX();
+}
+
 void CairoDC::DrawText(const std::string& strText, const Rect& rect, unsigned nFormat)
 {
     const TextFont font(CurrentFont());
@@ -209,7 +353,6 @@ void CairoDC::DrawText(const std::string& strText, const Rect& rect, unsigned nF
     cairo_new_path(m_pCairo);
     cairo_rectangle(m_pCairo, rect.left, rect.top, rect.Width(), rect.Height());
     cairo_clip(m_pCairo);
-    font.Apply(m_pCairo);
 
     size_t nStart = 0;
     for (int nLine = 0; nStart <= strText.size(); ++nLine)
@@ -217,10 +360,10 @@ void CairoDC::DrawText(const std::string& strText, const Rect& rect, unsigned nF
         size_t nEnd = bSingleLine ? std::string::npos : strText.find('\n', nStart);
         if (nEnd == std::string::npos)
             nEnd = strText.size();
-        const std::string strUtf8 = ToUtf8(strText.substr(nStart, nEnd - nStart));
+        const std::string strUtf8 = SanitisedUtf8(strText.substr(nStart, nEnd - nStart));
         nStart = nEnd + 1;
 
-        const double fWidth = AdvanceOf(m_pCairo, strUtf8);
+        const double fWidth = WidthOf(strUtf8, font);
         double x = rect.left;
         if (nFormat & TF_CENTER)
             x += std::floor((rect.Width() - fWidth) / 2);
@@ -249,9 +392,16 @@ void CairoDC::DrawTextLine(const std::string& strUtf8, double x, double y, doubl
     SetSourceColour(m_pCairo, m_textColour);
     if (!strUtf8.empty())
     {
-        cairo_move_to(m_pCairo, 0, font.fAscent);
-        cairo_show_text(m_pCairo, strUtf8.c_str());
+        // The first line's baseline where the face's ascent puts it, whichever font a
+        // letter falls back to. The layout's sizes are the device's: it is fitted to the
+        // context before the stretch, which then widens the letters as drawn.
+        PangoLayout* pLayout = LayoutOf(strUtf8, font);
+        cairo_save(m_pCairo);
+        cairo_scale(m_pCairo, font.ScaleX(), 1.0);
+        cairo_move_to(m_pCairo, 0, font.fAscent - pango_layout_get_baseline(pLayout) / double(PANGO_SCALE));
+        pango_cairo_show_layout(m_pCairo, pLayout);
         cairo_new_path(m_pCairo);
+        cairo_restore(m_pCairo);
     }
     if (font.bStrikeOut && fWidth > 0)
     {
@@ -266,10 +416,7 @@ void CairoDC::DrawTextLine(const std::string& strUtf8, double x, double y, doubl
 Size CairoDC::GetTextExtent(const std::string& strText) const
 {
     const TextFont font(CurrentFont());
-    cairo_save(m_pCairo);
-    font.Apply(m_pCairo);
-    const double fWidth = AdvanceOf(m_pCairo, ToUtf8(strText));
-    cairo_restore(m_pCairo);
+    const double fWidth = WidthOf(SanitisedUtf8(strText), font);
     return {static_cast<int>(std::lround(fWidth)), font.nCell};
 }
 

@@ -1,5 +1,6 @@
 // The device context over cairo: windows (through the toolkit's cairo context), offscreen
-// images and PDF pages alike. Fonts keep both their cell height and their average
+// images and PDF pages alike. Texts are UTF-8, laid out by Pango, so that a letter the face
+// lacks comes from another installed font. Fonts keep both their cell height and their average
 // character width by a font matrix, which also turns them by their escapement.
 #pragma once
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 typedef struct _cairo cairo_t;
+typedef struct _PangoLayout PangoLayout;
 
 // A decoded picture: Width x Height pixels, 0x00RRGGBB, row by row.
 struct PixelImage
@@ -44,9 +46,16 @@ public:
 
 private:
     struct TextFont;
+    class LayoutCache;
+    static LayoutCache& Layouts();
 
     const FontSpec& CurrentFont() const;
-    // Draws one line of UTF-8 text whose unrotated cell starts at (x, y), turned about
+    // The layout holding this valid UTF-8 text in this font, fitted to the context's
+    // present transformation.
+    PangoLayout* LayoutOf(const std::string& strUtf8, const TextFont& font) const;
+    // The advance of one line of valid UTF-8 text.
+    double WidthOf(const std::string& strUtf8, const TextFont& font) const;
+    // Draws one line of valid UTF-8 text whose unrotated cell starts at (x, y), turned about
     // that point by the font's escapement.
     void DrawTextLine(const std::string& strUtf8, double x, double y, double fWidth, const TextFont& font);
 

@@ -15,12 +15,16 @@ namespace
 
 constexpr int kDefaultCellHeight = 16;
 
-// The texts are Latin-1, which is the first 256 code points of Unicode.
-std::wstring WideLatin1(const std::string& str)
+// The texts are UTF-8; a byte that starts no well-formed character becomes U+FFFD, so the
+// rest of the text still shows.
+std::wstring WideOf(const std::string& str)
 {
-    std::wstring strWide(str.size(), L'\0');
-    for (size_t i = 0; i < str.size(); ++i)
-        strWide[i] = static_cast<unsigned char>(str[i]);
+    if (str.empty())
+        return {};
+    const int nLength = ::MultiByteToWideChar(CP_UTF8, 0, str.data(), static_cast<int>(str.size()), nullptr, 0);
+    std::wstring strWide(static_cast<size_t>(std::max(nLength, 0)), L'\0');
+    if (nLength > 0)
+        ::MultiByteToWideChar(CP_UTF8, 0, str.data(), static_cast<int>(str.size()), &strWide[0], nLength);
     return strWide;
 }
 
@@ -32,11 +36,11 @@ HFONT CreateFontOf(const FontSpec& font)
     desc.lfEscapement = desc.lfOrientation = font.Escapement;
     desc.lfWeight = font.Weight;
     desc.lfStrikeOut = font.StrikeOut;
-    desc.lfCharSet = ANSI_CHARSET;
+    desc.lfCharSet = DEFAULT_CHARSET; // any script: font linking supplies what the face lacks
     desc.lfOutPrecision = OUT_TT_PRECIS; // a TrueType face, which can be stretched and turned
     desc.lfQuality = ANTIALIASED_QUALITY;
     desc.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS; // where the face is missing: a sans-serif one
-    const std::wstring strFace = WideLatin1(font.Face);
+    const std::wstring strFace = WideOf(font.Face);
     lstrcpynW(desc.lfFaceName, strFace.c_str(), LF_FACESIZE);
     return CreateFontIndirectW(&desc);
 }
@@ -126,7 +130,7 @@ void GdiDC::DrawText(const std::string& strText, const Rect& rect, unsigned nFor
 {
     // The format values are GDI's own; an ampersand is a character, not a mnemonic.
     RECT box{rect.left, rect.top, rect.right, rect.bottom};
-    const std::wstring strWide = WideLatin1(strText);
+    const std::wstring strWide = WideOf(strText);
     ::DrawTextW(m_hDC, strWide.c_str(), static_cast<int>(strWide.size()), &box, nFormat | DT_NOPREFIX);
 }
 
@@ -154,7 +158,7 @@ Size GdiDC::GetTextExtent(const std::string& strText) const
     font.Escapement = 0;
     const HFONT hFont = CreateFontOf(font);
     const HGDIOBJ hOld = ::SelectObject(m_hDC, hFont);
-    const std::wstring strWide = WideLatin1(strText);
+    const std::wstring strWide = WideOf(strText);
     SIZE size{};
     ::GetTextExtentPoint32W(m_hDC, strWide.c_str(), static_cast<int>(strWide.size()), &size);
     TEXTMETRICW metrics{};
