@@ -97,23 +97,30 @@ std::string Summary(const std::string& strName, const ListCheck& check,
         strGroups += ", " + FillIn(Tr("other tags {1}"), {std::to_string(summary.m_nOtherVerbs)});
     const std::string strVerbs = std::to_string(counts.nVerbs);
     std::string str;
-    // TRANSLATORS: the summary's first line: {1} the file, {2} how many verbs, {3} the group
-    // tags (which stay as they are) with their counts.
     if (summary.m_bAlternativeFile)
+        // TRANSLATORS: the summary's first line: {1} the file, {2} how many verbs, {3} the
+        // group tags (which stay as they are) with their counts.
         str = TrN("{1}: {2} verb asked in a lesson on the short list, which takes every group ({3})",
                   "{1}: {2} verbs asked in a lesson on the short list, which takes every group ({3})",
                   counts.nVerbs);
     else if (nChosen == kGroupCount)
+        // TRANSLATORS: the summary's first line: {1} the file, {2} how many verbs, {3} the
+        // group tags (which stay as they are) with their counts.
         str = TrN("{1}: {2} verb asked in a lesson with every group ({3})",
                   "{1}: {2} verbs asked in a lesson with every group ({3})", counts.nVerbs);
     else
+        // TRANSLATORS: the summary's first line: {1} the file, {2} how many verbs, {3} the
+        // group tags (which stay as they are) with their counts.
         str = TrN("{1}: {2} verb asked in a lesson with these groups ({3})",
                   "{1}: {2} verbs asked in a lesson with these groups ({3})", counts.nVerbs);
     str = FillIn(str, {strName, strVerbs, strGroups}) + "\n";
-    // TRANSLATORS: {1} the file, {2} how many questions; the directions follow, a line each.
     str += FillIn(summary.m_directions.All()
+                      // TRANSLATORS: {1} the file, {2} how many questions; the directions
+                      // follow, a line each.
                       ? TrN("{1}: {2} question with all six directions:",
                             "{1}: {2} questions with all six directions:", counts.nQuestions)
+                      // TRANSLATORS: {1} the file, {2} how many questions; the directions
+                      // follow, a line each.
                       : TrN("{1}: {2} question with these directions:",
                             "{1}: {2} questions with these directions:", counts.nQuestions),
                   {strName, std::to_string(counts.nQuestions)}) +
@@ -131,10 +138,12 @@ std::string Summary(const std::string& strName, const ListCheck& check,
         Counted(TrN("{1} warning", "{1} warnings", counts.nKinds[1]), counts.nKinds[1]);
     const std::string strNotes =
         Counted(TrN("{1} note", "{1} notes", counts.nKinds[0]), counts.nKinds[0]);
-    // TRANSLATORS: the summary's last line: {1} the file, {2} errors, {3} warnings, {4} notes
-    // ("3 notes"); --notes is an option and stays as it is.
     str += FillIn(counts.nKinds[0] == 0 || options.m_bNotes
+                      // TRANSLATORS: the summary's last line: {1} the file, {2} errors ("1
+                      // error"), {3} warnings, {4} notes.
                       ? Tr("{1}: {2}, {3}, {4}")
+                      // TRANSLATORS: the summary's last line: {1} the file, {2} errors, {3}
+                      // warnings, {4} notes ("3 notes"); --notes is an option, as it is typed.
                       : TrN("{1}: {2}, {3} (and {4}: --notes shows it)",
                             "{1}: {2}, {3} (and {4}: --notes shows them)", counts.nKinds[0]),
                   {strName, strErrors, strWarnings, strNotes}) +
@@ -148,16 +157,14 @@ std::string UsageText()
 {
     // TRANSLATORS: taldrin-check --help. Options, their values (TAGS, NUMS, ...), group tags,
     // rule names and file names stay as they are; keep lines within 80 columns.
-    std::string str = Tr(
-        "Usage: taldrin-check [OPTION]... FILE...\n"
-        "  or:  taldrin-check --convert [--group TAG] [--force] IN OUT.ver\n"
+    std::string str = Tr("Usage: taldrin-check [OPTION]... FILE...\n"
+                         "  or:  taldrin-check --convert [--group TAG] [--force] IN OUT.ver\n"
         "Checks Taldrin verb lists: says, line by line, what a lesson will make of each list\n"
         "and what to do about it, as FILE:LINE: error|warning|note: ... [rule], then counts\n"
         "the verbs and questions a lesson asks.\n");
     str += "\n";
     // TRANSLATORS: taldrin-check --help, its options; see the note above.
-    str += Tr(
-        "  --groups TAGS      count only these groups, e.g. --groups ess1,bas2\n"
+    str += Tr("  --groups TAGS      count only these groups, e.g. --groups ess1,bas2\n"
         "                     (lit ess1 ess2 bas1 bas2 dop; default: all six)\n"
         "  --directions NUMS  count only these directions, numbered as the lesson's\n"
         "                     choices: 1 Infinitive to Past Tense, 2 Infinitive to Past\n"
@@ -223,8 +230,8 @@ std::string TextReport(const std::string& strPath, const ListCheck& check,
         std::string strAlso;
         for (std::size_t i = 1; i < lines.size(); ++i)
             strAlso += (i == 1 ? "" : ", ") + std::to_string(lines[i]);
-        // TRANSLATORS: after a finding, the other lines it is found in: "(also lines 8, 12)".
         if (lines.size() > 1)
+            // TRANSLATORS: after a finding, the other lines it is found in: "(also lines 8, 12)".
             str += " " + FillIn(TrN("(also line {1})", "(also lines {1})", lines.size() - 1), {strAlso});
         str += " [" + finding.m_strRule + "]\n";
     }

@@ -54,8 +54,8 @@ std::string FindingsText(const std::vector<Finding>& findings)
         }
         ++nShown;
         const bool bError = finding.m_nKind == FindingKind::Error;
-        // TRANSLATORS: a finding in the window: {1} a line of the list, {2} the finding.
         if (finding.m_nLine > 0)
+            // TRANSLATORS: a finding in the window: {1} a line of the list, {2} the finding.
             strText += FillIn(bError ? Tr("Line {1}: error: {2}") : Tr("Line {1}: warning: {2}"),
                               {std::to_string(finding.m_nLine), finding.WindowText()});
         else

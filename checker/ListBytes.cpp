@@ -377,13 +377,13 @@ bool CheckEncoding(const ListBytes& bytes, const std::function<bool(std::size_t)
     for (const auto& [nLine, i] : stray)
     {
         const auto c = static_cast<unsigned char>(bytes.Line(nLine)[i]);
-        // TRANSLATORS: {1}: a byte ("0xE9"); {2}: the letter it is in Latin-1; {3}: a line
-        // number.
         findings.Add(
             nLine, FindingKind::Warning, "mixed-encoding",
+            // TRANSLATORS: {1}: a byte ("0xE9"); {2}: the letter it is in Latin-1; {3}: a line.
             FillIn(c >= 0xA0 ? Tr("the byte {1} ('{2}' in Latin-1) is no UTF-8, though line {3} is, "
                                   "so a lesson reads the whole list as Latin-1 and shows every "
                                   "UTF-8 letter as two")
+                             // TRANSLATORS: {1}: a byte ("0x92"); {3}: a line number.
                              : Tr("the byte {1} is no UTF-8, though line {3} is, so a lesson reads "
                                   "the whole list as Latin-1 and shows every UTF-8 letter as two"),
                    {Hex(c), Utf8(static_cast<unsigned char>(c)), std::to_string(nUtf8Line)}),
@@ -411,8 +411,8 @@ void CheckCharacters(std::size_t nLine, const std::string& strBytes, bool bUtf8,
             else if (!bUtf8 && nUtf8 > 1 && !bMixedTold)
             {
                 bMixedTold = true;
-                // TRANSLATORS: {1}: a letter; {2}: the two it shows as.
                 findings.Add(nLine, FindingKind::Warning, "mixed-encoding",
+                             // TRANSLATORS: {1}: a letter; {2}: the two it shows as.
                              FillIn(Tr("{1} is written in UTF-8, but a byte elsewhere in the list "
                                        "is not, so the list is read as Latin-1 and this shows as {2}"),
                                     {QuoteUtf8(strBytes.substr(i, nUtf8)),
@@ -430,9 +430,11 @@ void CheckCharacters(std::size_t nLine, const std::string& strBytes, bool bUtf8,
                                        "backslash and must type it"),
                                     {Quote(strAt.substr(
                                         0, strAt.size() == 3 && std::strchr("'`^\"c", strAt[1]) ? 3 : 2))}),
-                             // TRANSLATORS: the accent codes of a verb list stay as they are.
-                             Tr("write \\' \\` \\^ or \\\" before a, e, i, o or u, or \\cc for "
-                                "'\xC3\xA7'; else delete the backslash"),
+                             // TRANSLATORS: the accent codes of a verb list stay as they are;
+                             // {1} is the letter c with cedilla.
+                             FillIn(Tr("write \\' \\` \\^ or \\\" before a, e, i, o or u, or "
+                                       "\\cc for {1}; else delete the backslash"),
+                                    {"'\xC3\xA7'"}),
                              nColumn);
             continue;
         }

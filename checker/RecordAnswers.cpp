@@ -161,12 +161,12 @@ void CheckList(const VerbRecordSeen& record, VerbForm form, const MeantForm& mea
         wanted = WrittenSpellings(strExpected);
     const std::set<std::string> accepted = AcceptedAnswers(strExpected);
     std::string strWrong;
-    // TRANSLATORS: the items of a list of what an answer check does wrong, "{1}, {2}".
     const auto AddWrong = [&](const std::string& strItem)
+    // TRANSLATORS: the items of a list of what an answer check does wrong, "{1}, {2}".
     { strWrong = strWrong.empty() ? strItem : FillIn(Tr("{1}, {2}"), {strWrong, strItem}); };
-    // TRANSLATORS: {1}: an answer in quotes.
     for (const std::string& strSpelling : wanted)
         if (accepted.count(strSpelling) == 0)
+            // TRANSLATORS: {1}: an answer in quotes.
             AddWrong(FillIn(Tr("{1} is never accepted"), {Quote(strSpelling)}));
     for (const std::string& strAnswer : accepted)
     {
@@ -182,8 +182,8 @@ void CheckList(const VerbRecordSeen& record, VerbForm form, const MeantForm& mea
         return;
     const std::vector<std::string> fixed =
         meant.m_bAlike ? meant.m_spellings : WrittenSpellings(NormaliseSpaces(strForm));
-    // TRANSLATORS: {1}: a verb form; {2}: what the answer check does wrong.
     findings.Add(nFormLine, FindingKind::Warning, "list-accepts",
+                 // TRANSLATORS: {1}: a verb form; {2}: what the answer check does wrong.
                  FillIn(Tr("as the {1}, {2}"), {FormText(form), strWrong}),
                  fixed.empty() || meant.m_bInnerBrackets
                      ? Tr("write each spelling whole, as '/learnt /learned'")
@@ -202,9 +202,9 @@ bool CheckNote(const std::string& strForm, std::size_t nRecordLine, std::size_t 
                const MeantForm& meant, Findings& findings)
 {
     const std::string strRecord = std::to_string(nRecordLine);
-    // TRANSLATORS: {1}: the form as written; {2}: the answer taken; {3}: a line number.
     if (IsPlaceholder(strForm))
         findings.Add(nFormLine, FindingKind::Warning, "note-in-form",
+                     // TRANSLATORS: {1}: the form as written; {2}: the answer taken; {3}: a line number.
                      FillIn(Tr("{1} stands for a form that is not there, but a lesson asks it and "
                                "takes only {2} as the answer"),
                             {Quote(strForm), Quote(NormaliseSpaces(strForm))}),
@@ -268,8 +268,8 @@ void CheckRecord(const VerbRecordSeen& record, RecordContext& context, Findings&
         const std::string strMeant = MeantTag(record.m_strTag);
         findings.Add(nLine, context.m_bAlternativeFile ? FindingKind::Note : FindingKind::Warning,
                      "unknown-tag",
-                     // TRANSLATORS: {1}: the tag as written.
                      FillIn(context.m_bAlternativeFile
+                                // TRANSLATORS: {1}: the tag as written.
                                 ? Tr("{1} is none of the six group tags, which does not matter in "
                                      "the short list: it takes every group")
                                 : Tr("{1} is none of the six group tags: this verb is asked "
@@ -308,9 +308,9 @@ void CheckRecord(const VerbRecordSeen& record, RecordContext& context, Findings&
         const VerbForm prompt = kDirections[record.m_nStopDirection].PromptForm;
         // The directions are in the order Infinitive, Past Tense, Past Participle prompts:
         // a list ends its own form's questions and the Past Participle's.
-        // TRANSLATORS: {1}: the verb form written as a list.
         const std::string strWhat =
             prompt == Infinitive
+                // TRANSLATORS: {1}: the verb form written as a list.
                 ? Tr("the {1} is a list, which is never shown as a question, so this verb gives "
                      "no question at all")
             : prompt == PastTense

@@ -150,10 +150,10 @@ void CheckHeader(const RecordCollector& seen, const ListBytes& bytes, Findings& 
                         {std::to_string(nHash > bytes.LineCount() ? nTitle : nHash)});
     }
     const std::string strLine = std::to_string(nTitle), strQuoted = Quote(bytes.Line(nTitle));
-    // TRANSLATORS: {1} and {2}: the line taken as the title and its text; {3}: the lines
-    // taken as the header ("lines 1 to 9"); {4}: how many verbs are in them.
     if (bEnded)
         findings.Add(nTitle, FindingKind::Error, "header-eats-verbs",
+                     // TRANSLATORS: {1} and {2}: the line taken as the title and its text; {3}: the lines
+                     // taken as the header ("lines 1 to 9"); {4}: how many verbs are in them.
                      FillIn(TrN("with line {1} {2} as its title, {3} are taken as the header "
                                 "(the verb in it is never asked, nor checked): a header is '#' "
                                 "lines, a title line, then two '#' lines",
@@ -465,11 +465,11 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
         for (std::size_t i = 0; i < nDone; ++i)
         {
             const Break& b = breaks[i];
-            // TRANSLATORS: {1} says what breaks the records' four-line rhythm; {2} how many
-            // records after it are shifted; {3} the last line of them.
             const std::string strWhat =
                 b.nShifted == 0 ? b.strWhat
                 : b.bBackInStep
+                    // TRANSLATORS: {1} says what breaks the records' four-line rhythm; {2} how many
+                    // records after it are shifted; {3} the last line of them.
                     ? FillIn(TrN("{1}, so a lesson takes the lines of the record after it for the "
                                  "wrong forms (up to line {3})",
                                  "{1}, so a lesson takes the lines of the {2} records after it for "
@@ -495,10 +495,10 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
         {
             // Where a second file was joined on: the mark hides its first line's "#".
             const std::size_t nEnd = JoinedHeaderEnd(bytes, nDue, lines.Last());
-            // TRANSLATORS: {1}: the lines of the second file's header ("lines 9 to 12").
             breaks.push_back(
                 {nDue, "joined-lists",
                  nEnd > nDue
+                     // TRANSLATORS: {1}: the lines of the second file's header ("lines 9 to 12").
                      ? FillIn(Tr("a byte-order mark (U+FEFF) begins this line, as where a second "
                                  "file was joined on; a lesson reads it as '?', so the line is no "
                                  "comment, and the second file's header, {1}, is read as verbs"),
@@ -523,9 +523,9 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
         if (nBlank > 0 && (nBlank % 4 == 0 || nDue + nBlank > lines.Last()))
         {
             // Read as records without forms, never asked and shifting nothing.
-            // TRANSLATORS: {1}: "a blank line", "4 blank lines".
             findings.Add(nDue, FindingKind::Note, "harmless-blank-lines",
                          FillIn(nDue + nBlank > lines.Last()
+                                    // TRANSLATORS: {1}: "a blank line", "4 blank lines".
                                     ? Tr("{1} at the end of the list, read as records without "
                                          "forms; harmless")
                                     : Tr("{1}, read as records without forms; harmless"),
@@ -557,9 +557,9 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
             author.Start(nDue, 4, false);
             const bool bBlank = lines.IsBlank(nStray);
             const std::string strRecord = std::to_string(nDue), strStray = std::to_string(nStray);
-            // TRANSLATORS: {1}: the record's first line; {2}: a comment line's text; {3}: the
-            // verb form it is taken for.
             breaks.push_back({nStray, bBlank ? "blank-line" : "comment-in-record",
+                              // TRANSLATORS: {1}: the record's first line; {2}: a comment line's text; {3}: the
+                              // verb form it is taken for.
                               bBlank ? FillIn(Tr("a blank line inside the record at line {1}"), {strRecord})
                                      : FillIn(Tr("the comment {2} inside the record at line {1} "
                                                  "is read as its {3}"),
@@ -579,8 +579,8 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
             ++k;
         if (k < 4 && bTag)
         {
-            // TRANSLATORS: {1}: how many lines the record has; {2}: the line of the next tag.
             breaks.push_back({nDue, "missing-line",
+                              // TRANSLATORS: {1}: how many lines the record has; {2}: the line of the next tag.
                               FillIn(TrN("this record has only {1} line (a group tag follows at "
                                          "line {2})",
                                          "this record has only {1} lines (a group tag follows at "
@@ -600,15 +600,15 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
                 if (lines.IsSame(nLine, nLine - 1))
                     nRepeat = nLine;
             if (nRepeat != 0)
-                // TRANSLATORS: {1} and {2}: line numbers; {3}: the line's text.
                 breaks.push_back({nRepeat, "repeated-line",
+                                  // TRANSLATORS: {1} and {2}: line numbers; {3}: the line's text.
                                   FillIn(Tr("line {1} repeats line {2} {3}"),
                                          {std::to_string(nRepeat), std::to_string(nRepeat - 1),
                                           lines.Quoted(nRepeat)}),
                                   FillIn(Tr("delete line {1}"), {std::to_string(nRepeat)})});
             else
-                // TRANSLATORS: {1}: how many lines; {2}: the text of the first.
                 breaks.push_back({nDue, "extra-line",
+                                  // TRANSLATORS: {1}: how many lines; {2}: the text of the first.
                                   FillIn(TrN("an extra line {2} inside the records",
                                              "{1} extra lines from {2} inside the records", k),
                                          {std::to_string(k), lines.Quoted(nDue)}),
@@ -651,9 +651,9 @@ bool CheckSpreadsheet(const ListBytes& bytes, Findings& findings)
                   "saves it; a lesson reads a verb from four lines (group tag, Past Tense, "
                   "Infinitive, Past Participle) and makes nonsense of these"),
                {strNames[k]});
-    // TRANSLATORS: Lesson > Edit Verb List... is the menu command, as the menus name it; the
-    // command in quotes stays as it is.
     findings.Add(nFirst[k], FindingKind::Error, "spreadsheet", strWhat,
+                 // TRANSLATORS: Lesson > Edit Verb List... is the menu command, as the menus name it; the
+                 // command in quotes stays as it is.
                  FillIn(Tr("open it in Taldrin with Lesson > Edit Verb List..., or convert it with "
                            "{1}, rather than mend it line by line"),
                         {"'taldrin-check --convert LIST NEW.ver'"}),
