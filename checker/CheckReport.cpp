@@ -1,5 +1,6 @@
 #include "checker/CheckReport.h"
 
+#include "framework/Translation.h"
 #include "verbdata/ListEncoding.h"
 
 #include <cstdio>
@@ -9,11 +10,29 @@
 namespace
 {
 
+// For JSON: never translated.
 const char* KindName(FindingKind nKind)
 {
     return nKind == FindingKind::Error     ? "error"
            : nKind == FindingKind::Warning ? "warning"
                                            : "note";
+}
+
+std::string KindText(FindingKind nKind)
+{
+    // TRANSLATORS: the kind of a finding in "FILE:LINE: error: ...", as compilers print it.
+    return nKind == FindingKind::Error     ? TrC("finding", "error")
+           : nKind == FindingKind::Warning ? TrC("finding", "warning")
+                                           : TrC("finding", "note");
+}
+
+// Characters of UTF-8 text, for lining up columns.
+std::size_t Width(const std::string& str)
+{
+    std::size_t n = 0;
+    for (const char c : str)
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return n;
 }
 
 // Whether the character at the start of the text must not reach a terminal raw: a control
@@ -74,34 +93,109 @@ std::string Summary(const std::string& strName, const ListCheck& check,
                          std::to_string(summary.m_nVerbs[k]);
         }
     if (summary.m_nOtherVerbs > 0)
-        strGroups += ", other tags " + std::to_string(summary.m_nOtherVerbs);
-    std::string str = strName + ": " + Plural(counts.nVerbs, " verb", " verbs") +
-                      " asked in a lesson " +
-                      (summary.m_bAlternativeFile ? "on the short list, which takes every group"
-                       : nChosen == kGroupCount   ? "with every group"
-                                                  : "with these groups") +
-                      " (" + strGroups + ")\n";
-    str +=
-        strName + ": " + Plural(counts.nQuestions, " question", " questions") +
-        (summary.m_directions.All() ? " with all six directions:\n" : " with these directions:\n");
+        // TRANSLATORS: verbs whose group tag is none of the six, after the tags' counts.
+        strGroups += ", " + FillIn(Tr("other tags {1}"), {std::to_string(summary.m_nOtherVerbs)});
+    const std::string strVerbs = std::to_string(counts.nVerbs);
+    std::string str;
+    if (summary.m_bAlternativeFile)
+        // TRANSLATORS: the summary's first line: {1} the file, {2} how many verbs, {3} the
+        // group tags (which stay as they are) with their counts.
+        str = TrN("{1}: {2} verb asked in a lesson on the short list, which takes every group ({3})",
+                  "{1}: {2} verbs asked in a lesson on the short list, which takes every group ({3})",
+                  counts.nVerbs);
+    else if (nChosen == kGroupCount)
+        // TRANSLATORS: the summary's first line: {1} the file, {2} how many verbs, {3} the
+        // group tags (which stay as they are) with their counts.
+        str = TrN("{1}: {2} verb asked in a lesson with every group ({3})",
+                  "{1}: {2} verbs asked in a lesson with every group ({3})", counts.nVerbs);
+    else
+        // TRANSLATORS: the summary's first line: {1} the file, {2} how many verbs, {3} the
+        // group tags (which stay as they are) with their counts.
+        str = TrN("{1}: {2} verb asked in a lesson with these groups ({3})",
+                  "{1}: {2} verbs asked in a lesson with these groups ({3})", counts.nVerbs);
+    str = FillIn(str, {strName, strVerbs, strGroups}) + "\n";
+    str += FillIn(summary.m_directions.All()
+                      // TRANSLATORS: {1} the file, {2} how many questions; the directions
+                      // follow, a line each.
+                      ? TrN("{1}: {2} question with all six directions:",
+                            "{1}: {2} questions with all six directions:", counts.nQuestions)
+                      // TRANSLATORS: {1} the file, {2} how many questions; the directions
+                      // follow, a line each.
+                      : TrN("{1}: {2} question with these directions:",
+                            "{1}: {2} questions with these directions:", counts.nQuestions),
+                  {strName, std::to_string(counts.nQuestions)}) +
+           "\n";
     for (std::size_t k = 0; k < kDirectionCount; ++k)
         if (summary.m_directions.Get(k))
         {
-            std::string strName = DirectionName(k);
-            strName.resize(32, ' ');
-            str += "  " + strName + " " + Format("%5lu", summary.m_nQuestions[k]) + "\n";
+            const std::string strDirection = DirectionText(k);
+            str += "  " + strDirection + std::string(32 - std::min<std::size_t>(Width(strDirection), 32), ' ') +
+                   " " + Format("%5lu", summary.m_nQuestions[k]) + "\n";
         }
-    str += strName + ": " + Plural(counts.nKinds[2], " error", " errors") + ", " +
-           Plural(counts.nKinds[1], " warning", " warnings") +
-           (counts.nKinds[0] == 0 || options.m_bNotes
-                ? ", " + Plural(counts.nKinds[0], " note", " notes")
-                : " (and " + Plural(counts.nKinds[0], " note", " notes") + ": --notes shows " +
-                      (counts.nKinds[0] == 1 ? "it)" : "them)")) +
+    const std::string strErrors =
+        Counted(TrN("{1} error", "{1} errors", counts.nKinds[2]), counts.nKinds[2]);
+    const std::string strWarnings =
+        Counted(TrN("{1} warning", "{1} warnings", counts.nKinds[1]), counts.nKinds[1]);
+    const std::string strNotes =
+        Counted(TrN("{1} note", "{1} notes", counts.nKinds[0]), counts.nKinds[0]);
+    str += FillIn(counts.nKinds[0] == 0 || options.m_bNotes
+                      // TRANSLATORS: the summary's last line: {1} the file, {2} errors ("1
+                      // error"), {3} warnings, {4} notes.
+                      ? Tr("{1}: {2}, {3}, {4}")
+                      // TRANSLATORS: the summary's last line: {1} the file, {2} errors, {3}
+                      // warnings, {4} notes ("3 notes"); --notes is an option, as it is typed.
+                      : TrN("{1}: {2}, {3} (and {4}: --notes shows it)",
+                            "{1}: {2}, {3} (and {4}: --notes shows them)", counts.nKinds[0]),
+                  {strName, strErrors, strWarnings, strNotes}) +
            "\n";
     return str;
 }
 
 } // namespace
+
+std::string UsageText()
+{
+    // TRANSLATORS: taldrin-check --help. Options, their values (TAGS, NUMS, ...), group tags,
+    // rule names and file names stay as they are; keep lines within 80 columns.
+    std::string str = Tr("Usage: taldrin-check [OPTION]... FILE...\n"
+                         "  or:  taldrin-check --convert [--group TAG] [--force] IN OUT.ver\n"
+        "Checks Taldrin verb lists: says, line by line, what a lesson will make of each list\n"
+        "and what to do about it, as FILE:LINE: error|warning|note: ... [rule], then counts\n"
+        "the verbs and questions a lesson asks.\n");
+    str += "\n";
+    // TRANSLATORS: taldrin-check --help, its options; see the note above.
+    str += Tr("  --groups TAGS      count only these groups, e.g. --groups ess1,bas2\n"
+        "                     (lit ess1 ess2 bas1 bas2 dop; default: all six)\n"
+        "  --directions NUMS  count only these directions, numbered as the lesson's\n"
+        "                     choices: 1 Infinitive to Past Tense, 2 Infinitive to Past\n"
+        "                     Participle, 3 Past Tense to Infinitive, 4 Past Tense to Past\n"
+        "                     Participle, 5 Past Participle to Infinitive, 6 Past\n"
+        "                     Participle to Past Tense; e.g. --directions 1,3 (default: all)\n"
+        "  --ignore RULES     do not report these rules, e.g. --ignore same-verb-twice\n"
+        "  --notes            also print notes (findings with nothing to fix)\n"
+        "  --quiet            print errors only, and no summary\n"
+        "  --format FORMAT    text (default) or json\n"
+        "  --convert IN OUT   read IN (CSV, TSV or a verb list) as the list editor opens it,\n"
+        "                     write it to OUT as the editor saves it, and check OUT\n"
+        "  --group TAG        with --convert: the group of verbs that have no group column\n"
+        "  --force            with --convert: write over OUT when it exists\n"
+        "  --help             print this help\n");
+    str += "\n";
+    // TRANSLATORS: taldrin-check --help: the heading of the list of rules.
+    str += Tr("Rules:") + "\n";
+    for (const Rule& rule : kRules)
+    {
+        char sz[32];
+        std::snprintf(sz, sizeof sz, "  %-21s ", rule.pszName);
+        str += sz + Tr(rule.pszSummary) + "\n";
+    }
+    str += "\n";
+    // TRANSLATORS: taldrin-check --help, its last lines.
+    str += Tr("Exit status, the worst over all files: 0 no errors, 1 errors found, 2 a file could\n"
+              "not be read or bad usage. With --convert: 0 written without errors, 1 written with\n"
+              "errors or cells left out, 2 nothing written.\n");
+    return str;
+}
 
 std::vector<Finding> ShownFindings(const ListCheck& check, const ReportOptions& options)
 {
@@ -132,10 +226,13 @@ std::string TextReport(const std::string& strPath, const ListCheck& check,
             continue;
         str += strName +
                (finding.m_nLine == 0 ? std::string() : ":" + std::to_string(finding.m_nLine)) +
-               ": " + KindName(finding.m_nKind) + ": " + finding.m_strText;
+               ": " + KindText(finding.m_nKind) + ": " + finding.m_strText;
+        std::string strAlso;
         for (std::size_t i = 1; i < lines.size(); ++i)
-            str += (i == 1 ? lines.size() == 2 ? " (also line " : " (also lines " : ", ") +
-                   std::to_string(lines[i]) + (i + 1 == lines.size() ? ")" : "");
+            strAlso += (i == 1 ? "" : ", ") + std::to_string(lines[i]);
+        if (lines.size() > 1)
+            // TRANSLATORS: after a finding, the other lines it is found in: "(also lines 8, 12)".
+            str += " " + FillIn(TrN("(also line {1})", "(also lines {1})", lines.size() - 1), {strAlso});
         str += " [" + finding.m_strRule + "]\n";
     }
     if (check.m_bRead && !options.m_bQuiet)

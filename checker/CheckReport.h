@@ -15,6 +15,9 @@ struct ReportOptions
     std::set<std::string> m_ignored; // rule names
 };
 
+// taldrin-check --help, with every rule.
+std::string UsageText();
+
 // The findings the options let through, in line order.
 std::vector<Finding> ShownFindings(const ListCheck& check, const ReportOptions& options);
 
@@ -22,7 +25,9 @@ std::vector<Finding> ShownFindings(const ListCheck& check, const ReportOptions& 
 std::string TextReport(const std::string& strPath, const ListCheck& check,
                        const ReportOptions& options);
 
-// The same as one JSON object: {"file", "read", "findings": [...], "summary": {...}}.
+// The same as one JSON object: {"file", "read", "findings": [...], "summary": {...}}. Keys,
+// rule names, severities and direction names stay English; "message" and "fix" are what a
+// person reads, in the user's language.
 std::string JsonReport(const std::string& strPath, const ListCheck& check,
                        const ReportOptions& options);
 

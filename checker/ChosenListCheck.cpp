@@ -1,5 +1,6 @@
 #include "checker/ChosenListCheck.h"
 
+#include "framework/Translation.h"
 #include "verbdata/RegularFile.h"
 
 #include <cstring>
@@ -20,18 +21,21 @@ std::string UnreadableReason(const std::string& strPath)
     switch (file.GetKind())
     {
     case RegularFile::Kind::Unopened:
-        return std::string("cannot be opened: ") + std::strerror(file.Error()) + ".";
+        // TRANSLATORS: these follow a verb list's name in quotes ("x.ver" is a folder...);
+        // {1}: the system's reason.
+        return FillIn(Tr("cannot be opened: {1}."), {std::strerror(file.Error())});
     case RegularFile::Kind::Directory:
-        return "is a folder, not a verb list.";
+        return Tr("is a folder, not a verb list.");
     case RegularFile::Kind::Other:
-        return "is not a regular file (a pipe or a device, say), so it is not read.";
+        return Tr("is not a regular file (a pipe or a device, say), so it is not read.");
     case RegularFile::Kind::Regular:
         break;
     }
     std::error_code error;
     const std::uintmax_t nSize = std::filesystem::file_size(strPath, error);
     if (!error && nSize > kLargestChosenList)
-        return "is too large for a verb list (" + std::to_string(nSize / (1024 * 1024)) + " MiB).";
+        return FillIn(Tr("is too large for a verb list ({1} MiB)."),
+                      {std::to_string(nSize / (1024 * 1024))});
     return std::string();
 }
 
@@ -49,21 +53,26 @@ std::string FindingsText(const std::vector<Finding>& findings)
             continue;
         }
         ++nShown;
+        const bool bError = finding.m_nKind == FindingKind::Error;
         if (finding.m_nLine > 0)
-            strText += "Line " + std::to_string(finding.m_nLine) + ": ";
-        strText += finding.m_nKind == FindingKind::Error ? "error: " : "warning: ";
-        strText += finding.WindowText() + "\n";
+            // TRANSLATORS: a finding in the window: {1} a line of the list, {2} the finding.
+            strText += FillIn(bError ? Tr("Line {1}: error: {2}") : Tr("Line {1}: warning: {2}"),
+                              {std::to_string(finding.m_nLine), finding.WindowText()});
+        else
+            strText += FillIn(bError ? Tr("error: {1}") : Tr("warning: {1}"), {finding.WindowText()});
+        strText += "\n";
     }
     if (nLeft > 0)
-        strText += "... and " + std::to_string(nLeft) + " more.\n";
+        strText += FillIn(TrN("... and {1} more.", "... and {1} more.", nLeft), {std::to_string(nLeft)}) + "\n";
     return strText;
 }
 
 ChosenListCheck CheckChosenList(const std::string& strPath, const std::string& strName)
 {
-    const std::string strQuoted = "\"" + strName + "\" ";
+    // TRANSLATORS: {1}: a verb list's name; {2}: why it cannot be used.
+    const std::string strNamed = Tr("\"{1}\" {2}");
     if (const std::string strReason = UnreadableReason(strPath); !strReason.empty())
-        return {ChosenListVerdict::Refused, strQuoted + strReason};
+        return {ChosenListVerdict::Refused, FillIn(strNamed, {strName, strReason})};
 
     // Counted, not kept: the questions of a large list take far more memory than its text.
     const ListCheck check = CheckVerbListFile(strPath, AllFlags<GroupSet>(), AllFlags<DirectionSet>(), false);
@@ -73,7 +82,7 @@ ChosenListCheck CheckChosenList(const std::string& strPath, const std::string& s
         nQuestions += n;
     if (nQuestions == 0)
         return {ChosenListVerdict::Refused,
-                strQuoted + "gives no question at all, so it cannot be used." +
+                FillIn(strNamed, {strName, Tr("gives no question at all, so it cannot be used.")}) +
                     (strFindings.empty() ? "" : "\n\n" + strFindings)};
     if (!strFindings.empty())
         return {ChosenListVerdict::Doubtful, strFindings};

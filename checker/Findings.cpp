@@ -1,47 +1,48 @@
 #include "checker/Findings.h"
 
+#include "framework/Translation.h"
 #include "verbdata/ListEncoding.h"
 
 #include <algorithm>
 #include <cstdio>
 
 const std::vector<Rule> kRules = {
-    {"cannot-read", "the file cannot be opened or read to its end"},
-    {"empty-list", "the file is empty"},
-    {"no-question", "no verb gives a question: a lesson has nothing to ask"},
-    {"spreadsheet", "one verb per line, as a spreadsheet saves it: convert it"},
-    {"utf-16", "saved as UTF-16, which a lesson reads as noise"},
-    {"cr-line-ends", "lines end with CR alone, so the list is one long line"},
-    {"no-header", "the header never ends: no verb is read"},
-    {"header-eats-verbs", "a '#' line or the title line is missing: verbs are taken as header"},
-    {"line-too-long", "a line of more than 59 characters: reading stops there"},
-    {"blank-line", "a blank line inside the records shifts the records after it"},
-    {"extra-line", "an extra line inside the records shifts the records after it"},
-    {"repeated-line", "a line written twice shifts the records after it"},
-    {"missing-line", "a record lacks a line: the records after it are shifted"},
-    {"comment-in-record", "a '#' line inside a record is read as a form"},
-    {"comment-as-form", "a form begins with '#': a line is missing above it"},
-    {"cut-short", "the list ends inside a record, which is never asked"},
-    {"empty-form", "a record with an empty form is never asked"},
-    {"blank-form", "a form of only blanks: a blank question, an empty answer"},
-    {"joined-lists", "a byte-order mark inside the list: two files joined"},
-    {"unknown-tag", "a group tag that is none of the six"},
-    {"list-as-prompt", "a list of alternatives as a form that is shown ends the record"},
-    {"list-accepts", "a list of alternatives accepts other answers than those written"},
-    {"two-spellings", "two spellings not written as a list: only the whole text is accepted"},
-    {"note-in-form", "a note or a placeholder as a form, which the learner must type"},
-    {"capital-letter", "a form with a capital letter where the others have none"},
-    {"accent-code", "a backslash that begins no accent code"},
-    {"invisible-character", "a character that looks like another or like nothing"},
-    {"windows-character", "a character of a Windows encoding, no Latin-1 letter"},
-    {"control-character", "a character no one can type"},
-    {"not-latin1", "a character beyond Latin-1, read as '?'"},
-    {"mixed-encoding", "UTF-8 and Latin-1 in one list: the UTF-8 letters are garbled"},
-    {"same-verb-twice", "the same Infinitive twice: the verb is asked twice"},
-    {"harmless-blank-lines", "blank lines read as records without forms (note)"},
-    {"extra-blanks", "blanks that the answer check ignores (note)"},
-    {"dos-end-mark", "a DOS end-of-file mark (Ctrl+Z) at the end (note)"},
-    {"out-of-memory", "memory ran out while reading the list"},
+    {"cannot-read", TR_NOOP("the file cannot be opened or read to its end")},
+    {"empty-list", TR_NOOP("the file is empty")},
+    {"no-question", TR_NOOP("no verb gives a question: a lesson has nothing to ask")},
+    {"spreadsheet", TR_NOOP("one verb per line, as a spreadsheet saves it: convert it")},
+    {"utf-16", TR_NOOP("saved as UTF-16, which a lesson reads as noise")},
+    {"cr-line-ends", TR_NOOP("lines end with CR alone, so the list is one long line")},
+    {"no-header", TR_NOOP("the header never ends: no verb is read")},
+    {"header-eats-verbs", TR_NOOP("a '#' line or the title line is missing: verbs are taken as header")},
+    {"line-too-long", TR_NOOP("a line of more than 59 characters: reading stops there")},
+    {"blank-line", TR_NOOP("a blank line inside the records shifts the records after it")},
+    {"extra-line", TR_NOOP("an extra line inside the records shifts the records after it")},
+    {"repeated-line", TR_NOOP("a line written twice shifts the records after it")},
+    {"missing-line", TR_NOOP("a record lacks a line: the records after it are shifted")},
+    {"comment-in-record", TR_NOOP("a '#' line inside a record is read as a form")},
+    {"comment-as-form", TR_NOOP("a form begins with '#': a line is missing above it")},
+    {"cut-short", TR_NOOP("the list ends inside a record, which is never asked")},
+    {"empty-form", TR_NOOP("a record with an empty form is never asked")},
+    {"blank-form", TR_NOOP("a form of only blanks: a blank question, an empty answer")},
+    {"joined-lists", TR_NOOP("a byte-order mark inside the list: two files joined")},
+    {"unknown-tag", TR_NOOP("a group tag that is none of the six")},
+    {"list-as-prompt", TR_NOOP("a list of alternatives as a form that is shown ends the record")},
+    {"list-accepts", TR_NOOP("a list of alternatives accepts other answers than those written")},
+    {"two-spellings", TR_NOOP("two spellings not written as a list: only the whole text is accepted")},
+    {"note-in-form", TR_NOOP("a note or a placeholder as a form, which the learner must type")},
+    {"capital-letter", TR_NOOP("a form with a capital letter where the others have none")},
+    {"accent-code", TR_NOOP("a backslash that begins no accent code")},
+    {"invisible-character", TR_NOOP("a character that looks like another or like nothing")},
+    {"windows-character", TR_NOOP("a character of a Windows encoding, no Latin-1 letter")},
+    {"control-character", TR_NOOP("a character no one can type")},
+    {"not-latin1", TR_NOOP("a character beyond Latin-1, read as '?'")},
+    {"mixed-encoding", TR_NOOP("UTF-8 and Latin-1 in one list: the UTF-8 letters are garbled")},
+    {"same-verb-twice", TR_NOOP("the same Infinitive twice: the verb is asked twice")},
+    {"harmless-blank-lines", TR_NOOP("blank lines read as records without forms (note)")},
+    {"extra-blanks", TR_NOOP("blanks that the answer check ignores (note)")},
+    {"dos-end-mark", TR_NOOP("a DOS end-of-file mark (Ctrl+Z) at the end (note)")},
+    {"out-of-memory", TR_NOOP("memory ran out while reading the list")},
 };
 
 bool IsRule(const std::string& strName)
@@ -58,11 +59,17 @@ void Findings::Add(std::size_t nLine, FindingKind nKind, const char* pszRule,
     count.nKind = std::max(count.nKind, nKind);
     if (++count.nFound > kMaxPerRule)
         return;
-    const std::string strAt = nColumn == 0 ? "" : "column " + std::to_string(nColumn) + ": ";
-    m_findings.push_back({nLine, nKind,
-                          strAt + (strFix.empty() ? strWhat : strWhat + ": " + strFix), pszRule,
-                          nColumn, strFix,
-                          strWindowFix.empty() ? "" : strAt + strWhat + ": " + strWindowFix});
+    const auto At = [&](const std::string& strText)
+    {
+        // TRANSLATORS: a finding about one character of a list line; {1} is its column, {2}
+        // the finding.
+        return nColumn == 0 ? strText : FillIn(Tr("column {1}: {2}"), {std::to_string(nColumn), strText});
+    };
+    // TRANSLATORS: a finding: {1} says what is wrong, {2} what to do about it.
+    const std::string strFixed = Tr("{1}: {2}");
+    m_findings.push_back({nLine, nKind, At(strFix.empty() ? strWhat : FillIn(strFixed, {strWhat, strFix})),
+                          pszRule, nColumn, strFix,
+                          strWindowFix.empty() ? "" : At(FillIn(strFixed, {strWhat, strWindowFix}))});
 }
 
 bool Findings::Has(FindingKind nKind) const
@@ -78,8 +85,10 @@ std::vector<Finding> Findings::Sorted()
     for (const auto& [strRule, count] : m_counts)
         if (count.nFound > kMaxPerRule)
             m_findings.push_back({0, count.nKind,
-                                  "and " + std::to_string(count.nFound - kMaxPerRule) +
-                                      " more like the findings above, not listed",
+                                  Counted(TrN("and {1} more like the findings above, not listed",
+                                              "and {1} more like the findings above, not listed",
+                                              count.nFound - kMaxPerRule),
+                                          count.nFound - kMaxPerRule),
                                   strRule, 0, "", ""});
     return std::move(m_findings);
 }
@@ -129,13 +138,15 @@ std::string QuoteUtf8(const std::string& strChar)
     return "'" + strChar + "'";
 }
 
-std::string Plural(std::size_t n, const char* pszOne, const char* pszMany)
+std::string Counted(const std::string& strPattern, std::size_t n)
 {
-    return std::to_string(n) + (n == 1 ? pszOne : pszMany);
+    return FillIn(strPattern, {std::to_string(n)});
 }
 
 std::string LineRange(std::size_t nFirst, std::size_t nLast)
 {
-    return nFirst == nLast ? "line " + std::to_string(nFirst)
-                           : "lines " + std::to_string(nFirst) + " to " + std::to_string(nLast);
+    // TRANSLATORS: lines of a verb list, named inside a finding ("delete lines 7 to 9").
+    return nFirst == nLast ? FillIn(Tr("line {1}"), {std::to_string(nFirst)})
+                           : FillIn(Tr("lines {1} to {2}"),
+                                    {std::to_string(nFirst), std::to_string(nLast)});
 }

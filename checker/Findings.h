@@ -20,7 +20,7 @@ struct Finding
 {
     std::size_t m_nLine = 0; // counted from 1; 0 for the file as a whole
     FindingKind m_nKind = FindingKind::Note;
-    std::string m_strText;     // the complete message, with what to do; UTF-8
+    std::string m_strText;     // the complete message, with what to do; UTF-8, translated
     std::string m_strRule;     // e.g. "blank-line"; see kRules
     std::size_t m_nColumn = 0; // in characters, from 1; 0 when the line as a whole is meant
     std::string m_strFix;      // what to do, as the message ends; empty when nothing is to do
@@ -38,7 +38,7 @@ struct Finding
 struct Rule
 {
     const char* pszName;
-    const char* pszSummary; // for --help
+    const char* pszSummary; // for --help, in English: shown through Tr
 };
 
 // Every rule a finding can name, in the order --help lists them.
@@ -88,8 +88,8 @@ std::string QuoteUtf8(const std::string& strChar);
 // One character of Latin-1 in UTF-8.
 void AppendUtf8(std::string& str, char32_t ch);
 
-// "1 record", "2 records"; with no singular, "2 blank lines".
-std::string Plural(std::size_t n, const char* pszOne, const char* pszMany);
+// A counted text with n at {1}: Counted(TrN("{1} record", "{1} records", n), n).
+std::string Counted(const std::string& strPattern, std::size_t n);
 
 // "line 7", "lines 7 to 9".
 std::string LineRange(std::size_t nFirst, std::size_t nLast);

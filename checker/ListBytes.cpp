@@ -1,5 +1,6 @@
 #include "checker/ListBytes.h"
 
+#include "framework/Translation.h"
 #include "verbdata/AnswerText.h"
 #include "verbdata/ListEncoding.h"
 #include "verbdata/RegularFile.h"
@@ -77,18 +78,19 @@ std::string ListBytes::Read(const std::string& strPath)
     switch (file.GetKind())
     {
     case RegularFile::Kind::Unopened:
-        return std::string("cannot open: ") + std::strerror(file.Error());
+        // TRANSLATORS: {1}: the system's reason, such as "No such file or directory".
+        return FillIn(Tr("cannot open: {1}"), {std::strerror(file.Error())});
     case RegularFile::Kind::Directory:
-        strProblem = "a directory, not a verb list";
+        strProblem = Tr("a directory, not a verb list");
         break;
     case RegularFile::Kind::Other:
-        strProblem = "not a regular file: a lesson does not open it";
+        strProblem = Tr("not a regular file: a lesson does not open it");
         break;
     case RegularFile::Kind::Regular:
         m_strBytes = ReadListBytes(file, &m_bCut);
         m_strBytes.shrink_to_fit();
         if (file.Error() != 0)
-            strProblem = std::string("read error: ") + std::strerror(file.Error());
+            strProblem = FillIn(Tr("read error: {1}"), {std::strerror(file.Error())});
         break;
     }
     Index();
@@ -298,22 +300,22 @@ struct LookAlike
 
 // Characters pasted from web pages and word processors, by what they are taken for.
 const LookAlike kLookAlikes[] = {
-    {0xA0, "a no-break space, which looks like a blank but is none", "type a plain blank"},
-    {0xAD, "an invisible soft hyphen", "delete it"},
-    {0x200B, "an invisible zero-width space", "delete it"},
-    {0x200C, "an invisible zero-width non-joiner", "delete it"},
-    {0x200D, "an invisible zero-width joiner", "delete it"},
-    {0x200E, "an invisible left-to-right mark", "delete it"},
-    {0x200F, "an invisible right-to-left mark", "delete it"},
-    {0x2060, "an invisible word joiner", "delete it"},
-    {0xFEFF, "an invisible zero-width no-break space", "delete it"},
-    {0x2018, "a curly apostrophe", "type ' instead"},
-    {0x2019, "a curly apostrophe", "type ' instead"},
-    {0x201C, "a curly quotation mark", "type \" instead"},
-    {0x201D, "a curly quotation mark", "type \" instead"},
-    {0x2013, "a dash", "type - instead"},
-    {0x2014, "a dash", "type - instead"},
-    {0x2026, "an ellipsis", "type ... instead"},
+    {0xA0, TR_NOOP("a no-break space, which looks like a blank but is none"), TR_NOOP("type a plain blank")},
+    {0xAD, TR_NOOP("an invisible soft hyphen"), TR_NOOP("delete it")},
+    {0x200B, TR_NOOP("an invisible zero-width space"), TR_NOOP("delete it")},
+    {0x200C, TR_NOOP("an invisible zero-width non-joiner"), TR_NOOP("delete it")},
+    {0x200D, TR_NOOP("an invisible zero-width joiner"), TR_NOOP("delete it")},
+    {0x200E, TR_NOOP("an invisible left-to-right mark"), TR_NOOP("delete it")},
+    {0x200F, TR_NOOP("an invisible right-to-left mark"), TR_NOOP("delete it")},
+    {0x2060, TR_NOOP("an invisible word joiner"), TR_NOOP("delete it")},
+    {0xFEFF, TR_NOOP("an invisible zero-width no-break space"), TR_NOOP("delete it")},
+    {0x2018, TR_NOOP("a curly apostrophe"), TR_NOOP("type ' instead")},
+    {0x2019, TR_NOOP("a curly apostrophe"), TR_NOOP("type ' instead")},
+    {0x201C, TR_NOOP("a curly quotation mark"), TR_NOOP("type \" instead")},
+    {0x201D, TR_NOOP("a curly quotation mark"), TR_NOOP("type \" instead")},
+    {0x2013, TR_NOOP("a dash"), TR_NOOP("type - instead")},
+    {0x2014, TR_NOOP("a dash"), TR_NOOP("type - instead")},
+    {0x2026, TR_NOOP("an ellipsis"), TR_NOOP("type ... instead")},
 };
 
 // Windows-1252's characters at 0x80 to 0x9F that lists meet, by their code there.
@@ -344,16 +346,16 @@ bool CheckEncoding(const ListBytes& bytes, const std::function<bool(std::size_t)
     if (bytes.IsUtf16())
     {
         findings.Add(0, FindingKind::Error, "utf-16",
-                     "the list is saved as UTF-16, which a lesson reads as noise",
-                     "save it as UTF-8 or Latin-1");
+                     Tr("the list is saved as UTF-16, which a lesson reads as noise"),
+                     Tr("save it as UTF-8 or Latin-1"));
         return false;
     }
     if (bytes.HasCrLineEnds())
     {
         findings.Add(0, FindingKind::Error, "cr-line-ends",
-                     "the lines end with CR alone, as old Mac editors saved them, so a lesson "
-                     "reads the whole list as one line",
-                     "save it with Unix (LF) or Windows (CR LF) line ends");
+                     Tr("the lines end with CR alone, as old Mac editors saved them, so a lesson "
+                        "reads the whole list as one line"),
+                     Tr("save it with Unix (LF) or Windows (CR LF) line ends"));
         return false;
     }
     if (bytes.IsUtf8())
@@ -377,12 +379,15 @@ bool CheckEncoding(const ListBytes& bytes, const std::function<bool(std::size_t)
         const auto c = static_cast<unsigned char>(bytes.Line(nLine)[i]);
         findings.Add(
             nLine, FindingKind::Warning, "mixed-encoding",
-            "the byte " + Hex(c) +
-                (c >= 0xA0 ? " ('" + Utf8(static_cast<unsigned char>(c)) + "' in Latin-1)" : "") +
-                " is no UTF-8, though line " + std::to_string(nUtf8Line) +
-                " is, so a lesson reads the whole list as Latin-1 and shows every "
-                "UTF-8 letter as two",
-            "write this letter in UTF-8 too (save the list as UTF-8)", i + 1);
+            // TRANSLATORS: {1}: a byte ("0xE9"); {2}: the letter it is in Latin-1; {3}: a line.
+            FillIn(c >= 0xA0 ? Tr("the byte {1} ('{2}' in Latin-1) is no UTF-8, though line {3} is, "
+                                  "so a lesson reads the whole list as Latin-1 and shows every "
+                                  "UTF-8 letter as two")
+                             // TRANSLATORS: {1}: a byte ("0x92"); {3}: a line number.
+                             : Tr("the byte {1} is no UTF-8, though line {3} is, so a lesson reads "
+                                  "the whole list as Latin-1 and shows every UTF-8 letter as two"),
+                   {Hex(c), Utf8(static_cast<unsigned char>(c)), std::to_string(nUtf8Line)}),
+            Tr("write this letter in UTF-8 too (save the list as UTF-8)"), i + 1);
     }
     return true;
 }
@@ -407,11 +412,12 @@ void CheckCharacters(std::size_t nLine, const std::string& strBytes, bool bUtf8,
             {
                 bMixedTold = true;
                 findings.Add(nLine, FindingKind::Warning, "mixed-encoding",
-                             QuoteUtf8(strBytes.substr(i, nUtf8)) +
-                                 " is written in UTF-8, but a byte elsewhere in the list is not, "
-                                 "so the list is read as Latin-1 and this shows as " +
-                                 Quote(strBytes.substr(i, nUtf8)),
-                             "save the whole list as UTF-8", nColumn);
+                             // TRANSLATORS: {1}: a letter; {2}: the two it shows as.
+                             FillIn(Tr("{1} is written in UTF-8, but a byte elsewhere in the list "
+                                       "is not, so the list is read as Latin-1 and this shows as {2}"),
+                                    {QuoteUtf8(strBytes.substr(i, nUtf8)),
+                                     Quote(strBytes.substr(i, nUtf8))}),
+                             Tr("save the whole list as UTF-8"), nColumn);
             }
         }
         const std::string strAt = strBytes.substr(i, 3), strChar = strBytes.substr(i, nLength);
@@ -420,12 +426,15 @@ void CheckCharacters(std::size_t nLine, const std::string& strBytes, bool bUtf8,
         {
             if (ConvertAccents(strAt) == strAt)
                 findings.Add(nLine, FindingKind::Warning, "accent-code",
-                             Quote(strAt.substr(
-                                 0, strAt.size() == 3 && std::strchr("'`^\"c", strAt[1]) ? 3 : 2)) +
-                                 " begins no accent code, so the learner is shown the backslash "
-                                 "and must type it",
-                             "write \\' \\` \\^ or \\\" before a, e, i, o or u, or \\cc for "
-                             "'\xC3\xA7'; else delete the backslash",
+                             FillIn(Tr("{1} begins no accent code, so the learner is shown the "
+                                       "backslash and must type it"),
+                                    {Quote(strAt.substr(
+                                        0, strAt.size() == 3 && std::strchr("'`^\"c", strAt[1]) ? 3 : 2))}),
+                             // TRANSLATORS: the accent codes of a verb list stay as they are;
+                             // {1} is the letter c with cedilla.
+                             FillIn(Tr("write \\' \\` \\^ or \\\" before a, e, i, o or u, or "
+                                       "\\cc for {1}; else delete the backslash"),
+                                    {"'\xC3\xA7'"}),
                              nColumn);
             continue;
         }
@@ -435,32 +444,35 @@ void CheckCharacters(std::size_t nLine, const std::string& strBytes, bool bUtf8,
                               : ch);
         if (ch >= 0x80 && ch < 0xA0 && !bUtf8)
             findings.Add(nLine, FindingKind::Warning, "windows-character",
-                         Hex(ch) + " is " +
-                             (pLookAlike != nullptr ? pLookAlike->pszWhat
-                                                    : std::string("no Latin-1 letter")) +
-                             " from a Windows editor, which no learner can type",
-                         pLookAlike != nullptr ? std::string(pLookAlike->pszFix)
-                                               : "type it again, or save the list as UTF-8",
+                         // TRANSLATORS: {1}: a byte ("0x92"); {2}: what it is ("a curly
+                         // apostrophe").
+                         FillIn(Tr("{1} is {2} from a Windows editor, which no learner can type"),
+                                {Hex(ch), pLookAlike != nullptr ? Tr(pLookAlike->pszWhat)
+                                                                : Tr("no Latin-1 letter")}),
+                         pLookAlike != nullptr ? Tr(pLookAlike->pszFix)
+                                               : Tr("type it again, or save the list as UTF-8"),
                          nColumn);
         else if ((ch == 0xA0 || ch == '\t') && bList && i < strBytes.size() && strBytes[i] == '/' &&
                  strBytes[i - nLength - 1] != ' ')
             continue; // the one character before a "/" that the answer check drops
         else if (pLookAlike != nullptr)
             findings.Add(nLine, FindingKind::Warning, "invisible-character",
-                         std::string(pLookAlike->pszWhat) + " (" + Hex(ch) + ")",
-                         pLookAlike->pszFix, nColumn);
+                         // TRANSLATORS: {1}: what the character is; {2}: its code.
+                         FillIn(Tr("{1} ({2})"), {Tr(pLookAlike->pszWhat), Hex(ch)}),
+                         Tr(pLookAlike->pszFix), nColumn);
         else if (ch == '\t')
             findings.Add(nLine, FindingKind::Warning, "control-character",
-                         "a tab, which the answer check takes for no blank", "delete it", nColumn);
+                         Tr("a tab, which the answer check takes for no blank"), Tr("delete it"),
+                         nColumn);
         else if (ch < 0x20 || (ch >= 0x7F && ch < 0xA0))
             findings.Add(nLine, FindingKind::Warning, "control-character",
-                         "the control character " + Hex(ch) + ", which no one can type",
-                         "delete it", nColumn);
+                         FillIn(Tr("the control character {1}, which no one can type"), {Hex(ch)}),
+                         Tr("delete it"), nColumn);
         else if (ch > 0xFF)
             findings.Add(nLine, FindingKind::Warning, "not-latin1",
-                         QuoteUtf8(strChar) +
-                             " is no Latin-1 letter: the lesson shows it as '?', and no learner "
-                             "can type it",
-                         "write it without", nColumn);
+                         FillIn(Tr("{1} is no Latin-1 letter: the lesson shows it as '?', and no "
+                                   "learner can type it"),
+                                {QuoteUtf8(strChar)}),
+                         Tr("write it without"), nColumn);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "checker/RecordShape.h"
 #include "checker/VerbListChecker.h"
+#include "framework/Translation.h"
 #include "verbdata/AnswerText.h"
 
 #include <algorithm>
@@ -136,13 +137,13 @@ MeantForm MeantSpellings(const std::string& strForm)
 namespace
 {
 
-// The form of the record that an answer is, when it is one; else null.
-const char* OtherForm(const VerbRecordSeen& record, VerbForm form, const std::string& strAnswer)
+// The form of the record that an answer is, when it is one; else empty.
+std::string OtherForm(const VerbRecordSeen& record, VerbForm form, const std::string& strAnswer)
 {
     for (VerbForm other : {Infinitive, PastTense, PastParticiple})
         if (other != form && NormaliseSpaces(ConvertAccents(record.m_forms[other])) == strAnswer)
-            return FormName(other);
-    return nullptr;
+            return FormText(other);
+    return {};
 }
 
 // A list "/one /two": what the lesson accepts against what the author meant.
@@ -160,58 +161,69 @@ void CheckList(const VerbRecordSeen& record, VerbForm form, const MeantForm& mea
         wanted = WrittenSpellings(strExpected);
     const std::set<std::string> accepted = AcceptedAnswers(strExpected);
     std::string strWrong;
+    const auto AddWrong = [&](const std::string& strItem)
+    // TRANSLATORS: the items of a list of what an answer check does wrong, "{1}, {2}".
+    { strWrong = strWrong.empty() ? strItem : FillIn(Tr("{1}, {2}"), {strWrong, strItem}); };
     for (const std::string& strSpelling : wanted)
         if (accepted.count(strSpelling) == 0)
-            strWrong += (strWrong.empty() ? "" : ", ") + Quote(strSpelling) + " is never accepted";
+            // TRANSLATORS: {1}: an answer in quotes.
+            AddWrong(FillIn(Tr("{1} is never accepted"), {Quote(strSpelling)}));
     for (const std::string& strAnswer : accepted)
     {
         if (std::find(wanted.begin(), wanted.end(), strAnswer) != wanted.end())
             continue;
-        const char* pszOther = OtherForm(record, form, strAnswer);
-        strWrong +=
-            (strWrong.empty() ? "" : ", ") +
-            (strAnswer.empty() ? std::string("an empty answer is accepted")
-                               : Quote(strAnswer) + " is accepted" +
-                                     (pszOther ? std::string(", the ") + pszOther : std::string()));
+        const std::string strOther = OtherForm(record, form, strAnswer);
+        // TRANSLATORS: {1}: an answer in quotes; {2}: the verb form it is.
+        AddWrong(strAnswer.empty()    ? Tr("an empty answer is accepted")
+                 : strOther.empty() ? FillIn(Tr("{1} is accepted"), {Quote(strAnswer)})
+                                    : FillIn(Tr("{1} is accepted, the {2}"), {Quote(strAnswer), strOther}));
     }
     if (strWrong.empty())
         return;
     const std::vector<std::string> fixed =
         meant.m_bAlike ? meant.m_spellings : WrittenSpellings(NormaliseSpaces(strForm));
     findings.Add(nFormLine, FindingKind::Warning, "list-accepts",
-                 "as the " + std::string(FormName(form)) + ", " + strWrong,
+                 // TRANSLATORS: {1}: a verb form; {2}: what the answer check does wrong.
+                 FillIn(Tr("as the {1}, {2}"), {FormText(form), strWrong}),
                  fixed.empty() || meant.m_bInnerBrackets
-                     ? "write each spelling whole, as '/learnt /learned'"
-                     : "write it as " + Quote(AsList(fixed)) +
-                           ", one blank before each '/' and none after it");
+                     ? Tr("write each spelling whole, as '/learnt /learned'")
+                     : FillIn(Tr("write it as {1}, one blank before each '/' and none after it"),
+                              {Quote(AsList(fixed))}));
+}
+
+std::string WriteAbove(const std::string& strQuoted, const std::string& strLine)
+{
+    // TRANSLATORS: {1}: the form to write, in quotes; {2}: the record's first line.
+    return FillIn(Tr("write {1} and put the note on a '#' line above line {2}"), {strQuoted, strLine});
 }
 
 // A form that holds a note or stands for none: the learner must type it as it is.
 bool CheckNote(const std::string& strForm, std::size_t nRecordLine, std::size_t nFormLine,
                const MeantForm& meant, Findings& findings)
 {
-    const std::string strAbove =
-        " and put the note on a '#' line above line " + std::to_string(nRecordLine);
+    const std::string strRecord = std::to_string(nRecordLine);
     if (IsPlaceholder(strForm))
         findings.Add(nFormLine, FindingKind::Warning, "note-in-form",
-                     Quote(strForm) + " stands for a form that is not there, but a lesson asks it "
-                                      "and takes only " + Quote(NormaliseSpaces(strForm)) +
-                         " as the answer",
-                     "write the form, or delete the record at line " + std::to_string(nRecordLine));
+                     // TRANSLATORS: {1}: the form as written; {2}: the answer taken; {3}: a line number.
+                     FillIn(Tr("{1} stands for a form that is not there, but a lesson asks it and "
+                               "takes only {2} as the answer"),
+                            {Quote(strForm), Quote(NormaliseSpaces(strForm))}),
+                     FillIn(Tr("write the form, or delete the record at line {1}"), {strRecord}));
     else if (const std::size_t nNote = strForm.find("//");
              nNote != std::string::npos && nNote > 0 && strForm[0] != '/' &&
              !NormaliseSpaces(strForm.substr(0, nNote)).empty())
         findings.Add(nFormLine, FindingKind::Warning, "note-in-form",
-                     Quote(strForm) + " holds a note after '//', which the learner must type too",
-                     "write " + Quote(NormaliseSpaces(strForm.substr(0, nNote))) + strAbove);
+                     FillIn(Tr("{1} holds a note after '//', which the learner must type too"),
+                            {Quote(strForm)}),
+                     WriteAbove(Quote(NormaliseSpaces(strForm.substr(0, nNote))), strRecord));
     else if (const std::size_t nOpen = strForm.find('(');
              nOpen != std::string::npos && !meant.m_bAlike && !meant.m_bInnerBrackets &&
              meant.m_spellings.size() == 2 && strForm[0] != '/')
         findings.Add(nFormLine, FindingKind::Warning, "note-in-form",
-                     Quote(strForm) + " holds a note in brackets, which the learner must type too",
-                     "write " +
-                         Quote(nOpen == 0 ? meant.m_spellings[1] : meant.m_spellings[0]) +
-                         strAbove);
+                     FillIn(Tr("{1} holds a note in brackets, which the learner must type too"),
+                            {Quote(strForm)}),
+                     WriteAbove(Quote(nOpen == 0 ? meant.m_spellings[1] : meant.m_spellings[0]),
+                                strRecord));
     else
         return false;
     return true;
@@ -244,9 +256,11 @@ void CheckRecord(const VerbRecordSeen& record, RecordContext& context, Findings&
     if (record.m_nLines < 4)
     {
         findings.Add(nLine, FindingKind::Error, "cut-short",
-                     "the list ends after " + Plural(record.m_nLines, " line", " lines") +
-                         " of this record, so it is never asked",
-                     "add its missing forms");
+                     FillIn(TrN("the list ends after {1} line of this record, so it is never asked",
+                                "the list ends after {1} lines of this record, so it is never asked",
+                                record.m_nLines),
+                            {std::to_string(record.m_nLines)}),
+                     Tr("add its missing forms"));
         return;
     }
     if (FindGroup(record.m_strTag) < 0)
@@ -254,29 +268,37 @@ void CheckRecord(const VerbRecordSeen& record, RecordContext& context, Findings&
         const std::string strMeant = MeantTag(record.m_strTag);
         findings.Add(nLine, context.m_bAlternativeFile ? FindingKind::Note : FindingKind::Warning,
                      "unknown-tag",
-                     Quote(record.m_strTag) + " is none of the six group tags" +
-                         (context.m_bAlternativeFile
-                              ? ", which does not matter in the short list: it takes every group"
-                              : ": this verb is asked whatever groups are chosen"),
-                     strMeant.empty() ? "write one of lit, ess1, ess2, bas1, bas2, dop"
-                                      : "write '" + strMeant + "'");
+                     FillIn(context.m_bAlternativeFile
+                                // TRANSLATORS: {1}: the tag as written.
+                                ? Tr("{1} is none of the six group tags, which does not matter in "
+                                     "the short list: it takes every group")
+                                : Tr("{1} is none of the six group tags: this verb is asked "
+                                     "whatever groups are chosen"),
+                            {Quote(record.m_strTag)}),
+                     // TRANSLATORS: the group tags stay as they are.
+                     strMeant.empty() ? Tr("write one of lit, ess1, ess2, bas1, bas2, dop")
+                                      : FillIn(Tr("write {1}"), {"'" + strMeant + "'"}));
     }
     for (VerbForm form : {PastTense, Infinitive, PastParticiple})
         if (record.m_forms[form].compare(0, 1, "#") == 0)
             findings.Add(
                 nLine + FormOffset(form), FindingKind::Error, "comment-as-form",
-                "the comment " + Quote(record.m_forms[form]) + " is read as the " + FormName(form) +
-                    " of the record at line " + std::to_string(nLine) + ", which lacks a line",
-                "add the missing form before line " + std::to_string(nLine + FormOffset(form)));
+                // TRANSLATORS: {1}: the comment; {2}: a verb form; {3}: the record's first line.
+                FillIn(Tr("the comment {1} is read as the {2} of the record at line {3}, which "
+                          "lacks a line"),
+                       {Quote(record.m_forms[form]), FormText(form), std::to_string(nLine)}),
+                FillIn(Tr("add the missing form before line {1}"),
+                       {std::to_string(nLine + FormOffset(form))}));
     if (record.m_bEmptyForm)
     {
         for (VerbForm form : {PastTense, Infinitive, PastParticiple})
             if (record.m_forms[form].empty())
             {
                 findings.Add(nLine + FormOffset(form), FindingKind::Error, "empty-form",
-                             std::string("the ") + FormName(form) +
-                                 " is empty, so this verb is never asked",
-                             "write the form into the line");
+                             // TRANSLATORS: {1}: a verb form.
+                             FillIn(Tr("the {1} is empty, so this verb is never asked"),
+                                    {FormText(form)}),
+                             Tr("write the form into the line"));
                 break;
             }
         return;
@@ -286,18 +308,20 @@ void CheckRecord(const VerbRecordSeen& record, RecordContext& context, Findings&
         const VerbForm prompt = kDirections[record.m_nStopDirection].PromptForm;
         // The directions are in the order Infinitive, Past Tense, Past Participle prompts:
         // a list ends its own form's questions and the Past Participle's.
-        const std::string strLost =
-            prompt == Infinitive ? "no question at all"
+        const std::string strWhat =
+            prompt == Infinitive
+                // TRANSLATORS: {1}: the verb form written as a list.
+                ? Tr("the {1} is a list, which is never shown as a question, so this verb gives "
+                     "no question at all")
             : prompt == PastTense
-                ? "no questions that show the Past Tense or the Past Participle"
-                : "no questions that show the Past Participle";
+                ? Tr("the {1} is a list, which is never shown as a question, so this verb gives "
+                     "no questions that show the Past Tense or the Past Participle")
+                : Tr("the {1} is a list, which is never shown as a question, so this verb gives "
+                     "no questions that show the Past Participle");
         findings.Add(nLine + FormOffset(prompt),
                      prompt == Infinitive ? FindingKind::Warning : FindingKind::Note,
-                     "list-as-prompt",
-                     std::string("the ") + FormName(prompt) +
-                         " is a list, which is never shown as a question, so this verb gives " +
-                         strLost,
-                     prompt == Infinitive ? "write the Infinitive as one word" : "");
+                     "list-as-prompt", FillIn(strWhat, {FormText(prompt)}),
+                     prompt == Infinitive ? Tr("write the Infinitive as one word") : "");
     }
     for (VerbForm form : {PastTense, Infinitive, PastParticiple})
     {
@@ -309,17 +333,17 @@ void CheckRecord(const VerbRecordSeen& record, RecordContext& context, Findings&
         if (!strForm.empty() && std::all_of(strForm.begin(), strForm.end(), IsBlank))
         {
             findings.Add(nFormLine, FindingKind::Error, "blank-form",
-                         std::string("the ") + FormName(form) +
-                             " holds only blanks, so a lesson shows a blank question and takes "
-                             "an empty answer for it",
-                         "write the form into the line");
+                         FillIn(Tr("the {1} holds only blanks, so a lesson shows a blank question "
+                                   "and takes an empty answer for it"),
+                                {FormText(form)}),
+                         Tr("write the form into the line"));
             continue;
         }
         if (Lowered(strForm) != strForm)
             context.m_capitals.push_back(nFormLine);
         if (NormaliseSpaces(strForm) != strForm)
             findings.Add(nFormLine, FindingKind::Note, "extra-blanks",
-                         Quote(strForm) + " has blanks that the answer check ignores");
+                         FillIn(Tr("{1} has blanks that the answer check ignores"), {Quote(strForm)}));
         const MeantForm meant = MeantSpellings(strForm);
         if (CheckNote(strForm, nLine, nFormLine, meant, findings))
             continue;
@@ -327,15 +351,15 @@ void CheckRecord(const VerbRecordSeen& record, RecordContext& context, Findings&
             CheckList(record, form, meant, findings);
         else if (meant.m_bInnerBrackets)
             findings.Add(nFormLine, FindingKind::Warning, "two-spellings",
-                         Quote(strForm) +
-                             " is taken as one answer, brackets and all: only the whole text is "
-                             "accepted",
-                         "write each spelling whole, as '/learnt /learned'");
+                         FillIn(Tr("{1} is taken as one answer, brackets and all: only the whole "
+                                   "text is accepted"),
+                                {Quote(strForm)}),
+                         Tr("write each spelling whole, as '/learnt /learned'"));
         else if (meant.m_spellings.size() > 1)
             findings.Add(nFormLine, FindingKind::Warning, "two-spellings",
-                         Quote(strForm) +
-                             " is taken as one answer: only the whole text is accepted",
-                         "write it as " + Quote(AsList(meant.m_spellings)));
+                         FillIn(Tr("{1} is taken as one answer: only the whole text is accepted"),
+                                {Quote(strForm)}),
+                         FillIn(Tr("write it as {1}"), {Quote(AsList(meant.m_spellings))}));
     }
     context.m_verbs.emplace_back(
         std::hash<std::string>()(NormaliseSpaces(ConvertAccents(record.m_forms[Infinitive]))),
@@ -363,10 +387,13 @@ void CheckSameVerbs(RecordContext& context, const ListBytes& bytes, Findings& fi
             const auto [it, bNew] = first.emplace(strVerb, verbs[j].second);
             if (!bNew)
                 findings.Add(verbs[j].second, FindingKind::Warning, "same-verb-twice",
-                             Quote(strVerb) + " is already at line " + std::to_string(it->second) +
-                                 ", so the verb is asked twice",
-                             "delete one of the two records (or --ignore=same-verb-twice if meant)",
-                             0, "delete one of the two records, unless it is meant");
+                             // TRANSLATORS: {1}: the Infinitive; {2}: a line number.
+                             FillIn(Tr("{1} is already at line {2}, so the verb is asked twice"),
+                                    {Quote(strVerb), std::to_string(it->second)}),
+                             // TRANSLATORS: {1} is an option, as it is typed.
+                             FillIn(Tr("delete one of the two records (or {1} if meant)"),
+                                    {"--ignore=same-verb-twice"}),
+                             0, Tr("delete one of the two records, unless it is meant"));
         }
     }
 }
@@ -379,10 +406,10 @@ void CheckCapitals(const RecordContext& context, const ListBytes& bytes, Finding
     {
         const std::string strForm = bytes.Text(nLine);
         findings.Add(nLine, FindingKind::Warning, "capital-letter",
-                     Quote(strForm) +
-                         " begins with a capital letter, unlike the list's other forms, and the "
-                         "answer check tells capitals apart: a learner who types it in lower case "
-                         "is judged wrong",
-                     "write " + Quote(Lowered(strForm)));
+                     FillIn(Tr("{1} begins with a capital letter, unlike the list's other forms, "
+                               "and the answer check tells capitals apart: a learner who types it "
+                               "in lower case is judged wrong"),
+                            {Quote(strForm)}),
+                     FillIn(Tr("write {1}"), {Quote(Lowered(strForm))}));
     }
 }

@@ -1,5 +1,6 @@
 #include "checker/RecordShape.h"
 
+#include "framework/Translation.h"
 #include "verbdata/ListEncoding.h"
 
 #include <algorithm>
@@ -82,6 +83,14 @@ const char* FormName(VerbForm form)
     return form == PastTense ? "Past Tense" : form == Infinitive ? "Infinitive" : "Past Participle";
 }
 
+std::string FormText(VerbForm form)
+{
+    // TRANSLATORS: the three forms of a verb, by the names learners know.
+    return form == PastTense    ? TrC("verb form", "Past Tense")
+           : form == Infinitive ? TrC("verb form", "Infinitive")
+                                : TrC("verb form", "Past Participle");
+}
+
 namespace
 {
 
@@ -102,8 +111,8 @@ void CheckHeader(const RecordCollector& seen, const ListBytes& bytes, Findings& 
     if (nBlank > bytes.LineCount())
     {
         findings.Add(1, FindingKind::Error, "no-question",
-                     "the list holds only blank lines, so a lesson has nothing to ask",
-                     "write a header and the verbs into it");
+                     Tr("the list holds only blank lines, so a lesson has nothing to ask"),
+                     Tr("write a header and the verbs into it"));
         return;
     }
     std::size_t nTitle = seen.m_nTitleLine;
@@ -112,8 +121,8 @@ void CheckHeader(const RecordCollector& seen, const ListBytes& bytes, Findings& 
     if (nTitle > bytes.LineCount())
     {
         findings.Add(1, FindingKind::Error, "no-header",
-                     "the list holds only '#' lines, so no verb is read",
-                     "add a title line, two '#' lines and the verbs");
+                     Tr("the list holds only '#' lines, so no verb is read"),
+                     Tr("add a title line, two '#' lines and the verbs"));
         return;
     }
     const bool bEnded = seen.m_nHeaderEndLine != 0;
@@ -128,33 +137,38 @@ void CheckHeader(const RecordCollector& seen, const ListBytes& bytes, Findings& 
     std::string strFix;
     const bool bTitleIsTag = FindGroup(bytes.Line(nTitle)) >= 0;
     if (bTitleIsTag && nTitle > 3 && IsHashLine(bytes, nTitle - 1) && IsHashLine(bytes, nTitle - 2))
-        strFix = "add a title line before line " + std::to_string(nTitle - 2);
+        strFix = FillIn(Tr("add a title line before line {1}"), {std::to_string(nTitle - 2)});
     else if (bTitleIsTag)
-        strFix = "add a title line and two '#' lines before line " + std::to_string(nTitle);
+        strFix = FillIn(Tr("add a title line and two '#' lines before line {1}"), {std::to_string(nTitle)});
     else
     {
         std::size_t nHash = nTitle + 1;
         while (nHash <= bytes.LineCount() && !IsHashLine(bytes, nHash))
             ++nHash;
-        strFix = nHash > bytes.LineCount()
-                     ? "add two '#' lines after line " + std::to_string(nTitle)
-                     : "add a '#' line after line " + std::to_string(nHash);
+        strFix = FillIn(nHash > bytes.LineCount() ? Tr("add two '#' lines after line {1}")
+                                                  : Tr("add a '#' line after line {1}"),
+                        {std::to_string(nHash > bytes.LineCount() ? nTitle : nHash)});
     }
-    const std::string strTitle =
-        "with line " + std::to_string(nTitle) + " " + Quote(bytes.Line(nTitle)) + " as its title, ";
-    const std::string strCost =
-        nVerbs == 0   ? std::string()
-        : nVerbs == 1 ? " (the verb in it is never asked, nor checked)"
-                      : " (the " + std::to_string(nVerbs) + " verbs in it are never asked, nor checked)";
+    const std::string strLine = std::to_string(nTitle), strQuoted = Quote(bytes.Line(nTitle));
     if (bEnded)
         findings.Add(nTitle, FindingKind::Error, "header-eats-verbs",
-                     strTitle + LineRange(1, nEnd) + " are taken as the header" + strCost +
-                         ": a header is '#' lines, a title line, then two '#' lines",
+                     // TRANSLATORS: {1} and {2}: the line taken as the title and its text; {3}: the lines
+                     // taken as the header ("lines 1 to 9"); {4}: how many verbs are in them.
+                     FillIn(TrN("with line {1} {2} as its title, {3} are taken as the header "
+                                "(the verb in it is never asked, nor checked): a header is '#' "
+                                "lines, a title line, then two '#' lines",
+                                "with line {1} {2} as its title, {3} are taken as the header "
+                                "(the {4} verbs in it are never asked, nor checked): a header is "
+                                "'#' lines, a title line, then two '#' lines",
+                                nVerbs),
+                            {strLine, strQuoted, LineRange(1, nEnd), std::to_string(nVerbs)}),
                      strFix);
     else
         findings.Add(nTitle, FindingKind::Error, "no-header",
-                     strTitle + "the header never ends, so no verb is read, nor checked: a "
-                                "header is '#' lines, a title line, then two '#' lines",
+                     FillIn(Tr("with line {1} {2} as its title, the header never ends, so no verb "
+                               "is read, nor checked: a header is '#' lines, a title line, then "
+                               "two '#' lines"),
+                            {strLine, strQuoted}),
                      strFix);
 }
 
@@ -164,8 +178,8 @@ void CheckEnd(const RecordCollector& seen, const ListBytes& bytes, bool bReadToE
     if (seen.m_end != VerbListEnd::LineTooLong)
     {
         if (bytes.LineCount() == 0 && bReadToEnd)
-            findings.Add(0, FindingKind::Error, "empty-list", "the list is empty",
-                         "write a header and the verbs into it");
+            findings.Add(0, FindingKind::Error, "empty-list", Tr("the list is empty"),
+                         Tr("write a header and the verbs into it"));
         return;
     }
     const std::size_t nLine = seen.m_nEndLine;
@@ -185,17 +199,22 @@ void CheckEnd(const RecordCollector& seen, const ListBytes& bytes, bool bReadToE
     }
     const std::size_t nLength = bytes.LineLength(nLine), nBlanks = bytes.TrailingBlanks(nLine);
     const bool bBlanks = nBlanks > 0 && nLength - nBlanks <= kMaxLineLength;
+    // TRANSLATORS: {1} the line's length, {2} the most a lesson reads, in characters.
+    std::string strWhat = bBlanks ? FillIn(Tr("line too long ({1} > {2} characters, {3} of them "
+                                              "blanks at its end): a lesson stops reading here"),
+                                           {std::to_string(nLength), std::to_string(kMaxLineLength),
+                                            std::to_string(nBlanks)})
+                                  : FillIn(Tr("line too long ({1} > {2} characters): a lesson "
+                                              "stops reading here"),
+                                           {std::to_string(nLength), std::to_string(kMaxLineLength)});
+    if (nLost > 0)
+        // TRANSLATORS: {1} says the line is too long; {2} how many verbs are lost.
+        strWhat = FillIn(TrN("{1}, and {2} verb from here on is lost",
+                             "{1}, and {2} verbs from here on are lost", nLost),
+                         {strWhat, std::to_string(nLost)});
     findings.Add(nLine, FindingKind::Error, "line-too-long",
-                 "line too long (" + std::to_string(nLength) + " > " +
-                     std::to_string(kMaxLineLength) + " characters" +
-                     (bBlanks ? ", " + std::to_string(nBlanks) + " of them blanks at its end"
-                              : std::string()) +
-                     "): a lesson stops reading here" +
-                     (nLost == 0 ? std::string()
-                                 : ", and " + Plural(nLost, " verb", " verbs") + " from here on " +
-                                       (nLost == 1 ? "is" : "are") + " lost") +
-                     "; the lines after it are not checked",
-                 bBlanks ? "delete the blanks at its end" : "shorten it");
+                 FillIn(Tr("{1}; the lines after it are not checked"), {strWhat}),
+                 bBlanks ? Tr("delete the blanks at its end") : Tr("shorten it"));
 }
 
 namespace
@@ -396,9 +415,16 @@ std::size_t JoinedHeaderEnd(const ListBytes& bytes, std::size_t nLine, std::size
     return bComment ? nLine : nLine - 1;
 }
 
+// "delete lines 7 to 9": strLines from LineRange.
+std::string Delete(const std::string& strLines)
+{
+    return FillIn(Tr("delete {1}"), {strLines});
+}
+
 std::string BlankLines(std::size_t nBlank)
 {
-    return nBlank == 1 ? std::string("a blank line") : Plural(nBlank, "", " blank lines");
+    // TRANSLATORS: {1} is the count, and may stand in every form.
+    return Counted(TrN("a blank line", "{1} blank lines", nBlank), nBlank);
 }
 
 // A blank line, or a "#" line the reader took for a form, inside the author's record at nDue
@@ -439,16 +465,24 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
         for (std::size_t i = 0; i < nDone; ++i)
         {
             const Break& b = breaks[i];
-            const std::string strEffect =
-                b.nShifted == 0
-                    ? std::string()
-                    : ", so a lesson takes the lines of the " +
-                          (b.nShifted == 1 ? std::string("record")
-                                           : std::to_string(b.nShifted) + " records") +
-                          " after it for the wrong forms" +
-                          (b.bBackInStep ? " (up to line " + std::to_string(b.nUpTo) + ")"
-                                         : std::string());
-            findings.Add(b.nLine, FindingKind::Error, b.pszRule, b.strWhat + strEffect, b.strFix);
+            const std::string strWhat =
+                b.nShifted == 0 ? b.strWhat
+                : b.bBackInStep
+                    // TRANSLATORS: {1} says what breaks the records' four-line rhythm; {2} how many
+                    // records after it are shifted; {3} the last line of them.
+                    ? FillIn(TrN("{1}, so a lesson takes the lines of the record after it for the "
+                                 "wrong forms (up to line {3})",
+                                 "{1}, so a lesson takes the lines of the {2} records after it for "
+                                 "the wrong forms (up to line {3})",
+                                 b.nShifted),
+                             {b.strWhat, std::to_string(b.nShifted), std::to_string(b.nUpTo)})
+                    : FillIn(TrN("{1}, so a lesson takes the lines of the record after it for the "
+                                 "wrong forms",
+                                 "{1}, so a lesson takes the lines of the {2} records after it for "
+                                 "the wrong forms",
+                                 b.nShifted),
+                             {b.strWhat, std::to_string(b.nShifted)});
+            findings.Add(b.nLine, FindingKind::Error, b.pszRule, strWhat, b.strFix);
         }
         breaks.erase(breaks.begin(), breaks.begin() + static_cast<std::ptrdiff_t>(nDone));
     };
@@ -463,12 +497,15 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
             const std::size_t nEnd = JoinedHeaderEnd(bytes, nDue, lines.Last());
             breaks.push_back(
                 {nDue, "joined-lists",
-                 "a byte-order mark (U+FEFF) begins this line, as where a second file was "
-                 "joined on; a lesson reads it as '?', so the line is no comment" +
-                     (nEnd > nDue ? ", and the second file's header, " + LineRange(nDue, nEnd) +
-                                        ", is read as verbs"
-                                  : std::string()),
-                 nEnd > nDue ? "delete " + LineRange(nDue, nEnd) : "delete the byte-order mark"});
+                 nEnd > nDue
+                     // TRANSLATORS: {1}: the lines of the second file's header ("lines 9 to 12").
+                     ? FillIn(Tr("a byte-order mark (U+FEFF) begins this line, as where a second "
+                                 "file was joined on; a lesson reads it as '?', so the line is no "
+                                 "comment, and the second file's header, {1}, is read as verbs"),
+                              {LineRange(nDue, nEnd)})
+                     : Tr("a byte-order mark (U+FEFF) begins this line, as where a second file "
+                          "was joined on; a lesson reads it as '?', so the line is no comment"),
+                 nEnd > nDue ? Delete(LineRange(nDue, nEnd)) : Tr("delete the byte-order mark")});
             if (nEnd >= nDue)
             {
                 nDue = nEnd + 1;
@@ -487,9 +524,12 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
         {
             // Read as records without forms, never asked and shifting nothing.
             findings.Add(nDue, FindingKind::Note, "harmless-blank-lines",
-                         BlankLines(nBlank) +
-                             (nDue + nBlank > lines.Last() ? " at the end of the list" : "") +
-                             ", read as records without forms; harmless");
+                         FillIn(nDue + nBlank > lines.Last()
+                                    // TRANSLATORS: {1}: "a blank line", "4 blank lines".
+                                    ? Tr("{1} at the end of the list, read as records without "
+                                         "forms; harmless")
+                                    : Tr("{1}, read as records without forms; harmless"),
+                                {BlankLines(nBlank)}));
             for (std::size_t nLine = nDue; nLine < nDue + nBlank; nLine += 4)
                 author.Start(nLine, 4);
             nDue += nBlank;
@@ -497,8 +537,9 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
         }
         if (nBlank > 0)
         {
-            breaks.push_back({nDue, "blank-line", BlankLines(nBlank) + " inside the records",
-                              "delete " + LineRange(nDue, nDue + nBlank - 1)});
+            breaks.push_back({nDue, "blank-line",
+                              FillIn(Tr("{1} inside the records"), {BlankLines(nBlank)}),
+                              Delete(LineRange(nDue, nDue + nBlank - 1))});
             nDue += nBlank;
             continue;
         }
@@ -515,14 +556,18 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
         {
             author.Start(nDue, 4, false);
             const bool bBlank = lines.IsBlank(nStray);
-            const std::string strWhere = " inside the record at line " + std::to_string(nDue);
+            const std::string strRecord = std::to_string(nDue), strStray = std::to_string(nStray);
             breaks.push_back({nStray, bBlank ? "blank-line" : "comment-in-record",
-                              bBlank ? "a blank line" + strWhere
-                                     : "the comment " + lines.Quoted(nStray) + strWhere +
-                                           " is read as its " +
-                                           FormName(kFileOrder[nStray - nDue - 1]),
-                              "delete line " + std::to_string(nStray) +
-                                  (bBlank ? "" : ", or move it above line " + std::to_string(nDue)),
+                              // TRANSLATORS: {1}: the record's first line; {2}: a comment line's text; {3}: the
+                              // verb form it is taken for.
+                              bBlank ? FillIn(Tr("a blank line inside the record at line {1}"), {strRecord})
+                                     : FillIn(Tr("the comment {2} inside the record at line {1} "
+                                                 "is read as its {3}"),
+                                              {strRecord, lines.Quoted(nStray),
+                                               FormText(kFileOrder[nStray - nDue - 1])}),
+                              bBlank ? FillIn(Tr("delete line {1}"), {strStray})
+                                     : FillIn(Tr("delete line {1}, or move it above line {2}"),
+                                              {strStray, strRecord}),
                               true});
             author.MarkInside(lines.RecordOf(nStray));
             nPrevious = nDue;
@@ -535,9 +580,15 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
         if (k < 4 && bTag)
         {
             breaks.push_back({nDue, "missing-line",
-                              "this record has only " + Plural(k, " line", " lines") +
-                                  " (a group tag follows at line " + std::to_string(nDue + k) + ")",
-                              "add the missing form after line " + std::to_string(nDue + k - 1)});
+                              // TRANSLATORS: {1}: how many lines the record has; {2}: the line of the next tag.
+                              FillIn(TrN("this record has only {1} line (a group tag follows at "
+                                         "line {2})",
+                                         "this record has only {1} lines (a group tag follows at "
+                                         "line {2})",
+                                         k),
+                                     {std::to_string(k), std::to_string(nDue + k)}),
+                              FillIn(Tr("add the missing form after line {1}"),
+                                     {std::to_string(nDue + k - 1)})});
             author.Start(nDue, k);
         }
         else if (k < 4)
@@ -550,15 +601,18 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
                     nRepeat = nLine;
             if (nRepeat != 0)
                 breaks.push_back({nRepeat, "repeated-line",
-                                  "line " + std::to_string(nRepeat) + " repeats line " +
-                                      std::to_string(nRepeat - 1) + " " + lines.Quoted(nRepeat),
-                                  "delete line " + std::to_string(nRepeat)});
+                                  // TRANSLATORS: {1} and {2}: line numbers; {3}: the line's text.
+                                  FillIn(Tr("line {1} repeats line {2} {3}"),
+                                         {std::to_string(nRepeat), std::to_string(nRepeat - 1),
+                                          lines.Quoted(nRepeat)}),
+                                  FillIn(Tr("delete line {1}"), {std::to_string(nRepeat)})});
             else
                 breaks.push_back({nDue, "extra-line",
-                                  (k == 1 ? std::string("an extra line ")
-                                          : Plural(k, "", " extra lines from ")) +
-                                      lines.Quoted(nDue) + " inside the records",
-                                  "delete " + LineRange(nDue, nDue + k - 1)});
+                                  // TRANSLATORS: {1}: how many lines; {2}: the text of the first.
+                                  FillIn(TrN("an extra line {2} inside the records",
+                                             "{1} extra lines from {2} inside the records", k),
+                                         {std::to_string(k), lines.Quoted(nDue)}),
+                                  Delete(LineRange(nDue, nDue + k - 1))});
         }
         else
         {
@@ -575,7 +629,8 @@ std::vector<bool> CheckRhythm(const std::vector<RecordSpan>& records, const List
 bool CheckSpreadsheet(const ListBytes& bytes, Findings& findings)
 {
     static const char kSeparators[] = {',', ';', '\t'};
-    static const char* const kNames[] = {"commas", "semicolons", "tabs"};
+    // TRANSLATORS: what separates a spreadsheet's fields, in "its fields separated by {1}".
+    const std::string strNames[] = {Tr("commas"), Tr("semicolons"), Tr("tabs")};
     std::size_t nLines = 0, nSplit[3] = {}, nFirst[3] = {};
     for (std::size_t nLine = 1; nLine <= bytes.LineCount(); ++nLine)
     {
@@ -592,13 +647,17 @@ bool CheckSpreadsheet(const ListBytes& bytes, Findings& findings)
     if (nSplit[k] == 0 || nSplit[k] * 2 < nLines)
         return false;
     const std::string strWhat =
-        "this list holds one verb a line, its fields separated by " + std::string(kNames[k]) +
-        ", as a spreadsheet saves it; a lesson reads a verb from four lines (group tag, Past "
-        "Tense, Infinitive, Past Participle) and makes nonsense of these";
+        FillIn(Tr("this list holds one verb a line, its fields separated by {1}, as a spreadsheet "
+                  "saves it; a lesson reads a verb from four lines (group tag, Past Tense, "
+                  "Infinitive, Past Participle) and makes nonsense of these"),
+               {strNames[k]});
     findings.Add(nFirst[k], FindingKind::Error, "spreadsheet", strWhat,
-                 "open it in Taldrin with Lesson > Edit Verb List..., or convert it with "
-                 "'taldrin-check --convert LIST NEW.ver', rather than mend it line by line",
-                 0, "open it with Lesson > Edit Verb List..., which makes a verb list of it");
+                 // TRANSLATORS: Lesson > Edit Verb List... is the menu command, as the menus name it; the
+                 // command in quotes stays as it is.
+                 FillIn(Tr("open it in Taldrin with Lesson > Edit Verb List..., or convert it with "
+                           "{1}, rather than mend it line by line"),
+                        {"'taldrin-check --convert LIST NEW.ver'"}),
+                 0, Tr("open it with Lesson > Edit Verb List..., which makes a verb list of it"));
     return true;
 }
 
@@ -621,13 +680,15 @@ void CheckSomethingAsked(const RecordCollector& seen, const ListBytes& bytes, Fi
         return; // told as a header that never ends
     if (bVerbs)
         findings.Add(0, FindingKind::Error, "no-question",
-                     "none of the verbs gives a question, whatever groups and directions are "
-                     "chosen, so a lesson has nothing to ask",
-                     "mend what the warnings say");
+                     Tr("none of the verbs gives a question, whatever groups and directions are "
+                        "chosen, so a lesson has nothing to ask"),
+                     Tr("mend what the warnings say"));
     else
         findings.Add(nEnd, FindingKind::Error, "no-question",
-                     std::string(seen.m_records.empty() ? "no verb" : "only blank lines") +
-                         " after the header, so a lesson has nothing to ask",
-                     "write the verbs after line " + std::to_string(nEnd) +
-                         ", four lines each: group tag, Past Tense, Infinitive, Past Participle");
+                     seen.m_records.empty()
+                         ? Tr("no verb after the header, so a lesson has nothing to ask")
+                         : Tr("only blank lines after the header, so a lesson has nothing to ask"),
+                     FillIn(Tr("write the verbs after line {1}, four lines each: group tag, Past "
+                               "Tense, Infinitive, Past Participle"),
+                            {std::to_string(nEnd)}));
 }

@@ -61,6 +61,8 @@ const std::string& RecordLine(const VerbRecordSeen& record, std::size_t k);
 // Where a form stands in a record: 1 to 3.
 std::size_t FormOffset(VerbForm form);
 const char* FormName(VerbForm form);
+// The same in the user's language.
+std::string FormText(VerbForm form);
 
 // A header that never ends, or that takes verbs in.
 void CheckHeader(const RecordCollector& seen, const ListBytes& bytes, Findings& findings);

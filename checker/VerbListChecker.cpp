@@ -3,6 +3,7 @@
 #include "checker/ListBytes.h"
 #include "checker/RecordAnswers.h"
 #include "checker/RecordShape.h"
+#include "framework/Translation.h"
 #include "lesson/VerbListFiles.h"
 #include "verbdata/VerbListFile.h"
 
@@ -53,7 +54,7 @@ void EndsWithDosMark(const ListBytes& bytes, RecordCollector& seen, Findings& fi
         seen.m_records.empty() || seen.m_records.back().m_nLine != bytes.LineCount())
         return;
     findings.Add(bytes.LineCount(), FindingKind::Note, "dos-end-mark",
-                 "a DOS end-of-file mark (Ctrl+Z) ends the list; harmless");
+                 Tr("a DOS end-of-file mark (Ctrl+Z) ends the list; harmless"));
     seen.m_records.pop_back();
 }
 
@@ -63,6 +64,13 @@ std::string DirectionName(std::size_t nDirection)
 {
     const Direction& direction = kDirections.at(nDirection);
     return std::string(FormName(direction.PromptForm)) + " to " + FormName(direction.AskedForm);
+}
+
+std::string DirectionText(std::size_t nDirection)
+{
+    const Direction& direction = kDirections.at(nDirection);
+    // TRANSLATORS: a direction of questions: the form shown ({1}) to the form asked ({2}).
+    return FillIn(Tr("{1} to {2}"), {FormText(direction.PromptForm), FormText(direction.AskedForm)});
 }
 
 namespace
@@ -96,7 +104,7 @@ ListCheck CheckList(const std::string& strPath, std::string* pBytes, bool bAlter
         if (!strProblem.empty())
         {
             findings.Add(bytes.m_nErrorLine, FindingKind::Error, "cannot-read", strProblem,
-                         bytes.m_nErrorLine == 0 ? "" : "a lesson reads the list only up to here");
+                         bytes.m_nErrorLine == 0 ? "" : Tr("a lesson reads the list only up to here"));
             if (bytes.m_nErrorLine == 0)
             {
                 check.m_findings = findings.Sorted();
@@ -156,8 +164,8 @@ ListCheck CheckList(const std::string& strPath, std::string* pBytes, bool bAlter
     catch (const std::bad_alloc&)
     {
         check.m_bRead = false;
-        findings.Add(0, FindingKind::Error, "out-of-memory", "out of memory while reading the list",
-                     "close other programs and try again");
+        findings.Add(0, FindingKind::Error, "out-of-memory", Tr("out of memory while reading the list"),
+                     Tr("close other programs and try again"));
     }
     check.m_findings = findings.Sorted();
     return check;

@@ -46,5 +46,7 @@ ListCheck CheckVerbListBytes(std::string strBytes, bool bAlternativeFile, const 
                              const DirectionSet& directions = AllFlags<DirectionSet>(),
                              bool bKeepQuestions = true);
 
-// "Infinitive to Past Tense" and so on.
+// "Infinitive to Past Tense" and so on, in English (a JSON key).
 std::string DirectionName(std::size_t nDirection);
+// The same in the user's language.
+std::string DirectionText(std::size_t nDirection);

@@ -1,8 +1,10 @@
 // taldrin-check: the command line over VerbListChecker. Prints findings in the form editors
 // jump to (FILE:LINE: error: ...) and a summary, or JSON; the exit status says the worst.
 #include "checker/CheckReport.h"
+#include "checker/CheckerLanguage.h"
 #include "checker/VerbListChecker.h"
 #include "editor/ListConversion.h"
+#include "framework/Translation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,43 +15,9 @@
 namespace
 {
 
-const char kUsage[] =
-    "Usage: taldrin-check [OPTION]... FILE...\n"
-    "  or:  taldrin-check --convert [--group TAG] [--force] IN OUT.ver\n"
-    "Checks Taldrin verb lists: says, line by line, what a lesson will make of each list\n"
-    "and what to do about it, as FILE:LINE: error|warning|note: ... [rule], then counts\n"
-    "the verbs and questions a lesson asks.\n"
-    "\n"
-    "  --groups TAGS      count only these groups, e.g. --groups ess1,bas2\n"
-    "                     (lit ess1 ess2 bas1 bas2 dop; default: all six)\n"
-    "  --directions NUMS  count only these directions, numbered as the lesson's\n"
-    "                     choices: 1 Infinitive to Past Tense, 2 Infinitive to Past\n"
-    "                     Participle, 3 Past Tense to Infinitive, 4 Past Tense to Past\n"
-    "                     Participle, 5 Past Participle to Infinitive, 6 Past\n"
-    "                     Participle to Past Tense; e.g. --directions 1,3 (default: all)\n"
-    "  --ignore RULES     do not report these rules, e.g. --ignore same-verb-twice\n"
-    "  --notes            also print notes (findings with nothing to fix)\n"
-    "  --quiet            print errors only, and no summary\n"
-    "  --format FORMAT    text (default) or json\n"
-    "  --convert IN OUT   read IN (CSV, TSV or a verb list) as the list editor opens it,\n"
-    "                     write it to OUT as the editor saves it, and check OUT\n"
-    "  --group TAG        with --convert: the group of verbs that have no group column\n"
-    "  --force            with --convert: write over OUT when it exists\n"
-    "  --help             print this help\n"
-    "\n"
-    "Rules:\n";
-
-const char kStatus[] =
-    "\nExit status, the worst over all files: 0 no errors, 1 errors found, 2 a file could\n"
-    "not be read or bad usage. With --convert: 0 written without errors, 1 written with\n"
-    "errors or cells left out, 2 nothing written.\n";
-
 void PrintUsage(std::FILE* pFile)
 {
-    std::fputs(kUsage, pFile);
-    for (const Rule& rule : kRules)
-        std::fprintf(pFile, "  %-21s %s\n", rule.pszName, rule.pszSummary);
-    std::fputs(kStatus, pFile);
+    std::fputs(UsageText().c_str(), pFile);
 }
 
 int Fail(const std::string& strMessage)
@@ -100,6 +68,7 @@ bool ParseDirections(const std::string& strNumbers, DirectionSet& directions)
 
 int main(int argc, char** argv)
 {
+    UseCheckerLanguage(argc > 0 ? argv[0] : "taldrin-check");
     GroupSet groups = AllFlags<GroupSet>();
     DirectionSet directions = AllFlags<DirectionSet>();
     ReportOptions options;
@@ -121,7 +90,8 @@ int main(int argc, char** argv)
                              strName == "--ignore" || strName == "--format" ||
                              strName == "--group";
         if (bValued && strName == strArg && i + 1 == argc)
-            return Fail(strName + " needs a value; see taldrin-check --help");
+            // TRANSLATORS: {1}: an option; the command stays as it is.
+            return Fail(FillIn(Tr("{1} needs a value; see taldrin-check --help"), {strName}));
         const std::string strValue = !bValued            ? ""
                                      : strName == strArg ? argv[++i]
                                                          : strArg.substr(strName.size() + 1);
@@ -143,29 +113,33 @@ int main(int argc, char** argv)
         else if (strName == "--group")
             strGroup = strValue;
         else if (strName == "--groups" && !ParseGroups(strValue, groups))
-            return Fail("'" + strValue +
-                        "' is not a list of group tags (lit ess1 ess2 bas1 bas2 dop)");
+            // TRANSLATORS: {1}: what the user gave; the tags stay as they are.
+            return Fail(FillIn(Tr("'{1}' is not a list of group tags (lit ess1 ess2 bas1 bas2 dop)"),
+                               {strValue}));
         else if (strName == "--directions" && !ParseDirections(strValue, directions))
-            return Fail("'" + strValue + "' is not a list of direction numbers 1 to 6");
+            return Fail(FillIn(Tr("'{1}' is not a list of direction numbers 1 to 6"), {strValue}));
         else if (strName == "--ignore")
         {
             for (const std::string& strRule : Split(strValue))
                 if (!IsRule(strRule))
-                    return Fail("'" + strRule + "' is no rule; taldrin-check --help lists them");
+                    return Fail(FillIn(Tr("'{1}' is no rule; taldrin-check --help lists them"),
+                                       {strRule}));
                 else
                     options.m_ignored.insert(strRule);
         }
         else if (strName == "--format" && strValue != "text" && strValue != "json")
-            return Fail("the format is text or json, not '" + strValue + "'");
+            // TRANSLATORS: text and json are the option's values and stay as they are.
+            return Fail(FillIn(Tr("the format is text or json, not '{1}'"), {strValue}));
         else if (strName == "--format")
             options.m_bJson = strValue == "json";
         else if (!bValued)
-            return Fail("unknown option '" + strArg + "'; see taldrin-check --help");
+            return Fail(FillIn(Tr("unknown option '{1}'; see taldrin-check --help"), {strArg}));
     }
     if (bConvert && files.size() != 2)
-        return Fail("--convert takes two files, IN and OUT.ver");
+        // TRANSLATORS: the options and IN and OUT.ver stay as they are.
+        return Fail(Tr("--convert takes two files, IN and OUT.ver"));
     if (!bConvert && (bForce || !strGroup.empty()))
-        return Fail("--group and --force go with --convert");
+        return Fail(Tr("--group and --force go with --convert"));
     if (bConvert)
     {
         const ConversionResult result = ConvertListFile(files[0], files[1], strGroup, bForce, options);
