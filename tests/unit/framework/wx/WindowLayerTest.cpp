@@ -106,23 +106,46 @@ TEST(HelpViewer, FindsTheLicenceBesideTheProgramThenInstalled)
     }
 }
 
-// Every page of the help book declares its charset; every link of a page, the contents or the
-// index names a page of the book ("" for its own) and an anchor that page defines.
+// Every page of the help book and of each translated book (a subfolder named for its language)
+// declares its charset; every link of a page, the contents or the index names a page of the same
+// book ("" for its own) and an anchor that page defines. A translated book has every file of the
+// English one, and its pages say their language.
 TEST(HelpBook, PagesDeclareTheirCharsetAndLinksResolve)
 {
-    const fs::path folder = fs::path(TALDRIN_SOURCE_DIR) / "res" / "help";
-    std::size_t nLinks = 0;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+    const fs::path english = fs::path(TALDRIN_SOURCE_DIR) / "res" / "help";
+    std::vector<fs::path> books{english};
+    for (const fs::directory_entry& entry : fs::directory_iterator(english))
+        if (entry.is_directory())
+            books.push_back(entry.path());
+    for (const fs::path& folder : books)
     {
-        const std::string strName = entry.path().filename().string(), strText = TempDir::Read(entry.path());
-        EXPECT_TRUE(entry.path().extension() != ".html" || strText.find("charset=utf-8\"") != std::string::npos) << strName;
-        const std::regex link(R"re((?:href|"Local" value)="([^"#]*)#?([^"]*)")re");
-        for (std::sregex_iterator it(strText.begin(), strText.end(), link), end; it != end; ++it, ++nLinks)
+        std::string strLang = folder == english ? "" : folder.filename().string();
+        std::replace(strLang.begin(), strLang.end(), '_', '-');
+        std::size_t nLinks = 0;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder))
         {
-            const fs::path page = folder / ((*it)[1].length() ? (*it)[1].str() : strName);
-            EXPECT_TRUE(fs::is_regular_file(page) && (!(*it)[2].length() || TempDir::Read(page).find("name=\"" + (*it)[2].str() + "\"") != std::string::npos))
-                << strName << ": " << (*it)[0];
+            if (!entry.is_regular_file())
+                continue;
+            const std::string strName = entry.path().filename().string(), strText = TempDir::Read(entry.path());
+            const bool bPage = entry.path().extension() == ".html";
+            EXPECT_TRUE(!bPage || strText.find("charset=utf-8\"") != std::string::npos) << strName;
+            EXPECT_TRUE(!bPage || strLang.empty() || strText.find("<html lang=\"" + strLang + "\">") != std::string::npos)
+                << strLang << "/" << strName;
+            const std::regex link(R"re((?:href|"Local" value)="([^"#]*)#?([^"]*)")re");
+            for (std::sregex_iterator it(strText.begin(), strText.end(), link), end; it != end; ++it, ++nLinks)
+            {
+                const fs::path page = folder / ((*it)[1].length() ? (*it)[1].str() : strName);
+                EXPECT_TRUE(fs::is_regular_file(page) && (!(*it)[2].length() || TempDir::Read(page).find("name=\"" + (*it)[2].str() + "\"") != std::string::npos))
+                    << strLang << "/" << strName << ": " << (*it)[0];
+            }
+        }
+        EXPECT_GT(nLinks, 50u) << folder;
+        if (folder == english)
+            continue;
+        for (const fs::directory_entry& entry : fs::directory_iterator(english))
+        {
+            const bool bBookFile = entry.is_regular_file() && entry.path().filename() != "CMakeLists.txt";
+            EXPECT_TRUE(!bBookFile || fs::is_regular_file(folder / entry.path().filename())) << strLang << " lacks " << entry.path().filename();
         }
     }
-    EXPECT_GT(nLinks, 50u);
 }
