@@ -16,8 +16,10 @@ cmake --build "$out" --parallel "$(nproc)"
 # flags (see fuzz/VerbListFuzzer.cpp): all directions and groups, the alternative file,
 # and one direction with one group. The corpus of found inputs is kept between runs.
 rm -rf "$out/seeds"
-mkdir -p "$out/seeds/verb_list" "$out/seeds/answer_text" "$out/seeds/checker" "$out/seeds/csv" \
-  "$out/artifacts" "$out/corpus/verb_list" "$out/corpus/answer_text" "$out/corpus/checker" "$out/corpus/csv"
+for target in verb_list answer_text checker csv catalog; do
+  mkdir -p "$out/seeds/$target" "$out/corpus/$target"
+done
+mkdir -p "$out/artifacts"
 for list in data/*.ver tests/data/*.ver; do
   name=$(basename "$list" .ver)
   for flags in '\x3f\x3f' '\x7f\x00' '\x01\x08'; do
@@ -31,13 +33,17 @@ for list in data/*.ver tests/data/*.ver tests/data/checker/*.ver; do
   { printf '\x3f'; cat "$list"; } >"$out/seeds/checker/$(basename "$list" .ver)"
 done
 
+# The catalogs of po/, compiled, and a rule of each shape.
+for po in po/*.po; do msgfmt -o "$out/seeds/catalog/$(basename "$po" .po).mo" "$po"; done
+sed -n 's/^"Plural-Forms: //p' po/*.po | tr -d '"\\' >"$out/seeds/catalog/rules"
+
 status=0
-for target in verb_list answer_text checker csv; do
+for target in verb_list answer_text checker csv catalog; do
   log="$out/$target.log"
   echo "== $target: ${seconds} s"
   # -timeout: an input taking longer counts as a hang; -rss_limit_mb bounds memory.
   if "$out/${target}_fuzzer" "$out/corpus/$target" "$out/seeds/$target" \
-      $([ "$target" = csv ] || echo "-dict=fuzz/${target/checker/verb_list}.dict") -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+      $(case $target in csv | catalog) ;; *) echo "-dict=fuzz/${target/checker/verb_list}.dict" ;; esac) -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
       -artifact_prefix="$out/artifacts/$target-" -print_final_stats=1 "$@" >"$log" 2>&1; then
     grep -E '^Done |DONE|stat::(number_of_executed_units|new_units_added|peak_rss_mb)' "$log" || true
   else

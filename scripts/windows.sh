@@ -130,6 +130,15 @@ build_installer() {
   cp data/irregu.ver data/irrtes.ver res/windows/taldrin.ico "$stage/"
   cp res/help/*.hhp res/help/*.hhc res/help/*.hhk res/help/*.html "$stage/help/"
   sed 's/$/\r/' COPYING >"$stage/COPYING.txt"
+  # The catalogs beside the program, ours and the toolkit's own from its source.
+  local lang wx_source
+  wx_source=$(ls -d "$out"/wx-source/wxwidgets3.2-*/ 2>/dev/null | head -1)
+  for lang in $(grep -v '^#' po/LINGUAS); do
+    mkdir -p "$stage/locale/$lang/LC_MESSAGES"
+    [ -f "po/$lang.po" ] && msgfmt --check -o "$stage/locale/$lang/LC_MESSAGES/taldrin.mo" "po/$lang.po"
+    [ -n "$wx_source" ] && [ -f "$wx_source/locale/$lang.po" ] &&
+      msgfmt -o "$stage/locale/$lang/LC_MESSAGES/wxstd-3.2.mo" "$wx_source/locale/$lang.po"
+  done
   makensis -V2 -DSTAGE="$stage" -DVERSION="$version" -DOUTFILE="$setup" \
     res/windows/taldrin.nsi
   echo "installer: $setup"

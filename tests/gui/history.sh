@@ -15,7 +15,7 @@ while read -r past infinitive; do answer[$infinitive]=$past; done < <(
   awk 'NR > 4 { l[n++] = $0 } END { for (i = 0; i + 3 < n; i += 4) print l[i+1], l[i+2] }' "$workdir/irregu.ver")
 answers() { [ -f "$history" ] && echo $(($(wc -l <"$history") - 1)) || echo 0; }
 
-# menu_end ID N: the Nth item from the end of the Lesson menu (1: the last).
+# menu_end ID N: the Nth item from the end of the Lesson menu (1: the last, Language...).
 menu_end() {
   local keys=(F10 Right) i
   for ((i = 0; i < $2; i++)); do keys+=(Up); done
@@ -64,14 +64,14 @@ wait_for_exit "$TALDRIN_PID" 15
 start_taldrin "$workdir"
 window=$(wait_for_window "New Game - Taldrin")
 for lesson in 1 2; do
-  menu_end "$window" 3
+  menu_end "$window" 4
   wait_until 10 eval '! caption_is "$window" "New Game - Taldrin" && ! caption_is "$window" "Statistics - Taldrin"' ||
     fail "Practise Mistakes started no lesson ($lesson)"
   asked=$(answer_until_done "$window" 0 | sort | tr '\n' ' ')
   [ "$asked" = "$wrong" ] || fail "practice $lesson asked '$asked', the mistakes were '$wrong'"
 done
 before=$(answers)
-menu_end "$window" 3
+menu_end "$window" 4
 send_keys "$(wait_for_window Taldrin)" Return
 wait_until 10 window_gone Taldrin || fail "the message about no mistakes stayed"
 caption_is "$window" "Statistics - Taldrin" && [ "$(answers)" = "$before" ] || fail "no mistakes, yet something changed"
@@ -90,14 +90,14 @@ wait_until 10 window_gone Progress || fail "Esc did not close Progress"
 
 # Saved back by a spreadsheet with CR LF line ends, it still reads.
 sed -i 's/$/\r/' "$history"
-menu_end "$window" 2
+menu_end "$window" 3
 send_keys "$(wait_for_window Progress)" Escape
 wait_until 10 window_gone Progress || fail "Progress did not read a history with CR LF line ends"
 
 # A file that is no history: Progress names it; an answer is not kept, and the status bar
 # says so; Forget History asks before it replaces the file with an empty history.
 printf 'name,age\n' >"$history"
-menu_end "$window" 2
+menu_end "$window" 3
 box=$(wait_for_window Taldrin)
 screenshot "$box" "$GUI_TMP/unreadable.png"
 send_keys "$box" Return
@@ -113,7 +113,7 @@ before=$(status_bar)
 send_keys "$window" x y z Return
 wait_until 10 eval '[ "$(status_bar)" != "$before" ]' || fail "the status bar did not change after an answer not kept"
 [ "$(cat "$history")" = "name,age" ] || fail "the file that is no history was written to"
-menu_end "$window" 1
+menu_end "$window" 2
 box=$(wait_for_window Taldrin)
 screenshot "$box" "$GUI_TMP/replace.png"
 [ "$(cat "$history")" = "name,age" ] || fail "replaced before the answer"
