@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <regex>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -106,23 +107,41 @@ TEST(HelpViewer, FindsTheLicenceBesideTheProgramThenInstalled)
     }
 }
 
-// Every page of the help book declares its charset; every link of a page, the contents or the
-// index names a page of the book ("" for its own) and an anchor that page defines.
+// Every page of the help book and of its translations (a folder per language) declares its
+// charset; every link of a page, the contents or the index names a page of the same book ("" for
+// its own) and an anchor that page defines. A translation has every file of the English book,
+// and its pages name their language.
 TEST(HelpBook, PagesDeclareTheirCharsetAndLinksResolve)
 {
-    const fs::path folder = fs::path(TALDRIN_SOURCE_DIR) / "res" / "help";
-    std::size_t nLinks = 0;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+    const fs::path english = fs::path(TALDRIN_SOURCE_DIR) / "res" / "help";
+    std::vector<fs::path> books{english};
+    for (const fs::directory_entry& entry : fs::directory_iterator(english))
+        if (entry.is_directory())
+            books.push_back(entry.path());
+    EXPECT_GT(books.size(), 1u);
+    for (const fs::path& folder : books)
     {
-        const std::string strName = entry.path().filename().string(), strText = TempDir::Read(entry.path());
-        EXPECT_TRUE(entry.path().extension() != ".html" || strText.find("charset=utf-8\"") != std::string::npos) << strName;
-        const std::regex link(R"re((?:href|"Local" value)="([^"#]*)#?([^"]*)")re");
-        for (std::sregex_iterator it(strText.begin(), strText.end(), link), end; it != end; ++it, ++nLinks)
+        std::size_t nLinks = 0;
+        const std::string strLang = "<html lang=\"" + folder.filename().string() + "\"";
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder))
         {
-            const fs::path page = folder / ((*it)[1].length() ? (*it)[1].str() : strName);
-            EXPECT_TRUE(fs::is_regular_file(page) && (!(*it)[2].length() || TempDir::Read(page).find("name=\"" + (*it)[2].str() + "\"") != std::string::npos))
-                << strName << ": " << (*it)[0];
+            if (!entry.is_regular_file())
+                continue;
+            const std::string strName = entry.path().filename().string(), strText = TempDir::Read(entry.path());
+            const bool bPage = entry.path().extension() == ".html";
+            EXPECT_TRUE(!bPage || strText.find("charset=utf-8\"") != std::string::npos) << folder << strName;
+            EXPECT_TRUE(!bPage || folder == english || strText.find(strLang) != std::string::npos) << folder << strName;
+            const std::regex link(R"re((?:href|"Local" value)="([^"#]*)#?([^"]*)")re");
+            for (std::sregex_iterator it(strText.begin(), strText.end(), link), end; it != end; ++it, ++nLinks)
+            {
+                const fs::path page = folder / ((*it)[1].length() ? (*it)[1].str() : strName);
+                EXPECT_TRUE(fs::is_regular_file(page) && (!(*it)[2].length() || TempDir::Read(page).find("name=\"" + (*it)[2].str() + "\"") != std::string::npos))
+                    << folder << strName << ": " << (*it)[0];
+            }
         }
+        EXPECT_GT(nLinks, 50u) << folder;
+        for (const fs::directory_entry& entry : fs::directory_iterator(english))
+            EXPECT_TRUE(!entry.is_regular_file() || entry.path().extension() == ".txt" || fs::is_regular_file(folder / entry.path().filename()))
+                << folder << entry.path().filename();
     }
-    EXPECT_GT(nLinks, 50u);
 }
