@@ -118,6 +118,25 @@ build_program() {
   cmake --build "$out/program" --parallel "$jobs" --target taldrin taldrin-check
 }
 
+# The catalogs beside the program, as locale/<language>/LC_MESSAGES/: ours for every
+# language in po/LINGUAS, and the toolkit's own (its stock buttons and dialogs) built
+# from the toolkit source fetched for the wx step.
+stage_catalogs() {
+  install_packages gettext
+  local locale=$1 language wx_source
+  wx_source=$(ls -d "$out"/wx-source/wxwidgets3.2-*/ | head -1)
+  while read -r language; do
+    [ -n "$language" ] && [ -f "po/$language.po" ] || continue
+    mkdir -p "$locale/$language/LC_MESSAGES"
+    msgfmt --check -o "$locale/$language/LC_MESSAGES/taldrin.mo" "po/$language.po"
+    if [ -f "$wx_source/locale/$language.po" ]; then
+      msgfmt -o "$locale/$language/LC_MESSAGES/wxstd-3.2.mo" "$wx_source/locale/$language.po"
+    else
+      echo "no toolkit catalog for $language" >&2
+    fi
+  done < <(sed 's/#.*//' po/LINGUAS)
+}
+
 # The installer, from the files staged as they are installed.
 build_installer() {
   install_packages nsis imagemagick
@@ -129,16 +148,15 @@ build_installer() {
   done
   cp data/irregu.ver data/irrtes.ver res/windows/taldrin.ico "$stage/"
   cp res/help/*.hhp res/help/*.hhc res/help/*.hhk res/help/*.html "$stage/help/"
-  sed 's/$/\r/' COPYING >"$stage/COPYING.txt"
-  # The catalogs beside the program, ours and the toolkit's own from its source.
-  local lang wx_source
-  wx_source=$(ls -d "$out"/wx-source/wxwidgets3.2-*/ 2>/dev/null | head -1)
-  for lang in $(grep -v '^#' po/LINGUAS); do
-    mkdir -p "$stage/locale/$lang/LC_MESSAGES"
-    [ -f "po/$lang.po" ] && msgfmt --check -o "$stage/locale/$lang/LC_MESSAGES/taldrin.mo" "po/$lang.po"
-    [ -n "$wx_source" ] && [ -f "$wx_source/locale/$lang.po" ] &&
-      msgfmt -o "$stage/locale/$lang/LC_MESSAGES/wxstd-3.2.mo" "$wx_source/locale/$lang.po"
+  local book
+  for book in res/help/*/verbhlp.hhp; do
+    [ -e "$book" ] || continue
+    book=$(dirname "$book")
+    mkdir -p "$stage/help/${book##*/}"
+    cp "$book"/*.hhp "$book"/*.hhc "$book"/*.hhk "$book"/*.html "$stage/help/${book##*/}/"
   done
+  stage_catalogs "$stage/locale"
+  sed 's/$/\r/' COPYING >"$stage/COPYING.txt"
   makensis -V2 -DSTAGE="$stage" -DVERSION="$version" -DOUTFILE="$setup" \
     res/windows/taldrin.nsi
   echo "installer: $setup"

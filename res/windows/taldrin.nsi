@@ -1,5 +1,5 @@
 ; The Windows installer: taldrin.exe and taldrin-check.exe with the bundled verb lists and
-; the help book beside them, a Start menu entry and an uninstaller listed among the
+; the help books and the translations beside them, a Start menu entry and an uninstaller listed among the
 ; installed programs. For the signed-in user or for all users (/CurrentUser, /AllUsers);
 ; /S installs silently. The uninstaller leaves only the user's settings in the registry.
 ;   makensis -DSTAGE=<folder with the files> -DVERSION=1.0 -DOUTFILE=<setup.exe> taldrin.nsi
@@ -40,7 +40,16 @@ VIAddVersionKey "LegalCopyright" "GNU General Public License version 3 or later"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
+; The first is the default; otherwise NSIS picks the user's display language.
 !insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "German"
+!insertmacro MUI_LANGUAGE "French"
+!insertmacro MUI_LANGUAGE "Spanish"
+!insertmacro MUI_LANGUAGE "Italian"
+!insertmacro MUI_LANGUAGE "Polish"
+!insertmacro MUI_LANGUAGE "PortugueseBR"
+!insertmacro MUI_LANGUAGE "Russian"
+!insertmacro MUI_LANGUAGE "SimpChinese"
 
 Function .onInit
   SetRegView 64
@@ -60,9 +69,9 @@ Section "Taldrin"
   File "${STAGE}\irrtes.ver"
   File "${STAGE}\COPYING.txt"
   SetOutPath "$INSTDIR\help"
-  File "${STAGE}\help\*.*"
-  SetOutPath "$INSTDIR"
-  File /r "${STAGE}\locale"
+  File /r "${STAGE}\help\*.*"
+  SetOutPath "$INSTDIR\locale"
+  File /r "${STAGE}\locale\*.*"
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
