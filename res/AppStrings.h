@@ -1,6 +1,8 @@
 // The application's own texts: captions, the idle message, the start-up error.
 #pragma once
 
+#include "framework/Translation.h"
+
 // The frame caption is "<document title>" followed by this.
 inline constexpr const char* kCaptionSuffix = " - Taldrin";
 inline constexpr const char* kIdleMessage = "Ready";
@@ -16,16 +18,16 @@ inline constexpr const char* kMessageCaption = "Taldrin";
 
 // The learner's history.
 // The status bar says this once, followed by ": ", the reason and a full stop.
-inline constexpr const char* kHistoryNotKeptText = "Your answers are not being kept";
+inline constexpr const char* kHistoryNotKeptText = TR_NOOP("Your answers are not being kept");
 // Where there is no data folder; otherwise the history names its file, the reason and the remedy.
 inline constexpr const char* kHistoryUnreadableText =
-    "Your history cannot be read. It is left as it is, and no answers are added to it.";
+    TR_NOOP("Your history cannot be read. It is left as it is, and no answers are added to it.");
 // After the file and why it cannot be read.
 inline constexpr const char* kReplaceHistoryQuestion =
-    "Replace it with an empty history? What the file holds now is lost.";
+    TR_NOOP("Replace it with an empty history? What the file holds now is lost.");
 inline constexpr const char* kNoMistakesText =
-    "There are no mistakes to practise in this verb list.";
+    TR_NOOP("There are no mistakes to practise in this verb list.");
 inline constexpr const char* kForgetHistoryQuestion =
-    "Forget every answer in your history? This cannot be undone.";
+    TR_NOOP("Forget every answer in your history? This cannot be undone.");
 // Followed by ": ", the reason and a full stop.
-inline constexpr const char* kForgetHistoryFailedText = "Your history could not be deleted";
+inline constexpr const char* kForgetHistoryFailedText = TR_NOOP("Your history could not be deleted");
