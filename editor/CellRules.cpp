@@ -1,6 +1,7 @@
 #include "editor/CellRules.h"
 
 #include "checker/RecordAnswers.h"
+#include "framework/Translation.h"
 #include "res/DialogTemplates.h"
 #include "verbdata/AnswerText.h"
 #include "verbdata/GroupSet.h"
@@ -27,6 +28,14 @@ CellResult Refuse(const std::string& strMessage)
     return result;
 }
 
+std::string TooLong()
+{
+    // TRANSLATORS: {1} is the longest line a verb list holds, in characters.
+    return FillIn(TrN("too long: a line of a verb list holds at most {1} character",
+                      "too long: a line of a verb list holds at most {1} characters", kMaxLineLength),
+                  {std::to_string(kMaxLineLength)});
+}
+
 CellResult Accept(std::string strStored)
 {
     CellResult result;
@@ -41,7 +50,8 @@ CellResult ParseGroup(const std::string& strTyped)
     for (std::size_t k = 0; k < kGroupCount; ++k)
         if (strKey == kGroupTags[k] || strKey == Lower(GroupName(k)))
             return Accept(kGroupTags[k]);
-    return Refuse("choose one of the six groups");
+    // TRANSLATORS: the editor's refusals of a typed cell, shown after the cell; lower case.
+    return Refuse(Tr("choose one of the six groups"));
 }
 
 // The accent codes, by the Latin-1 letter they stand for.
@@ -89,13 +99,13 @@ std::string AsList(const std::vector<std::string>& spellings)
 bool TypedToLatin1(const std::string& strTyped, std::string& strLatin1, std::string& strWhy)
 {
     if (strTyped.find_first_of("\r\n") != std::string::npos)
-        return strWhy = "one line only: no line breaks", false;
+        return strWhy = Tr("one line only: no line breaks"), false;
     for (std::size_t i = 0; i < strTyped.size();)
     {
         char32_t ch = 0;
         const std::size_t nLength = DecodeUtf8(std::string_view(strTyped).substr(i), ch);
         if (nLength == 0)
-            return strWhy = "the text is not valid UTF-8", false;
+            return strWhy = Tr("the text is not valid UTF-8"), false;
         const std::string strChar = strTyped.substr(i, nLength);
         i += nLength;
         if (ch == 0xA0)
@@ -103,11 +113,12 @@ bool TypedToLatin1(const std::string& strTyped, std::string& strLatin1, std::str
         if (ch == 0xAD || ch == 0x200B || ch == 0xFEFF)
             continue; // invisible
         if (ch > 0xFF)
-            return strWhy = "'" + strChar + "' is a letter no verb list can hold", false;
+            // TRANSLATORS: {1} is the letter typed.
+            return strWhy = FillIn(Tr("'{1}' is a letter no verb list can hold"), {strChar}), false;
         if (ch == '\t')
-            return strWhy = "a tab cannot be part of it", false;
+            return strWhy = Tr("a tab cannot be part of it"), false;
         if (ch < 0x20 || (ch >= 0x7F && ch < 0xA0))
-            return strWhy = "a control character cannot be part of it", false;
+            return strWhy = Tr("a control character cannot be part of it"), false;
         strLatin1 += static_cast<char>(ch);
     }
     return true;
@@ -121,10 +132,10 @@ CellResult ParseForm(const std::string& strTyped, bool bAccentCodes)
         return Refuse(strWhy);
     std::string strStored = NormaliseSpaces(strLatin1);
     if (strStored.empty())
-        return Refuse("a form cannot be empty");
+        return Refuse(Tr("a form cannot be empty"));
     strStored = AsList(Spellings(strStored));
     if (strStored.empty())
-        return Refuse("a form cannot be empty");
+        return Refuse(Tr("a form cannot be empty"));
     if (bAccentCodes)
     {
         std::string strCoded;
@@ -136,8 +147,7 @@ CellResult ParseForm(const std::string& strTyped, bool bAccentCodes)
         strStored = strCoded;
     }
     if (strStored.size() > kMaxLineLength)
-        return Refuse("too long: a line of a verb list holds at most " +
-                      std::to_string(kMaxLineLength) + " characters");
+        return Refuse(TooLong());
     return Accept(strStored);
 }
 
@@ -149,10 +159,9 @@ CellResult ParseTitle(const std::string& strTyped)
     if (!TypedToLatin1(strTyped, strLatin1, strWhy))
         return Refuse(strWhy);
     if (strLatin1.compare(0, 1, "#") == 0)
-        return Refuse("a title cannot begin with '#', which makes a comment");
+        return Refuse(Tr("a title cannot begin with '#', which makes a comment"));
     if (strLatin1.size() > kMaxLineLength)
-        return Refuse("too long: a line of a verb list holds at most " +
-                      std::to_string(kMaxLineLength) + " characters");
+        return Refuse(TooLong());
     return Accept(strLatin1);
 }
 

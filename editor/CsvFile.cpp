@@ -1,6 +1,7 @@
 #include "editor/CsvFile.h"
 
 #include "editor/CellRules.h"
+#include "framework/Translation.h"
 #include "verbdata/AnswerText.h"
 #include "verbdata/ListEncoding.h"
 
@@ -270,13 +271,14 @@ CsvText ParseCsv(std::string_view bytes, const CsvDialect& dialect)
     const std::string strText = DecodeText(bytes, dialect.m_encoding);
     if (strText.find('\0') != std::string::npos)
     {
-        text.m_strProblem = "this is no table of text: it holds binary data";
+        // TRANSLATORS: why a file cannot be imported as a table.
+        text.m_strProblem = Tr("this is no table of text: it holds binary data");
         return text;
     }
     text.m_rows = SplitRows(strText, dialect.m_cSeparator);
     if (std::none_of(text.m_rows.begin(), text.m_rows.end(),
                      [](const CsvRow& row) { return row.m_cells.size() >= 2; }))
-        text.m_strProblem = "this is no table: no line holds two columns or more";
+        text.m_strProblem = Tr("this is no table: no line holds two columns or more");
     return text;
 }
 
@@ -360,8 +362,9 @@ ImportResult ImportRows(const CsvText& text, const ColumnMapping& mapping, bool 
                 row.m_strTag = tag.m_bAccepted ? tag.m_strStored : mapping.m_strGroup;
                 if (!tag.m_bAccepted)
                     result.m_problems.push_back({source.m_nLine, column, cells[c],
-                                                 "no group a list can hold: the verb goes to " +
-                                                     mapping.m_strGroup});
+                                                 // TRANSLATORS: {1} is a group's tag, as ess1.
+                                                 FillIn(Tr("no group a list can hold: the verb goes to {1}"),
+                                                        {mapping.m_strGroup})});
             }
             else
                 result.m_problems.push_back({source.m_nLine, column, cells[c], cell.m_strMessage});

@@ -1,6 +1,7 @@
 #include "editor/ListFiles.h"
 
 #include "editor/VerFile.h"
+#include "framework/Translation.h"
 #include "framework/UserFile.h"
 #include "verbdata/RegularFile.h"
 
@@ -36,9 +37,10 @@ std::string ReadListFile(const std::string& strPath, std::string& strBytes)
     case RegularFile::Kind::Unopened:
         return std::strerror(file.Error());
     case RegularFile::Kind::Directory:
-        return "a folder, not a list";
+        // TRANSLATORS: why a verb list cannot be read, after its file's name.
+        return Tr("a folder, not a list");
     case RegularFile::Kind::Other:
-        return "not a regular file";
+        return Tr("not a regular file");
     case RegularFile::Kind::Regular:
         break;
     }
@@ -46,8 +48,8 @@ std::string ReadListFile(const std::string& strPath, std::string& strBytes)
         if (strBytes.size() > kLargestListFile)
         {
             strBytes.clear();
-            return "too big for a verb list (more than " +
-                   std::to_string(kLargestListFile / 1024 / 1024) + " MB)";
+            // TRANSLATORS: {1} is a number of megabytes.
+            return FillIn(Tr("too big for a verb list (more than {1} MB)"), {std::to_string(kLargestListFile / 1024 / 1024)});
         }
     if (file.Error() != 0)
     {

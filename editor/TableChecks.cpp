@@ -2,6 +2,7 @@
 
 #include "checker/CheckReport.h"
 #include "editor/VerFile.h"
+#include "framework/Translation.h"
 #include "verbdata/AnswerText.h"
 #include "verbdata/ListEncoding.h"
 #include "verbdata/VerbListFile.h"
@@ -385,16 +386,21 @@ std::vector<Repair> ProposedRepairs(const VerbTable& table, const TableChecks& c
         if (DeletedLines(strFix, repair.m_nLine, repair.m_nLast))
         {
             repair.m_kind = RepairKind::DeleteLines;
-            repair.m_strLabel = "Delete " + LineRange(repair.m_nLine, repair.m_nLast);
+            // TRANSLATORS: a repair offered in the verb list editor; {1} and {2} are line numbers.
+            repair.m_strLabel = repair.m_nLine == repair.m_nLast
+                                    ? FillIn(Tr("Delete line {1}"), {std::to_string(repair.m_nLine)})
+                                    : FillIn(Tr("Delete lines {1} to {2}"),
+                                             {std::to_string(repair.m_nLine), std::to_string(repair.m_nLast)});
         }
         else if (AddedLines(strFix, repair.m_nLine, repair.m_strText))
         {
             repair.m_kind = RepairKind::InsertLines;
-            repair.m_strLabel = "Add " + std::string(repair.m_strText == "#" ? "a '#' line"
-                                                     : repair.m_strText == "#\n#" ? "two '#' lines"
-                                                     : repair.m_strText == "Verb list" ? "a title line"
-                                                         : "a title line and two '#' lines") +
-                                " before line " + std::to_string(repair.m_nLine);
+            // TRANSLATORS: repairs offered in the verb list editor; {1} is a line number. '#' stays.
+            const char* pszLabel = repair.m_strText == "#"            ? TR_NOOP("Add a '#' line before line {1}")
+                                   : repair.m_strText == "#\n#"       ? TR_NOOP("Add two '#' lines before line {1}")
+                                   : repair.m_strText == "Verb list" ? TR_NOOP("Add a title line before line {1}")
+                                       : TR_NOOP("Add a title line and two '#' lines before line {1}");
+            repair.m_strLabel = FillIn(Tr(pszLabel), {std::to_string(repair.m_nLine)});
         }
         else if (nRow < table.RowCount() && finding.m_strRule == "unknown-tag" &&
                  QuotedAfter(strFix, "write ", strText))
@@ -416,7 +422,8 @@ std::vector<Repair> ProposedRepairs(const VerbTable& table, const TableChecks& c
         if (repair.m_kind == RepairKind::SetCell)
         {
             repair.m_nRow = nRow;
-            repair.m_strLabel = "Write " + Quote(repair.m_strText);
+            // TRANSLATORS: a repair offered in the verb list editor; {1} is the text in quotes.
+            repair.m_strLabel = FillIn(Tr("Write {1}"), {Quote(repair.m_strText)});
         }
         repairs.push_back(std::move(repair));
     }

@@ -1,5 +1,6 @@
 #include "editor/VerbTable.h"
 
+#include "framework/Translation.h"
 #include "verbdata/AnswerText.h"
 #include "verbdata/GroupSet.h"
 
@@ -64,7 +65,8 @@ bool VerbTable::SetCell(std::size_t nRow, VerbColumn column, const std::string& 
     row.Cell(column) = strStored;
     row.m_strFileLines.clear();
     Step step;
-    step.pszName = nRow < m_rows.size() ? "Edit Cell" : "Add Row";
+    // TRANSLATORS: the names of the editor's steps, after "Undo" and "Redo" in the Edit menu.
+    step.pszName = nRow < m_rows.size() ? TR_NOOP("Edit Cell") : TR_NOOP("Add Row");
     step.nFirst = nRow;
     if (nRow < m_rows.size())
         step.before.push_back(m_rows[nRow]);
@@ -77,7 +79,7 @@ bool VerbTable::SetRow(std::size_t nRow, const VerbRow& row)
     if (nRow >= m_rows.size() || m_rows[nRow].SameVerb(row))
         return false;
     Step step;
-    step.pszName = "Edit Row";
+    step.pszName = TR_NOOP("Edit Row");
     step.nFirst = nRow;
     step.before.push_back(m_rows[nRow]);
     step.after.push_back(row);
@@ -91,7 +93,7 @@ bool VerbTable::SetTitle(const std::string& strTitle)
     if (strTitle == m_strTitle)
         return false;
     Step step;
-    step.pszName = "Edit Title";
+    step.pszName = TR_NOOP("Edit Title");
     step.bHeader = true;
     step.strTitle[0] = m_strTitle;
     step.strTitle[1] = strTitle;
@@ -115,7 +117,7 @@ bool VerbTable::SetHeaderComments(const std::vector<std::string>& comments)
     if (lines == m_comments)
         return false;
     Step step;
-    step.pszName = "Edit Comments";
+    step.pszName = TR_NOOP("Edit Comments");
     step.bHeader = true;
     step.strTitle[0] = step.strTitle[1] = m_strTitle;
     step.comments[0] = m_comments;
@@ -128,7 +130,7 @@ bool VerbTable::InsertRows(std::size_t nAt, std::vector<VerbRow> rows)
     if (nAt > m_rows.size() || rows.empty())
         return false;
     Step step;
-    step.pszName = rows.size() == 1 ? "Add Row" : "Add Rows";
+    step.pszName = rows.size() == 1 ? TR_NOOP("Add Row") : TR_NOOP("Add Rows");
     step.nFirst = nAt;
     for (VerbRow& row : rows)
         row.m_strFileLines.clear();
@@ -145,7 +147,7 @@ bool VerbTable::DeleteRows(std::vector<std::size_t> rows)
     // One replacement of the range from the first row deleted to the row after the last,
     // which takes their comments.
     Step step;
-    step.pszName = rows.size() == 1 ? "Delete Row" : "Delete Rows";
+    step.pszName = rows.size() == 1 ? TR_NOOP("Delete Row") : TR_NOOP("Delete Rows");
     step.nFirst = rows.front();
     const std::size_t nEnd = std::min(rows.back() + 2, m_rows.size());
     step.before.assign(m_rows.begin() + static_cast<std::ptrdiff_t>(step.nFirst),
@@ -186,7 +188,7 @@ bool VerbTable::MoveRows(std::vector<std::size_t> rows, bool bUp)
         (!bUp && rows.back() + 1 == m_rows.size()))
         return false;
     Step step;
-    step.pszName = rows.size() == 1 ? "Move Row" : "Move Rows";
+    step.pszName = rows.size() == 1 ? TR_NOOP("Move Row") : TR_NOOP("Move Rows");
     step.nFirst = bUp ? rows.front() - 1 : rows.front();
     const std::size_t nEnd = bUp ? rows.back() + 1 : rows.back() + 2;
     std::vector<std::size_t> order(nEnd - step.nFirst);
@@ -251,7 +253,7 @@ bool VerbTable::Sort(VerbColumn column, bool bAscending)
     if (std::is_sorted(order.begin(), order.end()))
         return false;
     Step step;
-    step.pszName = "Sort";
+    step.pszName = TR_NOOP("Sort");
     step.order = std::move(order);
     return Do(std::move(step));
 }
@@ -259,7 +261,7 @@ bool VerbTable::Sort(VerbColumn column, bool bAscending)
 bool VerbTable::ReplaceAll(const VerbTable& table)
 {
     Step step;
-    step.pszName = "Repair";
+    step.pszName = TR_NOOP("Repair");
     step.bWhole = true;
     step.before = m_rows;
     step.after = table.m_rows;

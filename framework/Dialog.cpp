@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 
+#include "framework/Translation.h"
 #include "framework/ViewWindow.h"
 #include "res/AppStrings.h"
 
@@ -7,7 +8,7 @@
 #include <charconv>
 #include <cmath>
 
-const char* const kNotANumberMessage = "Please enter a number.";
+const char* const kNotANumberMessage = TR_NOOP("Please enter a number.");
 
 void CDataExchange::Fail(int nId, const std::string& strMessage)
 {
@@ -33,7 +34,7 @@ void DDX_Text(CDataExchange* pDX, int nId, float& fValue)
     if (!pDX->m_bSaveAndValidate)
         pDX->Controls().SetText(nId, FormatFloat(fValue));
     else if (!ParseFloat(pDX->Controls().GetText(nId), fValue))
-        pDX->Fail(nId, kNotANumberMessage);
+        pDX->Fail(nId, Tr(kNotANumberMessage));
 }
 
 void DDX_Text(CDataExchange* pDX, int nId, std::string& strValue)

@@ -1,6 +1,7 @@
 // The INI file behind the settings store: parsing, locating, reading and replacing it.
 #include "framework/IniSettingsStore.h"
 
+#include "framework/Translation.h"
 #include "framework/UserFile.h"
 #include "framework/UserFolders.h"
 
@@ -270,9 +271,11 @@ bool IniSettingsStore::Flush()
         return true;
     Text text;
     if (m_file.empty())
-        m_strFailure = "no folder for settings is known (no absolute HOME, and no home in the password database)";
+        // TRANSLATORS: why the settings could not be saved; HOME stays as it is.
+        m_strFailure = Tr("no folder for settings is known (no absolute HOME, and no home in the password database)");
     else if (const std::string strUnreadable = ReadFile(text); !strUnreadable.empty())
-        m_strFailure = "it could not be read (" + strUnreadable + "), so it is left as it is";
+        // TRANSLATORS: {1} is the system's reason.
+        m_strFailure = FillIn(Tr("it could not be read ({1}), so it is left as it is"), {strUnreadable});
     else
     {
         bool bChanged = false;

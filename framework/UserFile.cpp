@@ -1,5 +1,6 @@
 #include "framework/UserFile.h"
 
+#include "framework/Translation.h"
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -47,7 +48,8 @@ std::string StatRegular(int fd, struct stat& st)
 {
     if (::fstat(fd, &st) != 0)
         return SystemReason(errno);
-    return S_ISREG(st.st_mode) ? "" : "it is not a regular file";
+    // TRANSLATORS: why a file of the user's cannot be read or written, after its name.
+    return S_ISREG(st.st_mode) ? "" : Tr("it is not a regular file");
 }
 
 // While it lives, a write beyond the file size limit fails with EFBIG instead of raising
@@ -197,7 +199,8 @@ TargetFolder OpenTargetFolder(const std::filesystem::path& file, unsigned nNewMo
 std::string RootInOthersFolder(const std::filesystem::path& target)
 {
     const std::string strFolder = OthersFolder(target.parent_path());
-    return strFolder.empty() ? "" : "Taldrin runs as root, and " + strFolder + " belongs to another user";
+    // TRANSLATORS: {1} is a folder.
+    return strFolder.empty() ? "" : FillIn(Tr("Taldrin runs as root, and {1} belongs to another user"), {strFolder});
 }
 
 } // namespace
@@ -244,7 +247,8 @@ std::string ReadUserFile(const std::filesystem::path& file, std::uintmax_t nMaxS
             break;
         strText.append(buffer, static_cast<std::size_t>(n));
         if (strText.size() > nMaxSize)
-            strFailure = "it is larger than " + std::to_string(nMaxSize) + " bytes";
+            // TRANSLATORS: {1} is a number of bytes.
+            strFailure = FillIn(Tr("it is larger than {1} bytes"), {std::to_string(nMaxSize)});
     }
     ::close(fd);
     return strFailure;
@@ -286,7 +290,7 @@ std::string ResolveUserFile(const std::filesystem::path& file, std::filesystem::
         if (S_ISLNK(st.st_mode))
         {
             if (st.st_uid != me && st.st_uid != 0)
-                return "it leads through a link that belongs to another user";
+                return Tr("it leads through a link that belongs to another user");
             if (++nLinks > 40)
                 return SystemReason(ELOOP);
             const std::filesystem::path link = std::filesystem::read_symlink(next, error);
@@ -310,11 +314,11 @@ std::string ResolveUserFile(const std::filesystem::path& file, std::filesystem::
         target = resolved;
         bExists = true;
         if (!S_ISREG(st.st_mode))
-            return "it is not a regular file";
+            return Tr("it is not a regular file");
         if (bFileLinked && st.st_uid != me)
-            return "it is a link to a file that belongs to another user";
+            return Tr("it is a link to a file that belongs to another user");
         if ((st.st_mode & S_IWUSR) == 0)
-            return "it is read-only";
+            return Tr("it is read-only");
     }
     return RootInOthersFolder(target);
 }
@@ -448,11 +452,11 @@ std::string UserFileAppender::Open(const std::filesystem::path& file, const std:
         if (::fstat(m_fd, &stWrite) != 0 || stWrite.st_ino != st.st_ino || stWrite.st_dev != st.st_dev)
         {
             Close();
-            return "it was replaced while being opened";
+            return Tr("it was replaced while being opened");
         }
         return "";
     }
-    return "it could not be created";
+    return Tr("it could not be created");
 }
 
 std::string UserFileAppender::Append(const std::string& strBytes)

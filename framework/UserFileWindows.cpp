@@ -2,6 +2,7 @@
 // that the system does in one step. A device name (CON, NUL) or a folder is never a file.
 #include "framework/UserFile.h"
 
+#include "framework/Translation.h"
 #include <windows.h>
 
 #include <fcntl.h>
@@ -31,9 +32,9 @@ std::string LookAt(const std::filesystem::path& file, bool& bExists)
     if (!bExists)
         return IsMissing(::GetLastError()) ? "" : SystemReason(::GetLastError());
     if (nAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        return "it is not a regular file";
+        return Tr("it is not a regular file");
     if (nAttributes & FILE_ATTRIBUTE_READONLY)
-        return "it is read-only";
+        return Tr("it is read-only");
     return "";
 }
 
@@ -48,7 +49,7 @@ std::string OpenRegular(const std::filesystem::path& file, DWORD nAccess, DWORD 
     {
         ::CloseHandle(hFile);
         hFile = INVALID_HANDLE_VALUE;
-        return "it is not a regular file";
+        return Tr("it is not a regular file");
     }
     return "";
 }
@@ -131,7 +132,7 @@ std::string ReadUserFile(const std::filesystem::path& file, std::uintmax_t nMaxS
             break;
         strText.append(buffer, n);
         if (strText.size() > nMaxSize)
-            strFailure = "it is larger than " + std::to_string(nMaxSize) + " bytes";
+            strFailure = FillIn(Tr("it is larger than {1} bytes"), {std::to_string(nMaxSize)});
     }
     ::CloseHandle(hFile);
     return strFailure;

@@ -1,5 +1,6 @@
 #include "history/HistoryFile.h"
 
+#include "framework/Translation.h"
 #include "framework/UserFile.h"
 #include "verbdata/ListEncoding.h"
 #include "verbdata/RegularFile.h"
@@ -21,7 +22,8 @@ constexpr std::size_t kMaxLineLength = 1 << 20;
 // Room for a byte-order mark, the format line with any version, and a carriage return.
 constexpr std::size_t kMaxFormatLength = 64;
 constexpr std::string_view kFromInfinitive = "Infinitive >";
-constexpr std::string_view kNotAHistory = "it is not a history of this program's format";
+// TRANSLATORS: why a history file cannot be used, shown after "Your history cannot be read: FILE".
+constexpr const char* kNotAHistory = TR_NOOP("it is not a history of this program's format");
 
 void AppendEscaped(std::string& strLine, const std::string& strText)
 {
@@ -199,7 +201,7 @@ HistoryState NotOpened(const RegularFile& file, std::string* pstrReason)
     if (file.GetKind() == RegularFile::Kind::Unopened && file.Error() == ENOENT)
         return HistoryState::Missing;
     if (pstrReason)
-        *pstrReason = file.GetKind() != RegularFile::Kind::Unopened ? "it is not a regular file" : std::strerror(file.Error());
+        *pstrReason = file.GetKind() != RegularFile::Kind::Unopened ? Tr("it is not a regular file") : std::strerror(file.Error());
     return HistoryState::Unreadable;
 }
 
@@ -234,12 +236,12 @@ HistoryState ReadHistory(const std::string& strPath,
             if (FirstLine(strBytes, line))
             {
                 if (!IsHistoryFormatLine(line))
-                    return Failed(HistoryState::Foreign, kNotAHistory, pstrReason);
+                    return Failed(HistoryState::Foreign, Tr(kNotAHistory), pstrReason);
                 bFormatSeen = true;
                 nPos = strBytes.find('\n') + 1;
             }
             else if (strBytes.size() > kMaxFormatLength || !bMore)
-                return Failed(HistoryState::Foreign, kNotAHistory, pstrReason);
+                return Failed(HistoryState::Foreign, Tr(kNotAHistory), pstrReason);
             else
                 continue;
         }
@@ -281,7 +283,7 @@ HistoryState LookAtHistory(const std::string& strPath, std::string& strReason)
     std::string_view line;
     if (strStart.empty() || (FirstLine(strStart, line) && IsHistoryFormatLine(line)))
         return HistoryState::Read;
-    return Failed(HistoryState::Foreign, kNotAHistory, &strReason);
+    return Failed(HistoryState::Foreign, Tr(kNotAHistory), &strReason);
 }
 
 HistoryWriter::HistoryWriter(std::string strPath) : m_strPath(std::move(strPath)) {}
@@ -304,7 +306,8 @@ bool HistoryWriter::Open()
     else if (!FirstLine(strHead, line) || !IsHistoryFormatLine(line))
     {
         // Short, for the status bar: the file by its name, as the user finds it.
-        m_strFailure = std::filesystem::path(m_strPath).filename().string() + " is not a Taldrin history";
+        // TRANSLATORS: {1} is the file's name.
+        m_strFailure = FillIn(Tr("{1} is not a Taldrin history"), {std::filesystem::path(m_strPath).filename().string()});
         m_file.Close();
     }
     else if (!bEndsInLine)

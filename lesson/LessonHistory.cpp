@@ -4,6 +4,7 @@
 #include "verbdata/ListEncoding.h"
 #include "verbdata/RegularFile.h"
 
+#include "framework/Translation.h"
 #include "framework/UserFile.h"
 
 #include <algorithm>
@@ -74,38 +75,20 @@ bool LessonHistory::Forget(bool bReplaceForeign)
     return m_writer.Forget(bReplaceForeign);
 }
 
-namespace
-{
-
-// A path for the user to read: a byte that is no part of UTF-8 taken as the Latin-1 it
-// most likely is.
-std::string ReadablePath(const std::string& strPath)
-{
-    std::string strText;
-    char32_t ch = 0;
-    for (std::size_t i = 0; i < strPath.size();)
-    {
-        const std::size_t nLength = DecodeUtf8(std::string_view(strPath).substr(i), ch);
-        strText += nLength > 0 ? strPath.substr(i, nLength) : Latin1ToUtf8(strPath.substr(i, 1));
-        i += std::max<std::size_t>(nLength, 1);
-    }
-    return strText;
-}
-
-} // namespace
-
 std::string LessonHistory::GetUnreadableText(bool bAdvice) const
 {
-    std::string strText = "Your history cannot be read: " + ReadablePath(m_writer.GetPath()) + "\n(" +
-                          m_strUnreadable + ").";
+    // TRANSLATORS: {1} is the history's file, {2} why it cannot be read.
+    std::string strText =
+        FillIn(Tr("Your history cannot be read: {1}\n({2})."), {ReadableText(m_writer.GetPath()), ReadableText(m_strUnreadable)});
     if (!bAdvice)
         return strText;
-    strText += "\n\nIt is left as it is, and no answers are added to it. ";
+    strText += "\n\n";
     if (m_lastState == HistoryState::Foreign)
-        return strText + "To keep what it holds, move it elsewhere; Lesson > Forget History... replaces it "
-                         "with an empty history.";
-    return strText + "Make it a file you can read and write, or move it elsewhere for Taldrin to start "
-                     "a new one.";
+        // TRANSLATORS: the menu path is the menus' own translation.
+        return strText + Tr("It is left as it is, and no answers are added to it. To keep what it holds, move it "
+                            "elsewhere; Lesson > Forget History... replaces it with an empty history.");
+    return strText + Tr("It is left as it is, and no answers are added to it. Make it a file you can read and "
+                        "write, or move it elsewhere for Taldrin to start a new one.");
 }
 
 std::string HistoryDirectionName(std::size_t nDirection)

@@ -1,9 +1,13 @@
 #include "lesson/StartOptions.h"
 
+#include "framework/Translation.h"
+
 namespace
 {
 
-const char kUsage[] =
+// TRANSLATORS: taldrin --help. The option names, FILE, file names, paths, program names and
+// menu paths (as the menus are translated) stay; keep each line under 80 columns.
+const char kUsage[] = TR_NOOP(
     "Usage: taldrin [--list FILE] [--edit [FILE]] [FILE]\n"
     "Drills the irregular verbs of English in a window.\n"
     "\n"
@@ -18,7 +22,7 @@ const char kUsage[] =
     "A plain FILE only names the lesson, as File > Open does; nothing is read from it.\n"
     "Without --list the lessons read the list chosen last, or else irregu.ver (or\n"
     "irrtes.ver) from the working directory, ~/.local/share/taldrin or the installed lists.\n"
-    "Use taldrin-check to see what a lesson makes of a list.\n";
+    "Use taldrin-check to see what a lesson makes of a list.\n");
 
 const char kVersion[] = "taldrin 1.0\n";
 
@@ -29,7 +33,8 @@ StartOptions ParseStartOptions(const std::vector<std::string>& args)
     StartOptions options;
     const auto fail = [&options](const std::string& strError) {
         options.m_nAction = StartOptions::Action::Fail;
-        options.m_strError = "taldrin: " + strError + " (try 'taldrin --help')";
+        // TRANSLATORS: a wrong command line; {1} says what is wrong. The command stays.
+        options.m_strError = "taldrin: " + FillIn(Tr("{1} (try 'taldrin --help')"), {strError});
         return options;
     };
     bool bOptions = true, bListFollows = false, bEditFollows = false;
@@ -49,24 +54,24 @@ StartOptions ParseStartOptions(const std::vector<std::string>& args)
         else if (bOptions && strArg.rfind("--edit=", 0) == 0)
         {
             if (strArg.size() == 7)
-                return fail("option '--edit=' needs a file");
+                return fail(FillIn(Tr("option '{1}' needs a file"), {"--edit="}));
             options.m_bEdit = true;
             options.m_strEdit = strArg.substr(7);
         }
         else if (bOptions && strArg == "--list")
         {
             if (i + 1 == args.size() || args[i + 1].empty())
-                return fail("option '--list' needs a file");
+                return fail(FillIn(Tr("option '{1}' needs a file"), {"--list"}));
             options.m_strList = args[++i];
         }
         else if (bOptions && strArg.rfind("--list=", 0) == 0)
         {
             if (strArg.size() == 7)
-                return fail("option '--list' needs a file");
+                return fail(FillIn(Tr("option '{1}' needs a file"), {"--list"}));
             options.m_strList = strArg.substr(7);
         }
         else if (bOptions && strArg.size() > 1 && strArg[0] == '-')
-            return fail("unknown option '" + strArg + "'");
+            return fail(FillIn(Tr("unknown option '{1}'"), {strArg}));
         else if (bListFollows && options.m_strList.empty())
             options.m_strList = strArg;
         else if (bEditFollows && options.m_strEdit.empty())
@@ -74,7 +79,7 @@ StartOptions ParseStartOptions(const std::vector<std::string>& args)
         else if (options.m_strDocument.empty())
             options.m_strDocument = strArg;
         else
-            return fail("more than one file: '" + strArg + "'");
+            return fail(FillIn(Tr("more than one file: '{1}'"), {strArg}));
         if (options.m_nAction != StartOptions::Action::Run)
             return options;
     }
@@ -83,7 +88,9 @@ StartOptions ParseStartOptions(const std::vector<std::string>& args)
 
 const char* Usage()
 {
-    return kUsage;
+    static std::string strUsage;
+    strUsage = Tr(kUsage);
+    return strUsage.c_str();
 }
 
 const char* VersionText()

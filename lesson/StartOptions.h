@@ -28,5 +28,6 @@ struct StartOptions
 // --help, --version; "--" ends them.
 StartOptions ParseStartOptions(const std::vector<std::string>& args);
 
+// In the interface language; valid until the next call.
 const char* Usage();
 const char* VersionText();

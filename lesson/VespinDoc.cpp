@@ -1,9 +1,11 @@
 #include "lesson/VespinDoc.h"
 
 #include "framework/SettingsStore.h"
+#include "framework/Translation.h"
 #include "lesson/VerbListFiles.h"
 #include "lesson/VerdictObserver.h"
 #include "verbdata/AnswerText.h"
+#include "verbdata/ListEncoding.h"
 #include "verbdata/VerbListFile.h"
 
 #include <algorithm>
@@ -51,7 +53,8 @@ bool CVespinDoc::OnNewDocument()
     m_nCaret = 0;
     m_stats.Reset();
     m_bFinished = false;
-    SetTitle("New Game");
+    // TRANSLATORS: the window's caption before a lesson, followed by " - Taldrin".
+    SetTitle(Tr("New Game"));
 
     if (!m_bSettingsRead)
     {
@@ -83,8 +86,10 @@ void CVespinDoc::OnCloseDocument()
 std::string CVespinDoc::DescribeSaveFailure() const
 {
     const std::string strLocation = m_profile.GetLocation();
-    return "could not be saved" + (strLocation.empty() ? "" : " to " + strLocation) + ": " +
-           m_profile.GetFlushFailure();
+    // TRANSLATORS: follows "The options" or "The verb list in use"; {1} is a file, {2} the
+    // system's reason.
+    return strLocation.empty() ? FillIn(Tr("could not be saved: {1}"), {m_profile.GetFlushFailure()})
+                               : FillIn(Tr("could not be saved to {1}: {2}"), {strLocation, m_profile.GetFlushFailure()});
 }
 
 bool CVespinDoc::SaveSettings()
@@ -210,7 +215,7 @@ void CVespinDoc::StartAsking(bool bPractice)
     if (m_pool.empty())
         return;
     if (bPractice)
-        SetTitle(ConvertAccents(m_pool[0].GetPrompt()));
+        SetTitle(Latin1ToUtf8(ConvertAccents(m_pool[0].GetPrompt())));
     else
         ChooseNextQuestion();
     if (m_pVerdictObserver)
@@ -249,7 +254,8 @@ void CVespinDoc::RemoveCurrentQuestion()
 
 void CVespinDoc::EndLesson()
 {
-    SetTitle("Statistics");
+    // TRANSLATORS: the window's caption at the end of a lesson, followed by " - Taldrin".
+    SetTitle(Tr("Statistics"));
     m_bFinished = true;
     m_strTyped.clear();
     m_nCaret = 0;
@@ -270,7 +276,8 @@ bool CVespinDoc::CheckAnswer()
     if (bRight)
     {
         m_nLastResult = 1;
-        m_strVerdict = "Right!\n\" " + strGiven + " \" is correct!";
+        // TRANSLATORS: the verdict on a right answer; {1} is the answer as typed.
+        m_strVerdict = FillIn(Tr("Right!\n\" {1} \" is correct!"), {Latin1ToUtf8(ConvertAccents(strGiven))});
         if (!m_bCorrecting)
         {
             RemoveCurrentQuestion();
@@ -285,8 +292,9 @@ bool CVespinDoc::CheckAnswer()
     }
     else
     {
-        m_strVerdict = "Wrong!!\n\" " + m_strTyped + "  \" is wrong!\n" + "\" " +
-                       current.m_strExpected + " \" would have been right!";
+        // TRANSLATORS: the verdict on a wrong answer; {1} is the answer as typed, {2} the right one.
+        m_strVerdict = FillIn(Tr("Wrong!!\n\" {1}  \" is wrong!\n\" {2} \" would have been right!"),
+                              {Latin1ToUtf8(ConvertAccents(m_strTyped)), Latin1ToUtf8(ConvertAccents(current.m_strExpected))});
         // Copy first: appending may move the pool's storage under the reference.
         const Question again = current;
         m_pool.push_back(again);
@@ -363,16 +371,16 @@ std::string CVespinDoc::GetCutShortText() const
     for (std::size_t i = 0; i < m_pool.size(); ++i)
         nVerbs += i == 0 || m_pool[i].m_strVerb != m_pool[i - 1].m_strVerb ||
                   m_pool[i].m_nDirection <= m_pool[i - 1].m_nDirection;
-    char sz[160];
-    std::snprintf(sz, sizeof sz,
-                  "The verb list is too big for the memory: only %d of its verbs, %d questions, are used in this lesson.",
-                  nVerbs, static_cast<int>(m_pool.size()));
-    return sz;
+    // TRANSLATORS: {1} is the number of verbs, {2} the number of questions; both are large.
+    return FillIn(Tr("The verb list is too big for the memory: only {1} of its verbs, {2} questions, are used in "
+                     "this lesson."),
+                  {std::to_string(nVerbs), std::to_string(m_pool.size())});
 }
 
 std::string CVespinDoc::GetRemainingText() const
 {
-    char sz[64];
-    std::snprintf(sz, sizeof sz, "There are still %d questions.", static_cast<int>(m_pool.size()));
-    return sz;
+    // TRANSLATORS: {1} is the number of questions left in the lesson (English says "questions"
+    // even for one).
+    return FillIn(TrN("There are still {1} questions.", "There are still {1} questions.", m_pool.size()),
+                  {std::to_string(m_pool.size())});
 }

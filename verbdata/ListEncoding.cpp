@@ -1,5 +1,7 @@
 #include "verbdata/ListEncoding.h"
 
+#include <algorithm>
+
 std::size_t DecodeUtf8(std::string_view bytes, char32_t& ch)
 {
     const auto byte = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
@@ -75,4 +77,17 @@ std::string Latin1ToUtf8(const std::string& strLatin1)
         }
     }
     return strUtf8;
+}
+
+std::string ReadableText(std::string_view bytes)
+{
+    std::string strText;
+    char32_t ch = 0;
+    for (std::size_t i = 0; i < bytes.size();)
+    {
+        const std::size_t nLength = DecodeUtf8(bytes.substr(i), ch);
+        strText += nLength > 0 ? std::string(bytes.substr(i, nLength)) : Latin1ToUtf8(std::string(1, bytes[i]));
+        i += std::max<std::size_t>(nLength, 1);
+    }
+    return strText;
 }

@@ -24,6 +24,10 @@ std::size_t Utf8ToLatin1(std::string_view utf8, std::string& latin1);
 // Latin-1, the program's own text, to UTF-8.
 std::string Latin1ToUtf8(const std::string& strLatin1);
 
+// Bytes from outside (a path, a system's message) made valid UTF-8 to be shown: a byte
+// that is no part of UTF-8 is taken as the Latin-1 it most likely is.
+std::string ReadableText(std::string_view bytes);
+
 // The character at the start of a non-empty text and the length of its sequence, 1 to 4;
 // 0 when the bytes there are no valid UTF-8 (overlong, a surrogate, beyond U+10FFFF,
 // cut short).

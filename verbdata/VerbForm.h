@@ -12,5 +12,6 @@ enum VerbForm : std::int32_t
 
 constexpr int kVerbFormCount = 3;
 
-// "Infinitive", "Past Tense", "Past Participle"; the empty string for any other value.
+// "Infinitive", "Past Tense", "Past Participle" in English (stored in files as they are;
+// shown through Tr); the empty string for any other value.
 const char* VerbFormName(std::int32_t nForm);

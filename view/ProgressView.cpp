@@ -1,6 +1,8 @@
 #include "view/ProgressView.h"
 
+#include "framework/Translation.h"
 #include "verbdata/ListEncoding.h"
+#include "verbdata/VerbForm.h"
 
 #include <algorithm>
 #include <climits>
@@ -22,8 +24,10 @@ constexpr int kLeastBar = 2; // a lesson without a right answer still shows
 constexpr Colour kBarColour = Rgb(46, 139, 87);
 constexpr Colour kPracticeColour = Rgb(65, 105, 225);
 constexpr Colour kGridColour = Rgb(210, 210, 210);
-constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+// TRANSLATORS: the months, shortened, as in "7 Dec" under the bars of the Progress chart.
+constexpr const char* kMonths[] = {TR_NOOP("Jan"), TR_NOOP("Feb"), TR_NOOP("Mar"), TR_NOOP("Apr"),
+                                   TR_NOOP("May"), TR_NOOP("Jun"), TR_NOOP("Jul"), TR_NOOP("Aug"),
+                                   TR_NOOP("Sep"), TR_NOOP("Oct"), TR_NOOP("Nov"), TR_NOOP("Dec")};
 
 FontSpec TextFont(int nHeight, int nWeight = 0)
 {
@@ -33,11 +37,28 @@ FontSpec TextFont(int nHeight, int nWeight = 0)
     return font;
 }
 
-std::string Latin1(const std::string& strUtf8)
+// The bytes of the character that starts at n: 1 for a byte that starts none.
+std::size_t CharacterLength(const std::string& strText, std::size_t n)
 {
-    std::string strText;
-    Utf8ToLatin1(strUtf8, strText);
-    return strText;
+    char32_t ch = 0;
+    return std::max<std::size_t>(DecodeUtf8(std::string_view(strText).substr(n), ch), 1);
+}
+
+// "Infinitive > Past Tense" with the forms' names translated.
+std::string DirectionText(const std::string& strDirection)
+{
+    const std::size_t nArrow = strDirection.find(" > ");
+    if (nArrow == std::string::npos)
+        return strDirection;
+    const auto translated = [](const std::string& strForm) {
+        for (std::int32_t nForm = 0; nForm < kVerbFormCount; ++nForm)
+            if (strForm == VerbFormName(nForm))
+                return Tr(VerbFormName(nForm));
+        return strForm;
+    };
+    // TRANSLATORS: a direction of the questions, as "Infinitive > Past Tense": {1} is the form
+    // given, {2} the form asked for.
+    return FillIn(Tr("{1} > {2}"), {translated(strDirection.substr(0, nArrow)), translated(strDirection.substr(nArrow + 3))});
 }
 
 std::string Percent(double fPercent)
@@ -66,7 +87,7 @@ std::string DayLabel(const std::string& strDay, bool bYear)
     if (strDay.size() != 10 || std::sscanf(strDay.c_str(), "%4u-%2u-%2u%c", &nYear, &nMonth, &nDay, &cEnd) != 3 ||
         nMonth < 1 || nMonth > 12 || nDay < 1 || nDay > 31)
         return std::string();
-    return std::to_string(nDay) + " " + kMonths[nMonth - 1] + (bYear ? " " + strDay.substr(0, 4) : "");
+    return std::to_string(nDay) + " " + Tr(kMonths[nMonth - 1]) + (bYear ? " " + strDay.substr(0, 4) : "");
 }
 
 void DrawHeading(CDC* pDC, const std::string& strText, const Rect& rect)
@@ -85,11 +106,13 @@ void DrawLegend(CDC* pDC, const Rect& rect)
     const Colour* pOldBrush = pDC->SelectBrush(nullptr);
     int x = rect.right;
     const int y = rect.top + (rect.Height() - 10) / 2;
-    for (const auto& [pColour, pszText] : {std::pair{&kPracticeColour, "Practise Mistakes"}, std::pair{&kBarColour, "lesson"}})
+    // TRANSLATORS: the chart's legend: bars of the lessons that practised mistakes (the command
+    // of that name) and of ordinary lessons.
+    for (const auto& [pColour, strText] : {std::pair{&kPracticeColour, Tr("Practise Mistakes")}, std::pair{&kBarColour, Tr("lesson")}})
     {
-        const Size extent = pDC->GetTextExtent(pszText);
+        const Size extent = pDC->GetTextExtent(strText);
         x -= extent.cx;
-        pDC->DrawText(pszText, {x, rect.top, x + extent.cx, rect.bottom}, TF_VCENTER | TF_SINGLELINE);
+        pDC->DrawText(strText, {x, rect.top, x + extent.cx, rect.bottom}, TF_VCENTER | TF_SINGLELINE);
         x -= 14;
         pDC->SelectBrush(pColour);
         pDC->Rectangle({x, y, x + 10, y + 10});
@@ -161,8 +184,9 @@ std::vector<std::string> WrapText(const CDC& dc, const std::string& strText, int
         while (!fits(strWord) && lines.size() <= nMaxLines)
         {
             std::size_t n = 1;
-            while (n < strWord.size() && fits(strWord.substr(0, n + 1)))
-                ++n;
+            n = CharacterLength(strWord, 0);
+            while (n < strWord.size() && fits(strWord.substr(0, n + CharacterLength(strWord, n))))
+                n += CharacterLength(strWord, n);
             lines.push_back(strWord.substr(0, n));
             strWord.erase(0, n);
         }
@@ -175,7 +199,11 @@ std::vector<std::string> WrapText(const CDC& dc, const std::string& strText, int
         lines.resize(nMaxLines);
         std::string& strLast = lines.back();
         while (!strLast.empty() && !fits(strLast + "..."))
+        {
             strLast.pop_back();
+            while (!strLast.empty() && (static_cast<unsigned char>(strLast.back()) & 0xC0) == 0x80)
+                strLast.pop_back();
+        }
         strLast += "...";
     }
     return lines;
@@ -206,14 +234,19 @@ int CProgressView::Paint(CDC* pDC, const Rect& client, bool bDraw)
     if (bDraw)
     {
         const Rect heading{inner.left, inner.top, inner.right, inner.top + 22};
-        DrawHeading(pDC, "Right answers in your last " + std::to_string(kProgressLessons) + " lessons", heading);
+        // TRANSLATORS: the heading of the chart; {1} is how many lessons it shows (20).
+        DrawHeading(pDC,
+                    FillIn(TrN("Right answers in your last {1} lesson", "Right answers in your last {1} lessons",
+                               kProgressLessons),
+                           {std::to_string(kProgressLessons)}),
+                    heading);
         DrawLegend(pDC, heading);
         DrawChart(pDC, {inner.left, inner.top + 30, inner.right, nChartBottom});
     }
 
     const int nMissedTop = nChartBottom + 24;
     if (bDraw)
-        DrawHeading(pDC, "Missed most often", {inner.left, nMissedTop, inner.right, nMissedTop + 22});
+        DrawHeading(pDC, Tr("Missed most often"), {inner.left, nMissedTop, inner.right, nMissedTop + 22});
     const int nTotalsTop = DrawMissed(pDC, {inner.left, nMissedTop + 26, inner.right, inner.bottom}, bDraw) + 12;
 
     if (bDraw)
@@ -221,13 +254,18 @@ int CProgressView::Paint(CDC* pDC, const Rect& client, bool bDraw)
         const FontSpec font = TextFont(14);
         const FontSpec* pOld = pDC->SelectFont(&font);
         // Without answers there is no share to give.
-        const std::string strRight =
+        const std::string strAnswers = std::to_string(m_progress.m_nAnswers);
+        const std::string strDays = std::to_string(m_progress.m_nDays);
+        // TRANSLATORS: the totals under the Progress table; {1} answers, {2} the share right
+        // ("62.5%"), {3} days. The spaces keep the three apart.
+        const std::string strTotals =
             m_progress.m_nAnswers
-                ? "     Right: " + Percent(m_progress.m_nRight * 100.0 / static_cast<double>(m_progress.m_nAnswers))
-                : std::string();
-        pDC->DrawText("Answers: " + std::to_string(m_progress.m_nAnswers) + strRight +
-                          "     Days practised: " + std::to_string(m_progress.m_nDays),
-                      {inner.left, nTotalsTop, inner.right, nTotalsTop + 20}, TF_SINGLELINE);
+                ? FillIn(Tr("Answers: {1}     Right: {2}     Days practised: {3}"),
+                         {strAnswers, Percent(m_progress.m_nRight * 100.0 / static_cast<double>(m_progress.m_nAnswers)),
+                          strDays})
+                // TRANSLATORS: the totals before any answer; {1} answers, {2} days.
+                : FillIn(Tr("Answers: {1}     Days practised: {2}"), {strAnswers, strDays});
+        pDC->DrawText(strTotals, {inner.left, nTotalsTop, inner.right, nTotalsTop + 20}, TF_SINGLELINE);
         pDC->SelectFont(pOld);
     }
     return nTotalsTop + 20 + kMargin;
@@ -255,7 +293,7 @@ void CProgressView::DrawChart(CDC* pDC, const Rect& area)
 
     const auto& lessons = m_progress.m_lessons;
     if (lessons.empty())
-        pDC->DrawText("No lessons yet.", plot, TF_CENTER | TF_VCENTER | TF_SINGLELINE);
+        pDC->DrawText(Tr("No lessons yet."), plot, TF_CENTER | TF_VCENTER | TF_SINGLELINE);
     pDC->SelectFont(&small);
     const int nSlot = plot.Width() / static_cast<int>(kProgressLessons);
     const int nBar = nSlot * 2 / 3;
@@ -299,7 +337,9 @@ int CProgressView::DrawMissed(CDC* pDC, const Rect& area, bool bDraw)
 {
     const FontSpec font = TextFont(13);
     const FontSpec bold = TextFont(13, 700);
-    const std::vector<std::string> header = {"Verb", "Direction", "Missed", "Last missed", "Right answer", "Last typed"};
+    // TRANSLATORS: the headings of the table of questions missed most often.
+    const std::vector<std::string> header = {Tr("Verb"),        Tr("Direction"),    Tr("Missed"),
+                                             Tr("Last missed"), Tr("Right answer"), Tr("Last typed")};
     std::vector<std::vector<std::string>> rows;
     for (const MissedQuestion& missed : m_progress.m_missed)
     {
@@ -307,9 +347,9 @@ int CProgressView::DrawMissed(CDC* pDC, const Rect& area, bool bDraw)
         std::string strWhen = missed.m_strLastTime.substr(0, 16);
         if (strWhen.size() > 10)
             strWhen[10] = ' ';
-        rows.push_back({Latin1(missed.m_question.m_strVerb), Latin1(missed.m_question.m_strDirection),
-                        std::to_string(missed.m_nMissed), strWhen + " UTC", Latin1(missed.m_strLastExpected),
-                        Latin1(missed.m_strLastTyped)});
+        rows.push_back({missed.m_question.m_strVerb, DirectionText(missed.m_question.m_strDirection),
+                        std::to_string(missed.m_nMissed), strWhen + " UTC", missed.m_strLastExpected,
+                        missed.m_strLastTyped});
     }
 
     const FontSpec* pOld = pDC->SelectFont(&bold);
@@ -345,7 +385,7 @@ int CProgressView::DrawMissed(CDC* pDC, const Rect& area, bool bDraw)
     if (rows.empty())
     {
         if (bDraw)
-            pDC->DrawText("No mistakes so far.", {area.left, y, area.right, y + kRowHeight}, TF_SINGLELINE);
+            pDC->DrawText(Tr("No mistakes so far."), {area.left, y, area.right, y + kRowHeight}, TF_SINGLELINE);
         y += kRowHeight;
     }
     for (const auto& row : rows)

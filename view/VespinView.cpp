@@ -4,6 +4,7 @@
 #include "dialogs/GroupsDlg.h"
 #include "dialogs/OptionDlg.h"
 #include "dialogs/StatisticsDlg.h"
+#include "framework/Translation.h"
 #include "lesson/LessonHistory.h"
 #include "lesson/VespinDoc.h"
 #include "res/AppStrings.h"
@@ -15,6 +16,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -40,21 +42,118 @@ FontSpec FixedFont(int nHeight, int nWidth, int nWeight = 0)
     return font;
 }
 
-// Draws one text in its own font and colour, and sets both back.
-void DrawTitleWord(CDC* pDC, const FontSpec& font, Colour colour, const char* pszText,
-                   const Rect& rect, unsigned nFormat)
-{
-    const FontSpec* pOldFont = pDC->SelectFont(&font);
-    const Colour oldColour = pDC->SetTextColor(colour);
-    pDC->DrawText(pszText, rect, nFormat);
-    pDC->SetTextColor(oldColour);
-    pDC->SelectFont(pOldFont);
-}
-
 Rect WithTop(Rect rect, int nTop)
 {
     rect.top = nTop;
     return rect;
+}
+
+Rect WithBottom(Rect rect, int nBottom)
+{
+    rect.bottom = nBottom;
+    return rect;
+}
+
+std::vector<std::string> Lines(const std::string& strText, unsigned nFormat)
+{
+    std::vector<std::string> lines;
+    std::size_t nStart = 0;
+    for (std::size_t nEnd; (nFormat & TF_SINGLELINE) == 0 && (nEnd = strText.find('\n', nStart)) != std::string::npos;
+         nStart = nEnd + 1)
+        lines.push_back(strText.substr(nStart, nEnd - nStart));
+    lines.push_back(strText.substr(nStart));
+    return lines;
+}
+
+// Whether the text, drawn in the selected font, stays within the width and height of box.
+bool Fits(const CDC* pDC, const std::string& strText, unsigned nFormat, const Rect& box)
+{
+    const std::vector<std::string> lines = Lines(strText, nFormat);
+    int nHeight = 0;
+    for (const std::string& strLine : lines)
+    {
+        const Size size = pDC->GetTextExtent(strLine);
+        if (size.cx > box.Width())
+            return false;
+        nHeight += size.cy;
+    }
+    return nHeight <= box.Height();
+}
+
+// Each line broken at spaces where it is wider than nWidth; a word wider than that stays whole.
+std::string Wrapped(const CDC* pDC, const std::string& strText, int nWidth)
+{
+    std::string strResult;
+    for (const std::string& strLine : Lines(strText, 0))
+    {
+        std::string strCurrent;
+        std::size_t nStart = 0;
+        for (std::size_t nEnd = 0; nEnd != std::string::npos; nStart = nEnd + 1)
+        {
+            nEnd = strLine.find(' ', nStart);
+            const std::string strWord = strLine.substr(nStart, nEnd == std::string::npos ? nEnd : nEnd - nStart);
+            if (nStart == 0)
+                strCurrent = strWord;
+            else if (!strCurrent.empty() && pDC->GetTextExtent(strCurrent + " " + strWord).cx > nWidth)
+            {
+                strResult += strCurrent + "\n";
+                strCurrent = strWord;
+            }
+            else
+                strCurrent += " " + strWord;
+        }
+        strResult += strCurrent + "\n";
+    }
+    strResult.pop_back();
+    return strResult;
+}
+
+// Draws a text of the interface at its fixed place. In English exactly as given; translated,
+// it may be longer: it is broken into lines to stay inside box, and drawn smaller only when
+// the lines still do not fit.
+void DrawFitted(CDC* pDC, const std::string& strText, const Rect& rect, unsigned nFormat, const Rect& box)
+{
+    if (!CurrentTextCatalog() || Fits(pDC, strText, nFormat, box))
+    {
+        pDC->DrawText(strText, rect, nFormat);
+        return;
+    }
+    const bool bWrap = (nFormat & TF_SINGLELINE) == 0;
+    std::string strFitted = bWrap ? Wrapped(pDC, strText, box.Width()) : strText;
+    const FontSpec* pOldFont = pDC->SelectFont(nullptr);
+    pDC->SelectFont(pOldFont);
+    // The context's own font spelt out, so that it can be scaled.
+    FontSpec base;
+    if (pOldFont)
+        base = *pOldFont;
+    else
+    {
+        const Size sample = pDC->GetTextExtent("abcdefghij");
+        base.Height = sample.cy;
+        base.Width = sample.cx / 10;
+    }
+    FontSpec smaller = base;
+    for (int nPercent = 90; nPercent >= 40 && !Fits(pDC, strFitted, nFormat, box); nPercent -= 10)
+    {
+        smaller.Height = base.Height * nPercent / 100;
+        smaller.Width = base.Width * nPercent / 100;
+        pDC->SelectFont(&smaller);
+        strFitted = bWrap ? Wrapped(pDC, strText, box.Width()) : strText;
+    }
+    pDC->DrawText(strFitted, rect, nFormat);
+    pDC->SelectFont(pOldFont);
+}
+
+// Draws one text in its own font and colour, and sets both back; kept inside the client
+// when translated.
+void DrawTitleWord(CDC* pDC, const FontSpec& font, Colour colour, const std::string& strText,
+                   const Rect& rect, unsigned nFormat)
+{
+    const FontSpec* pOldFont = pDC->SelectFont(&font);
+    const Colour oldColour = pDC->SetTextColor(colour);
+    DrawFitted(pDC, strText, rect, nFormat, rect);
+    pDC->SetTextColor(oldColour);
+    pDC->SelectFont(pOldFont);
 }
 
 void FilledRectangle(CDC* pDC, const Rect& rect, Colour colour)
@@ -131,18 +230,26 @@ void CVespinView::DrawWelcome(CDC* pDC)
     pDC->SetBkMode(BK_TRANSPARENT);
 
     // The three title words overlap; each is drawn over what came before it.
-    DrawTitleWord(pDC, TitleFont(nHeight, 0.2, 80, -180), Rgb(160, 255, 160), "Irregular", client,
+    // TRANSLATORS: the welcome screen's title, "Irregular" / "Verbs" / "Taldrin" in three
+    // big overlapping words; the program's name stays as it is.
+    DrawTitleWord(pDC, TitleFont(nHeight, 0.2, 80, -180), Rgb(160, 255, 160), Tr("Irregular"), client,
                   TF_CENTER);
-    DrawTitleWord(pDC, TitleFont(nHeight, 0.3, 30, 500), Rgb(255, 180, 160), "Verbs", client,
+    // TRANSLATORS: the second of the welcome screen's title words ("Irregular" / "Verbs").
+    DrawTitleWord(pDC, TitleFont(nHeight, 0.3, 30, 500), Rgb(255, 180, 160), Tr("Verbs"), client,
                   TF_CENTER | TF_BOTTOM | TF_SINGLELINE);
     DrawTitleWord(pDC, TitleFont(nHeight, 0.7, 50, 80), Rgb(160, 160, 255), "Taldrin", client,
                   TF_CENTER | TF_VCENTER | TF_SINGLELINE);
 
-    pDC->DrawText("Welcome, press the left mouse button to continue.", WithTop(client, client.top + 20),
-                  TF_CENTER);
-    pDC->DrawText("Irregular English verbs trainer\nprogrammed by Quorvane\n2002",
-                  WithTop(client, client.top + 80), TF_CENTER);
-    pDC->DrawText(std::string("Visit ") + kWebSite, WithTop(client, client.top + 180), TF_CENTER);
+    const Rect welcome = WithTop(client, client.top + 20);
+    DrawFitted(pDC, Tr("Welcome, press the left mouse button to continue."), welcome, TF_CENTER,
+               WithBottom(welcome, client.top + 80));
+    // TRANSLATORS: three lines under the welcome; the name and the year stay as they are.
+    const Rect about = WithTop(client, client.top + 80);
+    DrawFitted(pDC, Tr("Irregular English verbs trainer\nprogrammed by Quorvane\n2002"), about, TF_CENTER,
+               WithBottom(about, client.top + 180));
+    // TRANSLATORS: {1} is the program's web address.
+    DrawFitted(pDC, FillIn(Tr("Visit {1}"), {kWebSite}), WithTop(client, client.top + 180), TF_CENTER,
+               WithTop(client, client.top + 180));
 }
 
 void CVespinView::DrawQuestion(CDC* pDC, CVespinDoc* pDoc)
@@ -155,8 +262,10 @@ void CVespinView::DrawQuestion(CDC* pDC, CVespinDoc* pDoc)
     {
         const FontSpec header = FixedFont(20, 7, 600);
         const FontSpec* pOldFont = pDC->SelectFont(&header);
-        pDC->DrawText(ConvertAccents(pDoc->GetPrompt()), {l + 10, t + 10, r, b}, TF_LEFT_TOP);
-        pDC->DrawText(ConvertAccents(pDoc->GetAskedFormName()), {l + 260, t + 10, r, b}, TF_LEFT_TOP);
+        pDC->DrawText(Latin1ToUtf8(ConvertAccents(pDoc->GetPrompt())), {l + 10, t + 10, r, b}, TF_LEFT_TOP);
+        const std::string strForm = pDoc->GetAskedFormName();
+        DrawFitted(pDC, strForm.empty() ? strForm : Tr(strForm.c_str()), {l + 260, t + 10, r, b}, TF_LEFT_TOP,
+                   {l + 260, t + 10, r - 50, t + 60});
         pDC->SelectFont(pOldFont);
     }
 
@@ -173,21 +282,25 @@ void CVespinView::DrawQuestion(CDC* pDC, CVespinDoc* pDoc)
         // The white fill is also what erases the previous answer text.
         pDC->Rectangle(AnswerFrameRect(client));
         const Rect text = AnswerTextRect(client);
-        pDC->DrawText(ConvertAccents(pDoc->m_strTyped), text, TF_LEFT_TOP);
+        pDC->DrawText(Latin1ToUtf8(ConvertAccents(pDoc->m_strTyped)), text, TF_LEFT_TOP);
         if (!pDoc->m_bShowingCorrection)
             DrawCaretLine(pDC, pDoc, text, Rgb(0, 0, 0));
         pDC->SelectFont(pOldFont);
         pDC->SetTextColor(oldColour);
     }
 
-    pDC->DrawText(pDoc->GetRemainingText(), {l + 10, t + 110, r, b}, TF_LEFT_TOP);
+    // Translated, the texts stay left of the result picture and each above the next.
+    const int nPictureLeft = r - 225;
+    DrawFitted(pDC, pDoc->GetRemainingText(), {l + 10, t + 110, r, b}, TF_LEFT_TOP,
+               {l + 10, t + 110, nPictureLeft, t + 135});
 
     const Colour oldColour = DrawResultPicture(pDC, pDoc);
-    pDC->DrawText(ConvertAccents(pDoc->m_strVerdict), {l + 10, t + 135, r, b}, TF_LEFT_TOP);
+    DrawFitted(pDC, pDoc->m_strVerdict, {l + 10, t + 135, r, b}, TF_LEFT_TOP, {l + 10, t + 135, nPictureLeft, t + 205});
     pDC->SetTextColor(oldColour);
 
     if (pDoc->m_nLastResult != -1)
-        pDC->DrawText(pDoc->m_stats.GetPercentText(), {l + 10, t + 205, r, b}, TF_LEFT_TOP);
+        DrawFitted(pDC, pDoc->m_stats.GetPercentText(), {l + 10, t + 205, r, b}, TF_LEFT_TOP,
+                   {l + 10, t + 205, nPictureLeft, b});
 
     DrawScoreBar(pDC, pDoc);
 }
@@ -200,12 +313,16 @@ bool CVespinView::DrawCongratulations(CDC* pDC, CVespinDoc* pDoc)
 
     const FontSpec title = FixedFont(50, 40);
     const FontSpec* pOldFont = pDC->SelectFont(&title);
-    pDC->DrawText("Statistics", text, TF_LEFT_TOP);
+    // Translated, the texts stay left of the score bar and each above the next.
+    const Rect column = {text.left, text.top, client.right - 50, text.bottom};
+    // TRANSLATORS: the title of the screen at the end of a lesson.
+    DrawFitted(pDC, Tr("Statistics"), text, TF_LEFT_TOP, WithBottom(column, client.top + 70));
     pDC->SelectFont(pOldFont);
 
-    pDC->DrawText("Congratulations, you have finished your lesson!", WithTop(text, client.top + 70),
-                  TF_LEFT_TOP);
-    pDC->DrawText(pDoc->m_stats.GetReportText(), WithTop(text, client.top + 110), TF_LEFT_TOP);
+    DrawFitted(pDC, Tr("Congratulations, you have finished your lesson!"), WithTop(text, client.top + 70),
+               TF_LEFT_TOP, WithBottom(WithTop(column, client.top + 70), client.top + 110));
+    DrawFitted(pDC, pDoc->m_stats.GetReportText(), WithTop(text, client.top + 110), TF_LEFT_TOP,
+               WithTop(column, client.top + 110));
     DrawScoreBar(pDC, pDoc);
     return true;
 }
@@ -310,7 +427,7 @@ void CVespinView::PlaceCaret(CVespinDoc* pDoc, int x, int y)
     int nHalfBefore = 0;
     for (std::size_t i = 0; i < strTyped.size(); ++i)
     {
-        const int nHalf = pDC->GetTextExtent(std::string(1, strTyped[i])).cx / 2;
+        const int nHalf = pDC->GetTextExtent(Latin1ToUtf8(std::string(1, strTyped[i]))).cx / 2;
         nSlotEnd += nHalfBefore + nHalf;
         nHalfBefore = nHalf;
         if (x < nSlotEnd)
@@ -432,7 +549,7 @@ void CVespinView::BlinkCaret(CVespinDoc* pDoc)
 // area, which is all an edit repaints: a line left outside would never be erased.
 void CVespinView::DrawCaretLine(CDC* pDC, const CVespinDoc* pDoc, const Rect& text, Colour colour)
 {
-    const Size caret = pDC->GetTextExtent(pDoc->m_strTyped.substr(0, ClampedCaret(pDoc)));
+    const Size caret = pDC->GetTextExtent(Latin1ToUtf8(pDoc->m_strTyped.substr(0, ClampedCaret(pDoc))));
     const int x = std::max(text.left, std::min(text.left + caret.cx - 1, text.right - 1));
     pDC->Line(x, text.top, x, text.top + caret.cy, colour);
 }
@@ -446,7 +563,7 @@ std::size_t CVespinView::ClampedCaret(const CVespinDoc* pDoc)
 void CVespinView::OnGiveUp()
 {
     CVespinDoc* pDoc = GetDocument();
-    if (m_window.MessageBox("Are you sure to want to quit your lesson?", "Taldrin",
+    if (m_window.MessageBox(Tr("Are you sure to want to quit your lesson?"), "Taldrin",
                             BOX_YESNO | BOX_ICONQUESTION) == RESULT_YES)
         pDoc->GiveUp();
     m_window.InvalidateRect(nullptr, true);
@@ -488,8 +605,9 @@ void CVespinView::OnLessonView()
     if (nResult == RESULT_OK && !pDoc->SaveSettings() && pDoc->DescribeSaveFailure() != pDoc->m_strSaveFailureTold)
     {
         pDoc->m_strSaveFailureTold = pDoc->DescribeSaveFailure();
-        m_window.MessageBox("The options " + pDoc->m_strSaveFailureTold +
-                                ".\n\nThey hold until the program ends but are not saved.",
+        // TRANSLATORS: {1} says why, as "could not be saved to FILE: REASON".
+        m_window.MessageBox(FillIn(Tr("The options {1}.\n\nThey hold until the program ends but are not saved."),
+                                   {ReadableText(pDoc->m_strSaveFailureTold)}),
                             "Taldrin", BOX_OK | BOX_ICONEXCLAMATION);
     }
     m_window.InvalidateRect(nullptr, true);
@@ -520,7 +638,7 @@ void CVespinView::OnPractiseMistakes()
     }
     if (!pDoc->LoadChosenQuestions(questions))
     {
-        m_window.MessageBox(kNoMistakesText, "Taldrin", BOX_OK | BOX_ICONINFORMATION);
+        m_window.MessageBox(Tr(kNoMistakesText), "Taldrin", BOX_OK | BOX_ICONINFORMATION);
         return;
     }
     m_window.SetTimer(TIMER_CARET_BLINK, kCaretBlinkMilliseconds);
@@ -529,9 +647,7 @@ void CVespinView::OnPractiseMistakes()
 
 void CVespinView::TellHistoryUnreadable()
 {
-    std::string strText = kHistoryUnreadableText;
-    if (m_pHistory)
-        Utf8ToLatin1(m_pHistory->GetUnreadableText(), strText);
+    const std::string strText = m_pHistory ? m_pHistory->GetUnreadableText() : Tr(kHistoryUnreadableText);
     m_window.MessageBox(strText, "Taldrin", BOX_OK | BOX_ICONEXCLAMATION);
 }
 
@@ -544,14 +660,14 @@ void CVespinView::OnForgetHistory()
         return;
     }
     const bool bForeign = m_pHistory->LookAt() == HistoryState::Foreign;
-    std::string strQuestion = kForgetHistoryQuestion;
-    if (bForeign)
-        Utf8ToLatin1(m_pHistory->GetUnreadableText(false) + "\n\n" + kReplaceHistoryQuestion, strQuestion);
+    const std::string strQuestion = bForeign ? m_pHistory->GetUnreadableText(false) + "\n\n" + Tr(kReplaceHistoryQuestion)
+                                             : Tr(kForgetHistoryQuestion);
     if (m_window.MessageBox(strQuestion, "Taldrin", BOX_YESNO | (bForeign ? BOX_ICONEXCLAMATION : BOX_ICONQUESTION)) !=
         RESULT_YES)
         return;
     if (!m_pHistory->Forget(bForeign))
-        m_window.MessageBox(std::string(kForgetHistoryFailedText) + ": " + m_pHistory->GetFailure() + ".",
+        // TRANSLATORS: {1} says the history could not be deleted, {2} is the system's reason.
+        m_window.MessageBox(FillIn(Tr("{1}: {2}."), {Tr(kForgetHistoryFailedText), ReadableText(m_pHistory->GetFailure())}),
                             "Taldrin", BOX_OK | BOX_ICONSTOP);
 }
 

@@ -158,7 +158,7 @@ TEST_F(ViewCanvasTest, TemplateDialogsKeepTheEnglishGeometryAndFitTranslatedWord
     };
     for (const bool bTranslated : {false, true})
     {
-        std::optional<UsingPseudoCatalog> pseudo;
+        std::optional<PseudoLanguage> pseudo;
         if (bTranslated)
             pseudo.emplace();
         for (const int nId : {IDD_ABOUTBOX, IDD_FORMS, IDD_GROUPS, IDD_STATISTICS, IDD_OPTION})
