@@ -67,8 +67,9 @@ std::string FindingsText(const std::vector<Finding>& findings)
     return strText;
 }
 
-ChosenListCheck CheckChosenList(const std::string& strPath, const std::string& strName)
+ChosenListCheck CheckChosenList(const std::string& strPath, const std::string& strGivenName)
 {
+    const std::string strName = EscapedUtf8(strGivenName);
     // TRANSLATORS: {1}: a verb list's name; {2}: why it cannot be used.
     const std::string strNamed = Tr("\"{1}\" {2}");
     if (const std::string strReason = UnreadableReason(strPath); !strReason.empty())

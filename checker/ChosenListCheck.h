@@ -24,7 +24,8 @@ struct ChosenListCheck
     std::string m_strText; // UTF-8: why it was refused, or the findings
 };
 
-// strName is what the texts call the list (its file name, for the user).
+// strName is what the texts call the list (its file name, for the user), in UTF-8; a byte
+// that is none is shown as \xNN.
 ChosenListCheck CheckChosenList(const std::string& strPath, const std::string& strName);
 
 // Why no lesson can read the file ("is a folder, not a verb list."); empty when one can.

@@ -119,6 +119,26 @@ std::string Quote(const std::string& strLatin1)
     return str + "'";
 }
 
+std::string EscapedUtf8(const std::string& strText)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string str;
+    char32_t ch = 0;
+    for (std::size_t i = 0, n = 0; i < strText.size(); i += n)
+    {
+        n = DecodeUtf8(std::string_view(strText).substr(i), ch);
+        if (n == 0)
+        {
+            const auto c = static_cast<unsigned char>(strText[i]);
+            str += std::string("\\x") + kHex[c >> 4] + kHex[c & 0xF];
+            n = 1;
+        }
+        else
+            str.append(strText, i, n);
+    }
+    return str;
+}
+
 bool IsUnsafeCharacter(char32_t ch)
 {
     return ch < 0x20 || (ch >= 0x7F && ch < 0xA0) || ch == 0x061C || ch == 0x200E || ch == 0x200F ||

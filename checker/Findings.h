@@ -78,6 +78,10 @@ private:
 // A Latin-1 text in quotes, in UTF-8, with control characters written as \xNN.
 std::string Quote(const std::string& strLatin1);
 
+// The text with each byte that is no UTF-8 written as \xNN, for the window, which drops
+// text that is no UTF-8 whole.
+std::string EscapedUtf8(const std::string& strText);
+
 // A control character or a mark that turns the direction of text.
 bool IsUnsafeCharacter(char32_t ch);
 

@@ -147,6 +147,11 @@ TEST(TranslatedFindings, EveryLineAndEveryWindowTextComesFromTheCatalog)
     EXPECT_NE(strWindow.find("'T\xC3\xB6ok'"), std::string::npos) << strWindow;
     EXPECT_NE(strWindow.find("'t\xC3\xB6ok'"), std::string::npos) << strWindow;
 
+    // A name that is no UTF-8 reaches the window escaped, not dropped.
+    const ChosenListCheck chosen = CheckChosenList(dir.Path().string(), "caf\xE9");
+    EXPECT_TRUE(IsUtf8(chosen.m_strText)) << chosen.m_strText;
+    EXPECT_EQ(chosen.m_strText.rfind("\"caf\\xE9\" ", 0), 0u) << chosen.m_strText;
+
     // JSON: what a person reads translated, what a script reads as it is.
     const std::string strJson = JsonReport(strLatin1, check, options);
     for (const char* pszText : {"\"severity\": \"warning\"", "\"rule\": \"unknown-tag\"",
