@@ -30,31 +30,8 @@ std::string ProgramFolder()
 std::string UseChosenLanguage()
 {
     std::setlocale(LC_ALL, "");
-    const std::string strSetting = CreateUserSettingsStore()->GetProfileString(kLanguageSection, kLanguageKey, "");
-    const std::vector<ShippedLanguage> shipped = FindShippedLanguages(CatalogFolders(ProgramFolder()));
-    const std::string strCode = ChooseLanguage(strSetting, SystemLanguages(), shipped);
-#ifndef _WIN32
-    // GTK's dialogs read it; without a choice they follow the system as we do.
-    if (!strSetting.empty())
-        setenv("LANGUAGE", strCode.empty() ? kEnglishCode : strCode.c_str(), 1);
-#endif
-    for (const ShippedLanguage& language : shipped)
-        if (language.m_strCode == strCode)
-        {
-            std::string strFailure;
-            auto pCatalog = MessageCatalog::FromFile(language.m_strCatalog, strFailure);
-            // A catalog not yet translated would mix the toolkit's language with English.
-            if (pCatalog && pCatalog->Count() == 0)
-                return "";
-            if (pCatalog)
-            {
-                UseTextCatalog(std::move(pCatalog));
-                return strCode;
-            }
-            std::fprintf(stderr, "taldrin: %s could not be read (%s); the texts are shown in English\n",
-                         language.m_strCatalog.c_str(), strFailure.c_str());
-        }
-    return "";
+    return UseLanguage(CreateUserSettingsStore()->GetProfileString(kLanguageSection, kLanguageKey, ""),
+                       ProgramFolder(), "taldrin");
 }
 
 void UseToolkitLanguage(const std::string& strCode)

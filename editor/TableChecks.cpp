@@ -367,7 +367,10 @@ bool AddedLines(const std::string& strFix, std::size_t& nBefore, std::string& st
 
 } // namespace
 
-std::vector<Repair> ProposedRepairs(const VerbTable& table, const TableChecks& checks)
+namespace
+{
+
+std::vector<Finding> FindingsInLineOrder(const VerbTable& table, const TableChecks& checks)
 {
     std::vector<Finding> findings = checks.ListFindings();
     for (std::size_t i = 0; i < table.RowCount(); ++i)
@@ -375,12 +378,32 @@ std::vector<Repair> ProposedRepairs(const VerbTable& table, const TableChecks& c
             findings.push_back(finding);
     std::stable_sort(findings.begin(), findings.end(),
                      [](const Finding& a, const Finding& b) { return a.m_nLine < b.m_nLine; });
-    std::vector<Repair> repairs;
-    for (const Finding& finding : findings)
+    return findings;
+}
+
+} // namespace
+
+std::vector<Repair> ProposedRepairs(const VerbTable& table, const TableChecks& checks)
+{
+    // The fixes are read in English, the words they were made from, and shown in the
+    // learner's language: two checks of the whole table, whose findings pair up in order.
+    TableChecks shownChecks;
+    shownChecks.CheckAll(table);
+    const std::vector<Finding> findings = FindingsInLineOrder(table, shownChecks);
+    std::vector<Finding> english;
     {
+        const EnglishOnThisThread inEnglish;
+        TableChecks englishChecks;
+        englishChecks.CheckAll(table);
+        english = FindingsInLineOrder(table, englishChecks);
+    }
+    std::vector<Repair> repairs;
+    for (std::size_t nFinding = 0; nFinding < findings.size() && nFinding < english.size(); ++nFinding)
+    {
+        const Finding& finding = findings[nFinding];
         Repair repair;
         repair.m_finding = finding;
-        const std::string& strFix = finding.m_strFix;
+        const std::string& strFix = english[nFinding].m_strFix;
         const std::size_t nRow = checks.RowOfLine(finding.m_nLine);
         std::string strText;
         if (DeletedLines(strFix, repair.m_nLine, repair.m_nLast))

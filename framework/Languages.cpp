@@ -1,8 +1,10 @@
 #include "framework/Languages.h"
 
 #include "framework/MessageCatalog.h"
+#include "framework/Translation.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -165,4 +167,30 @@ std::string OwnLanguageName(const ShippedLanguage& language)
     const auto pCatalog = MessageCatalog::FromFile(language.m_strCatalog, strFailure);
     const std::string* pName = pCatalog ? pCatalog->Find("language name", pszEnglish) : nullptr;
     return pName ? *pName : language.m_strCode;
+}
+
+std::string UseLanguage(const std::string& strSetting, const std::string& strProgramDir, const char* pszProgram)
+{
+    const std::vector<ShippedLanguage> shipped = FindShippedLanguages(CatalogFolders(strProgramDir));
+    const std::string strCode = ChooseLanguage(strSetting, SystemLanguages(), shipped);
+#ifndef _WIN32
+    if (!strSetting.empty())
+        setenv("LANGUAGE", strCode.empty() ? kEnglishCode : strCode.c_str(), 1);
+#endif
+    for (const ShippedLanguage& language : shipped)
+        if (language.m_strCode == strCode)
+        {
+            std::string strFailure;
+            auto pCatalog = MessageCatalog::FromFile(language.m_strCatalog, strFailure);
+            if (pCatalog && pCatalog->Count() == 0)
+                return "";
+            if (pCatalog)
+            {
+                UseTextCatalog(std::move(pCatalog));
+                return strCode;
+            }
+            std::fprintf(stderr, "%s: %s could not be read (%s); the texts are shown in English\n", pszProgram,
+                         language.m_strCatalog.c_str(), strFailure.c_str());
+        }
+    return "";
 }

@@ -50,3 +50,10 @@ constexpr const char* kLanguageKey = "Language";
 // The language's name in itself, as its catalog gives it ("Deutsch"); its code when the
 // catalog does not say or cannot be read.
 std::string OwnLanguageName(const ShippedLanguage& language);
+
+// Puts the catalog of the language ChooseLanguage picks for the setting in use, catalogs
+// looked for beside strProgramDir. Where the setting names a language, LANGUAGE is set to
+// it so that the toolkit's own dialogs follow. Returns its code; empty for English, which
+// is also what a catalog that cannot be read (said on standard error, after pszProgram)
+// or one that translates nothing gives: never a mix of languages.
+std::string UseLanguage(const std::string& strSetting, const std::string& strProgramDir, const char* pszProgram);

@@ -9,7 +9,19 @@ std::unique_ptr<TextCatalog>& Current()
     return pCatalog;
 }
 
+thread_local bool t_bEnglish = false;
+
 } // namespace
+
+EnglishOnThisThread::EnglishOnThisThread() : m_bWasEnglish(t_bEnglish)
+{
+    t_bEnglish = true;
+}
+
+EnglishOnThisThread::~EnglishOnThisThread()
+{
+    t_bEnglish = m_bWasEnglish;
+}
 
 void UseTextCatalog(std::unique_ptr<TextCatalog> pCatalog)
 {
@@ -18,6 +30,8 @@ void UseTextCatalog(std::unique_ptr<TextCatalog> pCatalog)
 
 const TextCatalog* CurrentTextCatalog()
 {
+    if (t_bEnglish)
+        return nullptr;
     return Current().get();
 }
 

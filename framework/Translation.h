@@ -22,6 +22,20 @@ std::string TrN(const char* pszSingular, const char* pszPlural, unsigned long n)
 // "{{" stands for "{". A placeholder with no value stays as it is.
 std::string FillIn(const std::string& strPattern, std::initializer_list<std::string> values);
 
+// While it lives, Tr and its kin give English on this thread, whatever catalog is in use:
+// for texts the program reads back (the checker's fixes become the editor's repairs).
+class EnglishOnThisThread
+{
+public:
+    EnglishOnThisThread();
+    ~EnglishOnThisThread();
+    EnglishOnThisThread(const EnglishOnThisThread&) = delete;
+    EnglishOnThisThread& operator=(const EnglishOnThisThread&) = delete;
+
+private:
+    bool m_bWasEnglish;
+};
+
 // Where the texts come from; the program installs one at start-up.
 class TextCatalog
 {

@@ -6,10 +6,12 @@
 #include "editor/CellRules.h"
 #include "editor/TableChecks.h"
 #include "editor/VerFile.h"
+#include "support/PseudoCatalog.h"
 #include "verbdata/VerbListFile.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 
 namespace
@@ -155,8 +157,13 @@ TEST(TableChecks, RepairsLeaveAListALessonReadsWhole)
         {"tags and spellings", "T\n#\n#\nEss1\nwent\ngo\ngone\ndop\n/learnt/learned\nlearn\nburnt, burned\n", 2},
         {"comment in a record", "T\n#\n#\nbas1\nwent\n# x\ngo\ngone\nbas1\nsaw\nsee\nseen\n", 2},
     };
+    // In another language too: the fixes are made in English words the repairs read back.
+    for (const bool bTranslated : {false, true})
     for (const Case& c : kCases)
     {
+        std::optional<PseudoLanguage> language;
+        if (bTranslated)
+            language.emplace();
         VerbTable table = ReadVerText(c.strList);
         std::size_t nApplied = 0;
         for (int nRound = 0; nRound < 10; ++nRound)
@@ -167,6 +174,10 @@ TEST(TableChecks, RepairsLeaveAListALessonReadsWhole)
             if (repairs.empty())
                 break;
             ASSERT_TRUE(ApplyRepair(table, repairs.front())) << c.pszName << ": " << repairs.front().m_strLabel;
+            EXPECT_EQ(repairs.front().m_strLabel.find("Write") == 0 || repairs.front().m_strLabel.find("Delete") == 0 ||
+                          repairs.front().m_strLabel.find("Add") == 0,
+                      !bTranslated)
+                << c.pszName << ": " << repairs.front().m_strLabel;
             ++nApplied;
         }
         EXPECT_GT(nApplied, 0u) << c.pszName;
