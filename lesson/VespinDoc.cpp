@@ -277,7 +277,7 @@ bool CVespinDoc::CheckAnswer()
     {
         m_nLastResult = 1;
         // TRANSLATORS: the verdict on a right answer; {1} is the answer as typed.
-        m_strVerdict = FillIn(Tr("Right!\n\" {1} \" is correct!"), {Latin1ToUtf8(ConvertAccents(strGiven))});
+        m_strVerdict = FillIn(Tr("Right!\n\" {1} \" is correct!"), {Latin1ToUtf8(strGiven)});
         if (!m_bCorrecting)
         {
             RemoveCurrentQuestion();
@@ -294,7 +294,7 @@ bool CVespinDoc::CheckAnswer()
     {
         // TRANSLATORS: the verdict on a wrong answer; {1} is the answer as typed, {2} the right one.
         m_strVerdict = FillIn(Tr("Wrong!!\n\" {1}  \" is wrong!\n\" {2} \" would have been right!"),
-                              {Latin1ToUtf8(ConvertAccents(m_strTyped)), Latin1ToUtf8(ConvertAccents(current.m_strExpected))});
+                              {Latin1ToUtf8(m_strTyped), Latin1ToUtf8(current.m_strExpected)});
         // Copy first: appending may move the pool's storage under the reference.
         const Question again = current;
         m_pool.push_back(again);

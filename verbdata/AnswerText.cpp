@@ -1,4 +1,5 @@
 #include "verbdata/AnswerText.h"
+#include "verbdata/ListEncoding.h"
 
 namespace
 {
@@ -86,4 +87,25 @@ bool MatchAnswer(std::string strTyped, std::string strExpected)
         strRemainder.erase(0, p + 1);
     }
     return strTyped == strRemainder;
+}
+
+std::string ConvertAccentsInUtf8(const std::string& strText)
+{
+    std::string strResult;
+    for (std::size_t i = 0; i < strText.size(); ++i)
+    {
+        // Every escape is three ASCII characters, so it never splits a UTF-8 sequence.
+        if (strText[i] == '\\' && i + 2 < strText.size())
+        {
+            const std::string strLetter = ConvertAccents(strText.substr(i, 3));
+            if (strLetter.size() == 1)
+            {
+                strResult += Latin1ToUtf8(strLetter);
+                i += 2;
+                continue;
+            }
+        }
+        strResult += strText[i];
+    }
+    return strResult;
 }

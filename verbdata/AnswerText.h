@@ -7,6 +7,9 @@
 // Replaces each of the 21 escapes (backslash, one of ' ` ^ ", a vowel a e i o u; and
 // backslash c c) by its Latin-1 letter. Any other backslash is an ordinary character.
 std::string ConvertAccents(std::string strText);
+// The same escapes in a UTF-8 text (a verdict in the learner's language), each replaced by
+// its letter in UTF-8; the rest of the text is left as it is.
+std::string ConvertAccentsInUtf8(const std::string& strText);
 
 // Collapses runs of spaces (0x20 only; tabs are ordinary characters) to one space and
 // removes a space at either end.

@@ -295,7 +295,7 @@ void CVespinView::DrawQuestion(CDC* pDC, CVespinDoc* pDoc)
                {l + 10, t + 110, nPictureLeft, t + 135});
 
     const Colour oldColour = DrawResultPicture(pDC, pDoc);
-    DrawFitted(pDC, pDoc->m_strVerdict, {l + 10, t + 135, r, b}, TF_LEFT_TOP, {l + 10, t + 135, nPictureLeft, t + 205});
+    DrawFitted(pDC, ConvertAccentsInUtf8(pDoc->m_strVerdict), {l + 10, t + 135, r, b}, TF_LEFT_TOP, {l + 10, t + 135, nPictureLeft, t + 205});
     pDC->SetTextColor(oldColour);
 
     if (pDoc->m_nLastResult != -1)

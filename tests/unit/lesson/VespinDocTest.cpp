@@ -2,6 +2,7 @@
 #include "lesson/VespinDoc.h"
 #include "lesson/LessonHistory.h"
 #include "lesson/VerdictObserver.h"
+#include "verbdata/ListEncoding.h"
 
 #include "support/LessonChoices.h"
 #include "support/MemorySettingsStore.h"
@@ -30,6 +31,14 @@ std::string Quoted(const std::string& str)
                      : c > 126 ? std::string("\\x") + "0123456789ABCDEF"[c >> 4] + "0123456789ABCDEF"[c & 15]
                                : std::string(1, c);
     return strResult + "\"";
+}
+
+// The verdict is UTF-8; its characters are Latin-1 ones, recorded as the other texts are.
+std::string VerdictCharacters(const std::string& strVerdict)
+{
+    std::string strLatin1;
+    Utf8ToLatin1(strVerdict, strLatin1);
+    return strLatin1;
 }
 
 } // namespace
@@ -96,7 +105,7 @@ TEST(CVespinDoc, ScriptedLessonsFollowTheGoldenTranscript)
             << Quoted(doc.GetPrompt()) << " asks " << doc.GetAskedFormName() << "\n  typed " << Quoted(doc.m_strTyped)
             << " at " << doc.m_nCaret << " | result " << doc.m_nLastResult << ", verdict time " << doc.GetVerdictTime()
             << ", showing " << doc.m_bShowingCorrection << ", finished " << doc.m_bFinished << "\n  verdict "
-            << Quoted(doc.m_strVerdict) << "\n  " << doc.GetRemainingText() << "\n  " << Quoted(doc.m_stats.GetReportText())
+            << Quoted(VerdictCharacters(doc.m_strVerdict)) << "\n  " << doc.GetRemainingText() << "\n  " << Quoted(doc.m_stats.GetReportText())
             << "\n";
     }
     for (const std::string& strCall : profile.log)
