@@ -16,7 +16,7 @@ TEST(ConvertAccents, ConvertsTheEscapesAndNothingElse)
     // In a UTF-8 text the letters come out in UTF-8, and the text's own letters stay.
     const std::string utf8Rows[][3] = {
         {"escapes among Cyrillic", "\"r\\^ode\" \xD0\xBD\xD0\xB5\xD0\xB2\xD0\xB5\xD1\x80\xD0\xBD\xD0\xBE \\cc",
-         "\"r\xC3\xB4de\" \xD0\xBD\xD0\xB5\xD0\xB2\xD0\xB5\xD1\x80\xD0\xBD\xD0\xBE \xC3\xA7"},
+         "\"r\xC3\xB4" "de\" \xD0\xBD\xD0\xB5\xD0\xB2\xD0\xB5\xD1\x80\xD0\xBD\xD0\xBE \xC3\xA7"},
         {"an escape cut short at the end", "fa\\'", "fa\\'"},
     };
     for (const auto& [strName, strText, strResult] : utf8Rows)
