@@ -13,5 +13,8 @@ grep -q '^Section: education$' <<<"$fields" && grep -q 'libwxgtk3\.2' <<<"$field
 dpkg-deb -c "$deb" >"$out/contents"
 grep -q ' ./usr/share/doc/taldrin/copyright$' "$out/contents" || { echo "FAIL: no copyright"; exit 1; }
 grep -q ' ./usr/share/taldrin/COPYING$' "$out/contents" || { echo "FAIL: no licence for the About box"; exit 1; }
+for file in share/taldrin/help/de/verbhlp.hhp share/man/de/man1/taldrin.1.gz share/man/de/man1/taldrin-check.1.gz; do
+  grep -q " ./usr/$file\$" "$out/contents" || { echo "FAIL: no $file"; exit 1; }
+done
 lintian --fail-on error --display-info "$deb"
 echo "PASS"
