@@ -15,15 +15,26 @@ expected="bin/taldrin bin/taldrin-check share/man/man1/taldrin-check.1.gz share/
   share/applications/org.taldrin.Taldrin.desktop share/metainfo/org.taldrin.Taldrin.metainfo.xml
   share/mime/packages/org.taldrin.Taldrin.xml
   share/icons/hicolor/scalable/apps/org.taldrin.Taldrin.svg share/man/man1/taldrin.1.gz
-  share/doc/taldrin/copyright share/doc/taldrin/changelog.gz"
+  share/doc/taldrin/copyright share/doc/taldrin/changelog.gz
+  share/man/de/man1/taldrin.1.gz share/man/de/man1/taldrin-check.1.gz"
 for lang in $(grep -v '^#' "$2/po/LINGUAS"); do expected+=" share/locale/$lang/LC_MESSAGES/taldrin.mo"; done
 for n in 16 32 48 64 128; do
   icon="share/icons/hicolor/${n}x$n/apps/org.taldrin.Taldrin.png"
   [ "$(identify -format %wx%h "$prefix/$icon")" = "${n}x$n" ] || fail "$icon is not $n pixels"
 done
 for file in $expected; do [ -f "$prefix/$file" ] || fail "not installed: $file"; done
-stray=$(cd "$prefix" && find . -type f | grep -Ev '^\./(bin/taldrin|share/(taldrin/|doc/taldrin/|applications/org\.taldrin\.|mime/packages/org\.taldrin\.|metainfo/org\.taldrin\.|icons/hicolor/.*/org\.taldrin\.|locale/[^/]+/LC_MESSAGES/taldrin\.mo$|man/man1/taldrin))' || true)
+stray=$(cd "$prefix" && find . -type f | grep -Ev '^\./(bin/taldrin|share/(taldrin/|doc/taldrin/|applications/org\.taldrin\.|mime/packages/org\.taldrin\.|metainfo/org\.taldrin\.|icons/hicolor/.*/org\.taldrin\.|locale/[^/]+/LC_MESSAGES/taldrin\.mo$|man/(de/)?man1/taldrin))' || true)
 [ -z "$stray" ] || fail "installed outside the program's places: $stray"
+# Each translated help book is installed whole, beside the English one.
+english=$(cd "$prefix/share/taldrin/help" && find . -maxdepth 1 -type f -printf '%f\n' | sort)
+for book in "$2"/res/help/*/verbhlp.hhp; do
+  language=$(basename "$(dirname "$book")")
+  [ "$(cd "$prefix/share/taldrin/help/$language" && find . -type f -printf '%f\n' | sort)" = "$english" ] ||
+    fail "the help book in $language is not installed whole"
+done
+for page in "$prefix"/share/man/de/man1/*.gz; do
+  warnings=$(zcat "$page" | groff -k -man -Tutf8 -ww -z 2>&1) && [ -z "$warnings" ] || fail "$page: $warnings"
+done
 desktop-file-validate "$prefix/share/applications/org.taldrin.Taldrin.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.taldrin.Taldrin.metainfo.xml" || fail "metainfo"
 

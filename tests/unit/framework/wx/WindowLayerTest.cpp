@@ -106,46 +106,84 @@ TEST(HelpViewer, FindsTheLicenceBesideTheProgramThenInstalled)
     }
 }
 
-// Every page of the help book and of each translated book (a subfolder named for its language)
-// declares its charset; every link of a page, the contents or the index names a page of the same
-// book ("" for its own) and an anchor that page defines. A translated book has every file of the
-// English one, and its pages say their language.
-TEST(HelpBook, PagesDeclareTheirCharsetAndLinksResolve)
+// The English help book and each translated one (a folder of its own beside the English
+// pages, named after its language, with a verbhlp.hhp).
+static std::vector<fs::path> HelpBooks()
 {
     const fs::path english = fs::path(TALDRIN_SOURCE_DIR) / "res" / "help";
     std::vector<fs::path> books{english};
     for (const fs::directory_entry& entry : fs::directory_iterator(english))
-        if (entry.is_directory())
+        if (fs::is_regular_file(entry.path() / "verbhlp.hhp"))
             books.push_back(entry.path());
-    for (const fs::path& folder : books)
+    return books;
+}
+
+// Every page of each help book declares its charset; every link of a page, the contents or
+// the index names a page of the same book ("" for its own) and an anchor that page defines.
+TEST(HelpBook, PagesDeclareTheirCharsetAndLinksResolve)
+{
+    for (const fs::path& folder : HelpBooks())
     {
-        std::string strLang = folder == english ? "" : folder.filename().string();
-        std::replace(strLang.begin(), strLang.end(), '_', '-');
         std::size_t nLinks = 0;
         for (const fs::directory_entry& entry : fs::directory_iterator(folder))
         {
             if (!entry.is_regular_file())
                 continue;
             const std::string strName = entry.path().filename().string(), strText = TempDir::Read(entry.path());
-            const bool bPage = entry.path().extension() == ".html";
-            EXPECT_TRUE(!bPage || strText.find("charset=utf-8\"") != std::string::npos) << strName;
-            EXPECT_TRUE(!bPage || strLang.empty() || strText.find("<html lang=\"" + strLang + "\">") != std::string::npos)
-                << strLang << "/" << strName;
+            EXPECT_TRUE(entry.path().extension() != ".html" || strText.find("charset=utf-8\"") != std::string::npos) << entry.path();
             const std::regex link(R"re((?:href|"Local" value)="([^"#]*)#?([^"]*)")re");
             for (std::sregex_iterator it(strText.begin(), strText.end(), link), end; it != end; ++it, ++nLinks)
             {
                 const fs::path page = folder / ((*it)[1].length() ? (*it)[1].str() : strName);
                 EXPECT_TRUE(fs::is_regular_file(page) && (!(*it)[2].length() || TempDir::Read(page).find("name=\"" + (*it)[2].str() + "\"") != std::string::npos))
-                    << strLang << "/" << strName << ": " << (*it)[0];
+                    << entry.path() << ": " << (*it)[0];
             }
         }
         EXPECT_GT(nLinks, 50u) << folder;
-        if (folder == english)
-            continue;
-        for (const fs::directory_entry& entry : fs::directory_iterator(english))
+    }
+}
+
+// A translated book has every file and anchor of the English one (the editor opens
+// editor.html by name, the help window the project file), marks its pages with its
+// language, and its project file names a language other than English.
+TEST(HelpBook, TranslationsHaveEveryPageAndAnchorOfTheEnglishBook)
+{
+    const std::vector<fs::path> books = HelpBooks();
+    EXPECT_GE(books.size(), 2u);
+    const auto anchors = [](const fs::path& file) {
+        const std::string strText = TempDir::Read(file);
+        const std::regex name(R"re(name="([^"]+)")re");
+        std::vector<std::string> found;
+        for (std::sregex_iterator it(strText.begin(), strText.end(), name), end; it != end; ++it)
+            found.push_back((*it)[1]);
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    for (std::size_t i = 1; i < books.size(); ++i)
+    {
+        std::string strLanguage = books[i].filename().string();
+        std::replace(strLanguage.begin(), strLanguage.end(), '_', '-');
+        for (const fs::directory_entry& entry : fs::directory_iterator(books[0]))
         {
-            const bool bBookFile = entry.is_regular_file() && entry.path().filename() != "CMakeLists.txt";
-            EXPECT_TRUE(!bBookFile || fs::is_regular_file(folder / entry.path().filename())) << strLang << " lacks " << entry.path().filename();
+            const fs::path extension = entry.path().extension();
+            if (extension != ".html" && extension != ".hhc" && extension != ".hhk" && extension != ".hhp")
+                continue;
+            const fs::path translated = books[i] / entry.path().filename();
+            if (!fs::is_regular_file(translated))
+            {
+                ADD_FAILURE() << translated << " is missing";
+                continue;
+            }
+            if (extension != ".html")
+                continue;
+            const std::vector<std::string> english = anchors(entry.path()), own = anchors(translated);
+            EXPECT_TRUE(std::includes(own.begin(), own.end(), english.begin(), english.end())) << translated << " lacks an anchor";
+            EXPECT_NE(TempDir::Read(translated).find("<html lang=\"" + strLanguage + "\">"), std::string::npos)
+                << translated << " is not marked lang=\"" << strLanguage << '"';
         }
+        const std::string strProject = TempDir::Read(books[i] / "verbhlp.hhp");
+        EXPECT_TRUE(std::regex_search(strProject, std::regex("\nLanguage=0x[0-9a-f]+ ")) &&
+                    strProject.find("\nLanguage=0x409 ") == std::string::npos)
+            << books[i] << ": the project file names no language of its own";
     }
 }
