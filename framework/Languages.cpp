@@ -169,6 +169,22 @@ std::string OwnLanguageName(const ShippedLanguage& language)
     return pName ? *pName : language.m_strCode;
 }
 
+namespace
+{
+
+std::string& InUse()
+{
+    static std::string strCode;
+    return strCode;
+}
+
+} // namespace
+
+std::string LanguageInUse()
+{
+    return InUse();
+}
+
 std::string UseLanguage(const std::string& strSetting, const std::string& strProgramDir, const char* pszProgram)
 {
     const std::vector<ShippedLanguage> shipped = FindShippedLanguages(CatalogFolders(strProgramDir));
@@ -187,7 +203,7 @@ std::string UseLanguage(const std::string& strSetting, const std::string& strPro
             if (pCatalog)
             {
                 UseTextCatalog(std::move(pCatalog));
-                return strCode;
+                return InUse() = strCode;
             }
             std::fprintf(stderr, "%s: %s could not be read (%s); the texts are shown in English\n", pszProgram,
                          language.m_strCatalog.c_str(), strFailure.c_str());

@@ -57,3 +57,6 @@ std::string OwnLanguageName(const ShippedLanguage& language);
 // is also what a catalog that cannot be read (said on standard error, after pszProgram)
 // or one that translates nothing gives: never a mix of languages.
 std::string UseLanguage(const std::string& strSetting, const std::string& strProgramDir, const char* pszProgram);
+
+// The language UseLanguage put in use ("de", "pt_BR"); empty for English.
+std::string LanguageInUse();

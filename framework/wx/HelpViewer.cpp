@@ -1,5 +1,7 @@
 #include "framework/wx/HelpViewer.h"
 
+#include "framework/Languages.h"
+
 #include "framework/Translation.h"
 #include "framework/UserFolders.h"
 #include "framework/wx/Latin1.h"
@@ -46,7 +48,8 @@ HelpViewer::~HelpViewer()
 
 std::optional<wxString> HelpViewer::FindHelpBook(const wxString& workingDir,
                                                  const wxString& dataDir,
-                                                 const wxString& programDir)
+                                                 const wxString& programDir,
+                                                 const std::string& strLanguage)
 {
     wxFileName installed = wxFileName::DirName(programDir);
     for (const char* pszDir : {"..", "share", "taldrin", "help"})
@@ -61,9 +64,24 @@ std::optional<wxString> HelpViewer::FindHelpBook(const wxString& workingDir,
     }
     dirs.insert(dirs.end(), {beside, installed});
 
+    std::vector<wxString> languages;
+    if (!strLanguage.empty())
+        languages.push_back(wxString::FromUTF8(strLanguage));
+    if (const std::size_t nTerritory = strLanguage.find('_'); nTerritory != std::string::npos)
+        languages.push_back(wxString::FromUTF8(strLanguage.substr(0, nTerritory)));
+    languages.push_back(wxString());
+    std::vector<wxFileName> books;
     for (const wxFileName& dir : dirs)
+        for (const wxString& language : languages)
+        {
+            wxFileName folder = dir;
+            if (!language.empty())
+                folder.AppendDir(language);
+            books.emplace_back(folder.GetPath(), kHelpBookName);
+        }
+
+    for (wxFileName book : books)
     {
-        wxFileName book(dir.GetPath(), kHelpBookName);
         if (!book.FileExists())
             continue;
         // Only made absolute: resolving ".." by name could step out of a symbolic link.
@@ -93,7 +111,7 @@ void HelpViewer::Show(wxWindow* pParent, const wxString& strPage)
 {
     if (!m_pController)
     {
-        const std::optional<wxString> book = FindHelpBook(wxGetCwd(), UserDataDir(), ProgramDir());
+        const std::optional<wxString> book = FindHelpBook(wxGetCwd(), UserDataDir(), ProgramDir(), LanguageInUse());
         if (!book)
         {
             wxMessageBox(WxText(Tr(kBookMissingText)), kBookMissingCaption, wxOK | wxICON_EXCLAMATION, pParent);

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 class wxHtmlHelpController;
 class wxWindow;
@@ -22,9 +23,10 @@ public:
 
     // The first existing of workingDir/verbhlp.hhp, dataDir/help/verbhlp.hhp (skipped
     // when dataDir is empty), programDir/help/verbhlp.hhp and
-    // programDir/../share/taldrin/help/verbhlp.hhp, as an absolute path.
+    // programDir/../share/taldrin/help/verbhlp.hhp, as an absolute path. In each folder the
+    // book in the language (its <language>/ subfolder, "pt_BR" then "pt") comes first.
     static std::optional<wxString> FindHelpBook(const wxString& workingDir, const wxString& dataDir,
-                                                const wxString& programDir);
+                                                const wxString& programDir, const std::string& strLanguage = {});
 
     // The licence's full text: programDir/COPYING.txt (Windows), programDir/COPYING (a
     // build folder) or programDir/../share/taldrin/COPYING (installed).

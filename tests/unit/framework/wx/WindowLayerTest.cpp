@@ -91,6 +91,14 @@ TEST(HelpViewer, FindsTheBookInTheWorkingFolderTheUsersThenBesideTheProgramThenI
         EXPECT_TRUE(found && fs::path(found->ToStdString()).is_absolute() && fs::equivalent(found->ToStdString(), book)) << book;
         fs::remove(book);
     }
+    // The book in the language comes first in each folder; a territory falls back to its language.
+    const fs::path english = dir.Write("bin/help/verbhlp.hhp", "");
+    const fs::path portuguese = dir.Write("bin/help/pt/verbhlp.hhp", "");
+    for (const auto& [strLanguage, book] : {std::pair{"pt_BR", portuguese}, {"pt", portuguese}, {"de", english}, {"", english}})
+    {
+        const auto found = HelpViewer::FindHelpBook(strWork, strData, strProgram, strLanguage);
+        EXPECT_TRUE(found && fs::equivalent(found->ToStdString(), book)) << strLanguage;
+    }
 }
 
 TEST(HelpViewer, FindsTheLicenceBesideTheProgramThenInstalled)
