@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Every shipped language in the real window, with the catalogs the build made: the welcome
+# caption, both set-up dialogs, a wrong answer with its verdict, Statistics, Options,
+# Progress, Language, About and the editor, each window's caption checked against the
+# catalog (read with gettext, not with the program's reader). A picture of the welcome
+# screen and of the wrong answer per language is kept in <build>/translations/.
+source "$(dirname "$0")/lib.sh"
+gui_setup "$@"
+command -v gettext >/dev/null || fail "gettext is missing (scripts/install-deps.sh installs it)"
+locale=$(dirname "$TALDRIN")/locale
+pictures=$(dirname "$TALDRIN")/translations
+mkdir -p "$pictures"
+
+# tr [CONTEXT] TEXT: the text in $lang, from the built catalog.
+tr_() {
+  if [ $# = 2 ]; then
+    TEXTDOMAINDIR=$locale LC_ALL=C.UTF-8 LANGUAGE=$lang gettext -d taldrin -c "$1" "$2"
+  else
+    TEXTDOMAINDIR=$locale LC_ALL=C.UTF-8 LANGUAGE=$lang gettext -d taldrin "$1"
+  fi
+}
+caption() { local pattern; pattern=$(tr_ "{1} - Taldrin"); printf '%s' "${pattern/\{1\}/$1}"; }
+
+# open_dialog CAPTION KEYS...: a menu's keys open a window captioned CAPTION; Escape closes it.
+open_dialog() {
+  local expected=$1; shift
+  xdotool windowfocus --sync "$window"
+  xdotool key --delay 250 "$@"
+  local dialog
+  dialog=$(wait_for_window "$expected" 20) || fail "$lang: no window '$expected' after $*"
+  send_keys "$dialog" Escape
+  wait_until 10 window_gone "$expected" || fail "$lang: '$expected' stayed open"
+}
+
+for lang in $(sed 's/#.*//' "$SOURCE_DIR/po/LINGUAS"); do
+  [ -f "$locale/$lang/LC_MESSAGES/taldrin.mo" ] || fail "no catalog built for $lang"
+  [ "$(tr_ "New Game")" != "New Game" ] || fail "$lang: the catalog does not translate 'New Game'"
+  workdir=$(make_workdir "$lang")
+  cp "$SOURCE_DIR/tests/data/lesson.ver" "$workdir/irregu.ver"
+  LC_ALL= LC_MESSAGES= LANG=C.UTF-8 LANGUAGE=$lang start_taldrin "$workdir"
+  window=$(wait_for_window "$(caption "$(tr_ "New Game")")" 30) || fail "$lang: no translated welcome caption"
+  THRESHOLD=3000 wait_until 20 eval '[ "$(screenshot "$window" "$pictures/$lang-welcome.png"; count_colour "$pictures/$lang-welcome.png" 160 160 255 12)" -gt 3000 ]' ||
+    fail "$lang: no title on the welcome screen"
+
+  # The verb list editor, before a lesson, so that opening it ends none.
+  editor=$(tr_ "{1} - {2}"); editor=${editor/\{1\}/irregu.ver}; editor=${editor/\{2\}/$(tr_ "Verb List Editor")}
+  xdotool windowfocus --sync "$window"
+  xdotool key --delay 250 F10 Right Down Down Down Down Down Down Return
+  send_keys "$(wait_for_window "$editor" 30)" ctrl+w
+  wait_until 10 window_gone "$editor" || fail "$lang: the editor stayed open"
+
+  # The lesson's set-up, then a wrong answer: its verdict is drawn in red.
+  xdotool mousemove --window "$window" 350 200 click 1
+  send_keys "$(wait_for_window "$(tr_ "Choice of forms")")" space Return
+  send_keys "$(wait_for_window "$(tr_ "Choice of verb groups")")" space Return
+  wait_until 10 eval '! caption_is "$window" "$(caption "$(tr_ "New Game")")"' || fail "$lang: no lesson"
+  send_keys "$window" x y z Return
+  wait_until 5 eval '[ "$(screenshot "$window" "$pictures/$lang-wrong.png"; count_colour "$pictures/$lang-wrong.png" 220 0 0 12)" -gt 100 ]' ||
+    fail "$lang: no wrong verdict drawn"
+
+  # Lesson: Statistics, View (the options), Progress, Language; Help: About.
+  open_dialog "$(tr_ "Statistics")" F10 Right Down Down Return
+  open_dialog "$(tr_ "Option")" F10 Right Down Down Down Return
+  open_dialog "$(tr_ "window title" "Progress")" F10 Right Up Up Up Return
+  open_dialog "$(tr_ "dialog caption" "Language")" F10 Right Up Return
+  open_dialog "$(tr_ "About Taldrin")" F10 Left Up Return
+
+  kill -TERM "$TALDRIN_PID"
+  wait_for_exit "$TALDRIN_PID" 20
+  [ "$EXIT_STATUS" = 0 ] || fail "$lang: ended with $EXIT_STATUS"
+  echo "$lang: PASS"
+done
+echo "PASS"
