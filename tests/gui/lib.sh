@@ -60,10 +60,11 @@ wait_until() {
 }
 
 # Starts Xvfb on a display it finds free itself and exports DISPLAY; XVFB_PID is its pid.
+# XVFB_SCREEN sets the screen (default 1024x768x24).
 start_xvfb() {
   local fdfile="$GUI_TMP/xvfb.display"
   : >"$fdfile"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" >"$GUI_TMP/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp -noreset 3>"$fdfile" >"$GUI_TMP/xvfb.log" 2>&1 &
   XVFB_PID=$!
   GUI_PIDS+=("$XVFB_PID")
   wait_until 20 test -s "$fdfile" || fail "Xvfb did not start: $(cat "$GUI_TMP/xvfb.log")"
