@@ -3,7 +3,8 @@
 # caption, both set-up dialogs, a wrong answer with its verdict, Statistics, Options,
 # Progress, Language, About and the editor, each window's caption checked against the
 # catalog (read with gettext, not with the program's reader). A picture of the welcome
-# screen and of the wrong answer per language is kept in <build>/translations/.
+# screen and of the wrong answer per language is kept in <build>/translations/. Last, the
+# same round in a pseudo-language made from the template.
 source "$(dirname "$0")/lib.sh"
 gui_setup "$@"
 command -v gettext >/dev/null || fail "gettext is missing (scripts/install-deps.sh installs it)"
@@ -32,7 +33,9 @@ open_dialog() {
   wait_until 10 window_gone "$expected" || fail "$lang: '$expected' stayed open"
 }
 
-for lang in $(sed 's/#.*//' "$SOURCE_DIR/po/LINGUAS"); do
+# play LANG: the whole round in one language.
+play() {
+  lang=$1
   [ -f "$locale/$lang/LC_MESSAGES/taldrin.mo" ] || fail "no catalog built for $lang"
   [ "$(tr_ "New Game")" != "New Game" ] || fail "$lang: the catalog does not translate 'New Game'"
   workdir=$(make_workdir "$lang")
@@ -69,5 +72,24 @@ for lang in $(sed 's/#.*//' "$SOURCE_DIR/po/LINGUAS"); do
   wait_for_exit "$TALDRIN_PID" 20
   [ "$EXIT_STATUS" = 0 ] || fail "$lang: ended with $EXIT_STATUS"
   echo "$lang: PASS"
+}
+
+for lang in $(sed 's/#.*//' "$SOURCE_DIR/po/LINGUAS"); do
+  play "$lang"
 done
+
+# The pseudo-language, made from the template: every text longer, accented and with a
+# Cyrillic tail, so that a caption still in English escaped the catalog. The program runs
+# from a scratch prefix whose share/locale holds it as Esperanto, which Taldrin lacks.
+prefix=$GUI_TMP/prefix
+mkdir -p "$prefix/bin" "$prefix/share/locale/eo/LC_MESSAGES"
+cp "$TALDRIN" "$prefix/bin/taldrin"
+TALDRIN=$prefix/bin/taldrin locale=$prefix/share/locale
+msgen "$SOURCE_DIR/po/taldrin.pot" |
+  sed 's/nplurals=INTEGER; plural=EXPRESSION;/nplurals=2; plural=(n != 1);/' |
+  msgfilter --keep-header -o "$GUI_TMP/eo.po" python3 "$SOURCE_DIR/tests/support/pseudo_translate.py"
+msgfmt --check-format -o "$locale/eo/LC_MESSAGES/taldrin.mo" "$GUI_TMP/eo.po" || fail "the pseudo-language does not compile"
+lang=eo
+[[ $(tr_ "Choice of forms") == *Жщ* ]] || fail "the pseudo-language lacks its tail"
+play eo
 echo "PASS"
