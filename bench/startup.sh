@@ -71,10 +71,11 @@ done
 export DISPLAY=":$(tr -d '[:space:]' <"$tmp/display")"
 
 # name|first_paint options|command. The colour is one each program fills large areas
-# with on its first screen: the welcome screen's blue title word, the minimal window's
+# with on its first screen: the welcome screen's blue title word (its caption in any language
+# holds "Taldrin"), the minimal window's
 # block, kwordquiz's selection blue.
 programs=(
-  "taldrin|--title|New Game - Taldrin|160,160,255|$taldrin"
+  "taldrin|--title-contains|Taldrin|160,160,255|$taldrin"
   "minimal wx|--title|Minimal wx|160,160,255|$helpers/minimal_wx"
 )
 [ $with_peers = 1 ] && programs+=("kwordquiz|--title|KWordQuiz|48,140,198|kwordquiz")

@@ -45,6 +45,11 @@ void UseCheckerLanguage(const char* argv0)
     std::setlocale(LC_MESSAGES, "");
 #endif
     // The same choice as the program's window, read without changing the settings.
-    UseLanguage(CreateUserSettingsStore()->GetProfileString(kLanguageSection, kLanguageKey, ""),
-                ProgramFolder(argv0), "taldrin-check");
+    std::string strFolder = ProgramFolder(argv0);
+    // In a build folder the program sits one below the catalogs.
+    if (FindShippedLanguages(CatalogFolders(strFolder)).empty())
+        if (const std::size_t nSlash = strFolder.find_last_of("/\\"); nSlash != std::string::npos)
+            strFolder.erase(nSlash);
+    UseLanguage(CreateUserSettingsStore()->GetProfileString(kLanguageSection, kLanguageKey, ""), strFolder,
+                "taldrin-check");
 }

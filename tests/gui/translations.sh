@@ -38,6 +38,11 @@ play() {
   lang=$1
   [ -f "$locale/$lang/LC_MESSAGES/taldrin.mo" ] || fail "no catalog built for $lang"
   [ "$(tr_ "New Game")" != "New Game" ] || fail "$lang: the catalog does not translate 'New Game'"
+  # Both programs' --help, and taldrin-check's findings, in the language.
+  for program in "$TALDRIN" "$(dirname "$TALDRIN")/checker/taldrin-check"; do
+    [ ! -x "$program" ] || [ "$(LANGUAGE=$lang "$program" --help)" != "$(LANGUAGE=C "$program" --help)" ] ||
+      fail "$lang: $(basename "$program") --help is in English"
+  done
   workdir=$(make_workdir "$lang")
   cp "$SOURCE_DIR/tests/data/lesson.ver" "$workdir/irregu.ver"
   LC_ALL= LC_MESSAGES= LANG=C.UTF-8 LANGUAGE=$lang start_taldrin "$workdir"
