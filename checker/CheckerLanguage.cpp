@@ -9,6 +9,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// windows.h makes this an A-or-W macro, which would rename the settings store's member.
+#undef GetProfileString
 #else
 #include <climits>
 #include <unistd.h>
