@@ -28,7 +28,8 @@ installed="$WINEPREFIX/drive_c/Program Files/Taldrin"
 menu_entry="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Taldrin.lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Taldrin'
 "$wine" "$setup" /S /AllUsers >"$GUI_TMP/setup.log" 2>&1
-for file in taldrin.exe taldrin-check.exe irregu.ver irrtes.ver COPYING.txt help/verbhlp.hhp uninstall.exe; do
+for file in taldrin.exe taldrin-check.exe irregu.ver irrtes.ver COPYING.txt help/verbhlp.hhp help/de/verbhlp.hhp \
+    locale/de/LC_MESSAGES/taldrin.mo locale/zh_CN/LC_MESSAGES/wxstd-3.2.mo uninstall.exe; do
   [ -f "$installed/$file" ] || fail "not installed: $file"
 done
 [ -f "$menu_entry" ] || fail "no Start menu entry"
