@@ -1,7 +1,6 @@
 #include "app/LanguageDlg.h"
 
 #include "framework/Languages.h"
-#include "framework/MessageCatalog.h"
 #include "framework/SettingsStore.h"
 #include "framework/Translation.h"
 #include "framework/UserSettings.h"
@@ -14,8 +13,6 @@
 #include <wx/translation.h>
 
 #include <clocale>
-#include <cstdio>
-#include <cstdlib>
 
 namespace
 {
