@@ -13,9 +13,13 @@
 #include <wx/translation.h>
 
 #include <clocale>
+#include <utility>
 
 namespace
 {
+
+// Set by UseToolkitLanguage until LoadToolkitCatalog has read the catalog.
+bool g_bToolkitCatalogWaits = false;
 
 std::string ProgramFolder()
 {
@@ -35,13 +39,20 @@ void UseToolkitLanguage(const std::string& strCode)
 {
     if (strCode.empty())
         return;
+    auto* pTranslations = new wxTranslations;
+    pTranslations->SetLanguage(wxString::FromUTF8(strCode));
+    wxTranslations::Set(pTranslations);
+    g_bToolkitCatalogWaits = true;
+}
+
+void LoadToolkitCatalog()
+{
+    if (!std::exchange(g_bToolkitCatalogWaits, false))
+        return;
     // Windows: the toolkit's catalogs beside ours, in locale/<lang>/.
     wxFileTranslationsLoader::AddCatalogLookupPathPrefix(
         wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath() + "/locale");
-    auto* pTranslations = new wxTranslations;
-    pTranslations->SetLanguage(wxString::FromUTF8(strCode));
-    pTranslations->AddStdCatalog();
-    wxTranslations::Set(pTranslations);
+    wxTranslations::Get()->AddStdCatalog();
 }
 
 void ChooseLanguageDialog(wxWindow* pParent, SettingsStore& store)

@@ -14,8 +14,12 @@ class wxWindow;
 std::string UseChosenLanguage();
 
 // Once the toolkit runs: its own texts (standard buttons, file dialogs) in the language,
-// from its catalog wxstd, where one is installed.
+// from its catalog wxstd, where one is installed. Reading that catalog costs more than
+// ours, so it waits for LoadToolkitCatalog.
 void UseToolkitLanguage(const std::string& strCode);
+// Reads the toolkit's catalog the first time it is called after UseToolkitLanguage; before
+// the toolkit shows anything of its own.
+void LoadToolkitCatalog();
 
 // The Language... command: "System default", English and the shipped languages by their
 // own names; the choice is stored in the program's own settings section.

@@ -101,6 +101,7 @@ bool CVespinApp::OnInit()
         UserVariable("XDG_DATA_HOME"), UserVariable("HOME"), programDir.ToStdString(*wxConvFileName));
     if (!FindVerbList(listFolders))
     {
+        LoadToolkitCatalog();
         wxMessageBox(WxText(Tr(kMissingFilesText)), kAppName, wxOK | wxICON_STOP);
         // The toolkit's entry point returns -1 when OnInit fails: exit status 255.
         return false;
@@ -134,7 +135,10 @@ bool CVespinApp::OnInit()
     pFrame->RestoreVerbList();
     m_pDoc->OnNewDocument();
     if (!s_options.m_strDocument.empty() && !m_pDoc->OnOpenDocument(s_options.m_strDocument))
+    {
+        LoadToolkitCatalog();
         wxMessageBox(WxText(Tr("Failed to open document.")), kAppName, wxOK | wxICON_EXCLAMATION);
+    }
 
     // On a small or scaled screen the work area bounds the size.
     wxSize size(700, 350);
@@ -151,4 +155,14 @@ bool CVespinApp::OnInit()
     if (s_options.m_bEdit)
         CallAfter([pFrame] { pFrame->EditVerbList(s_options.m_strEdit); });
     return true;
+}
+
+int CVespinApp::FilterEvent(wxEvent& event)
+{
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_IDLE || type == wxEVT_ASYNC_METHOD_CALL || type == wxEVT_MENU || type == wxEVT_KEY_DOWN ||
+        type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN || type == wxEVT_CLOSE_WINDOW ||
+        type == wxEVT_QUERY_END_SESSION)
+        LoadToolkitCatalog();
+    return Event_Skip;
 }

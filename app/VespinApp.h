@@ -24,6 +24,9 @@ public:
     // directory, the user's data folder or the installed share/taldrin; the process then
     // exits with status 255. The command line was read before the toolkit started.
     bool OnInit() override;
+    // Reads the toolkit's own catalog at the first idle moment, after the first paint, or
+    // at the first event that may open a dialog, whichever comes first.
+    int FilterEvent(wxEvent& event) override;
 
     // What main() found on the command line.
     static StartOptions s_options;

@@ -4,17 +4,21 @@
 # --with-peers, the kwordquiz vocabulary trainer as a reference. One warm-up round, then
 # N measured rounds, the programs taking turns within each round.
 #
-# usage: bench/startup.sh [--runs N] [--with-peers] [--helpers DIR] [TALDRIN]
+# usage: bench/startup.sh [--runs N] [--with-peers] [--languages LIST] [--helpers DIR] [TALDRIN]
 #   TALDRIN        the program (default build/taldrin)
 #   --helpers DIR  where minimal_wx and first_paint are (default: bench/ beside TALDRIN)
 #   --runs N       measured rounds after the warm-up (default 5)
 #   --with-peers   also kwordquiz, installed with apt-get when missing (never in CI)
+#   --languages "de zh_CN"  taldrin also in these languages, chosen in its settings, beside
+#                  taldrin chosen English: the cost of the catalogs alone, the system's
+#                  language (LANGUAGE) being the same for all
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$PWD
 
 runs=5
 with_peers=0
+languages=
 helpers=
 taldrin=build/taldrin
 while [ $# -gt 0 ]; do
@@ -22,7 +26,8 @@ while [ $# -gt 0 ]; do
     --runs) runs=$2; shift 2 ;;
     --with-peers) with_peers=1; shift ;;
     --helpers) helpers=$2; shift 2 ;;
-    -h|--help) sed -n '2,11p' "$0"; exit 0 ;;
+    --languages) languages=$2; shift 2 ;;
+    -h|--help) sed -n '2,14p' "$0"; exit 0 ;;
     *) taldrin=$1; shift ;;
   esac
 done
@@ -80,6 +85,18 @@ programs=(
 )
 [ $with_peers = 1 ] && programs+=("kwordquiz|--title|KWordQuiz|48,140,198|kwordquiz")
 
+# Each language through a wrapper that gives taldrin a settings folder choosing it; English
+# goes through the same wrapper, so that both pay the same for it.
+if [ -n "$languages" ]; then
+  for code in en $languages; do
+    mkdir -p "$tmp/config-$code/vespin"
+    printf '[Taldrin]\nLanguage=%s\n' "$code" >"$tmp/config-$code/vespin/vespin.conf"
+    printf '#!/bin/sh\nXDG_CONFIG_HOME=%s exec %s "$@"\n' "$tmp/config-$code" "$taldrin" >"$tmp/taldrin-$code"
+    chmod +x "$tmp/taldrin-$code"
+    programs+=("taldrin $code|--title-contains|Taldrin|160,160,255|$tmp/taldrin-$code")
+  done
+fi
+
 measure() {
   local name=$1 title_option=$2 title=$3 colour=$4 command=$5 round=$6
   local line
@@ -132,3 +149,6 @@ if [ $with_peers = 1 ]; then
   echo "first paint, taldrin / kwordquiz:  $(ratio "${paint[taldrin]}" "${paint[kwordquiz]}") (target at most 0.65)"
   echo "peak RSS,    taldrin / kwordquiz:  $(ratio "${rss[taldrin]}" "${rss[kwordquiz]}") (target below 1)"
 fi
+for code in $languages; do
+  echo "CPU to it,   taldrin $code / taldrin en: $(ratio "${cpu[taldrin $code]}" "${cpu[taldrin en]}") (target at most 1.05)"
+done
