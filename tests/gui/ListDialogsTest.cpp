@@ -5,6 +5,7 @@
 #include "editor/CellRules.h"
 #include "editor/TableChecks.h"
 #include "editor/VerFile.h"
+#include "support/TempDir.h"
 #include "verbdata/GroupSet.h"
 
 #include <wx/app.h>
@@ -12,12 +13,10 @@
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/dialog.h>
-#include <wx/filename.h>
 #include <wx/stattext.h>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <numeric>
 #include <stdexcept>
@@ -86,15 +85,6 @@ void Click(wxButton& button)
     button.ProcessWindowEvent(event);
 }
 
-std::string TempFile(const std::string& strBytes, const char* pszExtension)
-{
-    const std::string strBase(wxFileName::CreateTempFileName("taldrin-import").utf8_str());
-    std::remove(strBase.c_str());
-    const std::string strPath = strBase + pszExtension;
-    std::ofstream(strPath, std::ios::binary) << strBytes;
-    return strPath;
-}
-
 std::string Group(const char* pszTag)
 {
     return GroupName(static_cast<std::size_t>(FindGroup(pszTag)));
@@ -107,8 +97,8 @@ std::string Group(const char* pszTag)
 // other) and which group the verbs go to. Import waits until every form has a column.
 TEST(ImportPreview, TheTeacherMapsColumnsTheFileDoesNotName)
 {
-    const std::string strPath =
-        TempFile("go,gone,went\ntake,taken,took\nlearn,\"learnt, learned\",learnt\n", ".csv");
+    const TempDir dir;
+    const std::string strPath = dir.Write("a.csv", "go,gone,went\ntake,taken,took\nlearn,\"learnt, learned\",learnt\n").string();
     WhenModal([](wxDialog& dialog) {
         auto& second = Control<wxChoice>(dialog, "column 2");
         auto& third = Control<wxChoice>(dialog, "column 3");
@@ -133,7 +123,6 @@ TEST(ImportPreview, TheTeacherMapsColumnsTheFileDoesNotName)
     for (const VerbRow& row : result.m_rows)
         EXPECT_EQ(row.m_strTag, "bas2");
     EXPECT_TRUE(result.m_problems.empty());
-    std::remove(strPath.c_str());
 }
 
 // A heading row (semicolons, Windows-1252, CR LF) names the columns in its own order, a
@@ -141,10 +130,9 @@ TEST(ImportPreview, TheTeacherMapsColumnsTheFileDoesNotName)
 // empty takes the group the teacher chose.
 TEST(ImportPreview, AHeadingRowNamesTheColumnsAndAnEmptyGroupTakesTheChosenOne)
 {
-    const std::string strPath = TempFile("Group;Past Tense;Infinitive;Past Participle\r\n"
-                                         "bas1;went;go;gone\r\n"
-                                         ";fianc\xE9;fianc\xE9;fianc\xE9\r\n",
-                                         ".csv");
+    const TempDir dir;
+    const std::string strPath = dir.Write("a.csv", "Group;Past Tense;Infinitive;Past Participle\r\n"
+                                                   "bas1;went;go;gone\r\n;fianc\xE9;fianc\xE9;fianc\xE9\r\n").string();
     WhenModal([](wxDialog& dialog) {
         EXPECT_TRUE(Control<wxCheckBox>(dialog, "heading").GetValue());
         const char* const expected[] = {"Group", "Past Tense", "Infinitive", "Past Participle"};
@@ -161,7 +149,6 @@ TEST(ImportPreview, AHeadingRowNamesTheColumnsAndAnEmptyGroupTakesTheChosenOne)
     EXPECT_EQ(result.m_rows[0].m_forms[PastTense], "went");
     EXPECT_EQ(result.m_rows[1].m_strTag, "lit");
     EXPECT_EQ(result.m_rows[1].m_forms[Infinitive], "fianc\xE9"); // stored as Latin-1
-    std::remove(strPath.c_str());
 }
 
 // A blank line inside the records shifts every record after it. The repairs dialog offers

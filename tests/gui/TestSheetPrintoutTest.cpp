@@ -1,9 +1,9 @@
 // The verb list editor's test sheet, printed through a cairo PDF surface (the native printer
 // would wait for a dialog) and read back with pdftotext, page by page.
 #include "app/TestSheetPrintout.h"
+#include "support/TempDir.h"
 
 #include <wx/dcgraph.h>
-#include <wx/filename.h>
 #include <wx/graphics.h>
 
 #include <gtest/gtest.h>
@@ -103,7 +103,8 @@ TEST(TestSheetPrintout, SheetShowsTheGivenFormsOnlyAndTheKeyHasThemAll)
 {
     const TestSheet sheet = MakeSheet(40);
     CTestSheetPrintout printout(sheet);
-    const std::string strPdf = std::string(wxFileName::CreateTempFileName("taldrin-sheet").utf8_str()) + ".pdf";
+    const TempDir dir;
+    const std::string strPdf = (dir.Path() / "sheet.pdf").string();
     const int nPages = PrintToPdf(printout, strPdf);
     const int nSheet = printout.GetSheetPageCount(), nKey = printout.GetKeyPageCount();
     ASSERT_GE(nSheet, 2) << "forty rows with room to write fit on one page";
@@ -132,19 +133,15 @@ TEST(TestSheetPrintout, SheetShowsTheGivenFormsOnlyAndTheKeyHasThemAll)
     }
     // TALDRIN_SHEET_PDF=file keeps the pages to look at.
     if (const char* pszKeep = std::getenv("TALDRIN_SHEET_PDF"))
-        std::rename(strPdf.c_str(), pszKeep);
-    std::remove(strPdf.c_str());
-    std::remove(strPdf.substr(0, strPdf.size() - 4).c_str());
+        std::filesystem::copy_file(strPdf, pszKeep, std::filesystem::copy_options::overwrite_existing);
 }
 
 // No verbs still gives a sheet page with the headings and a key page.
 TEST(TestSheetPrintout, AnEmptySheetPrintsHeadingsOnly)
 {
     CTestSheetPrintout printout(MakeSheet(0));
-    const std::string strPdf = std::string(wxFileName::CreateTempFileName("taldrin-sheet").utf8_str()) + ".pdf";
+    const TempDir dir;
+    const std::string strPdf = (dir.Path() / "sheet.pdf").string();
     ASSERT_EQ(PrintToPdf(printout, strPdf), 2);
-    const std::string strText = PageText(strPdf, 1);
-    EXPECT_NE(strText.find("Past Participle"), std::string::npos) << strText;
-    std::remove(strPdf.c_str());
-    std::remove(strPdf.substr(0, strPdf.size() - 4).c_str());
+    EXPECT_NE(PageText(strPdf, 1).find("Past Participle"), std::string::npos) << PageText(strPdf, 1);
 }

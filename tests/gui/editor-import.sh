@@ -8,23 +8,14 @@ gui_setup "$@"
 workdir=$(make_workdir run)
 cp "$SOURCE_DIR/tests/data/lesson.ver" "$workdir/irregu.ver"
 
-# close_program: File > Close of the lesson window; the editors have nothing unsaved.
-close_program() {
-  menu "$window" 0 1
-  wait_for_exit "$TALDRIN_PID" 15
-  [ "$EXIT_STATUS" = 0 ] || fail "File > Close ended with $EXIT_STATUS"
-}
-
 # --- A spreadsheet's CSV: semicolons, a heading row that names the columns in an order of
 # its own, a group column with one cell empty. The preview takes the columns as the
 # heading names them, and the empty group as the one chosen below (Essential verbs,
 # part 1). (Changing the mapping by hand is driven in ListDialogsTest.cpp.)
 printf 'Past Tense;Group;Infinitive;Past Participle\r\nwent;bas2;go;gone\r\nsaw;;see;seen\r\n' >"$workdir/class.csv"
 printf 'learnt;bas1;learn;"learnt, learned"\r\n' >>"$workdir/class.csv"
-start_taldrin "$workdir" --edit class.csv
-window=$(wait_for_window "New Game - Taldrin")
-preview=$(wait_for_window "Import - class.csv")
-send_keys "$preview" alt+i
+start_welcome "$workdir" --edit class.csv
+send_keys "$(wait_for_window "Import - class.csv")" alt+i
 editor=$(wait_for_window "Untitled.ver - Verb List Editor")
 # Saving a new list asks where, offering the CSV's name as a list beside it.
 send_keys "$editor" ctrl+s
@@ -41,9 +32,7 @@ records=$(grep -v '^#' "$workdir/class.ver" | tail -n 12)
 $records
 expected
 $expected"
-wait_for_window "class.ver - Verb List Editor" >/dev/null
-send_keys "$editor" ctrl+w
-wait_until 10 window_gone "class.ver - Verb List Editor" || fail "the editor stayed open"
+close_with "class.ver - Verb List Editor" ctrl+w
 close_program
 
 # --- A blank line inside the records: without the repair a lesson would ask garbled
@@ -51,15 +40,13 @@ close_program
 # Basic verbs (part 1), the list's group; each verb's Past Tense is its Past Participle.
 printf '#\nClass 7\n#\n#\nbas1\nkept\nkeep\nkept\n\nbas1\ntold\ntell\ntold\nbas1\nfound\nfind\nfound\n' \
   >"$workdir/blank.ver"
-start_taldrin "$workdir" --edit blank.ver
-window=$(wait_for_window "New Game - Taldrin")
+start_welcome "$workdir" --edit blank.ver
 repairs=$(wait_for_window "Repairs - blank.ver")
 editor=$(wait_for_window "blank.ver - Verb List Editor")
 # The repair offered first is the one the focus is on; once made, the table is changed.
 send_keys "$repairs" Return
 wait_until 10 caption_is "$editor" "*blank.ver - Verb List Editor" || fail "the repair did not change the list"
-send_keys "$repairs" Escape
-wait_until 10 window_gone "Repairs - blank.ver" || fail "the repairs dialog stayed"
+close_with "Repairs - blank.ver" Escape
 # Drill This List saves, makes it the list in use and starts a lesson on it.
 send_keys "$editor" F5
 wait_until 10 caption_is "$editor" "blank.ver - Verb List Editor" || fail "Drill This List did not save"
@@ -74,10 +61,7 @@ for ((try = 0; try < 10; try++)); do
   xdotool mousemove --window "$window" 350 200 click 1
   wait_until 3 eval '! window_gone "Choice of forms"' && break
 done
-for name in "Choice of forms" "Choice of verb groups"; do
-  dialog=$(wait_for_window "$name")
-  send_keys "$dialog" space Return
-done
+tick_dialogs "Choice of forms" "Choice of verb groups"
 declare -A answer=([keep]=kept [tell]=told [find]=found)
 declare -A asked=()
 caption="New Game - Taldrin"

@@ -22,14 +22,8 @@ type_row() {
   done
   xdotool key Return
 }
-# answer_box TITLE KEY: answers a message box and waits for it to go.
-answer_box() {
-  send_keys "$(wait_for_window "$1")" "$2"
-  wait_until 10 window_gone "$1" || fail "the box '$1' stayed"
-}
 
-start_taldrin "$workdir"
-window=$(wait_for_window "New Game - Taldrin")
+start_welcome "$workdir"
 # Lesson > Edit Verb List..., after Give up, Statistics, View, Verb List... and Standard List.
 menu "$window" 1 5
 ed=$(wait_for_window "irregu.ver - $editor")
@@ -57,8 +51,7 @@ xdotool key Tab Tab
 send_keys "$ed" ctrl+s
 send_keys "$(wait_for_window "Save Verb List As")" ctrl+a
 xdotool type --delay 20 "class7b"
-xdotool key Return
-wait_until 10 window_gone "Save Verb List As" || fail "the file dialog stayed"
+close_with "Save Verb List As" Return
 wait_until 10 caption_is "$ed" "class7b.ver - $editor" || fail "not saved: $(xdotool getwindowname "$ed")"
 list="$workdir/class7b.ver"
 expected=$'Class 7b\n#\n#\ness1\nswam\nswim\nswum\ness1\n/dreamt /dreamed\ndream\n/dreamt /dreamed\ness2\ndrank\ndrink\ndrunk'
@@ -71,7 +64,7 @@ report=$("$checker" --notes "$list") || fail "the checker finds errors: $report"
 send_keys "$ed" F5
 wait_until 10 caption_is "$window" "New Game - Taldrin" || fail "no new lesson"
 xdotool mousemove --window "$window" 350 200 click 1
-send_keys "$(wait_for_window "Choice of forms")" space Return
+tick_dialogs "Choice of forms"
 send_keys "$(wait_for_window "Choice of verb groups")" Tab Tab Tab space Return
 wait_until 10 caption_is "$window" "drink - Taldrin" || fail "asked '$(xdotool getwindowname "$window")', not drink"
 send_keys "$window" d r a n k Return
@@ -85,10 +78,10 @@ xdotool type --delay 30 "fly"
 xdotool key Return Escape
 wait_until 10 caption_is "$ed" "*class7b.ver - $editor" || fail "no mark after the change"
 send_keys "$ed" ctrl+w
-answer_box "$editor" Escape
+close_with "$editor" Escape
 caption_is "$ed" "*class7b.ver - $editor" || fail "Cancel closed the editor"
 send_keys "$ed" ctrl+w
-answer_box "$editor" alt+n
+close_with "$editor" alt+n
 wait_until 10 window_gone "*class7b.ver - $editor" || fail "Don't Save left the editor open"
 [ "$(cat "$list")" = "$expected" ] || fail "Don't Save changed the file: $(cat -A "$list")"
 

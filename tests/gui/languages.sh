@@ -35,38 +35,30 @@ workdir=$(make_workdir languages irregu.ver irrtes.ver)
 # run LANGUAGE CAPTION SHOT: starts the program, opens Language... (the Lesson menu's last
 # item), expects the dialog's caption, and keeps a picture of the menu bar.
 open_language_dialog() {
-  LC_ALL= LC_MESSAGES= LANG=C LANGUAGE=$1 start_taldrin "$workdir"
-  window=$(wait_for_window "New Game - Taldrin")
+  LC_ALL= LC_MESSAGES= LANG=C LANGUAGE=$1 start_welcome "$workdir"
   screenshot "$window" "$GUI_TMP/$3.png"
   convert "$GUI_TMP/$3.png" -crop 400x24+0+0 +repage "$GUI_TMP/$3-menu.png"
   xdotool windowfocus --sync "$window"
   xdotool key --delay 250 F10 Right Up Return
-  dialog=$(wait_for_window "$2")
-}
-close_taldrin() {
-  menu "$window" 0 1
-  wait_for_exit "$TALDRIN_PID" 15
 }
 
 open_language_dialog C "Language" english
-send_keys "$dialog" Escape
-wait_until 10 window_gone "Language" || fail "the Language dialog stayed open"
-close_taldrin
+close_with Language Escape
+close_program
 [ ! -e "$conf" ] || ! grep -qi '^language=' "$conf" || fail "Escape stored a language: $(cat "$conf")"
 
 open_language_dialog de "[Sprache ÄÖÜ]" german
 differing=$(compare -metric AE "$GUI_TMP/english-menu.png" "$GUI_TMP/german-menu.png" null: 2>&1 || true)
 [ "${differing%% *}" -gt 50 ] || fail "the menu bar looks as in English ($differing pixels differ)"
 # System default, English, [Deutsch]: the third.
-send_keys "$dialog" Down Down Return
-wait_until 10 window_gone "[Sprache ÄÖÜ]" || fail "the Language dialog stayed open"
+close_with "[Sprache ÄÖÜ]" Down Down Return
 wait_until 10 grep -q '^Language=de$' "$conf" || fail "the choice was not stored: $(cat "$conf" 2>/dev/null)"
 awk '/^\[/ { section = $0 } /^Language=/ { print section }' "$conf" | grep -qx '\[Taldrin\]' ||
   fail "the choice is not in the program's own section: $(cat "$conf")"
-close_taldrin
+close_program
 
 # The stored choice wins over the system's English.
 open_language_dialog C "[Sprache ÄÖÜ]" chosen
-send_keys "$dialog" Escape
-close_taldrin
+close_with "[Sprache ÄÖÜ]" Escape
+close_program
 echo "PASS"

@@ -124,6 +124,33 @@ menu() {
 
 screenshot() { import -window "$1" "$2"; }
 
+# start_welcome WORKDIR [ARGS...]: start_taldrin; window is then its welcome screen.
+start_welcome() {
+  start_taldrin "$@"
+  window=$(wait_for_window "New Game - Taldrin")
+}
+
+# close_with TITLE KEY...: sends the keys to the window titled TITLE and waits for it to go.
+close_with() {
+  local title=$1
+  shift
+  send_keys "$(wait_for_window "$title")" "$@"
+  wait_until 10 window_gone "$title" || fail "'$title' stayed open"
+}
+
+# tick_dialogs DIALOG...: ticks the first box of each set-up dialog in turn and says OK.
+tick_dialogs() {
+  local name
+  for name in "$@"; do send_keys "$(wait_for_window "$name")" space Return; done
+}
+
+# close_program: File > Close of the lesson window $window; the program must end cleanly.
+close_program() {
+  menu "$window" 0 1
+  wait_for_exit "$TALDRIN_PID" 15
+  [ "$EXIT_STATUS" = 0 ] || fail "File > Close ended with $EXIT_STATUS"
+}
+
 # count_colour FILE R G B [TOLERANCE [GEOMETRY]]: pixels within TOLERANCE (default 12)
 # of the colour on every channel, in the whole picture or the crop WxH+X+Y.
 count_colour() {

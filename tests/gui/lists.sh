@@ -24,15 +24,12 @@ mkfifo "$lists/pipe.ver"
 # box of each set-up dialog (both by default), and waits for PROMPT in the caption. A window
 # looked for is assigned first, so that its absence ends the test.
 lesson_on() {
-  local prompt=$1 dialog name
+  local prompt=$1
   shift
   [ $# -gt 0 ] || set -- "Choice of forms" "Choice of verb groups"
   wait_until 10 caption_is "$window" "New Game - Taldrin" || fail "no new lesson before '$prompt'"
   xdotool mousemove --window "$window" 350 200 click 1
-  for name in "$@"; do
-    dialog=$(wait_for_window "$name")
-    send_keys "$dialog" space Return
-  done
+  tick_dialogs "$@"
   wait_until 10 caption_is "$window" "$prompt - Taldrin" || fail "expected '$prompt', asked '$(xdotool getwindowname "$window")'"
 }
 # Lesson menu items: Verb List... after Give up, Statistics and View, then the recent lists.
@@ -47,26 +44,13 @@ choose() {
   xdotool key Return
   wait_until 10 window_gone "Verb List" || fail "the file dialog stayed"
 }
-# answer KEY: answers the program's message box and waits for it to go.
-answer() {
-  local box
-  box=$(wait_for_window Taldrin)
-  send_keys "$box" "$1"
-  wait_until 10 window_gone Taldrin || fail "the message box stayed"
-}
+# answer KEY: answers the program's message box.
+answer() { close_with Taldrin "$1"; }
 dark_in_status() { screenshot "$window" "$GUI_TMP/now.png"; count_colour "$GUI_TMP/now.png" 0 0 0 90 300x18+2+330; }
 # The right part of the status bar, where the list's pane is, as a checksum of its pixels.
 list_pane() { screenshot "$window" "$GUI_TMP/pane.png"; convert "$GUI_TMP/pane.png" -crop 380x18+300+330 +repage rgb:- | md5sum; }
-# answer_question KEY: the question whether to end the lesson for another list.
-answer_question() { answer "$1"; }
-close_program() {
-  menu "$window" 0 1
-  wait_for_exit "$TALDRIN_PID" 15
-  [ "$EXIT_STATUS" = 0 ] || fail "File > Close ended with $EXIT_STATUS"
-}
 
-start_taldrin "$workdir"
-window=$(wait_for_window "New Game - Taldrin")
+start_welcome "$workdir"
 ready=$(dark_in_status)
 standard_pane=$(list_pane)
 
@@ -74,12 +58,8 @@ standard_pane=$(list_pane)
 # repairs it offers first), and the lesson is left as it was.
 choose "$lists/warned.ver"
 answer alt+e
-wait_for_window "Repairs - warned.ver" >/dev/null
-editor=$(wait_for_window "warned.ver - Verb List Editor")
-send_keys "$(wait_for_window "Repairs - warned.ver")" Escape
-wait_until 10 window_gone "Repairs - warned.ver" || fail "the repairs dialog stayed"
-send_keys "$editor" ctrl+w
-wait_until 10 window_gone "warned.ver - Verb List Editor" || fail "the editor stayed open"
+close_with "Repairs - warned.ver" Escape
+close_with "warned.ver - Verb List Editor" ctrl+w
 caption_is "$window" "New Game - Taldrin" || fail "Edit started a lesson"
 # A warning: the findings are shown, and Use Anyway takes the list; the status bar names
 # it at once, before its lesson; its verb is asked.
@@ -91,10 +71,10 @@ lesson_on fly
 [ "$(dark_in_status)" -lt $((2 * ready)) ] || fail "the message pane lost its prompt"
 # A clean list during a lesson: asked first; No keeps the lesson, Yes starts one on the list.
 choose "$lists/clean.ver"
-answer_question alt+n
+answer alt+n
 caption_is "$window" "fly - Taldrin" || fail "declining changed the lesson"
 choose "$lists/clean.ver"
-answer_question alt+y
+answer alt+y
 lesson_on drink
 # A pipe is refused at once, and the lesson goes on.
 choose "$lists/pipe.ver"
@@ -103,7 +83,7 @@ caption_is "$window" "drink - Taldrin" || fail "the pipe changed the lesson"
 # A chosen irrtes.ver is the short list: every group, and no groups dialog.
 cp "$lists/clean.ver" "$lists/irrtes.ver"
 choose "$lists/irrtes.ver"
-answer_question alt+y
+answer alt+y
 lesson_on drink "Choice of forms"
 # The recent lists, newest first: 3 is the warned list; its findings ask for the lesson too.
 menu "$window" 1 $((verb_list_item + 3))
@@ -112,13 +92,12 @@ lesson_on fly
 warned_pane=$(list_pane)
 # Standard List during a lesson asks as well.
 menu "$window" 1 $((verb_list_item + 4))
-answer_question alt+n
+answer alt+n
 caption_is "$window" "fly - Taldrin" || fail "declining the standard list changed the lesson"
 close_program
 
 # Remembered: the warned list again after a restart, named at once, not read until the lesson.
-start_taldrin "$workdir"
-window=$(wait_for_window "New Game - Taldrin")
+start_welcome "$workdir"
 wait_until 10 eval '[ "$(list_pane)" = "$warned_pane" ]' || fail "the remembered list is not named at start"
 lesson_on fly
 close_program
@@ -126,8 +105,7 @@ close_program
 # Gone: the standard list, and a message box says so; chosen from the recent lists, it
 # is taken off them with a message.
 rm "$lists/warned.ver"
-start_taldrin "$workdir"
-window=$(wait_for_window "New Game - Taldrin")
+start_welcome "$workdir"
 answer Return
 lesson_on go
 menu "$window" 1 $((verb_list_item + 1))
@@ -140,16 +118,13 @@ close_program
 # standard list, which is kept.
 for fate in gone folder; do
   cp "$lists/clean.ver" "$lists/vanishing.ver"
-  start_taldrin "$workdir" --list "$lists/vanishing.ver"
-  window=$(wait_for_window "New Game - Taldrin")
+  start_welcome "$workdir" --list "$lists/vanishing.ver"
   wait_until 10 eval 'grep -q vanishing "$settings"' || fail "--list not kept: $(cat "$settings")"
   rm "$lists/vanishing.ver"
   [ $fate = gone ] || mkdir "$lists/vanishing.ver"
   xdotool mousemove --window "$window" 350 200 click 1
   answer Return
-  for name in "Choice of forms" "Choice of verb groups"; do
-    send_keys "$(wait_for_window "$name")" space Return
-  done
+  tick_dialogs "Choice of forms" "Choice of verb groups"
   wait_until 10 caption_is "$window" "go - Taldrin" || fail "$fate: asked '$(xdotool getwindowname "$window")'"
   [ "$(list_pane)" = "$standard_pane" ] || fail "$fate: the status bar does not name the standard list"
   grep -qx "List=" "$settings" || fail "$fate: the fallback was not kept: $(cat "$settings")"
@@ -160,9 +135,8 @@ done
 # A path with a line break is refused, not used and silently forgotten; the list in use stays.
 printf '#\nClean\n#\n#\nbas1\ndrank\ndrink\ndrunk\n' >"$lists/two
 lines.ver"
-start_taldrin "$workdir" --list "$lists/two
+start_welcome "$workdir" --list "$lists/two
 lines.ver"
-window=$(wait_for_window "New Game - Taldrin")
 answer Return
 lesson_on go
 close_program
@@ -170,8 +144,7 @@ close_program
 
 # Settings that cannot be saved: the choice is used, and the user is told it is not kept.
 chmod a-w "$settings"
-start_taldrin "$workdir"
-window=$(wait_for_window "New Game - Taldrin")
+start_welcome "$workdir"
 choose "$lists/clean.ver"
 answer Return
 lesson_on drink
@@ -182,10 +155,7 @@ chmod u+w "$settings"
 # At twice the scale, a dozen long findings: the dialog stays on the screen, No declines.
 for i in $(seq 14); do printf 'unknown%s\nwent\ngo%s\ngone\n' "$i" "$i"; done >"$lists/many.ver"
 sed -i '1i #\nMany\n#\n#' "$lists/many.ver"
-export GDK_SCALE=2
-start_taldrin "$workdir" --list "$lists/many.ver"
-unset GDK_SCALE
-window=$(wait_for_window "New Game - Taldrin")
+GDK_SCALE=2 start_welcome "$workdir" --list "$lists/many.ver"
 box=$(wait_for_window Taldrin)
 eval "$(xdotool getwindowgeometry --shell "$box")"
 [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le 1024 ] && [ $((Y + HEIGHT)) -le 768 ] ||
@@ -195,13 +165,11 @@ close_program
 ! grep -q many "$settings" || fail "a declined list was kept"
 
 # --list: a folder is refused with a message, and the run goes on with the list it had.
-start_taldrin "$workdir" --list "$lists"
-window=$(wait_for_window "New Game - Taldrin")
+start_welcome "$workdir" --list "$lists"
 answer Return
 lesson_on go
 close_program
-start_taldrin "$workdir" --list "$GUI_TMP/my lists ü/clean é.ver"
-window=$(wait_for_window "New Game - Taldrin")
+start_welcome "$workdir" --list "$GUI_TMP/my lists ü/clean é.ver"
 lesson_on drink
 close_program
 grep -qx "List=$GUI_TMP/my lists ü/clean é.ver" "$settings" || fail "--list not remembered: $(cat "$settings")"

@@ -27,10 +27,7 @@ open_dialog() {
   local expected=$1; shift
   xdotool windowfocus --sync "$window"
   xdotool key --delay 250 "$@"
-  local dialog
-  dialog=$(wait_for_window "$expected" 20) || fail "$lang: no window '$expected' after $*"
-  send_keys "$dialog" Escape
-  wait_until 10 window_gone "$expected" || fail "$lang: '$expected' stayed open"
+  close_with "$expected" Escape
 }
 
 # play LANG: the whole round in one language.
@@ -54,13 +51,11 @@ play() {
   editor=$(tr_ "{1} - {2}"); editor=${editor/\{1\}/irregu.ver}; editor=${editor/\{2\}/$(tr_ "Verb List Editor")}
   xdotool windowfocus --sync "$window"
   xdotool key --delay 250 F10 Right Down Down Down Down Down Down Return
-  send_keys "$(wait_for_window "$editor" 30)" ctrl+w
-  wait_until 10 window_gone "$editor" || fail "$lang: the editor stayed open"
+  close_with "$editor" ctrl+w
 
   # The lesson's set-up, then a wrong answer: its verdict is drawn in red.
   xdotool mousemove --window "$window" 350 200 click 1
-  send_keys "$(wait_for_window "$(tr_ "Choice of forms")")" space Return
-  send_keys "$(wait_for_window "$(tr_ "Choice of verb groups")")" space Return
+  tick_dialogs "$(tr_ "Choice of forms")" "$(tr_ "Choice of verb groups")"
   wait_until 10 eval '! caption_is "$window" "$(caption "$(tr_ "New Game")")"' || fail "$lang: no lesson"
   send_keys "$window" x y z Return
   wait_until 5 eval '[ "$(screenshot "$window" "$pictures/$lang-wrong.png"; count_colour "$pictures/$lang-wrong.png" 220 0 0 12)" -gt 100 ]' ||

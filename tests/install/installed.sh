@@ -62,7 +62,7 @@ export XDG_DATA_DIRS="$prefix/share:/usr/share"
 first_question() {
   window=$(wait_for_window "New Game - Taldrin")
   xdotool mousemove --window "$window" 350 200 click 1
-  for dialog in "$@"; do send_keys "$(wait_for_window "$dialog")" space Return; done
+  tick_dialogs "$@"
   wait_until 20 asking
 }
 asking() { [ "$(xdotool getwindowname "$window")" != "New Game - Taldrin" ]; }
@@ -77,10 +77,8 @@ wait_for_window "Help: Taldrin Help" 20 >/dev/null
 send_keys "$window" alt+h Up Return
 about=$(wait_for_window "About Taldrin")
 send_keys "$about" alt+l
-send_keys "$(wait_for_window Licence 20)" Escape
-wait_until 10 window_gone Licence || fail "Esc did not close the licence"
-send_keys "$about" Escape
-wait_until 10 window_gone "About Taldrin" || fail "Esc did not close the About box"
+close_with Licence Escape
+close_with "About Taldrin" Escape
 
 # The user's data folder comes before the installed lists: its alternative list is taken.
 mkdir "$XDG_DATA_HOME/taldrin" && cp "$2/data/irrtes.ver" "$XDG_DATA_HOME/taldrin/"
