@@ -3,14 +3,13 @@
 #include "checker/VerbListChecker.h"
 
 #include "lesson/VespinDoc.h"
+#include "support/CheckProgram.h"
 #include "support/LessonChoices.h"
 #include "support/MemorySettingsStore.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <tuple>
@@ -18,7 +17,6 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
-#include <sys/wait.h>
 #endif
 
 namespace
@@ -150,33 +148,6 @@ std::string Shown(const Finding& finding, const std::string& strWant)
     return strWhere + (bHeld ? strWords : " " + finding.m_strText) + "\n";
 }
 
-// taldrin-check's exit status, and its output in strOut.
-int RunCheck(const std::string& strArguments, std::string& strOut)
-{
-#ifdef _WIN32
-    std::FILE* pPipe = ::_popen(("\"" TALDRIN_CHECK_PROGRAM "\" " + strArguments).c_str(), "r");
-#else
-    std::FILE* pPipe =
-        ::popen(("timeout 30 " TALDRIN_CHECK_PROGRAM " " + strArguments).c_str(), "r");
-#endif
-    char sz[4096];
-    strOut.clear();
-    for (std::size_t n; (n = std::fread(sz, 1, sizeof sz, pPipe)) > 0;)
-        strOut.append(sz, n);
-#ifdef _WIN32
-    return ::_pclose(pPipe);
-#else
-    const int nResult = ::pclose(pPipe);
-    return WIFEXITED(nResult) ? WEXITSTATUS(nResult) : -1;
-#endif
-}
-
-int Status(const std::string& strArguments)
-{
-    std::string strOut;
-    return RunCheck(strArguments, strOut);
-}
-
 } // namespace
 
 // Each list as the main list of a lesson (the short one as the alternative, which a lesson
@@ -225,17 +196,17 @@ TEST(VerbListChecker, FindsTheFaultsAndCountsTheQuestionsOfALesson)
                 --nByForm[q.m_nAskedForm];
             EXPECT_EQ(nByForm[0] | nByForm[1] | nByForm[2], 0u) << strSource;
         }
-        EXPECT_EQ(Status("--quiet " + strPath), std::strstr(strWant, " E ") ? 1 : 0) << strSource;
+        EXPECT_EQ(RunCheck("--quiet " + strPath), std::strstr(strWant, " E ") ? 1 : 0) << strSource;
         std::filesystem::remove(strPath);
     }
 #ifdef _WIN32
-    EXPECT_EQ(Status("NUL"), 2);
-    EXPECT_EQ(Status("CON"), 2);
+    EXPECT_EQ(RunCheck("NUL"), 2);
+    EXPECT_EQ(RunCheck("CON"), 2);
 #else
     ASSERT_EQ(::mkfifo("pipe", 0600), 0);
-    EXPECT_EQ(Status("pipe"), 2);
+    EXPECT_EQ(RunCheck("pipe"), 2);
 #endif
-    EXPECT_EQ(Status("."), 2);
+    EXPECT_EQ(RunCheck("."), 2);
 }
 
 #ifndef _WIN32 // control characters in file names, and a shell's quoting
@@ -300,7 +271,7 @@ TEST(VerbListChecker, CommandLine)
     for (const auto& [pszArguments, nStatus, texts] : kRuns)
     {
         std::string strOut;
-        EXPECT_EQ(RunCheck(pszArguments, strOut), nStatus) << pszArguments;
+        EXPECT_EQ(RunCheck(pszArguments, &strOut), nStatus) << pszArguments;
         for (const char* pszText : texts)
             EXPECT_EQ(strOut.find(pszText + (*pszText == '!')) == std::string::npos,
                       *pszText == '!')

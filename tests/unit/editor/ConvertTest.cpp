@@ -5,38 +5,13 @@
 #include "checker/VerbListChecker.h"
 #include "editor/CsvFile.h"
 #include "editor/VerFile.h"
+#include "support/CheckProgram.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
-
 namespace
 {
-
-// taldrin-check's exit status; its output is not needed here.
-int RunCheck(const std::string& strArguments)
-{
-#ifdef _WIN32
-    // cmd takes off the first and last quote of a line holding more: a pair of its own.
-    std::FILE* pPipe = ::_popen(("\"\"" TALDRIN_CHECK_PROGRAM "\" " + strArguments + " 2>&1\"").c_str(), "r");
-#else
-    std::FILE* pPipe = ::popen(("timeout 30 " TALDRIN_CHECK_PROGRAM " " + strArguments + " 2>&1").c_str(), "r");
-#endif
-    char sz[4096];
-    while (std::fread(sz, 1, sizeof sz, pPipe) > 0)
-        ;
-#ifdef _WIN32
-    return ::_pclose(pPipe);
-#else
-    const int nResult = ::pclose(pPipe);
-    return WIFEXITED(nResult) ? WEXITSTATUS(nResult) : -1;
-#endif
-}
 
 void Write(const std::filesystem::path& path, const std::string& strBytes)
 {

@@ -146,26 +146,34 @@ TEST(ChosenLists, OnlyPathsOfOneLineCanBeRemembered)
         EXPECT_FALSE(ChosenLists::CanRemember(pszPath)) << pszPath;
 }
 
-TEST(ParseStartOptions, ListHelpVersionAndOneLineErrors)
+// --edit takes the name after it, if any, as the list to edit; the other names keep their meaning.
+TEST(ParseStartOptions, ListEditHelpVersionAndOneLineErrors)
 {
     using Action = StartOptions::Action;
-    // Rows: the arguments split at blanks, then the action, the list, the document, and
-    // words of the error.
-    const std::tuple<const char*, Action, const char*, const char*, const char*> rows[] = {
-        {"", Action::Run, "", "", ""},
-        {"--list a.ver b", Action::Run, "a.ver", "b", ""},
-        {"--list=a.ver", Action::Run, "a.ver", "", ""},
-        {"--lists a.ver", Action::Run, "a.ver", "", ""},
-        {"--lists", Action::Run, "", "", ""},
-        {"-- --list", Action::Run, "", "--list", ""},
-        {"x --help --bad", Action::Help, "", "x", ""},
-        {"--version", Action::Version, "", "", ""},
-        {"--list", Action::Fail, "", "", "'--list' needs a file"},
-        {"--list=", Action::Fail, "", "", "'--list' needs a file"},
-        {"-x", Action::Fail, "", "", "unknown option '-x'"},
-        {"a b", Action::Fail, "", "a", "more than one file: 'b'"},
+    // Rows: the arguments split at blanks, then the action, the list, the document, the file to
+    // edit ("-": no editor), and words of the error.
+    const std::tuple<const char*, Action, const char*, const char*, const char*, const char*> rows[] = {
+        {"", Action::Run, "", "", "-", ""},
+        {"--list a.ver b", Action::Run, "a.ver", "b", "-", ""},
+        {"--list=a.ver", Action::Run, "a.ver", "", "-", ""},
+        {"--lists a.ver", Action::Run, "a.ver", "", "-", ""},
+        {"--lists", Action::Run, "", "", "-", ""},
+        {"-- --list", Action::Run, "", "--list", "-", ""},
+        {"x --help --bad", Action::Help, "", "x", "-", ""},
+        {"--version", Action::Version, "", "", "-", ""},
+        {"--list", Action::Fail, "", "", "-", "'--list' needs a file"},
+        {"--list=", Action::Fail, "", "", "-", "'--list' needs a file"},
+        {"-x", Action::Fail, "", "", "-", "unknown option '-x'"},
+        {"a b", Action::Fail, "", "a", "-", "more than one file: 'b'"},
+        {"--edit", Action::Run, "", "", "", ""},
+        {"--edit a.ver", Action::Run, "", "", "a.ver", ""},
+        {"--edit=a.ver b", Action::Run, "", "b", "a.ver", ""},
+        {"--edit a.ver b", Action::Run, "", "b", "a.ver", ""},
+        {"--list l.ver --edit e.ver", Action::Run, "l.ver", "", "e.ver", ""},
+        {"--edit -- --x", Action::Run, "", "", "--x", ""},
+        {"--edit=", Action::Fail, "", "", "-", "'--edit=' needs a file"},
     };
-    for (const auto& [pszArgs, nAction, pszList, pszDocument, pszError] : rows)
+    for (const auto& [pszArgs, nAction, pszList, pszDocument, pszEdit, pszError] : rows)
     {
         std::istringstream words(pszArgs);
         std::vector<std::string> args;
@@ -175,39 +183,9 @@ TEST(ParseStartOptions, ListHelpVersionAndOneLineErrors)
         EXPECT_EQ(options.m_nAction, nAction) << pszArgs;
         EXPECT_EQ(options.m_strList, pszList) << pszArgs;
         EXPECT_EQ(options.m_strDocument, pszDocument) << pszArgs;
+        EXPECT_EQ(options.m_bEdit ? options.m_strEdit : "-", pszEdit) << pszArgs;
         EXPECT_NE(options.m_strError.find(pszError), std::string::npos) << pszArgs;
         EXPECT_EQ(options.m_strError.find('\n'), std::string::npos) << pszArgs;
-    }
-}
-
-// --edit takes the name after it, if any, as the list to edit; the other names keep their
-// meaning.
-TEST(ParseStartOptions, EditWithAndWithoutAFile)
-{
-    // Rows: the arguments split at blanks, then whether the editor opens, its file, the
-    // list, the document, and words of the error.
-    const std::tuple<const char*, bool, const char*, const char*, const char*, const char*> rows[] = {
-        {"", false, "", "", "", ""},
-        {"--edit", true, "", "", "", ""},
-        {"--edit a.ver", true, "a.ver", "", "", ""},
-        {"--edit=a.ver b", true, "a.ver", "", "b", ""},
-        {"--edit a.ver b", true, "a.ver", "", "b", ""},
-        {"--list l.ver --edit e.ver", true, "e.ver", "l.ver", "", ""},
-        {"--edit -- --x", true, "--x", "", "", ""},
-        {"--edit=", false, "", "", "", "'--edit=' needs a file"},
-    };
-    for (const auto& [pszArgs, bEdit, pszEdit, pszList, pszDocument, pszError] : rows)
-    {
-        std::istringstream words(pszArgs);
-        std::vector<std::string> args;
-        for (std::string strWord; words >> strWord;)
-            args.push_back(strWord);
-        const StartOptions options = ParseStartOptions(args);
-        EXPECT_EQ(options.m_bEdit, bEdit) << pszArgs;
-        EXPECT_EQ(options.m_strEdit, pszEdit) << pszArgs;
-        EXPECT_EQ(options.m_strList, pszList) << pszArgs;
-        EXPECT_EQ(options.m_strDocument, pszDocument) << pszArgs;
-        EXPECT_NE(options.m_strError.find(pszError), std::string::npos) << pszArgs;
     }
     EXPECT_NE(std::string(Usage()).find("--edit [FILE]"), std::string::npos);
 }
