@@ -61,15 +61,3 @@ TEST(FindingsText, ShowsADozenWarningsAndErrorsAndCountsTheRest)
     EXPECT_EQ(strText.rfind("error: UTF-16\nLine 1: warning: w\n", 0), 0u) << strText;
     EXPECT_NE(strText.find("Line 11: warning: w\n... and 3 more.\n"), std::string::npos) << strText;
 }
-
-// The window has no command line: advice naming an option is worded without it, and the
-// same list checked from a file says nothing of options either.
-TEST(FindingsText, OffersTheWindowNoCommandLineOption)
-{
-    TempDir dir;
-    const std::string strRecord = "bas1\nwent\ngo\ngone\n";
-    const ChosenListCheck check = CheckChosenList(dir.Write("twice.ver", "#\nT\n#\n#\n" + strRecord + strRecord).string(), "x");
-    EXPECT_EQ(check.m_nVerdict, ChosenListVerdict::Doubtful);
-    EXPECT_NE(check.m_strText.find("warning"), std::string::npos) << check.m_strText;
-    EXPECT_EQ(check.m_strText.find("--"), std::string::npos) << check.m_strText;
-}
