@@ -1,5 +1,4 @@
-// The verb list editor's import preview and repairs dialog, in-process: each is opened on a
-// file or table and driven as the teacher would, through its controls' events.
+// The editor's import preview and repairs dialog, in-process, driven through their controls' events.
 #include "app/ImportPreviewDlg.h"
 #include "app/ListRepairsDlg.h"
 #include "editor/CellRules.h"

@@ -1,5 +1,4 @@
-// The verb list editor's test sheet, printed through a cairo PDF surface (the native printer
-// would wait for a dialog) and read back with pdftotext, page by page.
+// The test sheet printed to a cairo PDF surface (a printer would wait for a dialog), read by pdftotext.
 #include "app/TestSheetPrintout.h"
 #include "support/TempDir.h"
 

@@ -1,6 +1,4 @@
-// The window layer on a private X server (in-xvfb.sh) with the real view and document: what the
-// canvas hands the view and passes on, its timers, the statistics dialog's text, and the
-// template dialogs in English and translated. (CairoDC's text: tests/data/cairo.trace.)
+// The window layer on a private X server with the real view and document (CairoDC's text: cairo.trace).
 #include "framework/Dialog.h"
 #include "framework/wx/BusyWait.h"
 #include "framework/wx/Closing.h"

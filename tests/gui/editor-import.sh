@@ -1,17 +1,12 @@
 #!/usr/bin/env bash
-# The verb list editor's import and repairs in the real window, by the keyboard alone: a
-# CSV whose heading row names its columns in an order of its own is imported through the
-# preview and saved as a list; a list with a blank line inside is opened, the offered repair accepted, the list
-# saved and drilled, and the lesson asks every verb.
+# The verb list editor's import and repairs in the real window, by the keyboard alone.
 source "$(dirname "$0")/lib.sh"
 gui_setup "$@"
 workdir=$(make_workdir run)
 cp "$SOURCE_DIR/tests/data/lesson.ver" "$workdir/irregu.ver"
 
-# --- A spreadsheet's CSV: semicolons, a heading row that names the columns in an order of
-# its own, a group column with one cell empty. The preview takes the columns as the
-# heading names them, and the empty group as the one chosen below (Essential verbs,
-# part 1). (Changing the mapping by hand is driven in ListDialogsTest.cpp.)
+# --- A CSV with semicolons and a heading row naming the columns in its own order, one group
+# cell empty: imported as the heading says, the empty group as the one chosen (ess1).
 printf 'Past Tense;Group;Infinitive;Past Participle\r\nwent;bas2;go;gone\r\nsaw;;see;seen\r\n' >"$workdir/class.csv"
 printf 'learnt;bas1;learn;"learnt, learned"\r\n' >>"$workdir/class.csv"
 start_welcome "$workdir" --edit class.csv

@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# The verb list editor in the real window, by the keyboard alone: a new list of three verbs
-# (one with two spellings, one moved to another group), saved through the file dialog and
-# clean under the checker, drilled, and its first question answered; closing a changed
-# list asks first; a session ended by a signal keeps the unsaved list in a file of its own.
-# (A list repaired on opening is editor-import.sh's.)
+# The verb list editor in the real window, by the keyboard alone: a new list typed, saved,
+# clean under the checker and drilled; closing a changed list asks first; a signal keeps it.
 source "$(dirname "$0")/lib.sh"
 gui_setup "$1" "$2"
 checker=$3

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The language of the texts in the real window, with a catalog made here: the program,
-# copied into a scratch prefix, finds it in share/locale/ beside its bin/. LANGUAGE=C shows
-# English; LANGUAGE=de the catalog's menu title and dialog; the choice made in the
-# Language dialog is kept in the program's own settings section and wins over LANGUAGE.
+# The language of the texts in the real window, with a catalog made here in share/locale/
+# beside the program's bin/: LANGUAGE, and the Language dialog's choice, which wins over it.
 source "$(dirname "$0")/lib.sh"
 gui_setup "$@"
 command -v msgfmt >/dev/null || fail "msgfmt is missing (scripts/install-deps.sh installs gettext)"

@@ -1,12 +1,6 @@
 #!/usr/bin/env bash
-# Verb lists the user chooses, in the real window: through Lesson > Verb List... (a list
-# with a warning is asked about, and Edit opens it in the editor instead; a clean one is
-# not asked about, a pipe is refused, irrtes.ver is the short list), the recent lists, the chosen list remembered across a restart and its
-# fallback once it is gone, and --list with a folder and with a path of blanks and letters
-# beyond ASCII. Changing the list during a lesson asks first; the status bar names the list
-# in use from the moment it is chosen and at start; a list gone (or now a folder) when a
-# lesson starts is said and the standard list taken; a path with a line break is refused;
-# a choice the settings cannot keep is told; the findings stay on a screen scaled twice.
+# Verb lists the user chooses, in the real window: by Lesson > Verb List..., from the recent
+# lists and by --list; remembered across a restart, and the standard list when one is gone.
 source "$(dirname "$0")/lib.sh"
 gui_setup "$@"
 settings="$XDG_CONFIG_HOME/vespin/vespin.conf"

@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
-# `cmake --install` into a scratch prefix: the expected files (a catalog for every language
-# of po/LINGUAS among them) and nothing stray, a valid desktop entry and AppStream metainfo;
-# --help and --version without a display; the type
-# of verb lists, and the desktop entry's command opening one; the installed program,
-# started in an empty folder with an empty home, finds the installed lists (a lesson asks
-# its first question), the installed help book and licence, and prefers lists in the
-# user's data folder.
+# `cmake --install` into a scratch prefix: the expected files and nothing stray, valid desktop
+# and AppStream files, the type of verb lists and its program; the installed program finds the
+# installed lists, help book and licence, and prefers lists in the user's data folder.
 source "$2/tests/gui/lib.sh"
 gui_begin
 prefix="$GUI_TMP/prefix"

@@ -1,6 +1,4 @@
-// taldrin-check and the findings in another language: under a pseudo-language every text a
-// person reads comes from the catalog, quoted list bytes reach the window as UTF-8, and a
-// counted text takes the form its count asks for.
+// taldrin-check and the findings in another language: every text a person reads from the catalog.
 #include "checker/CheckReport.h"
 #include "checker/ChosenListCheck.h"
 #include "framework/Translation.h"

@@ -1,5 +1,4 @@
-// The verb list checker: the findings of faulty lists, its agreement with a lesson's
-// questions, and the exit status of taldrin-check.
+// The verb list checker: faulty lists' findings, agreement with a lesson, taldrin-check's status.
 #include "checker/VerbListChecker.h"
 
 #include "lesson/VespinDoc.h"

@@ -1,5 +1,4 @@
-// What a cell takes and how it shows it: two spellings as people write them, accents, and
-// what no verb list can hold.
+// What a cell takes and how it shows it: two spellings, accents, and what no verb list can hold.
 #include "editor/CellRules.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// taldrin-check --convert, run as a teacher's script runs it: what it writes (the editor's
-// own output for the same file), what it refuses, and its exit status.
+// taldrin-check --convert as a script runs it: what it writes, what it refuses, its exit status.
 #include "EditorTestLists.h"
 
 #include "checker/VerbListChecker.h"

@@ -1,5 +1,4 @@
-// Spreadsheet tables into rows: every separator and encoding a spreadsheet saves, heading
-// rows, quotes, blank rows and trailing empty columns, and text that is no table.
+// Spreadsheet tables into rows: separators, encodings, headings, quotes, and what is no table.
 #include "editor/CellRules.h"
 #include "editor/CsvFile.h"
 #include "editor/VerFile.h"

@@ -1,5 +1,4 @@
-// The checker's findings on the table: on their rows, the same after a cell edit as a
-// check of the whole list gives, and the repairs the checker proposes.
+// The checker's findings on the table's rows, kept up to date cell by cell, and its repairs.
 #include "EditorTestLists.h"
 
 #include "checker/VerbListChecker.h"

@@ -1,5 +1,4 @@
-// The test sheet: one form given per row, the others blank, the order shuffled by the
-// source given, and the key holding every form.
+// The test sheet: one form given per row, the order shuffled by the source given, the key complete.
 #include "editor/TestSheet.h"
 #include "editor/VerFile.h"
 

@@ -1,5 +1,4 @@
-// Verb lists into the editor's table and back: byte for byte when nothing changed, the
-// format right by construction when something did, and the same table read back.
+// Verb lists into the editor's table and back: byte for byte unless changed, and read back the same.
 #include "EditorTestLists.h"
 
 #include "checker/VerbListChecker.h"

@@ -1,5 +1,4 @@
-// The table's edits and their undo: every step undone gives back the table before it,
-// redone the table after it, also over a long mixed sequence and past the undo limit.
+// The table's edits and their undo and redo, also over a long mixed sequence.
 #include "editor/VerFile.h"
 #include "editor/VerbTable.h"
 

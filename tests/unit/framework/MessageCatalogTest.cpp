@@ -1,5 +1,4 @@
-// Compiled catalogs as msgfmt writes them, damaged ones, the rules for counted texts, and
-// which language the program shows.
+// Compiled catalogs, damaged ones, the rules for counted texts, and the language shown.
 #include "framework/Languages.h"
 #include "framework/MessageCatalog.h"
 #include "framework/Translation.h"

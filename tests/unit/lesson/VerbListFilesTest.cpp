@@ -1,5 +1,4 @@
-// Where the verb lists are looked for, which folder's list a run reads, and the lists the
-// user chose, by the menu or the command line.
+// Where the verb lists are looked for, and the lists the user chose by the menu or command line.
 #include "lesson/VerbListFiles.h"
 
 #include "lesson/ChosenLists.h"

@@ -1,5 +1,4 @@
-// The verb list format and its encodings, read from files; what the reading does with a
-// long line and with memory running out.
+// The verb list format and its encodings; a long line and memory running out.
 #include "verbdata/ListEncoding.h"
 #include "verbdata/VerbListFile.h"
 

@@ -1,5 +1,4 @@
-// The view in another language: every text it draws comes from the catalog, stays inside the
-// window and clear of the others; counted texts take the form the language's rule asks for.
+// The view in another language: texts from the catalog, inside the window and clear of each other.
 #include "view/VespinView.h"
 
 #include "lesson/LessonStatistics.h"

@@ -1,5 +1,4 @@
-// The window layer without a display: CairoDC, pictures, repaints and printing playing
-// tests/data/cairo.trace; texts and message boxes at the toolkit boundary; the help book.
+// The window layer without a display: CairoDC playing tests/data/cairo.trace, Latin-1, the help book.
 #include "framework/View.h"
 #include "framework/wx/CairoDC.h"
 #include "framework/wx/HelpViewer.h"
