@@ -12,11 +12,6 @@
 namespace
 {
 
-void Write(const std::filesystem::path& path, const std::string& strBytes)
-{
-    std::ofstream(path, std::ios::binary) << strBytes;
-}
-
 std::string Quoted(const std::filesystem::path& path)
 {
     return "\"" + path.string() + "\"";
@@ -48,9 +43,7 @@ TEST(Convert, TablesBecomeListsTheEditorWouldSave)
     TempDir dir;
     for (const Case& c : kCases)
     {
-        const auto in = dir.Path() / c.pszFile;
-        const auto out = dir.Path() / (std::string(c.pszFile) + ".ver");
-        Write(in, c.strBytes);
+        const auto in = dir.Write(c.pszFile, c.strBytes), out = dir.Path() / (std::string(c.pszFile) + ".ver");
         EXPECT_EQ(RunCheck(std::string(c.pszOptions) + " --convert " + Quoted(in) + " " + Quoted(out)), c.nStatus)
             << c.pszName;
         const std::string strOut = FileBytes(out);
@@ -88,9 +81,7 @@ TEST(Convert, TablesBecomeListsTheEditorWouldSave)
 TEST(Convert, NeverWritesOverTheFileReadOrAnotherWithoutForce)
 {
     TempDir dir;
-    const auto in = dir.Path() / "in.csv", out = dir.Path() / "out.ver";
-    Write(in, "go,went,gone\n");
-    Write(out, "kept");
+    const auto in = dir.Write("in.csv", "go,went,gone\n"), out = dir.Write("out.ver", "kept");
     EXPECT_EQ(RunCheck("--convert " + Quoted(in) + " " + Quoted(out)), 2);
     EXPECT_EQ(FileBytes(out), "kept");
     EXPECT_EQ(RunCheck("--convert " + Quoted(in) + " " + Quoted(in)), 2);
@@ -104,9 +95,9 @@ TEST(Convert, RefusesWhatItCannotConvert)
 {
     TempDir dir;
     const auto out = dir.Path() / "out.ver";
-    Write(dir.Path() / "words.csv", "one\ncolumn\n");
-    Write(dir.Path() / "heads.csv", "Infinitive,Meaning\ngo,gehen\n");
-    Write(dir.Path() / "ok.csv", "go,went,gone\n");
+    dir.Write("words.csv", "one\ncolumn\n");
+    dir.Write("heads.csv", "Infinitive,Meaning\ngo,gehen\n");
+    dir.Write("ok.csv", "go,went,gone\n");
     const std::pair<std::string, int> kRuns[] = {
         {"--convert " + Quoted(dir.Path() / "words.csv") + " " + Quoted(out), 2},   // no table
         {"--convert " + Quoted(dir.Path() / "heads.csv") + " " + Quoted(out), 2},   // no form columns
