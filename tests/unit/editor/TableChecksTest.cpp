@@ -58,11 +58,9 @@ TEST(TableChecks, FindingsLandOnTheirRows)
     const VerbTable table = ReadVerText(kList);
     TableChecks checks;
     checks.CheckAll(table);
-    EXPECT_EQ(Rules(checks.RowFindings(0)), "");
-    EXPECT_EQ(Rules(checks.RowFindings(1)), "unknown-tag");
-    EXPECT_EQ(Rules(checks.RowFindings(2)), "two-spellings");
-    EXPECT_EQ(Rules(checks.RowFindings(3)), "same-verb-twice");
-    EXPECT_EQ(Rules(checks.RowFindings(4)), "");
+    const char* const kRowRules[] = {"", "unknown-tag", "two-spellings", "same-verb-twice", ""};
+    for (std::size_t i = 0; i < std::size(kRowRules); ++i)
+        EXPECT_EQ(Rules(checks.RowFindings(i)), kRowRules[i]) << i;
     EXPECT_TRUE(checks.ListFindings().empty());
     EXPECT_EQ(checks.WarningCount(), 3u);
     EXPECT_EQ(checks.RowOfLine(16), 2u);
