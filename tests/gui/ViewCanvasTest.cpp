@@ -1,6 +1,8 @@
-// The window layer on a private X server with the real view and document (CairoDC's text: cairo.trace).
+// The window layer on a private X server with the real view and document, and CairoDC's text
+// in scripts its face lacks (the rest of its text: cairo.trace).
 #include "framework/Dialog.h"
 #include "framework/wx/BusyWait.h"
+#include "framework/wx/CairoDC.h"
 #include "framework/wx/Closing.h"
 #include "framework/wx/ViewCanvas.h"
 #include "framework/wx/TemplateDialog.h"
@@ -22,8 +24,11 @@
 #include <gtest/gtest.h>
 
 #include <cairo.h>
+#include <pango/pangocairo.h>
 
 #include <atomic>
+#include <climits>
+#include <functional>
 #include <map>
 #include <optional>
 #include <thread>
@@ -204,6 +209,110 @@ void Click(wxDialog* pDialog, int nId)
     wxCommandEvent click(wxEVT_BUTTON, nId);
     click.SetEventObject(pButton);
     pButton->ProcessWindowEvent(click);
+}
+
+// A picture of black-on-white text, cut to its dark pixels: a mask row by row.
+struct Ink
+{
+    int nLeft = INT_MAX, nRight = INT_MIN, nWidth = 0, nHeight = 0;
+    std::vector<bool> dark;
+};
+
+Ink InkOf(const std::function<void(cairo_t*)>& draw)
+{
+    constexpr int kWidth = 400, kHeight = 80;
+    cairo_surface_t* pSurface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, kHeight);
+    cairo_t* pCairo = cairo_create(pSurface);
+    cairo_set_source_rgb(pCairo, 1, 1, 1), cairo_paint(pCairo), cairo_set_source_rgb(pCairo, 0, 0, 0);
+    draw(pCairo);
+    cairo_surface_flush(pSurface);
+    const auto isDark = [&](int x, int y) { return (reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(pSurface) + y * cairo_image_surface_get_stride(pSurface))[x] & 0xFF) < 128; };
+    int nTop = INT_MAX, nBottom = INT_MIN;
+    Ink ink;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            if (isDark(x, y))
+                ink.nLeft = std::min(ink.nLeft, x), ink.nRight = std::max(ink.nRight, x + 1), nTop = std::min(nTop, y), nBottom = std::max(nBottom, y + 1);
+    if (ink.nRight > ink.nLeft)
+    {
+        ink.nWidth = ink.nRight - ink.nLeft, ink.nHeight = nBottom - nTop;
+        for (int y = nTop; y < nBottom; ++y)
+            for (int x = ink.nLeft; x < ink.nRight; ++x)
+                ink.dark.push_back(isDark(x, y));
+    }
+    cairo_destroy(pCairo), cairo_surface_destroy(pSurface);
+    return ink;
+}
+
+// The share of dark pixels, in either picture laid over the other at their top left, that the
+// other does not have; 1 for pictures whose sizes differ by more than two pixels.
+double Mismatch(const Ink& a, const Ink& b)
+{
+    if (std::abs(a.nWidth - b.nWidth) > 2 || std::abs(a.nHeight - b.nHeight) > 2 || a.dark.empty() || b.dark.empty())
+        return 1.0;
+    const auto isDark = [](const Ink& ink, int x, int y) { return x < ink.nWidth && y < ink.nHeight && ink.dark[std::size_t(y) * ink.nWidth + x]; };
+    std::size_t nDark = 0, nDiffering = 0;
+    for (int y = 0; y < std::max(a.nHeight, b.nHeight); ++y)
+        for (int x = 0; x < std::max(a.nWidth, b.nWidth); ++x)
+            nDark += isDark(a, x, y) || isDark(b, x, y), nDiffering += isDark(a, x, y) != isDark(b, x, y);
+    return double(nDiffering) / double(nDark);
+}
+
+Ink DrawnByCairoDC(const std::string& strText, Size* pExtent = nullptr)
+{
+    return InkOf([&](cairo_t* pCairo) {
+        CairoDC dc(pCairo, nullptr);
+        const FontSpec font{"Arial", -32}; // an em of 32 pixels
+        dc.SetBkMode(BK_TRANSPARENT), dc.SelectFont(&font);
+        dc.DrawText(strText, {10, 10, 400, 80}, TF_LEFT_TOP);
+        if (pExtent)
+            *pExtent = dc.GetTextExtent(strText);
+    });
+}
+
+// Pango on its own, at the same em, unhinted metrics and unrounded positions: in a font that covers the text, or
+// in one that does not with the fallback to other fonts turned off (empty boxes).
+Ink DrawnByPango(const std::string& strText, const char* pszFamily, bool bFallback)
+{
+    return InkOf([&](cairo_t* pCairo) {
+        PangoLayout* pLayout = pango_cairo_create_layout(pCairo);
+        cairo_font_options_t* pOptions = cairo_font_options_create();
+        cairo_font_options_set_hint_metrics(pOptions, CAIRO_HINT_METRICS_OFF);
+        pango_cairo_context_set_font_options(pango_layout_get_context(pLayout), pOptions), cairo_font_options_destroy(pOptions);
+        pango_context_set_round_glyph_positions(pango_layout_get_context(pLayout), FALSE);
+        pango_layout_context_changed(pLayout);
+        PangoFontDescription* pDesc = pango_font_description_from_string(pszFamily);
+        pango_font_description_set_absolute_size(pDesc, 32 * PANGO_SCALE);
+        pango_layout_set_font_description(pLayout, pDesc);
+        PangoAttrList* pAttributes = pango_attr_list_new();
+        pango_attr_list_insert(pAttributes, pango_attr_fallback_new(bFallback));
+        pango_layout_set_attributes(pLayout, pAttributes);
+        pango_layout_set_text(pLayout, strText.c_str(), -1);
+        cairo_move_to(pCairo, 10, 10), pango_cairo_show_layout(pCairo, pLayout);
+        pango_attr_list_unref(pAttributes), pango_font_description_free(pDesc), g_object_unref(pLayout);
+    });
+}
+
+// Letters the program's face lacks come from a font that has them: the word through CairoDC
+// looks as it does in that font, not like the empty boxes of a font without them.
+TEST(CairoDCText, DrawsCyrillicAndChineseInAFontThatHasThem)
+{
+    for (const auto& [strWord, pszFont] :
+         {std::pair{std::string("\xD0\x9F\xD1\x80\xD0\xBE\xD1\x88\xD0\xB5\xD0\xB4\xD1\x88\xD0\xB5\xD0\xB5"), "Liberation Sans"},
+          {std::string("\xE8\xBF\x87\xE5\x8E\xBB\xE5\xBC\x8F"), "WenQuanYi Micro Hei"}})
+    {
+        Size extent{};
+        const Ink drawn = DrawnByCairoDC(strWord, &extent);
+        ASSERT_FALSE(drawn.dark.empty()) << strWord;
+        const double fLikeFont = Mismatch(drawn, DrawnByPango(strWord, pszFont, true)),
+                     fLikeBoxes = Mismatch(drawn, DrawnByPango(strWord, "Liberation Serif", false));
+        // Not nil: the letters are set here without kerning.
+        EXPECT_LT(fLikeFont, 0.2) << strWord << " as " << pszFont << " draws it";
+        EXPECT_GT(fLikeBoxes, 0.3) << strWord << " as the boxes of a font without it";
+        // Measured as drawn: the ink starts at the left edge and ends within the advance.
+        EXPECT_TRUE(drawn.nLeft >= 10 && drawn.nLeft <= 14 && drawn.nRight <= 10 + extent.cx + 1 && drawn.nRight >= 10 + extent.cx - 6)
+            << strWord << ": ink " << drawn.nLeft << ".." << drawn.nRight << ", extent " << extent.cx;
+    }
 }
 
 // Work on another thread: a wait that lasts shows a dialog, the program's events go on
