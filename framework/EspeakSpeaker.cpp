@@ -55,6 +55,20 @@ struct Engine
 std::mutex g_engineMutex;
 Engine* g_pEngine = nullptr; // loaded once, kept until the process ends
 
+void NoAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+
+// libasound writes a missing device's details to standard error; the status bar says it.
+void QuietAlsa()
+{
+    void* pAlsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_NOLOAD);
+    if (!pAlsa)
+        return;
+    using SetHandler = int (*)(void (*)(const char*, int, const char*, int, const char*, ...));
+    if (auto fnSet = reinterpret_cast<SetHandler>(dlsym(pAlsa, "snd_lib_error_set_handler")))
+        fnSet(&NoAlsaMessage);
+    dlclose(pAlsa);
+}
+
 template <typename T>
 bool Find(void* pLibrary, const char* pszName, T& fn)
 {
@@ -88,6 +102,7 @@ Engine* LoadEngine(const std::string& strLibrary)
             Find(pAudio, "audio_object_flush", e.AudioFlush);
         if (!bAudio)
             e.AudioCreate = nullptr;
+        QuietAlsa();
     }
     e.m_nRate = e.Initialize(AUDIO_OUTPUT_SYNCHRONOUS, kChunkMs, nullptr,
         espeakINITIALIZE_DONT_EXIT);
