@@ -171,6 +171,11 @@ wxMenu* BuildMenu(const MenuDef& menuDef, bool bShowKeys)
     for (std::size_t i = 0; i < menuDef.nItems; ++i)
     {
         const MenuItemDef& item = menuDef.pItems[i];
+        if (item.nId == 0)
+        {
+            pMenu->AppendSeparator();
+            continue;
+        }
         wxString strLabel = WxText(Tr(item.pszLabel));
         for (const AcceleratorDef& def : kAccelerators)
             if (bShowKeys && def.nId == item.nId)
@@ -178,9 +183,7 @@ wxMenu* BuildMenu(const MenuDef& menuDef, bool bShowKeys)
         const wxItemKind nKind = item.nKind == MenuItemKind::Check   ? wxITEM_CHECK
                                  : item.nKind == MenuItemKind::Radio ? wxITEM_RADIO
                                                                      : wxITEM_NORMAL;
-        if (item.nId == 0)
-            pMenu->AppendSeparator();
-        else if (item.pSubmenu)
+        if (item.pSubmenu)
             pMenu->Append(WxId(item.nId), strLabel, BuildMenu(*item.pSubmenu, true), PromptPart(item.nId, false));
         else
             pMenu->Append(WxId(item.nId), strLabel, PromptPart(item.nId, false), nKind);
