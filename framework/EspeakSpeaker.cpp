@@ -41,7 +41,7 @@ struct Engine
 {
     decltype(&espeak_Initialize) Initialize = nullptr;
     decltype(&espeak_SetSynthCallback) SetSynthCallback = nullptr;
-    decltype(&espeak_SetVoiceByName) SetVoiceByName = nullptr;
+    decltype(&espeak_SetVoiceByProperties) SetVoiceByProperties = nullptr;
     decltype(&espeak_Synth) Synth = nullptr;
     PcaudioCreate AudioCreate = nullptr;
     PcaudioOpen AudioOpen = nullptr;
@@ -89,7 +89,7 @@ Engine* LoadEngine(const std::string& strLibrary)
     Engine& e = *pEngine;
     const bool bFound = Find(pEspeak, "espeak_Initialize", e.Initialize) &&
         Find(pEspeak, "espeak_SetSynthCallback", e.SetSynthCallback) &&
-        Find(pEspeak, "espeak_SetVoiceByName", e.SetVoiceByName) &&
+        Find(pEspeak, "espeak_SetVoiceByProperties", e.SetVoiceByProperties) &&
         Find(pEspeak, "espeak_Synth", e.Synth);
     if (!bFound)
         return nullptr;
@@ -246,8 +246,10 @@ private:
         const char* pszVoice = EspeakVoice(utterance.m_accent);
         if (pEngine->m_strVoice != pszVoice)
         {
-            if (pEngine->SetVoiceByName(pszVoice) != EE_OK)
-                pEngine->SetVoiceByName("en");
+            // By language: "en-gb" is no voice's name, only its language.
+            espeak_VOICE voice{};
+            voice.languages = pszVoice;
+            pEngine->SetVoiceByProperties(&voice);
             pEngine->m_strVoice = pszVoice;
         }
         pEngine->SetSynthCallback(&EspeakSpeaker::OnSynth);
@@ -391,31 +393,6 @@ bool EspeakLibraryInstalled(const std::string& strLibrary)
         nAt += strLibrary.size();
     }
     return false;
-}
-
-std::string EspeakInput(const std::vector<SpokenWord>& words)
-{
-    std::string strInput;
-    for (const SpokenWord& word : words)
-    {
-        if (!strInput.empty())
-            strInput += ", ";
-        if (!word.m_strEspeak.empty())
-        {
-            strInput += "[[" + word.m_strEspeak + "]]";
-            continue;
-        }
-        // Brackets in a list's word would be read as phonemes.
-        for (const char c : word.m_strText)
-            if (c != '[' && c != ']')
-                strInput += c;
-    }
-    return strInput;
-}
-
-const char* EspeakVoice(SpeechAccent accent)
-{
-    return accent == SpeechAccent::American ? "en-us" : "en-gb";
 }
 
 std::unique_ptr<Speaker> MakeEspeakSpeaker(EspeakOptions options)

@@ -1,1 +1,216 @@
+// The Windows engine: SAPI's ISpVoice, made on a thread of its own at the first utterance.
 #include "framework/Speaker.h"
+#include "framework/SpeechInput.h"
+#include "framework/Translation.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+#include <initguid.h>
+#include <sapi.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+namespace
+{
+
+std::wstring Wide(const std::string& strUtf8)
+{
+    if (strUtf8.empty())
+        return {};
+    const int nLength = MultiByteToWideChar(CP_UTF8, 0, strUtf8.data(),
+        static_cast<int>(strUtf8.size()), nullptr, 0);
+    std::wstring strWide(static_cast<std::size_t>(nLength), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, strUtf8.data(), static_cast<int>(strUtf8.size()),
+        strWide.data(), nLength);
+    return strWide;
+}
+
+// Read from the registry: asking loads no engine.
+bool VoiceInstalled()
+{
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Speech\\Voices\\Tokens", 0,
+            KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    DWORD nVoices = 0;
+    const LONG nResult = RegQueryInfoKeyW(hKey, nullptr, nullptr, nullptr, &nVoices, nullptr,
+        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(hKey);
+    return nResult == ERROR_SUCCESS && nVoices > 0;
+}
+
+// The first voice of the accent's language; without one the default voice stays.
+void ChooseVoice(ISpVoice* pVoice, SpeechAccent accent)
+{
+    ISpObjectTokenCategory* pCategory = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_SpObjectTokenCategory, nullptr, CLSCTX_ALL,
+            __uuidof(ISpObjectTokenCategory), reinterpret_cast<void**>(&pCategory))))
+        return;
+    IEnumSpObjectTokens* pTokens = nullptr;
+    if (SUCCEEDED(pCategory->SetId(SPCAT_VOICES, FALSE)) &&
+        SUCCEEDED(pCategory->EnumTokens(SapiLanguage(accent), nullptr, &pTokens)))
+    {
+        ISpObjectToken* pToken = nullptr;
+        if (pTokens->Next(1, &pToken, nullptr) == S_OK)
+        {
+            pVoice->SetVoice(pToken);
+            pToken->Release();
+        }
+        pTokens->Release();
+    }
+    pCategory->Release();
+}
+
+class SapiSpeaker final : public Speaker
+{
+public:
+    ~SapiSpeaker() override
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_bQuit = true;
+        }
+        m_wake.notify_one();
+        if (m_worker.joinable())
+            m_worker.join();
+    }
+
+    std::string WhyUnavailable() const override
+    {
+        std::call_once(m_installedOnce, [this] { m_bInstalled = VoiceInstalled(); });
+        if (m_bInstalled)
+            return {};
+        // TRANSLATORS: in the status bar, for the greyed speech commands (Windows).
+        return Tr("Speech needs a voice of the system's speech engine, and none is "
+                  "installed on this computer.");
+    }
+
+    void Say(const std::vector<SpokenWord>& words, SpeechAccent accent) override
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_next = Utterance{Wide(SapiInput(words)), accent};
+            if (!m_worker.joinable())
+                m_worker = std::thread([this] { Run(); });
+        }
+        m_wake.notify_one();
+    }
+
+    void Stop() override
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_next.reset();
+            m_bStopAsked = true;
+        }
+        m_wake.notify_one();
+    }
+
+    void SetTroubleHandler(std::function<void(const std::string&)> fnTrouble) override
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_fnTrouble = std::move(fnTrouble);
+    }
+
+private:
+    struct Utterance
+    {
+        std::wstring m_strXml;
+        SpeechAccent m_accent;
+    };
+
+    // SAPI speaks asynchronously on its own thread; this one only owns the voice, so
+    // that the window's thread never waits for COM.
+    void Run()
+    {
+        const HRESULT hrCom = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        ISpVoice* pVoice = nullptr;
+        bool bTried = false;
+        std::optional<SpeechAccent> chosen;
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;)
+        {
+            m_wake.wait(lock, [this] { return m_bQuit || m_next || m_bStopAsked; });
+            if (m_bQuit)
+                break;
+            m_bStopAsked = false;
+            std::optional<Utterance> utterance = std::move(m_next);
+            m_next.reset();
+            lock.unlock();
+            if (!bTried)
+            {
+                bTried = true;
+                if (waveOutGetNumDevs() == 0)
+                    NoSound();
+                else if (FAILED(CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL,
+                             __uuidof(ISpVoice), reinterpret_cast<void**>(&pVoice))))
+                    // TRANSLATORS: in the status bar (Windows).
+                    Tell(Tr("Speech could not start: the system's speech engine failed "
+                            "to load."));
+            }
+            if (pVoice && !utterance)
+                pVoice->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr);
+            else if (pVoice)
+            {
+                if (chosen != utterance->m_accent)
+                {
+                    ChooseVoice(pVoice, utterance->m_accent);
+                    chosen = utterance->m_accent;
+                }
+                if (FAILED(pVoice->Speak(utterance->m_strXml.c_str(),
+                        SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_XML, nullptr)))
+                    NoSound();
+            }
+            lock.lock();
+        }
+        lock.unlock();
+        if (pVoice)
+        {
+            pVoice->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr);
+            pVoice->Release();
+        }
+        if (SUCCEEDED(hrCom))
+            CoUninitialize();
+    }
+
+    void NoSound()
+    {
+        Tell(Tr("Speech is silent: this computer has no sound output that works."));
+    }
+
+    // Once in a speaker's life: the status bar need not hear it again.
+    void Tell(const std::string& strTrouble)
+    {
+        std::function<void(const std::string&)> fnTrouble;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_bTroubleTold)
+                return;
+            m_bTroubleTold = true;
+            fnTrouble = m_fnTrouble;
+        }
+        if (fnTrouble)
+            fnTrouble(strTrouble);
+    }
+
+    mutable std::once_flag m_installedOnce;
+    mutable bool m_bInstalled = false;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::optional<Utterance> m_next;
+    bool m_bStopAsked = false;
+    bool m_bQuit = false;
+    bool m_bTroubleTold = false;
+    std::function<void(const std::string&)> m_fnTrouble;
+    std::thread m_worker;
+};
+
+} // namespace
+
+std::unique_ptr<Speaker> MakeSystemSpeaker()
+{
+    return std::make_unique<SapiSpeaker>();
+}

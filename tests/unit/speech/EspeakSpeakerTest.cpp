@@ -151,7 +151,7 @@ TEST(EspeakSpeaker, NoSoundDeviceIsToldOnceAndNothingWaits)
     EXPECT_NE(catcher.m_troubles[0].find("sound"), std::string::npos);
 }
 
-TEST(EspeakSpeaker, PhonemesAreSpokenAsPhonemeInputAndBracketsInTextAreDropped)
+TEST(SpeechInput, PhonemesAndPhonesGoToEachEngineAsItReadsThem)
 {
     EXPECT_EQ(EspeakInput({{"learnt", {}, {}}, {"learned", "l'3:nd", {}}}),
         "learnt, [[l'3:nd]]");
@@ -159,4 +159,9 @@ TEST(EspeakSpeaker, PhonemesAreSpokenAsPhonemeInputAndBracketsInTextAreDropped)
     EXPECT_EQ(EspeakInput({}), "");
     EXPECT_STREQ(EspeakVoice(SpeechAccent::British), "en-gb");
     EXPECT_STREQ(EspeakVoice(SpeechAccent::American), "en-us");
+
+    EXPECT_EQ(SapiInput({{"read", {}, "r eh 1 d"}, {"a<b>&\"c", {}, {}}}),
+        "<pron sym=\"r eh 1 d\">read</pron>, a&lt;b&gt;&amp;&quot;c");
+    EXPECT_EQ(std::wstring(SapiLanguage(SpeechAccent::British)), L"Language=809");
+    EXPECT_EQ(std::wstring(SapiLanguage(SpeechAccent::American)), L"Language=409");
 }
