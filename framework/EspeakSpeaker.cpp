@@ -177,6 +177,17 @@ public:
         m_wake.notify_one();
     }
 
+    void Prepare(SpeechAccent accent) override
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_prepare = accent;
+            if (!m_worker.joinable())
+                m_worker = std::thread([this] { Run(); });
+        }
+        m_wake.notify_one();
+    }
+
     void SetTroubleHandler(std::function<void(const std::string&)> fnTrouble) override
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -195,9 +206,20 @@ private:
         std::unique_lock<std::mutex> lock(m_mutex);
         for (;;)
         {
-            m_wake.wait(lock, [this] { return m_bQuit || m_next || m_bStopAsked; });
+            m_wake.wait(lock, [this] { return m_bQuit || m_next || m_bStopAsked || m_prepare; });
             if (m_bQuit)
                 break;
+            if (m_prepare && !m_next && !m_bStopAsked)
+            {
+                const SpeechAccent accent = *m_prepare;
+                m_prepare.reset();
+                lock.unlock();
+                std::lock_guard<std::mutex> engineLock(g_engineMutex);
+                Ready(accent);
+                lock.lock();
+                continue;
+            }
+            m_prepare.reset();
             m_bStopAsked = false;
             std::optional<Utterance> utterance = std::move(m_next);
             m_next.reset();
@@ -224,26 +246,18 @@ private:
         m_bWrote = false;
     }
 
-    void Speak(const Utterance& utterance)
+    // Under g_engineMutex: the engine loaded, with the accent's voice; nullptr, told,
+    // when it cannot be loaded.
+    Engine* Ready(SpeechAccent accent)
     {
-        std::lock_guard<std::mutex> engineLock(g_engineMutex);
         Engine* pEngine = LoadEngine(m_options.m_strLibrary);
         if (!pEngine)
         {
             // TRANSLATORS: in the status bar; espeak-ng is the name of the speech engine.
             Tell(Tr("Speech could not start: espeak-ng failed to load."));
-            if (m_options.m_fnEnded)
-                m_options.m_fnEnded(false);
-            return;
+            return nullptr;
         }
-        m_bUtteranceFailed = false;
-        if (m_bAudioFailed && !m_options.m_fnSamples)
-        {
-            if (m_options.m_fnEnded)
-                m_options.m_fnEnded(false);
-            return;
-        }
-        const char* pszVoice = EspeakVoice(utterance.m_accent);
+        const char* pszVoice = EspeakVoice(accent);
         if (pEngine->m_strVoice != pszVoice)
         {
             // By language: "en-gb" is no voice's name, only its language.
@@ -251,6 +265,20 @@ private:
             voice.languages = pszVoice;
             pEngine->SetVoiceByProperties(&voice);
             pEngine->m_strVoice = pszVoice;
+        }
+        return pEngine;
+    }
+
+    void Speak(const Utterance& utterance)
+    {
+        std::lock_guard<std::mutex> engineLock(g_engineMutex);
+        Engine* pEngine = Ready(utterance.m_accent);
+        m_bUtteranceFailed = false;
+        if (!pEngine || (m_bAudioFailed && !m_options.m_fnSamples))
+        {
+            if (m_options.m_fnEnded)
+                m_options.m_fnEnded(false);
+            return;
         }
         pEngine->SetSynthCallback(&EspeakSpeaker::OnSynth);
         const bool bToTheEnd = pEngine->Synth(utterance.m_strText.c_str(),
@@ -331,6 +359,7 @@ private:
     std::condition_variable m_wake;
     std::optional<Utterance> m_next;
     bool m_bStopAsked = false;
+    std::optional<SpeechAccent> m_prepare;
     bool m_bQuit = false;
     bool m_bTroubleTold = false;
     std::function<void(const std::string&)> m_fnTrouble;

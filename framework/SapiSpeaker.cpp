@@ -109,6 +109,17 @@ public:
         m_wake.notify_one();
     }
 
+    void Prepare(SpeechAccent accent) override
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_prepare = accent;
+            if (!m_worker.joinable())
+                m_worker = std::thread([this] { Run(); });
+        }
+        m_wake.notify_one();
+    }
+
     void SetTroubleHandler(std::function<void(const std::string&)> fnTrouble) override
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -133,9 +144,12 @@ private:
         std::unique_lock<std::mutex> lock(m_mutex);
         for (;;)
         {
-            m_wake.wait(lock, [this] { return m_bQuit || m_next || m_bStopAsked; });
+            m_wake.wait(lock, [this] { return m_bQuit || m_next || m_bStopAsked || m_prepare; });
             if (m_bQuit)
                 break;
+            const bool bPrepareOnly = m_prepare && !m_next && !m_bStopAsked;
+            const std::optional<SpeechAccent> prepare = m_prepare;
+            m_prepare.reset();
             m_bStopAsked = false;
             std::optional<Utterance> utterance = std::move(m_next);
             m_next.reset();
@@ -151,19 +165,20 @@ private:
                     Tell(Tr("Speech could not start: the system's speech engine failed "
                             "to load."));
             }
-            if (pVoice && !utterance)
-                pVoice->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr);
-            else if (pVoice)
+            std::optional<SpeechAccent> accent = bPrepareOnly ? prepare : std::nullopt;
+            if (utterance)
+                accent = utterance->m_accent;
+            if (pVoice && accent && chosen != accent)
             {
-                if (chosen != utterance->m_accent)
-                {
-                    ChooseVoice(pVoice, utterance->m_accent);
-                    chosen = utterance->m_accent;
-                }
-                if (FAILED(pVoice->Speak(utterance->m_strXml.c_str(),
-                        SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_XML, nullptr)))
-                    NoSound();
+                ChooseVoice(pVoice, *accent);
+                chosen = accent;
             }
+            if (pVoice && !bPrepareOnly && !utterance)
+                pVoice->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr);
+            else if (pVoice && utterance &&
+                     FAILED(pVoice->Speak(utterance->m_strXml.c_str(),
+                         SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_XML, nullptr)))
+                NoSound();
             lock.lock();
         }
         lock.unlock();
@@ -202,6 +217,7 @@ private:
     std::condition_variable m_wake;
     std::optional<Utterance> m_next;
     bool m_bStopAsked = false;
+    std::optional<SpeechAccent> m_prepare;
     bool m_bQuit = false;
     bool m_bTroubleTold = false;
     std::function<void(const std::string&)> m_fnTrouble;

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace
@@ -96,12 +97,27 @@ TEST(EspeakSpeaker, TheLibraryIsFoundWithoutLoadingItAndLoadedAtTheFirstUtteranc
     {
         EXPECT_FALSE(EspeakMapped());
     }
+    // Prepared, it loads the library and says nothing.
+    pSpeaker->Prepare(SpeechAccent::American);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!EspeakMapped() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::yield();
+    EXPECT_TRUE(EspeakMapped());
     pSpeaker->Say({{"went", {}, {}}}, SpeechAccent::British);
     ASSERT_TRUE(catcher.WaitFor([&] { return !catcher.m_ended.empty(); }));
     EXPECT_EQ(catcher.m_ended, std::vector<bool>{true});
     EXPECT_GT(catcher.m_nChunks, 0);
     EXPECT_EQ(catcher.m_nRate, 22050);
-    EXPECT_TRUE(EspeakMapped());
+
+    // Preparing while it speaks cuts nothing.
+    catcher.m_bHold = true;
+    catcher.m_nChunks = 0;
+    pSpeaker->Say(kLong, SpeechAccent::British);
+    ASSERT_TRUE(catcher.WaitFor([&] { return catcher.m_nChunks == 1; }));
+    pSpeaker->Prepare(SpeechAccent::American);
+    catcher.Release();
+    ASSERT_TRUE(catcher.WaitFor([&] { return catcher.m_ended.size() == 2; }));
+    EXPECT_EQ(catcher.m_ended, (std::vector<bool>{true, true}));
 }
 
 TEST(EspeakSpeaker, ANewUtteranceOrStopCutsTheOneBeingSaid)
