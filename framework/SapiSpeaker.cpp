@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 
 namespace
@@ -28,18 +29,37 @@ std::wstring Wide(const std::string& strUtf8)
     return strWide;
 }
 
-// Read from the registry: asking loads no engine.
+// Read from the registry, loading no engine: a voice token whose engine class is
+// registered. Wine registers a default voice without one.
 bool VoiceInstalled()
 {
-    HKEY hKey = nullptr;
+    HKEY hTokens = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Speech\\Voices\\Tokens", 0,
-            KEY_READ, &hKey) != ERROR_SUCCESS)
+            KEY_READ, &hTokens) != ERROR_SUCCESS)
         return false;
-    DWORD nVoices = 0;
-    const LONG nResult = RegQueryInfoKeyW(hKey, nullptr, nullptr, nullptr, &nVoices, nullptr,
-        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
-    RegCloseKey(hKey);
-    return nResult == ERROR_SUCCESS && nVoices > 0;
+    bool bFound = false;
+    wchar_t szToken[256];
+    for (DWORD i = 0; !bFound; ++i)
+    {
+        DWORD nLength = 256;
+        if (RegEnumKeyExW(hTokens, i, szToken, &nLength, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        wchar_t szClass[64];
+        DWORD nSize = sizeof szClass;
+        if (RegGetValueW(hTokens, szToken, L"CLSID", RRF_RT_REG_SZ, nullptr, szClass, &nSize) !=
+            ERROR_SUCCESS)
+            continue;
+        HKEY hServer = nullptr;
+        const std::wstring strServer = L"CLSID\\" + std::wstring(szClass) + L"\\InprocServer32";
+        if (RegOpenKeyExW(HKEY_CLASSES_ROOT, strServer.c_str(), 0, KEY_READ, &hServer) == ERROR_SUCCESS)
+        {
+            bFound = true;
+            RegCloseKey(hServer);
+        }
+    }
+    RegCloseKey(hTokens);
+    return bFound;
 }
 
 // The first voice of the accent's language; without one the default voice stays.
