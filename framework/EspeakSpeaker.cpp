@@ -263,7 +263,17 @@ private:
             // By language: "en-gb" is no voice's name, only its language.
             espeak_VOICE voice{};
             voice.languages = pszVoice;
-            pEngine->SetVoiceByProperties(&voice);
+            pEngine->m_strVoice.clear();
+            if (pEngine->SetVoiceByProperties(&voice) != EE_OK)
+            {
+                voice.languages = "en";
+                // Without a voice espeak-ng would crash in the synthesis.
+                if (pEngine->SetVoiceByProperties(&voice) != EE_OK)
+                {
+                    Tell(Tr("Speech could not start: espeak-ng failed to load."));
+                    return nullptr;
+                }
+            }
             pEngine->m_strVoice = pszVoice;
         }
         return pEngine;
