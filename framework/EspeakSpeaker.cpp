@@ -41,7 +41,7 @@ struct Engine
 {
     decltype(&espeak_Initialize) Initialize = nullptr;
     decltype(&espeak_SetSynthCallback) SetSynthCallback = nullptr;
-    decltype(&espeak_SetVoiceByName) SetVoiceByName = nullptr;
+    decltype(&espeak_SetVoiceByProperties) SetVoiceByProperties = nullptr;
     decltype(&espeak_Synth) Synth = nullptr;
     PcaudioCreate AudioCreate = nullptr;
     PcaudioOpen AudioOpen = nullptr;
@@ -89,7 +89,7 @@ Engine* LoadEngine(const std::string& strLibrary)
     Engine& e = *pEngine;
     const bool bFound = Find(pEspeak, "espeak_Initialize", e.Initialize) &&
         Find(pEspeak, "espeak_SetSynthCallback", e.SetSynthCallback) &&
-        Find(pEspeak, "espeak_SetVoiceByName", e.SetVoiceByName) &&
+        Find(pEspeak, "espeak_SetVoiceByProperties", e.SetVoiceByProperties) &&
         Find(pEspeak, "espeak_Synth", e.Synth);
     if (!bFound)
         return nullptr;
@@ -177,6 +177,17 @@ public:
         m_wake.notify_one();
     }
 
+    void Prepare(SpeechAccent accent) override
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_prepare = accent;
+            if (!m_worker.joinable())
+                m_worker = std::thread([this] { Run(); });
+        }
+        m_wake.notify_one();
+    }
+
     void SetTroubleHandler(std::function<void(const std::string&)> fnTrouble) override
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -195,9 +206,20 @@ private:
         std::unique_lock<std::mutex> lock(m_mutex);
         for (;;)
         {
-            m_wake.wait(lock, [this] { return m_bQuit || m_next || m_bStopAsked; });
+            m_wake.wait(lock, [this] { return m_bQuit || m_next || m_bStopAsked || m_prepare; });
             if (m_bQuit)
                 break;
+            if (m_prepare && !m_next && !m_bStopAsked)
+            {
+                const SpeechAccent accent = *m_prepare;
+                m_prepare.reset();
+                lock.unlock();
+                std::lock_guard<std::mutex> engineLock(g_engineMutex);
+                Ready(accent);
+                lock.lock();
+                continue;
+            }
+            m_prepare.reset();
             m_bStopAsked = false;
             std::optional<Utterance> utterance = std::move(m_next);
             m_next.reset();
@@ -224,31 +246,49 @@ private:
         m_bWrote = false;
     }
 
-    void Speak(const Utterance& utterance)
+    // Under g_engineMutex: the engine loaded, with the accent's voice; nullptr, told,
+    // when it cannot be loaded.
+    Engine* Ready(SpeechAccent accent)
     {
-        std::lock_guard<std::mutex> engineLock(g_engineMutex);
         Engine* pEngine = LoadEngine(m_options.m_strLibrary);
         if (!pEngine)
         {
             // TRANSLATORS: in the status bar; espeak-ng is the name of the speech engine.
             Tell(Tr("Speech could not start: espeak-ng failed to load."));
-            if (m_options.m_fnEnded)
-                m_options.m_fnEnded(false);
-            return;
+            return nullptr;
         }
-        m_bUtteranceFailed = false;
-        if (m_bAudioFailed && !m_options.m_fnSamples)
-        {
-            if (m_options.m_fnEnded)
-                m_options.m_fnEnded(false);
-            return;
-        }
-        const char* pszVoice = EspeakVoice(utterance.m_accent);
+        const char* pszVoice = EspeakVoice(accent);
         if (pEngine->m_strVoice != pszVoice)
         {
-            if (pEngine->SetVoiceByName(pszVoice) != EE_OK)
-                pEngine->SetVoiceByName("en");
+            // By language: "en-gb" is no voice's name, only its language.
+            espeak_VOICE voice{};
+            voice.languages = pszVoice;
+            pEngine->m_strVoice.clear();
+            if (pEngine->SetVoiceByProperties(&voice) != EE_OK)
+            {
+                voice.languages = "en";
+                // Without a voice espeak-ng would crash in the synthesis.
+                if (pEngine->SetVoiceByProperties(&voice) != EE_OK)
+                {
+                    Tell(Tr("Speech could not start: espeak-ng failed to load."));
+                    return nullptr;
+                }
+            }
             pEngine->m_strVoice = pszVoice;
+        }
+        return pEngine;
+    }
+
+    void Speak(const Utterance& utterance)
+    {
+        std::lock_guard<std::mutex> engineLock(g_engineMutex);
+        Engine* pEngine = Ready(utterance.m_accent);
+        m_bUtteranceFailed = false;
+        if (!pEngine || (m_bAudioFailed && !m_options.m_fnSamples))
+        {
+            if (m_options.m_fnEnded)
+                m_options.m_fnEnded(false);
+            return;
         }
         pEngine->SetSynthCallback(&EspeakSpeaker::OnSynth);
         const bool bToTheEnd = pEngine->Synth(utterance.m_strText.c_str(),
@@ -329,6 +369,7 @@ private:
     std::condition_variable m_wake;
     std::optional<Utterance> m_next;
     bool m_bStopAsked = false;
+    std::optional<SpeechAccent> m_prepare;
     bool m_bQuit = false;
     bool m_bTroubleTold = false;
     std::function<void(const std::string&)> m_fnTrouble;
@@ -391,31 +432,6 @@ bool EspeakLibraryInstalled(const std::string& strLibrary)
         nAt += strLibrary.size();
     }
     return false;
-}
-
-std::string EspeakInput(const std::vector<SpokenWord>& words)
-{
-    std::string strInput;
-    for (const SpokenWord& word : words)
-    {
-        if (!strInput.empty())
-            strInput += ", ";
-        if (!word.m_strEspeak.empty())
-        {
-            strInput += "[[" + word.m_strEspeak + "]]";
-            continue;
-        }
-        // Brackets in a list's word would be read as phonemes.
-        for (const char c : word.m_strText)
-            if (c != '[' && c != ']')
-                strInput += c;
-    }
-    return strInput;
-}
-
-const char* EspeakVoice(SpeechAccent accent)
-{
-    return accent == SpeechAccent::American ? "en-us" : "en-gb";
 }
 
 std::unique_ptr<Speaker> MakeEspeakSpeaker(EspeakOptions options)

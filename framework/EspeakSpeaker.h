@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/Speaker.h"
+#include "framework/SpeechInput.h"
 
 #include <functional>
 #include <memory>
@@ -25,6 +26,3 @@ struct EspeakOptions
 };
 
 std::unique_ptr<Speaker> MakeEspeakSpeaker(EspeakOptions options);
-// The text handed to espeak-ng for the words: phonemes as "[[...]]", the words apart.
-std::string EspeakInput(const std::vector<SpokenWord>& words);
-const char* EspeakVoice(SpeechAccent accent);

@@ -5,6 +5,7 @@
 #include "framework/UserFile.h"
 #include "lesson/VespinDoc.h"
 #include "speech/SpokenWords.h"
+#include "verbdata/DirectionSet.h"
 
 namespace
 {
@@ -36,6 +37,7 @@ public:
         m_pInner->Say(words, accent);
     }
     void Stop() override { m_pInner->Stop(); }
+    void Prepare(SpeechAccent accent) override { m_pInner->Prepare(accent); }
     void SetTroubleHandler(std::function<void(const std::string&)> fnTrouble) override
     {
         m_pInner->SetTroubleHandler(std::move(fnTrouble));
@@ -66,14 +68,22 @@ void WriteSpeechSettings(SettingsStore& store, const SpeechSettings& settings)
     store.WriteProfileInt(kLanguageSection, kByEarKey, settings.m_bByEar ? 1 : 0);
 }
 
+// Each form said as that form: "read" is said one way as an Infinitive, another as a Past Tense.
 std::vector<SpokenWord> PromptToSay(const CVespinDoc& doc, SpeechAccent accent)
 {
-    return IsAsking(doc) ? WordsToSay(doc.m_pool[doc.m_nCurrent].GetPrompt(), accent) : std::vector<SpokenWord>();
+    if (!IsAsking(doc))
+        return {};
+    const Question& question = doc.m_pool[doc.m_nCurrent];
+    const VerbForm nForm = question.m_nDirection < kDirectionCount ? kDirections[question.m_nDirection].PromptForm : Infinitive;
+    return WordsToSay(question.GetPrompt(), accent, nForm);
 }
 
 std::vector<SpokenWord> AnswerToSay(const CVespinDoc& doc, SpeechAccent accent)
 {
-    return IsAsking(doc) ? WordsToSay(doc.m_pool[doc.m_nCurrent].GetExpected(), accent) : std::vector<SpokenWord>();
+    if (!IsAsking(doc))
+        return {};
+    const Question& question = doc.m_pool[doc.m_nCurrent];
+    return WordsToSay(question.GetExpected(), accent, question.m_nAskedForm);
 }
 
 void SpokenLesson::AfterAnswer(const CVespinDoc& doc)
@@ -88,6 +98,9 @@ void SpokenLesson::OnQuestion(const CVespinDoc& doc)
 {
     if (m_settings.m_bByEar && !doc.m_bShowingCorrection)
         Say(PromptToSay(doc, m_settings.m_accent));
+    // So that the first verdict is heard without waiting for the engine to load.
+    else if (m_settings.m_bAfterVerdict && CanSpeak())
+        m_speaker.Prepare(m_settings.m_accent);
 }
 
 void SpokenLesson::Repeat(const CVespinDoc& doc)

@@ -22,10 +22,11 @@ struct Recorder : Speaker
     {
         said += accent == SpeechAccent::American ? "US" : "GB";
         for (const SpokenWord& word : words)
-            said += "[" + word.m_strText + "]";
+            said += "[" + word.m_strText + (word.m_strEspeak.empty() ? "" : "=" + word.m_strEspeak) + "]";
         said += " ";
     }
     void Stop() override {}
+    void Prepare(SpeechAccent) override { said += "ready "; }
     void SetTroubleHandler(std::function<void(const std::string&)>) override {}
     std::string said;
 };
@@ -33,11 +34,11 @@ struct Recorder : Speaker
 // After the verdict, by ear, correcting, American; the steps ("tick" ends the verdict or asks the
 // first word, "speak" is F5, another word is typed with Return); what is said; whether the word is drawn.
 const std::tuple<bool, bool, bool, bool, const char*, const char*, bool> kRows[] = {
-    {true, false, true, false, "went tick speak xx speak", "GB[went] GB[learn] GB[learnt][learned] GB[learnt][learned] ", true},
-    {false, false, true, false, "speak went speak tick speak", "GB[go] GB[went] GB[learn] ", true},
-    {true, false, false, false, "went speak", "GB[learn] ", true},
-    {true, true, true, true, "tick went tick", "US[go] US[went] US[learn] ", false},
-    {false, true, false, false, "tick went", "GB[go] GB[learn] ", false},
+    {true, false, true, false, "read tick speak xx speak", "GB[read=r'Ed] ready GB[learn] GB[learnt][learned] GB[learnt][learned] ", true},
+    {false, false, true, false, "speak read speak tick speak", "GB[read=r'Ed] GB[read=r'Ed] GB[learn] ", true},
+    {true, false, false, false, "read speak", "ready GB[learn] ", true},
+    {true, true, true, true, "tick read tick", "US[read=r'Ed] US[read=r'Ed] US[learn] ", false},
+    {false, true, false, false, "tick read", "GB[read=r'Ed] GB[learn] ", false},
 };
 
 TEST(SpokenLesson, SaysWhatTheScreenAsks)
@@ -46,11 +47,12 @@ TEST(SpokenLesson, SaysWhatTheScreenAsks)
     {
         MemorySettingsStore store;
         CVespinDoc doc{store};
-        doc.m_fnRand = [] { return 0; }; // "learn" follows "go"
+        doc.m_fnRand = [] { return 0; }; // "learn" follows "read"
         doc.OnNewDocument();
         doc.m_bCorrecting = bCorrecting;
         doc.m_pool.resize(2);
-        doc.m_pool[0].Set("went", "go", PastTense);
+        doc.m_pool[0].Set("read", "read", PastParticiple); // said as a past form, not as an Infinitive
+        doc.m_pool[0].m_nDirection = 3;
         doc.m_pool[1].Set("learnt /learned", "learn", PastTense);
         FakeViewWindow window;
         CVespinView view{doc, window};
