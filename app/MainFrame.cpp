@@ -20,6 +20,7 @@
 #include "lesson/VespinDoc.h"
 #include "res/AppStrings.h"
 #include "res/MainMenu.h"
+#include "speech/SpokenLesson.h"
 #include "view/VespinView.h"
 
 #include "res/pictures/app_icon_16.xpm"
@@ -43,6 +44,7 @@
 #include <filesystem>
 #include <new>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace
@@ -93,6 +95,9 @@ wxAcceleratorEntry ToAcceleratorEntry(const AcceleratorDef& def)
         break;
     case KEY_F1:
         nKey = WXK_F1;
+        break;
+    case KEY_F5:
+        nKey = WXK_F5;
         break;
     case KEY_F6:
         nKey = WXK_F6;
@@ -159,6 +164,33 @@ wxString ShownPath(const std::string& strPath)
     return wxString::FromUTF8(ShownUtf8(strPath, false));
 }
 
+// A submenu's items show their keys; the main menus keep their labels as they are.
+wxMenu* BuildMenu(const MenuDef& menuDef, bool bShowKeys)
+{
+    auto* pMenu = new wxMenu;
+    for (std::size_t i = 0; i < menuDef.nItems; ++i)
+    {
+        const MenuItemDef& item = menuDef.pItems[i];
+        if (item.nId == 0)
+        {
+            pMenu->AppendSeparator();
+            continue;
+        }
+        wxString strLabel = WxText(Tr(item.pszLabel));
+        for (const AcceleratorDef& def : kAccelerators)
+            if (bShowKeys && def.nId == item.nId)
+                strLabel += "\t" + ToAcceleratorEntry(def).ToString();
+        const wxItemKind nKind = item.nKind == MenuItemKind::Check   ? wxITEM_CHECK
+                                 : item.nKind == MenuItemKind::Radio ? wxITEM_RADIO
+                                                                     : wxITEM_NORMAL;
+        if (item.pSubmenu)
+            pMenu->Append(WxId(item.nId), strLabel, BuildMenu(*item.pSubmenu, true), PromptPart(item.nId, false));
+        else
+            pMenu->Append(WxId(item.nId), strLabel, PromptPart(item.nId, false), nKind);
+    }
+    return pMenu;
+}
+
 } // namespace
 
 CMainFrame::CMainFrame(CVespinDoc& doc, SettingsStore& store)
@@ -175,9 +207,9 @@ CMainFrame::CMainFrame(CVespinDoc& doc, SettingsStore& store)
     CreateAccelerators();
     m_pCanvas = new ViewCanvas(this);
     BindCommands();
+    CreateSpeech();
 
-    m_doc.SetTitleObserver(
-        [this](const std::string& strTitle) { SetTitle(WxText(FillIn(Tr(kCaptionPattern), {strTitle}))); });
+    m_doc.SetTitleObserver([this](const std::string& strTitle) { ShowTitle(strTitle); });
     m_doc.m_fnListChanged = [this] { ShowListInUse(); };
     m_doc.m_fnChosenListGone = [this](const std::string& strPath, bool bStandard) {
         OnChosenListGone(strPath, bStandard);
@@ -200,11 +232,16 @@ CMainFrame::~CMainFrame()
     m_doc.m_fnListChanged = nullptr;
     m_doc.m_fnChosenListGone = nullptr;
     m_pCanvas->SetView(nullptr);
+    // Its thread ends before the frame, which its trouble note is sent to.
+    m_pSpeaker->SetTroubleHandler(nullptr);
+    m_pSpeaker->Stop();
+    m_pSpeaker.reset();
 }
 
 void CMainFrame::SetView(std::unique_ptr<CVespinView> pView)
 {
     m_pView = std::move(pView);
+    m_pView->SetSpeech(m_pSpokenLesson.get());
     m_pCanvas->SetView(m_pView.get());
 }
 
@@ -225,18 +262,7 @@ void CMainFrame::CreateMenus()
 {
     auto* pMenuBar = new wxMenuBar;
     for (const MenuDef& menuDef : kMainMenu)
-    {
-        auto* pMenu = new wxMenu;
-        for (std::size_t i = 0; i < menuDef.nItems; ++i)
-        {
-            const MenuItemDef& item = menuDef.pItems[i];
-            if (item.nId == 0)
-                pMenu->AppendSeparator();
-            else
-                pMenu->Append(WxId(item.nId), WxText(Tr(item.pszLabel)), PromptPart(item.nId, false));
-        }
-        pMenuBar->Append(pMenu, WxText(Tr(menuDef.pszTitle)));
-    }
+        pMenuBar->Append(BuildMenu(menuDef, false), WxText(Tr(menuDef.pszTitle)));
     SetMenuBar(pMenuBar);
 }
 
@@ -391,6 +417,7 @@ void CMainFrame::CloseDocument()
     m_bDocumentClosed = true;
     BeginClosing();
     m_lockTimer.Stop();
+    m_pSpokenLesson->Stop();
     m_doc.OnCloseDocument();
 }
 
@@ -665,4 +692,91 @@ void CMainFrame::ShowListInUse()
         widths.push_back(pStatusBar->GetStatusWidth(i));
     pStatusBar->SetStatusWidths(static_cast<int>(widths.size()), widths.data());
     SetStatusText(strText, kListField);
+}
+
+void CMainFrame::CreateSpeech()
+{
+    m_pSpeaker = MakeSystemSpeaker();
+    // Each utterance's words as a line of that file, for tests and for checking a voice.
+    if (const char* pszLog = std::getenv("TALDRIN_SPEECH_LOG"); pszLog && *pszLog)
+        m_pSpeaker = LoggingSpeaker(std::move(m_pSpeaker), pszLog);
+    m_pSpokenLesson = std::make_unique<SpokenLesson>(*m_pSpeaker);
+    m_pSpokenLesson->m_settings = ReadSpeechSettings(m_store);
+    // Told on the speech thread; said once, in the status bar.
+    m_pSpeaker->SetTroubleHandler([this](const std::string& strWhy) {
+        CallAfter([this, strWhy] {
+            if (!std::exchange(m_bSpeechTroubleTold, true))
+                SetStatusText(wxString::FromUTF8(strWhy), 0);
+        });
+    });
+    m_strSpeechWhyNotShown = m_pSpeaker->WhyUnavailable();
+    if (!m_strSpeechWhyNotShown.empty())
+        ShowSpeechPrompts(m_strSpeechWhyNotShown);
+    BindSpeechCommands();
+}
+
+void CMainFrame::BindSpeechCommands()
+{
+    SpeechSettings& settings = m_pSpokenLesson->m_settings;
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnSpeak(); }, WxId(ID_SPEECH_SAY));
+    Bind(wxEVT_MENU, [this, &settings](wxCommandEvent&) {
+        settings.m_bAfterVerdict = !settings.m_bAfterVerdict;
+        KeepSpeechSettings();
+    }, WxId(ID_SPEECH_AFTER_VERDICT));
+    Bind(wxEVT_MENU, [this, &settings](wxCommandEvent& event) {
+        settings.m_accent = event.GetId() == WxId(ID_SPEECH_AMERICAN) ? SpeechAccent::American : SpeechAccent::British;
+        KeepSpeechSettings();
+    }, WxId(ID_SPEECH_BRITISH), WxId(ID_SPEECH_AMERICAN));
+    Bind(wxEVT_MENU, [this, &settings](wxCommandEvent&) {
+        settings.m_bByEar = !settings.m_bByEar;
+        KeepSpeechSettings();
+        ShowTitle(m_doc.GetTitle());
+        m_pCanvas->InvalidateRect(nullptr, true);
+        m_pSpokenLesson->OnQuestion(m_doc);
+    }, WxId(ID_SPEECH_BY_EAR));
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::UpdateSpeechCommand, this, WxId(ID_SPEECH_SAY), WxId(ID_SPEECH_BY_EAR));
+}
+
+void CMainFrame::UpdateSpeechCommand(wxUpdateUIEvent& event)
+{
+    const std::string strWhyNot = m_pSpeaker->WhyUnavailable();
+    if (strWhyNot != m_strSpeechWhyNotShown)
+        ShowSpeechPrompts(m_strSpeechWhyNotShown = strWhyNot);
+    event.Enable(strWhyNot.empty());
+    const SpeechSettings& settings = m_pSpokenLesson->m_settings;
+    if (event.GetId() == WxId(ID_SPEECH_AFTER_VERDICT))
+        event.Check(settings.m_bAfterVerdict);
+    else if (event.GetId() == WxId(ID_SPEECH_BRITISH))
+        event.Check(settings.m_accent == SpeechAccent::British);
+    else if (event.GetId() == WxId(ID_SPEECH_AMERICAN))
+        event.Check(settings.m_accent == SpeechAccent::American);
+    else if (event.GetId() == WxId(ID_SPEECH_BY_EAR))
+        event.Check(settings.m_bByEar);
+}
+
+// The submenu itself stays enabled, so that its prompt can be read.
+void CMainFrame::ShowSpeechPrompts(const std::string& strWhyNot)
+{
+    for (const int nId : {ID_LESSON_SPEECH, ID_SPEECH_SAY, ID_SPEECH_AFTER_VERDICT, ID_SPEECH_BRITISH,
+                          ID_SPEECH_AMERICAN, ID_SPEECH_BY_EAR})
+        GetMenuBar()->SetHelpString(WxId(nId), strWhyNot.empty() ? PromptPart(nId, false) : wxString::FromUTF8(strWhyNot));
+    GetToolBar()->SetToolLongHelp(WxId(ID_SPEECH_SAY),
+                                  strWhyNot.empty() ? PromptPart(ID_SPEECH_SAY, false) : wxString::FromUTF8(strWhyNot));
+}
+
+void CMainFrame::KeepSpeechSettings()
+{
+    WriteSpeechSettings(m_store, m_pSpokenLesson->m_settings);
+    if (!m_store.Flush())
+        // TRANSLATORS: the status bar; {1} is the settings file, {2} why it could not be written.
+        SetStatusText(WxText(FillIn(Tr("The speech settings could not be saved in {1}: {2}"),
+                                    {m_store.GetLocation(), m_store.GetFlushFailure()})),
+                      0);
+}
+
+void CMainFrame::ShowTitle(const std::string& strTitle)
+{
+    const bool bHidden = m_pSpokenLesson && m_pSpokenLesson->HidesPrompt() && !m_doc.m_pool.empty() && !m_doc.m_bFinished;
+    // TRANSLATORS: the caption's word in a lesson by ear, where the word asked is heard, not shown.
+    SetTitle(WxText(FillIn(Tr(kCaptionPattern), {bHidden ? Tr("Listen") : strTitle})));
 }

@@ -16,6 +16,8 @@
 
 class CVespinDoc;
 class SettingsStore;
+class Speaker;
+class SpokenLesson;
 class CVespinView;
 class LessonHistory;
 class ViewCanvas;
@@ -74,6 +76,15 @@ private:
     void OnChosenListGone(const std::string& strPath, bool bStandard);
     void ShowProgress();
     void UpdateLockIndicators();
+    // Speech: the engine is named here and loaded at the first utterance.
+    void CreateSpeech();
+    void BindSpeechCommands();
+    void UpdateSpeechCommand(wxUpdateUIEvent& event);
+    // The prompts of the Speech commands, or why they cannot be used.
+    void ShowSpeechPrompts(const std::string& strWhyNot);
+    void KeepSpeechSettings();
+    // By ear, the caption does not give the word away either.
+    void ShowTitle(const std::string& strTitle);
 
     CVespinDoc& m_doc;
     SettingsStore& m_store;
@@ -81,6 +92,10 @@ private:
     ViewCanvas* m_pCanvas = nullptr;
     std::unique_ptr<CVespinView> m_pView;
     LessonHistory* m_pHistory = nullptr;
+    std::unique_ptr<Speaker> m_pSpeaker;
+    std::unique_ptr<SpokenLesson> m_pSpokenLesson;
+    std::string m_strSpeechWhyNotShown;
+    bool m_bSpeechTroubleTold = false;
     wxTimer m_lockTimer;
     bool m_bDocumentClosed = false;
     // The last failure to keep the chosen lists the user was told of.

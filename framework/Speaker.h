@@ -32,6 +32,10 @@ public:
     // Stop cuts what is still being said.
     virtual void Say(const std::vector<SpokenWord>& words, SpeechAccent accent) = 0;
     virtual void Stop() = 0;
+    // Loads the engine and the accent's voice off the caller's thread, saying nothing and
+    // cutting nothing, so that the next utterance starts at once: for when speech is about
+    // to be wanted (a lesson starts with speech on), never at start-up.
+    virtual void Prepare(SpeechAccent /*accent*/) {}
     // Told, on the speech thread, when an utterance could not be played (no sound device,
     // the engine failed), with one sentence for the status bar.
     virtual void SetTroubleHandler(std::function<void(const std::string&)> fnTrouble) = 0;

@@ -15,6 +15,12 @@ enum CommandId : int
     ID_LESSON_PROGRESS = 32821,
     ID_LESSON_FORGET = 32822,
     ID_LESSON_LANGUAGE = 32823,
+    ID_LESSON_SPEECH = 32840, // the submenu
+    ID_SPEECH_SAY = 32841,
+    ID_SPEECH_AFTER_VERDICT = 32842,
+    ID_SPEECH_BRITISH = 32843,
+    ID_SPEECH_AMERICAN = 32844,
+    ID_SPEECH_BY_EAR = 32845,
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
     ID_FILE_SAVE = 57603,
@@ -53,5 +59,6 @@ enum VirtualKey : unsigned
     KEY_INSERT = 0x2D,
     KEY_DELETE = 0x2E,
     KEY_F1 = 0x70,
+    KEY_F5 = 0x74,
     KEY_F6 = 0x75,
 };

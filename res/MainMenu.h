@@ -9,11 +9,23 @@
 #include <cstddef>
 #include <iterator>
 
+struct MenuDef;
+
+enum class MenuItemKind
+{
+    Normal,
+    Check,
+    Radio,
+    Submenu,
+};
+
 // nId 0 is a separator.
 struct MenuItemDef
 {
     int nId;
     const char* pszLabel;
+    MenuItemKind nKind = MenuItemKind::Normal;
+    const MenuDef* pSubmenu = nullptr;
 };
 
 struct MenuDef
@@ -28,6 +40,17 @@ inline constexpr MenuItemDef kFileMenu[] = {
     {0, nullptr},
     {ID_APP_EXIT, TR_NOOP("&Close")},
 };
+// The key of Speak is shown beside it, from the accelerators.
+inline constexpr MenuItemDef kSpeechItems[] = {
+    {ID_SPEECH_SAY, TR_NOOP("&Speak")},
+    {ID_SPEECH_AFTER_VERDICT, TR_NOOP("Speak After Each &Verdict"), MenuItemKind::Check},
+    {0, nullptr},
+    {ID_SPEECH_BRITISH, TR_NOOP("&British English"), MenuItemKind::Radio},
+    {ID_SPEECH_AMERICAN, TR_NOOP("&American English"), MenuItemKind::Radio},
+    {0, nullptr},
+    {ID_SPEECH_BY_EAR, TR_NOOP("Lesson by &Ear"), MenuItemKind::Check},
+};
+inline constexpr MenuDef kSpeechMenu = {TR_NOOP("Speech"), kSpeechItems, std::size(kSpeechItems)};
 inline constexpr MenuItemDef kLessonMenu[] = {
     {ID_LESSON_GIVEUP, TR_NOOP("Give up")},
     {ID_LESSON_STATISTICS, TR_NOOP("Statistics")},
@@ -42,6 +65,7 @@ inline constexpr MenuItemDef kLessonMenu[] = {
     {ID_LESSON_FORGET, TR_NOOP("&Forget History...")},
     {0, nullptr},
     {ID_LESSON_LANGUAGE, TR_NOOP("Language...")},
+    {ID_LESSON_SPEECH, kSpeechMenu.pszTitle, MenuItemKind::Submenu, &kSpeechMenu},
 };
 inline constexpr MenuItemDef kHelpMenu[] = {
     {ID_HELP, TR_NOOP("&Help")},
@@ -63,6 +87,7 @@ struct ToolDef
 
 inline constexpr ToolDef kToolbar[] = {
     {ID_FILE_NEW, 0}, {0, 0}, {ID_LESSON_STATISTICS, 1}, {0, 0}, {ID_LESSON_GIVEUP, 2},
+    {0, 0}, {ID_SPEECH_SAY, 3},
 };
 
 // The command prompts of the string table: the status bar text, a line feed, the
@@ -88,6 +113,12 @@ inline constexpr CommandPromptDef kCommandPrompts[] = {
     {ID_LESSON_PROGRESS, TR_NOOP("Show your right answers lesson by lesson and the verbs you miss most\nProgress")},
     {ID_LESSON_FORGET, TR_NOOP("Delete the history of your answers\nForget History")},
     {ID_LESSON_LANGUAGE, TR_NOOP("Choose the language of the menus, dialogs and messages\nLanguage")},
+    {ID_LESSON_SPEECH, TR_NOOP("Hear the verbs spoken\nSpeech")},
+    {ID_SPEECH_SAY, TR_NOOP("Say the word asked or, while a verdict shows, the right answer\nSpeak")},
+    {ID_SPEECH_AFTER_VERDICT, TR_NOOP("Say the right answer each time a verdict is shown\nSpeak After Each Verdict")},
+    {ID_SPEECH_BRITISH, TR_NOOP("Speak the verbs as they are said in Britain\nBritish English")},
+    {ID_SPEECH_AMERICAN, TR_NOOP("Speak the verbs as they are said in the United States\nAmerican English")},
+    {ID_SPEECH_BY_EAR, TR_NOOP("Hear the word asked instead of reading it\nLesson by Ear")},
 };
 
 // Accelerator modifiers in the classic resource's values; keys are VirtualKey codes,
@@ -125,6 +156,8 @@ inline constexpr AcceleratorDef kAccelerators[] = {
     {ACCEL_SHIFT_KEY, KEY_F6, ID_PREV_PANE},
     // Beside the classic table: the key every desktop opens its help with.
     {0, KEY_F1, ID_HELP},
+    // Types nothing, so it cannot reach the answer.
+    {0, KEY_F5, ID_SPEECH_SAY},
 };
 
 // The status bar after its message field: one field per lock key, showing its text

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev libespeak-ng-dev espeak-ng-data
   libwxgtk3.2-dev libcairo2-dev libpango1.0-dev fonts-liberation
   gettext wx3.2-i18n fonts-wqy-microhei
   xvfb xdotool x11-utils imagemagick poppler-utils

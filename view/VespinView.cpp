@@ -9,6 +9,7 @@
 #include "lesson/VespinDoc.h"
 #include "res/AppStrings.h"
 #include "res/CommandIds.h"
+#include "speech/SpokenLesson.h"
 #include "verbdata/AnswerText.h"
 #include "verbdata/ListEncoding.h"
 
@@ -262,7 +263,8 @@ void CVespinView::DrawQuestion(CDC* pDC, CVespinDoc* pDoc)
     {
         const FontSpec header = FixedFont(20, 7, 600);
         const FontSpec* pOldFont = pDC->SelectFont(&header);
-        pDC->DrawText(Latin1ToUtf8(ConvertAccents(pDoc->GetPrompt())), {l + 10, t + 10, r, b}, TF_LEFT_TOP);
+        if (!m_pSpeech || !m_pSpeech->HidesPrompt())
+            pDC->DrawText(Latin1ToUtf8(ConvertAccents(pDoc->GetPrompt())), {l + 10, t + 10, r, b}, TF_LEFT_TOP);
         const std::string strForm = pDoc->GetAskedFormName();
         DrawFitted(pDC, strForm.empty() ? strForm : Tr(strForm.c_str()), {l + 260, t + 10, r, b}, TF_LEFT_TOP,
                    {l + 260, t + 10, r - 50, t + 60});
@@ -401,6 +403,8 @@ void CVespinView::StartLesson(CVespinDoc* pDoc)
         pDoc->SetGroups(groups.GetGroups());
     }
     pDoc->LoadQuestions();
+    if (m_pSpeech)
+        m_pSpeech->OnQuestion(*pDoc);
     m_window.SetTimer(TIMER_CARET_BLINK, kCaretBlinkMilliseconds);
     m_window.InvalidateRect(nullptr, true);
     // Over the first question, which the box's loop paints.
@@ -465,6 +469,8 @@ void CVespinView::OnChar(unsigned nChar)
             m_window.KillTimer(TIMER_CARET_BLINK);
         if (pDoc->m_bCorrecting)
             m_window.SetTimer(TIMER_VERDICT, pDoc->GetVerdictTime());
+        if (m_pSpeech)
+            m_pSpeech->AfterAnswer(*pDoc);
         m_window.InvalidateRect(nullptr, true);
     }
     else if (IsDrawn(c))
@@ -522,7 +528,8 @@ void CVespinView::OnTimer(unsigned nIdEvent)
         // A tick that finds no verdict, or a lesson given up, leaves the timer running.
         if (pDoc->m_bShowingCorrection && !pDoc->m_bFinished)
         {
-            pDoc->ContinueAfterVerdict();
+            if (pDoc->ContinueAfterVerdict() && m_pSpeech)
+                m_pSpeech->OnQuestion(*pDoc);
             m_window.KillTimer(TIMER_VERDICT);
             m_window.InvalidateRect(nullptr, true);
         }
@@ -641,6 +648,8 @@ void CVespinView::OnPractiseMistakes()
         m_window.MessageBox(Tr(kNoMistakesText), "Taldrin", BOX_OK | BOX_ICONINFORMATION);
         return;
     }
+    if (m_pSpeech)
+        m_pSpeech->OnQuestion(*pDoc);
     m_window.SetTimer(TIMER_CARET_BLINK, kCaretBlinkMilliseconds);
     m_window.InvalidateRect(nullptr, true);
 }
@@ -669,6 +678,12 @@ void CVespinView::OnForgetHistory()
         // TRANSLATORS: {1} says the history could not be deleted, {2} is the system's reason.
         m_window.MessageBox(FillIn(Tr("{1}: {2}."), {Tr(kForgetHistoryFailedText), ReadableText(m_pHistory->GetFailure())}),
                             "Taldrin", BOX_OK | BOX_ICONSTOP);
+}
+
+void CVespinView::OnSpeak()
+{
+    if (m_pSpeech)
+        m_pSpeech->Repeat(*GetDocument());
 }
 
 void CVespinView::OnHelp()

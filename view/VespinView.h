@@ -9,6 +9,7 @@
 
 class CVespinDoc;
 class LessonHistory;
+class SpokenLesson;
 
 // The outlined answer box and, inside it, where the answer text and caret go. The
 // bottom of the client rectangle plays no part.
@@ -51,9 +52,13 @@ public:
     // Commands of the learner's history; without a history they say it is not kept.
     void OnPractiseMistakes();
     void OnForgetHistory();
+    // Says the question's word, or while a verdict shows the answer it expected.
+    void OnSpeak();
 
     // The history the commands work on; nullptr for none. Must outlive the view.
     void SetHistory(LessonHistory* pHistory) { m_pHistory = pHistory; }
+    // What the lesson says; nullptr for silence. Must outlive the view.
+    void SetSpeech(SpokenLesson* pSpeech) { m_pSpeech = pSpeech; }
 
 private:
     // Why the history cannot be read, the file, and what to do.
@@ -69,4 +74,5 @@ private:
 
     CVespinDoc& m_doc;
     LessonHistory* m_pHistory = nullptr;
+    SpokenLesson* m_pSpeech = nullptr;
 };

@@ -402,9 +402,29 @@ EXIT = [
 ]
 
 
+SPEAKER = [
+    "ssssssssssssssss",
+    "ssssssssssssssss",
+    "sssssss#ssssssss",
+    "ssssss##sss#ssss",
+    "sssss#.#ssss#sss",
+    "ssss#..#s#ss#sss",
+    "s####..#ss#ss#ss",
+    "s#..#..#ss#ss#ss",
+    "s#..#..#ss#ss#ss",
+    "s####..#ss#ss#ss",
+    "ssss#..#s#ss#sss",
+    "sssss#.#ssss#sss",
+    "ssssss##sss#ssss",
+    "sssssss#ssssssss",
+    "ssssssssssssssss",
+    "ssssssssssssssss",
+]
+
+
 def toolbar():
-    cv = Canvas(48, 16, "s")
-    for i, art in enumerate((NEW_PAGE, PERCENT, EXIT)):
+    cv = Canvas(64, 16, "s")
+    for i, art in enumerate((NEW_PAGE, PERCENT, EXIT, SPEAKER)):
         cv.blit(Canvas.from_rows(art), 16 * i, 0)
     return cv
 

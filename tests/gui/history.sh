@@ -15,10 +15,10 @@ while read -r past infinitive; do answer[$infinitive]=$past; done < <(
   awk 'NR > 4 { l[n++] = $0 } END { for (i = 0; i + 3 < n; i += 4) print l[i+1], l[i+2] }' "$workdir/irregu.ver")
 answers() { [ -f "$history" ] && echo $(($(wc -l <"$history") - 1)) || echo 0; }
 
-# menu_end ID N: the Nth item from the end of the Lesson menu (1: the last, Language...).
+# menu_end ID N: the Nth item above the Lesson menu's Speech (1: Language...).
 menu_end() {
   local keys=(F10 Right) i
-  for ((i = 0; i < $2; i++)); do keys+=(Up); done
+  for ((i = 0; i <= $2; i++)); do keys+=(Up); done
   xdotool windowfocus --sync "$1"
   xdotool key --delay 250 "${keys[@]}" Return
 }

@@ -30,14 +30,14 @@ msgfmt -o "$prefix/share/locale/de/LC_MESSAGES/taldrin.mo" "$GUI_TMP/de.po"
 conf=$XDG_CONFIG_HOME/vespin/vespin.conf
 workdir=$(make_workdir languages irregu.ver irrtes.ver)
 
-# run LANGUAGE CAPTION SHOT: starts the program, opens Language... (the Lesson menu's last
-# item), expects the dialog's caption, and keeps a picture of the menu bar.
+# run LANGUAGE CAPTION SHOT: starts the program, opens Language... (the Lesson menu's item
+# above Speech), expects the dialog's caption, and keeps a picture of the menu bar.
 open_language_dialog() {
   LC_ALL= LC_MESSAGES= LANG=C LANGUAGE=$1 start_welcome "$workdir"
   screenshot "$window" "$GUI_TMP/$3.png"
   convert "$GUI_TMP/$3.png" -crop 400x24+0+0 +repage "$GUI_TMP/$3-menu.png"
   xdotool windowfocus --sync "$window"
-  xdotool key --delay 250 F10 Right Up Return
+  xdotool key --delay 250 F10 Right Up Up Return
 }
 
 open_language_dialog C "Language" english

@@ -61,8 +61,8 @@ play() {
   # Lesson: Statistics, View (the options), Progress, Language; Help: About.
   open_dialog "$(tr_ "Statistics")" F10 Right Down Down Return
   open_dialog "$(tr_ "Option")" F10 Right Down Down Down Return
-  open_dialog "$(tr_ "window title" "Progress")" F10 Right Up Up Up Return
-  open_dialog "$(tr_ "dialog caption" "Language")" F10 Right Up Return
+  open_dialog "$(tr_ "window title" "Progress")" F10 Right Up Up Up Up Return
+  open_dialog "$(tr_ "dialog caption" "Language")" F10 Right Up Up Return
   open_dialog "$(tr_ "About Taldrin")" F10 Left Up Return
 
   kill -TERM "$TALDRIN_PID"

@@ -14,7 +14,7 @@ dpkg-deb -c "$deb" >"$out/contents"
 grep -q ' ./usr/share/doc/taldrin/copyright$' "$out/contents" || { echo "FAIL: no copyright"; exit 1; }
 grep -q ' ./usr/share/taldrin/COPYING$' "$out/contents" || { echo "FAIL: no licence for the About box"; exit 1; }
 grep -q ' ./usr/share/locale/de/LC_MESSAGES/taldrin\.mo$' "$out/contents" || { echo "FAIL: no catalogs"; exit 1; }
-grep -q '^Recommends:.*wx3\.2-i18n.*fonts-wqy-microhei' <<<"$fields" || { echo "FAIL: Recommends"; exit 1; }
+grep -q '^Recommends:.*wx3\.2-i18n.*fonts-wqy-microhei.*libespeak-ng1' <<<"$fields" || { echo "FAIL: Recommends"; exit 1; }
 for file in share/taldrin/help/de/verbhlp.hhp share/man/de/man1/taldrin.1.gz share/man/de/man1/taldrin-check.1.gz; do
   grep -q " ./usr/$file\$" "$out/contents" || { echo "FAIL: no $file"; exit 1; }
 done
