@@ -16,6 +16,7 @@
 #include "framework/wx/ViewCanvas.h"
 #include "framework/wx/ViewPrinting.h"
 #include "framework/wx/WorkArea.h"
+#include "history/Review.h"
 #include "lesson/LessonHistory.h"
 #include "lesson/VespinDoc.h"
 #include "res/AppStrings.h"
@@ -40,6 +41,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <new>
 #include <system_error>
@@ -49,9 +51,10 @@ namespace
 {
 
 constexpr int kToolSize = 16;
-// The status bar: messages, the list in use, then the lock indicators.
+// The status bar: messages, the list in use, the questions due, then the lock indicators.
 constexpr int kListField = 1;
-constexpr int kFirstIndicatorField = 2;
+constexpr int kDueField = 2;
+constexpr int kFirstIndicatorField = 3;
 // The widest the list's pane grows, in letters; a longer name is cut with an ellipsis.
 constexpr int kListFieldLetters = 36;
 // How often the lock indicators look at the keyboard.
@@ -178,7 +181,10 @@ CMainFrame::CMainFrame(CVespinDoc& doc, SettingsStore& store)
 
     m_doc.SetTitleObserver(
         [this](const std::string& strTitle) { SetTitle(WxText(FillIn(Tr(kCaptionPattern), {strTitle}))); });
-    m_doc.m_fnListChanged = [this] { ShowListInUse(); };
+    m_doc.m_fnListChanged = [this] {
+        ShowListInUse();
+        ShowDueCount();
+    };
     m_doc.m_fnChosenListGone = [this](const std::string& strPath, bool bStandard) {
         OnChosenListGone(strPath, bStandard);
     };
@@ -219,6 +225,8 @@ void CMainFrame::SetHistory(LessonHistory* pHistory)
             else
                 SetStatusText(WxText(FillIn(Tr(kHistoryNotKeptPattern), {strReason})), 0);
         };
+    if (pHistory)
+        pHistory->m_fnLessonEnded = [this] { CallAfter([this] { ShowDueCount(); }); };
 }
 
 void CMainFrame::CreateMenus()
@@ -233,7 +241,13 @@ void CMainFrame::CreateMenus()
             if (item.nId == 0)
                 pMenu->AppendSeparator();
             else
-                pMenu->Append(WxId(item.nId), WxText(Tr(item.pszLabel)), PromptPart(item.nId, false));
+            {
+                wxString strLabel = WxText(Tr(item.pszLabel));
+                for (const ShownKeyDef& key : kShownKeys)
+                    if (key.nId == item.nId)
+                        strLabel << '\t' << key.pszKey;
+                pMenu->Append(WxId(item.nId), strLabel, PromptPart(item.nId, false));
+            }
         }
         pMenuBar->Append(pMenu, WxText(Tr(menuDef.pszTitle)));
     }
@@ -260,7 +274,7 @@ void CMainFrame::CreateStatusFields()
 {
     constexpr int nFields = kFirstIndicatorField + static_cast<int>(std::size(kIndicators));
     wxStatusBar* pStatusBar = CreateStatusBar(nFields);
-    std::vector<int> widths{-1, 0};
+    std::vector<int> widths{-1, 0, 0};
     for (const IndicatorDef& indicator : kIndicators)
         widths.push_back(pStatusBar->GetTextExtent(WxText(Tr(indicator.pszText))).GetWidth() + 16);
     pStatusBar->SetStatusWidths(nFields, widths.data());
@@ -298,7 +312,13 @@ void CMainFrame::BindCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnHelp(); }, WxId(ID_HELP));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnPractiseMistakes(); }, WxId(ID_LESSON_MISTAKES));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowProgress(); }, WxId(ID_LESSON_PROGRESS));
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnForgetHistory(); }, WxId(ID_LESSON_FORGET));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnForgetHistory(); ShowDueCount(); }, WxId(ID_LESSON_FORGET));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { ReviewDue(); }, WxId(ID_LESSON_REVIEW));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { MarkSlip(); }, WxId(ID_LESSON_SLIP));
+    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_pView && m_pView->CanMarkSlip()); }, WxId(ID_LESSON_SLIP));
+    // The count of questions due waits for the first moment with nothing to do: the window
+    // is painted first.
+    Bind(wxEVT_IDLE, &CMainFrame::OnFirstIdle, this);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { ChooseLanguageDialog(this, m_store); }, WxId(ID_LESSON_LANGUAGE));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OpenFile(); }, WxId(ID_FILE_OPEN));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { SaveFile(); }, WxId(ID_FILE_SAVE));
@@ -372,16 +392,64 @@ void CMainFrame::ShowProgress()
 {
     if (IsClosing())
         return;
-    const std::optional<HistorySummary> summary =
-        m_pHistory ? m_pHistory->Summarise(m_doc.GetListInUse()) : std::nullopt;
-    if (!summary)
+    const HistorySummary* pSummary = m_pHistory ? m_pHistory->Summarise(m_doc.GetListInUse()) : nullptr;
+    if (!pSummary)
     {
         wxMessageBox(m_pHistory ? WxText(m_pHistory->GetUnreadableText()) : WxText(Tr(kHistoryUnreadableText)),
                      "Taldrin", wxOK | wxICON_EXCLAMATION, this);
         return;
     }
-    CProgressDlg dialog(this, summary->GetProgress());
+    const std::int64_t nNow = std::time(nullptr);
+    const std::vector<ReviewItem> items = ReviewItems(pSummary->GetReview(), HistoryQuestionsOf(m_doc.ReadAllQuestions()), nNow);
+    CProgressDlg dialog(this, pSummary->GetProgress(), OverviewOf(items, nNow), ReviewCsv(items), m_doc.GetReviewLimit());
     dialog.ShowModal();
+    if (dialog.GetReviewLimit() != m_doc.GetReviewLimit())
+        m_doc.SetReviewLimit(dialog.GetReviewLimit());
+    ShowDueCount();
+}
+
+void CMainFrame::OnFirstIdle(wxIdleEvent& event)
+{
+    event.Skip();
+    Unbind(wxEVT_IDLE, &CMainFrame::OnFirstIdle, this);
+    ShowDueCount();
+}
+
+void CMainFrame::ShowDueCount()
+{
+    if (IsClosing())
+        return;
+    const HistorySummary* pSummary = m_pHistory ? m_pHistory->Current(m_doc.GetListInUse()) : nullptr;
+    wxString strText;
+    if (pSummary)
+    {
+        const std::int64_t nNow = std::time(nullptr);
+        const std::uint32_t nDue =
+            OverviewOf(ReviewItems(pSummary->GetReview(), HistoryQuestionsOf(m_doc.ReadAllQuestions()), nNow), nNow).m_nDueNow;
+        if (nDue > 0)
+            // TRANSLATORS: the status bar; {1} is how many questions of the verb list in use are due.
+            strText = WxText(FillIn(TrN("{1} question due for review", "{1} questions due for review", nDue), {std::to_string(nDue)}));
+    }
+    wxStatusBar* pStatusBar = GetStatusBar();
+    std::vector<int> widths;
+    for (int i = 0; i < pStatusBar->GetFieldsCount(); ++i)
+        widths.push_back(i == kDueField ? (strText.empty() ? 0 : pStatusBar->GetTextExtent(strText).GetWidth() + 16)
+                                        : pStatusBar->GetStatusWidth(i));
+    pStatusBar->SetStatusWidths(static_cast<int>(widths.size()), widths.data());
+    SetStatusText(strText, kDueField);
+}
+
+void CMainFrame::ReviewDue()
+{
+    // As Practise Mistakes: a lesson in progress gives way without a question.
+    if (!IsClosing())
+        m_pView->OnReviewDue(std::time(nullptr));
+}
+
+void CMainFrame::MarkSlip()
+{
+    if (m_pView->OnSlip())
+        SetStatusText(WxText(Tr("That answer counts as a slip, not as a mistake.")), 0);
 }
 
 void CMainFrame::CloseDocument()
@@ -661,7 +729,7 @@ void CMainFrame::ShowListInUse()
     std::vector<int> widths{-1, std::min(pStatusBar->GetTextExtent(strText).GetWidth(),
                                          pStatusBar->GetTextExtent(wxString('n', kListFieldLetters)).GetWidth()) +
                                     16};
-    for (int i = kFirstIndicatorField; i < pStatusBar->GetFieldsCount(); ++i)
+    for (int i = kListField + 1; i < pStatusBar->GetFieldsCount(); ++i)
         widths.push_back(pStatusBar->GetStatusWidth(i));
     pStatusBar->SetStatusWidths(static_cast<int>(widths.size()), widths.data());
     SetStatusText(strText, kListField);

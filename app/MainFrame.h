@@ -74,6 +74,12 @@ private:
     void OnChosenListGone(const std::string& strPath, bool bStandard);
     void ShowProgress();
     void UpdateLockIndicators();
+    // The questions due for review in the list in use, in a pane of its own; nothing when
+    // the history cannot be read or none are due.
+    void ShowDueCount();
+    void ReviewDue();
+    void OnFirstIdle(wxIdleEvent& event);
+    void MarkSlip();
 
     CVespinDoc& m_doc;
     SettingsStore& m_store;

@@ -32,11 +32,14 @@ inline constexpr MenuItemDef kLessonMenu[] = {
     {ID_LESSON_GIVEUP, TR_NOOP("Give up")},
     {ID_LESSON_STATISTICS, TR_NOOP("Statistics")},
     {ID_LESSON_VIEW, TR_NOOP("View")},
+    // TRANSLATORS: said of a wrong answer shown: it was only a slip of the fingers.
+    {ID_LESSON_SLIP, TR_NOOP("&That Was a Slip")},
     {0, nullptr},
     {ID_LESSON_VERB_LIST, TR_NOOP("Verb &List...")},
     {ID_LESSON_STANDARD_LIST, TR_NOOP("&Standard List")},
     {ID_LESSON_EDIT_LIST, TR_NOOP("&Edit Verb List...")},
     {0, nullptr},
+    {ID_LESSON_REVIEW, TR_NOOP("&Review Due")},
     {ID_LESSON_MISTAKES, TR_NOOP("Practise &Mistakes")},
     {ID_LESSON_PROGRESS, TR_NOOP("&Progress...")},
     {ID_LESSON_FORGET, TR_NOOP("&Forget History...")},
@@ -88,6 +91,19 @@ inline constexpr CommandPromptDef kCommandPrompts[] = {
     {ID_LESSON_PROGRESS, TR_NOOP("Show your right answers lesson by lesson and the verbs you miss most\nProgress")},
     {ID_LESSON_FORGET, TR_NOOP("Delete the history of your answers\nForget History")},
     {ID_LESSON_LANGUAGE, TR_NOOP("Choose the language of the menus, dialogs and messages\nLanguage")},
+    {ID_LESSON_REVIEW, TR_NOOP("Start a lesson on the questions due for review today\nReview Due")},
+    {ID_LESSON_SLIP, TR_NOOP("Count the wrong answer shown as a typing slip: it does not send the question back to box 1\nThat Was a Slip")},
+};
+
+// Keys shown beside their menu items (the toolkit's names; the table below binds them).
+struct ShownKeyDef
+{
+    int nId;
+    const char* pszKey;
+};
+
+inline constexpr ShownKeyDef kShownKeys[] = {
+    {ID_LESSON_SLIP, "Ctrl+Shift+S"},
 };
 
 // Accelerator modifiers in the classic resource's values; keys are VirtualKey codes,
@@ -125,6 +141,8 @@ inline constexpr AcceleratorDef kAccelerators[] = {
     {ACCEL_SHIFT_KEY, KEY_F6, ID_PREV_PANE},
     // Beside the classic table: the key every desktop opens its help with.
     {0, KEY_F1, ID_HELP},
+    // Types nothing into the answer.
+    {ACCEL_CONTROL_KEY | ACCEL_SHIFT_KEY, 'S', ID_LESSON_SLIP},
 };
 
 // The status bar after its message field: one field per lock key, showing its text
