@@ -374,7 +374,7 @@ TEST(HistoryReview, BoxesAndDueDatesReplayTheHistory)
         {"a slip after another answer forgives nothing", {"01 A: go- be+ !go"}, false, "02", "be2 go1", "go", "go"},
         {"two lists, one verb: each its own", {"01 A: go+", "01 B: go- go+", "02 B: be-"}, false, "02", "go2", "", ""},
         {"an answer in the future counts as now", {"20 A: go-"}, false, "10", "go1", "", "go"},
-        {"the most overdue first", {"01 A: be- be+ go+", "01T11 A: cut-"}, false, "10", "be1 cut1 go2", "be cut go", "be cut"},
+        {"the most overdue first", {"01 A: go- go+ be+", "01T11 A: cut-"}, false, "10", "be2 cut1 go1", "go cut be", "cut go"},
         {"a torn last line is skipped", {"01 A: go+", "02 A: go-"}, true, "02T12", "go2", "", ""},
     };
     const std::vector<HistoryQuestion> list = {{"be", "Infinitive > Past Tense", "be", ""}, {"cut", "Infinitive > Past Tense", "cut", ""},
