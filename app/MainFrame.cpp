@@ -183,7 +183,9 @@ CMainFrame::CMainFrame(CVespinDoc& doc, SettingsStore& store)
         [this](const std::string& strTitle) { SetTitle(WxText(FillIn(Tr(kCaptionPattern), {strTitle}))); });
     m_doc.m_fnListChanged = [this] {
         ShowListInUse();
-        ShowDueCount();
+        // Before the first idle moment the count waits for it: the window is painted first.
+        if (m_bStarted)
+            ShowDueCount();
     };
     m_doc.m_fnChosenListGone = [this](const std::string& strPath, bool bStandard) {
         OnChosenListGone(strPath, bStandard);
@@ -412,6 +414,7 @@ void CMainFrame::OnFirstIdle(wxIdleEvent& event)
 {
     event.Skip();
     Unbind(wxEVT_IDLE, &CMainFrame::OnFirstIdle, this);
+    m_bStarted = true;
     ShowDueCount();
 }
 

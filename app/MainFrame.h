@@ -89,6 +89,7 @@ private:
     LessonHistory* m_pHistory = nullptr;
     wxTimer m_lockTimer;
     bool m_bDocumentClosed = false;
+    bool m_bStarted = false; // the first idle moment has come
     // The last failure to keep the chosen lists the user was told of.
     std::string m_strListSaveFailureTold;
     // Checks the user cancelled, left to end on their own; waited for when the frame goes.
