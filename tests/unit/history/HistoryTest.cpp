@@ -461,6 +461,10 @@ TEST(HistoryReview, OverviewLimitAndRecord)
               "\"go,\"\"went\"\"\",Infinitive > Past Tense,2,1,1,2026-12-01T10:00:01Z,2026-12-03,\"go,\"\"went\"\"\"\r\n"
               "cut,Infinitive > Past Tense,2,1,1,2026-12-02T10:00:00Z,2026-12-03,cut\r\n"
               "do,Infinitive > Past Tense,0,0,0,,,do\r\n");
+    // Seven fields: a reader of version 2 takes only 8 or 9, and skips it.
+    HistoryEntry slip = Answer("be", false, "1", "2026-12-01T10:00:00Z", "A");
+    slip.m_bSlip = true;
+    EXPECT_EQ(FormatHistoryLine(slip), "2026-12-01T10:00:00Z\t1\tA\tInfinitive > Past Tense\tbe\tbe\tslip\n");
     EXPECT_EQ(HistoryTimeSeconds("2026-13-01T10:00:00Z"), -1);
     EXPECT_EQ(HistoryDay(HistoryTimeSeconds("2028-02-29T23:59:59Z")), "2028-02-29");
 }
