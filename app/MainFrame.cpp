@@ -16,6 +16,7 @@
 #include "framework/wx/ViewCanvas.h"
 #include "framework/wx/ViewPrinting.h"
 #include "framework/wx/WorkArea.h"
+#include "history/Review.h"
 #include "lesson/LessonHistory.h"
 #include "lesson/VespinDoc.h"
 #include "res/AppStrings.h"
@@ -41,6 +42,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <new>
 #include <system_error>
@@ -51,9 +53,10 @@ namespace
 {
 
 constexpr int kToolSize = 16;
-// The status bar: messages, the list in use, then the lock indicators.
+// The status bar: messages, the list in use, the questions due, then the lock indicators.
 constexpr int kListField = 1;
-constexpr int kFirstIndicatorField = 2;
+constexpr int kDueField = 2;
+constexpr int kFirstIndicatorField = 3;
 // The widest the list's pane grows, in letters; a longer name is cut with an ellipsis.
 constexpr int kListFieldLetters = 36;
 // How often the lock indicators look at the keyboard.
@@ -164,8 +167,8 @@ wxString ShownPath(const std::string& strPath)
     return wxString::FromUTF8(ShownUtf8(strPath, false));
 }
 
-// A submenu's items show their keys; the main menus keep their labels as they are.
-wxMenu* BuildMenu(const MenuDef& menuDef, bool bShowKeys)
+// Items of kItemsShowingKeys show their keys; the others keep their labels as they are.
+wxMenu* BuildMenu(const MenuDef& menuDef)
 {
     auto* pMenu = new wxMenu;
     for (std::size_t i = 0; i < menuDef.nItems; ++i)
@@ -177,14 +180,15 @@ wxMenu* BuildMenu(const MenuDef& menuDef, bool bShowKeys)
             continue;
         }
         wxString strLabel = WxText(Tr(item.pszLabel));
-        for (const AcceleratorDef& def : kAccelerators)
-            if (bShowKeys && def.nId == item.nId)
-                strLabel += "\t" + ToAcceleratorEntry(def).ToString();
+        if (std::find(std::begin(kItemsShowingKeys), std::end(kItemsShowingKeys), item.nId) != std::end(kItemsShowingKeys))
+            for (const AcceleratorDef& def : kAccelerators)
+                if (def.nId == item.nId)
+                    strLabel += "\t" + ToAcceleratorEntry(def).ToString();
         const wxItemKind nKind = item.nKind == MenuItemKind::Check   ? wxITEM_CHECK
                                  : item.nKind == MenuItemKind::Radio ? wxITEM_RADIO
                                                                      : wxITEM_NORMAL;
         if (item.pSubmenu)
-            pMenu->Append(WxId(item.nId), strLabel, BuildMenu(*item.pSubmenu, true), PromptPart(item.nId, false));
+            pMenu->Append(WxId(item.nId), strLabel, BuildMenu(*item.pSubmenu), PromptPart(item.nId, false));
         else
             pMenu->Append(WxId(item.nId), strLabel, PromptPart(item.nId, false), nKind);
     }
@@ -210,7 +214,12 @@ CMainFrame::CMainFrame(CVespinDoc& doc, SettingsStore& store)
     CreateSpeech();
 
     m_doc.SetTitleObserver([this](const std::string& strTitle) { ShowTitle(strTitle); });
-    m_doc.m_fnListChanged = [this] { ShowListInUse(); };
+    m_doc.m_fnListChanged = [this] {
+        ShowListInUse();
+        // Before the first idle moment the count waits for it: the window is painted first.
+        if (m_bStarted)
+            ShowDueCount();
+    };
     m_doc.m_fnChosenListGone = [this](const std::string& strPath, bool bStandard) {
         OnChosenListGone(strPath, bStandard);
     };
@@ -256,13 +265,15 @@ void CMainFrame::SetHistory(LessonHistory* pHistory)
             else
                 SetStatusText(WxText(FillIn(Tr(kHistoryNotKeptPattern), {strReason})), 0);
         };
+    if (pHistory)
+        pHistory->m_fnLessonEnded = [this] { CallAfter([this] { ShowDueCount(); }); };
 }
 
 void CMainFrame::CreateMenus()
 {
     auto* pMenuBar = new wxMenuBar;
     for (const MenuDef& menuDef : kMainMenu)
-        pMenuBar->Append(BuildMenu(menuDef, false), WxText(Tr(menuDef.pszTitle)));
+        pMenuBar->Append(BuildMenu(menuDef), WxText(Tr(menuDef.pszTitle)));
     SetMenuBar(pMenuBar);
 }
 
@@ -286,7 +297,7 @@ void CMainFrame::CreateStatusFields()
 {
     constexpr int nFields = kFirstIndicatorField + static_cast<int>(std::size(kIndicators));
     wxStatusBar* pStatusBar = CreateStatusBar(nFields);
-    std::vector<int> widths{-1, 0};
+    std::vector<int> widths{-1, 0, 0};
     for (const IndicatorDef& indicator : kIndicators)
         widths.push_back(pStatusBar->GetTextExtent(WxText(Tr(indicator.pszText))).GetWidth() + 16);
     pStatusBar->SetStatusWidths(nFields, widths.data());
@@ -324,7 +335,13 @@ void CMainFrame::BindCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnHelp(); }, WxId(ID_HELP));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnPractiseMistakes(); }, WxId(ID_LESSON_MISTAKES));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowProgress(); }, WxId(ID_LESSON_PROGRESS));
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnForgetHistory(); }, WxId(ID_LESSON_FORGET));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_pView->OnForgetHistory(); ShowDueCount(); }, WxId(ID_LESSON_FORGET));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { ReviewDue(); }, WxId(ID_LESSON_REVIEW));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { MarkSlip(); }, WxId(ID_LESSON_SLIP));
+    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_pView && m_pView->CanMarkSlip()); }, WxId(ID_LESSON_SLIP));
+    // The count of questions due waits for the first moment with nothing to do: the window
+    // is painted first.
+    Bind(wxEVT_IDLE, &CMainFrame::OnFirstIdle, this);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { ChooseLanguageDialog(this, m_store); }, WxId(ID_LESSON_LANGUAGE));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { OpenFile(); }, WxId(ID_FILE_OPEN));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { SaveFile(); }, WxId(ID_FILE_SAVE));
@@ -398,16 +415,65 @@ void CMainFrame::ShowProgress()
 {
     if (IsClosing())
         return;
-    const std::optional<HistorySummary> summary =
-        m_pHistory ? m_pHistory->Summarise(m_doc.GetListInUse()) : std::nullopt;
-    if (!summary)
+    const HistorySummary* pSummary = m_pHistory ? m_pHistory->Summarise(m_doc.GetListInUse()) : nullptr;
+    if (!pSummary)
     {
         wxMessageBox(m_pHistory ? WxText(m_pHistory->GetUnreadableText()) : WxText(Tr(kHistoryUnreadableText)),
                      "Taldrin", wxOK | wxICON_EXCLAMATION, this);
         return;
     }
-    CProgressDlg dialog(this, summary->GetProgress());
+    const std::int64_t nNow = std::time(nullptr);
+    const std::vector<ReviewItem> items = ReviewItems(pSummary->GetReview(), HistoryQuestionsOf(m_doc.ReadAllQuestions()), nNow);
+    CProgressDlg dialog(this, pSummary->GetProgress(), OverviewOf(items, nNow), ReviewCsv(items), m_doc.GetReviewLimit());
     dialog.ShowModal();
+    if (dialog.GetReviewLimit() != m_doc.GetReviewLimit())
+        m_doc.SetReviewLimit(dialog.GetReviewLimit());
+    ShowDueCount();
+}
+
+void CMainFrame::OnFirstIdle(wxIdleEvent& event)
+{
+    event.Skip();
+    Unbind(wxEVT_IDLE, &CMainFrame::OnFirstIdle, this);
+    m_bStarted = true;
+    ShowDueCount();
+}
+
+void CMainFrame::ShowDueCount()
+{
+    if (IsClosing())
+        return;
+    const HistorySummary* pSummary = m_pHistory ? m_pHistory->Current(m_doc.GetListInUse()) : nullptr;
+    wxString strText;
+    if (pSummary)
+    {
+        const std::int64_t nNow = std::time(nullptr);
+        const std::uint32_t nDue =
+            OverviewOf(ReviewItems(pSummary->GetReview(), HistoryQuestionsOf(m_doc.ReadAllQuestions()), nNow), nNow).m_nDueNow;
+        if (nDue > 0)
+            // TRANSLATORS: the status bar; {1} is how many questions of the verb list in use are due.
+            strText = WxText(FillIn(TrN("{1} question due for review", "{1} questions due for review", nDue), {std::to_string(nDue)}));
+    }
+    wxStatusBar* pStatusBar = GetStatusBar();
+    std::vector<int> widths;
+    for (int i = 0; i < pStatusBar->GetFieldsCount(); ++i)
+        widths.push_back(i == kDueField ? (strText.empty() ? 0 : pStatusBar->GetTextExtent(strText).GetWidth() + 16)
+                                        : pStatusBar->GetStatusWidth(i));
+    pStatusBar->SetStatusWidths(static_cast<int>(widths.size()), widths.data());
+    SetStatusText(strText, kDueField);
+}
+
+void CMainFrame::ReviewDue()
+{
+    // As Practise Mistakes: a lesson in progress gives way without a question.
+    if (!IsClosing())
+        m_pView->OnReviewDue(std::time(nullptr));
+}
+
+void CMainFrame::MarkSlip()
+{
+    if (m_pView->OnSlip())
+        SetStatusText(WxText(Tr("That answer counts as a slip, not as a mistake.")), 0);
 }
 
 void CMainFrame::CloseDocument()
@@ -688,7 +754,7 @@ void CMainFrame::ShowListInUse()
     std::vector<int> widths{-1, std::min(pStatusBar->GetTextExtent(strText).GetWidth(),
                                          pStatusBar->GetTextExtent(wxString('n', kListFieldLetters)).GetWidth()) +
                                     16};
-    for (int i = kFirstIndicatorField; i < pStatusBar->GetFieldsCount(); ++i)
+    for (int i = kListField + 1; i < pStatusBar->GetFieldsCount(); ++i)
         widths.push_back(pStatusBar->GetStatusWidth(i));
     pStatusBar->SetStatusWidths(static_cast<int>(widths.size()), widths.data());
     SetStatusText(strText, kListField);

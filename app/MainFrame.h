@@ -85,6 +85,12 @@ private:
     void KeepSpeechSettings();
     // By ear, the caption does not give the word away either.
     void ShowTitle(const std::string& strTitle);
+    // The questions due for review in the list in use, in a pane of its own; nothing when
+    // the history cannot be read or none are due.
+    void ShowDueCount();
+    void ReviewDue();
+    void OnFirstIdle(wxIdleEvent& event);
+    void MarkSlip();
 
     CVespinDoc& m_doc;
     SettingsStore& m_store;
@@ -98,6 +104,7 @@ private:
     bool m_bSpeechTroubleTold = false;
     wxTimer m_lockTimer;
     bool m_bDocumentClosed = false;
+    bool m_bStarted = false; // the first idle moment has come
     // The last failure to keep the chosen lists the user was told of.
     std::string m_strListSaveFailureTold;
     // Checks the user cancelled, left to end on their own; waited for when the frame goes.

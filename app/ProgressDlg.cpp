@@ -7,7 +7,14 @@
 #include "res/AppStrings.h"
 #include "view/ProgressView.h"
 
+#include "framework/UserFile.h"
+#include "verbdata/ListEncoding.h"
+
 #include <wx/button.h>
+#include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+#include <wx/spinctrl.h>
+#include <wx/stattext.h>
 #include <wx/display.h>
 #include <wx/sizer.h>
 
@@ -56,12 +63,15 @@ int MeasureHeight(CProgressView& view)
 
 } // namespace
 
-CProgressDlg::CProgressDlg(wxWindow* pParent, HistoryProgress progress)
+CProgressDlg::CProgressDlg(wxWindow* pParent, HistoryProgress progress, std::optional<ReviewOverview> review,
+                           std::string strCsv, std::uint32_t nReviewLimit)
     : wxDialog(pParent, wxID_ANY, WxText(TrC("window title", "Progress")), wxDefaultPosition, wxDefaultSize,
-               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER)
+               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
+      m_strCsv(std::move(strCsv))
 {
     m_pCanvas = new ViewCanvas(this);
-    m_pView = std::make_unique<CProgressView>(std::move(progress), *m_pCanvas);
+    const bool bReview = review.has_value();
+    m_pView = std::make_unique<CProgressView>(std::move(progress), *m_pCanvas, std::move(review));
     m_pCanvas->SetView(m_pView.get());
     // All of it where the screen allows; the window can be made larger.
     const int nDisplay = pParent ? wxDisplay::GetFromWindow(pParent) : wxNOT_FOUND;
@@ -69,6 +79,18 @@ CProgressDlg::CProgressDlg(wxWindow* pParent, HistoryProgress progress)
     m_pCanvas->SetMinSize(wxSize(kViewWidth, std::min(MeasureHeight(*m_pView), std::max(200, nWorkHeight - kFrameHeight))));
 
     auto* pButtons = new wxBoxSizer(wxHORIZONTAL);
+    if (bReview)
+    {
+        // TRANSLATORS: beside a number the learner sets, in the Progress window.
+        pButtons->Add(new wxStaticText(this, wxID_ANY, WxText(Tr("Questions per review lesson:"))), 0,
+                      wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
+        m_pLimit = new wxSpinCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS, 1,
+                                  static_cast<int>(kMaxReviewLimit), static_cast<int>(ClampReviewLimit(nReviewLimit)));
+        pButtons->Add(m_pLimit, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 16);
+        auto* pExport = new wxButton(this, wxID_ANY, WxText(Tr("&Export...")));
+        pButtons->Add(pExport, 0, wxRIGHT, 8);
+        pExport->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Export(); });
+    }
     // Not the stock print id: its stock label would replace this one.
     auto* pPrint = new wxButton(this, wxID_ANY, WxText(Tr("&Print...")));
     pButtons->Add(pPrint, 0, wxRIGHT, 8);
@@ -86,6 +108,29 @@ CProgressDlg::CProgressDlg(wxWindow* pParent, HistoryProgress progress)
 CProgressDlg::~CProgressDlg()
 {
     m_pCanvas->SetView(nullptr);
+}
+
+std::uint32_t CProgressDlg::GetReviewLimit() const
+{
+    return ClampReviewLimit(m_pLimit ? static_cast<std::uint32_t>(std::max(1, m_pLimit->GetValue())) : kDefaultReviewLimit);
+}
+
+// Written whole in one step as every user file is; an existing file is replaced only after
+// the dialog asked.
+void CProgressDlg::Export()
+{
+    // TRANSLATORS: a file dialog's title and filters; the parts in brackets stay as they are.
+    wxFileDialog dialog(this, WxText(Tr("Export Progress")), wxString(), "progress.csv",
+                        WxText(Tr("CSV files (*.csv)")) + "|*.csv|" + WxText(Tr("All files (*)")) + "|*",
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    const std::string strPath = ToLocalPath(dialog.GetPath());
+    const std::string strFailure = ReplaceUserFile(strPath, m_strCsv);
+    if (!strFailure.empty())
+        // TRANSLATORS: {1} is the file chosen, {2} why it could not be written.
+        wxMessageBox(WxText(FillIn(Tr("The progress could not be written to {1}: {2}."), {ReadableText(strPath), strFailure})),
+                     kAppName, wxOK | wxICON_EXCLAMATION, this);
 }
 
 void CProgressDlg::Print()

@@ -8,6 +8,7 @@
 #include "framework/wx/Latin1.h"
 #include "framework/wx/ViewCanvas.h"
 #include "lesson/LessonHistory.h"
+#include "lesson/ProgressExport.h"
 #include "lesson/VerbListFiles.h"
 #include "lesson/VespinDoc.h"
 #include "res/AppStrings.h"
@@ -21,6 +22,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <utility>
 
@@ -46,6 +48,23 @@ public:
 private:
     std::function<void()> m_fnTell;
 };
+
+// taldrin --export-progress FILE: 0 when written, 1 with the reason on standard error.
+int ExportWithoutWindow(const StartOptions& options)
+{
+    const wxString programDir = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
+    const std::vector<std::string> listFolders = VerbListFolders(
+        UserVariable("XDG_DATA_HOME"), UserVariable("HOME"), programDir.ToStdString(*wxConvFileName));
+    const std::unique_ptr<SettingsStore> pStore = CreateUserSettingsStore();
+    const std::string strDataFolder = UserDataFolder(UserVariable("XDG_DATA_HOME"), UserVariable("HOME"));
+    const std::string strFailure =
+        ExportProgress(options.m_strExport, options.m_strList, *pStore, listFolders,
+                       strDataFolder.empty() ? std::string() : strDataFolder + "/" + kHistoryFileName, std::time(nullptr));
+    if (strFailure.empty())
+        return EXIT_SUCCESS;
+    std::fprintf(stderr, "taldrin: %s\n", strFailure.c_str());
+    return EXIT_FAILURE;
+}
 
 } // namespace
 
@@ -73,6 +92,8 @@ int main(int argc, char** argv)
     case StartOptions::Action::Run:
         break;
     }
+    if (!CVespinApp::s_options.m_strExport.empty())
+        return ExportWithoutWindow(CVespinApp::s_options);
     // Root in another user's home (sudo without -H) saves nothing there; said once.
     if (const std::string strOthers = KeepLibrariesOutOfOthersHome(); !strOthers.empty())
         std::fprintf(stderr,

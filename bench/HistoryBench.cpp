@@ -1,8 +1,10 @@
 // The learner's history: appending one verdict with its write, and reading histories of
-// 250 000 to 1 000 000 answers into both views (mistakes and progress), with the peak
-// memory of the process as a counter.
+// 250 000 to 1 000 000 answers into both views (mistakes and progress), and with the boxes
+// and due counts of review too, with the peak memory of the process as a counter; and the
+// count of questions due after a lesson over a ten-year history.
 #include "history/HistoryFile.h"
 #include "history/HistorySummary.h"
+#include "history/Review.h"
 #include "lesson/LessonHistory.h"
 
 #include <benchmark/benchmark.h>
@@ -10,6 +12,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -92,6 +95,60 @@ void BM_ReadHistoryIntoBothViews(benchmark::State& state)
 BENCHMARK(BM_ReadHistoryIntoBothViews)
     ->Arg(250000)->Arg(500000)->Arg(1000000)
     ->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+// The list's questions: every verb of the history in every direction.
+std::vector<HistoryQuestion> ListQuestions()
+{
+    std::vector<HistoryQuestion> questions;
+    for (const char* pszVerb : kVerbs)
+        for (std::size_t nDirection = 0; nDirection < 6; ++nDirection)
+            questions.push_back({pszVerb, HistoryDirectionName(nDirection), pszVerb, "went"});
+    return questions;
+}
+
+constexpr std::int64_t kBenchNow = 1'900'000'000; // 2030
+
+void BM_ReadHistoryWithReview(benchmark::State& state)
+{
+    const std::string strPath = WriteHistory(state.range(0));
+    const std::vector<HistoryQuestion> list = ListQuestions();
+    for (auto _ : state)
+    {
+        HistorySummary summary("/home/learner/.local/share/taldrin/irregu.ver");
+        ReadHistory(strPath, [&](const HistoryEntry& entry) { summary.Add(entry); });
+        benchmark::DoNotOptimize(summary.GetMistakes());
+        benchmark::DoNotOptimize(summary.GetProgress());
+        benchmark::DoNotOptimize(OverviewOf(ReviewItems(summary.GetReview(), list, kBenchNow), kBenchNow));
+    }
+    struct rusage usage;
+    ::getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+BENCHMARK(BM_ReadHistoryWithReview)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// Ten years of a lesson of thirty answers a day, read once as at start; each iteration is
+// a lesson more, answered into the kept summary, and the count for the status bar.
+void BM_DueCountAfterLesson(benchmark::State& state)
+{
+    const std::string strPath = WriteHistory(3650 * 30);
+    const std::vector<HistoryQuestion> list = ListQuestions();
+    HistorySummary summary("/home/learner/.local/share/taldrin/irregu.ver");
+    ReadHistory(strPath, [&](const HistoryEntry& entry) { summary.Add(entry); });
+    HistoryEntry entry{"2030-03-17T18:00:00Z", "", "/home/learner/.local/share/taldrin/irregu.ver", "", "", "", "went", "went", true};
+    long nLesson = 0;
+    for (auto _ : state)
+    {
+        entry.m_strLesson = "late " + std::to_string(++nLesson);
+        for (int i = 0; i < 30; ++i)
+        {
+            entry.m_strVerb = entry.m_strPrompt = kVerbs[i % 16];
+            entry.m_strDirection = HistoryDirectionName(static_cast<std::size_t>(i % 6));
+            summary.Add(entry);
+        }
+        benchmark::DoNotOptimize(OverviewOf(ReviewItems(summary.GetReview(), list, kBenchNow), kBenchNow).m_nDueNow);
+    }
+}
+BENCHMARK(BM_DueCountAfterLesson)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

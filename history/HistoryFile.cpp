@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 
 
 namespace
@@ -16,6 +17,8 @@ namespace
 
 // A version-1 line lacks the prompt; a version-2 line holds one more field.
 constexpr std::size_t kFieldCount = 9;
+// A slip: the answer line's first six fields and "slip".
+constexpr std::size_t kSlipFieldCount = 7;
 // No answer comes near this; a longer run of bytes without a line feed is skipped, so a
 // damaged file never makes the reader hold more than this at once.
 constexpr std::size_t kMaxLineLength = 1 << 20;
@@ -133,6 +136,8 @@ std::string FormatHistoryLine(const HistoryEntry& entry)
                                       &entry.m_strDirection, &entry.m_strVerb, &entry.m_strPrompt,
                                       &entry.m_strExpected, &entry.m_strTyped})
     {
+        if (entry.m_bSlip && pField == &entry.m_strExpected)
+            return strLine + "slip\n";
         AppendEscaped(strLine, *pField);
         strLine += '\t';
     }
@@ -154,10 +159,23 @@ bool ParseHistoryLine(std::string_view line, HistoryEntry& entry)
         nStart = nTab + 1;
     }
     ++nFields;
+    const std::string_view verdict = fields[nFields - 1];
+    entry.m_bSlip = nFields == kSlipFieldCount && verdict == "slip";
+    if (entry.m_bSlip)
+    {
+        entry.m_bRight = false;
+        entry.m_strExpected.clear();
+        entry.m_strTyped.clear();
+        std::string* const texts[] = {&entry.m_strTime, &entry.m_strLesson, &entry.m_strList,
+                                      &entry.m_strDirection, &entry.m_strVerb, &entry.m_strPrompt};
+        for (std::size_t i = 0; i < std::size(texts); ++i)
+            if (!Unescape(fields[i], *texts[i]))
+                return false;
+        return LooksLikeTime(entry.m_strTime) && !entry.m_strVerb.empty() && !entry.m_strDirection.empty();
+    }
     if (nFields != kFieldCount && nFields != kFieldCount - 1)
         return false;
     const bool bPrompt = nFields == kFieldCount;
-    const std::string_view verdict = fields[nFields - 1];
     if (verdict != "right" && verdict != "wrong")
         return false;
     entry.m_bRight = verdict == "right";

@@ -11,10 +11,10 @@
 
 constexpr const char* kHistoryFileName = "history.tsv";
 // The first line: the format's name, a tab and the version of the program that began
-// the file. This program begins its files with version 2 and reads every version: a
+// the file. This program begins its files with version 3 and reads every version: a
 // version may add kinds of line, which older readers skip, but never change one.
 constexpr std::string_view kHistoryFormatName = "Taldrin history";
-constexpr std::string_view kHistoryFormatLine = "Taldrin history\t2";
+constexpr std::string_view kHistoryFormatLine = "Taldrin history\t3";
 
 // Ends the lesson field of a lesson of Practise Mistakes.
 constexpr std::string_view kPracticeLessonMark = " practice";
@@ -34,15 +34,19 @@ struct HistoryEntry
     std::string m_strExpected;
     std::string m_strTyped;
     bool m_bRight = false;
+    // A slip line (version 3): the wrong answer just given to this question in this lesson
+    // was a typing slip. It holds no expected or typed text and no verdict.
+    bool m_bSlip = false;
 };
 
 // The line for an entry, with its line feed: time, lesson, list, direction, verb, prompt,
 // expected, typed, verdict. A backslash, tab, line feed or carriage return inside a text
 // is written as \\, \t, \n or \r, and a byte that is no part of valid UTF-8 (a file name
 // in another encoding) as \x and two hex digits, so that every answer is one line of
-// UTF-8 that reads back to the same bytes.
+// UTF-8 that reads back to the same bytes. A slip has 7 fields: time, lesson, list,
+// direction, verb, prompt and "slip".
 std::string FormatHistoryLine(const HistoryEntry& entry);
-// False for anything but a whole answer line of version 1 (no prompt) or 2, without its
+// False for anything but a whole answer line of version 1 (no prompt) or 2, or a slip, without its
 // line end; entry is then left in an unspecified state. Reuses entry's strings, so a
 // reader allocates little.
 bool ParseHistoryLine(std::string_view line, HistoryEntry& entry);

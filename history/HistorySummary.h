@@ -40,6 +40,17 @@ struct MissedQuestion
     std::string m_strLastExpected; // the right answer of that time
 };
 
+// A question of the list as review sees it: its box (1 to 5) and its first askings, one a
+// lesson. Times are seconds since 1970, UTC.
+struct ReviewRecord
+{
+    HistoryQuestion m_question;     // without an expected answer
+    int m_nBox = 0;
+    std::uint32_t m_nAsked = 0;      // lessons it was asked in
+    std::uint32_t m_nRightFirst = 0; // ... of those, right at the first asking
+    std::int64_t m_nLastAsked = 0;   // its last first asking
+};
+
 struct HistoryProgress
 {
     std::vector<LessonScore> m_lessons; // the last ones, oldest first
@@ -68,13 +79,25 @@ public:
     // without a prompt stands for every question of its verb and direction.
     std::vector<HistoryQuestion> GetMistakes() const;
     HistoryProgress GetProgress() const;
+    // Every question of the list that was asked, with its box. A question enters a box
+    // when first asked: right at its first asking in a lesson it climbs one box (to 5 at
+    // most; from none to 2), wrong it goes back to 1. Later answers in the lesson, wrong
+    // or right, move nothing. A slip makes the wrong answer it names count as right.
+    std::vector<ReviewRecord> GetReview() const;
 
 private:
     // One question's way through the lessons of the list.
     struct Record
     {
         std::size_t m_nLesson = 0;   // the lesson it was last asked in
-        bool m_bWrongThere = false;  // ... and whether any answer there was wrong
+        std::uint32_t m_nWrongThere = 0; // ... its wrong answers there, slips taken off
+        std::uint32_t m_nAnsweredThere = 0;
+        bool m_bFirstRight = false;      // ... whether its first asking there was right
+        std::int64_t m_nFirstTime = 0;   // ... and when
+        int m_nBox = 0;                  // as of the lessons before
+        std::uint32_t m_nAsked = 0;
+        std::uint32_t m_nRightFirst = 0;
+        std::int64_t m_nLastAsked = 0;
         bool m_bOpen = false;        // a mistake of an earlier lesson not yet cleared
         int m_nClearing = 0;         // later lessons right at the first asking since
         std::uint64_t m_nLastWrong = 0; // the answer number of the last wrong answer
@@ -93,6 +116,10 @@ private:
     // Folds the finished lesson of a record into its mistake state.
     static void CloseLesson(Record& record);
     void AddTo(const std::string& strKey, std::size_t nLesson, std::uint64_t nAnswer, const HistoryEntry& entry);
+    // A slip: the last answer of its lesson, when it is the wrong answer the slip names,
+    // counts as right for the mistakes and boxes.
+    void Forgive(const HistoryEntry& slip);
+    void ForgiveIn(const std::string& strKey, std::size_t nLesson);
     bool IsOurList(const std::string& strList);
 
     std::string m_strList; // resolved
@@ -110,4 +137,13 @@ private:
     std::uint64_t m_nAnswers = 0;
     std::uint64_t m_nRight = 0;
     std::string m_strKey; // reused for every answer's key
+    // Per lesson: its last answer's question and list when that answer was wrong, which a
+    // slip may still forgive; empty otherwise.
+    std::vector<std::string> m_lastWrong;
 };
+
+// Seconds since 1970 of a time as the history writes it (2026-12-07T04:12:51Z); -1 for
+// anything else.
+std::int64_t HistoryTimeSeconds(std::string_view time);
+// The UTC date of a time in seconds since 1970: 2026-12-07.
+std::string HistoryDay(std::int64_t nSeconds);

@@ -30,6 +30,7 @@ void LessonHistory::OnLessonStart(const std::string& strList, bool bPractice)
         m_entry.m_strLesson += kPracticeLessonMark;
     // The list by its file: the same list reached through a link is the same list.
     m_entry.m_strList = ResolvedFilePath(strList);
+    m_bSlipPossible = false;
 }
 
 void LessonHistory::OnVerdict(const Question& question, const std::string& strTyped, bool bRight)
@@ -42,6 +43,9 @@ void LessonHistory::OnVerdict(const Question& question, const std::string& strTy
     m_entry.m_strTyped = Latin1ToUtf8(strTyped);
     m_entry.m_bRight = bRight;
     const bool bKept = m_writer.Append(m_entry);
+    m_bSlipPossible = bKept && !bRight;
+    if (bKept && m_live)
+        m_live->Add(m_entry);
     if (bKept == m_bToldNotKept)
     {
         m_bToldNotKept = !bKept;
@@ -53,16 +57,42 @@ void LessonHistory::OnVerdict(const Question& question, const std::string& strTy
 void LessonHistory::OnLessonEnd()
 {
     m_writer.Flush();
+    m_bSlipPossible = false;
+    if (m_fnLessonEnded)
+        m_fnLessonEnded();
 }
 
-std::optional<HistorySummary> LessonHistory::Summarise(const std::string& strList)
+bool LessonHistory::MarkSlip()
 {
+    if (!m_bSlipPossible)
+        return false;
+    m_bSlipPossible = false;
+    HistoryEntry slip = m_entry;
+    slip.m_strTime = Now();
+    slip.m_bSlip = true;
+    if (!m_writer.Append(slip))
+        return false;
+    if (m_live)
+        m_live->Add(slip);
+    return true;
+}
+
+const HistorySummary* LessonHistory::Summarise(const std::string& strList)
+{
+    m_live.reset();
     HistorySummary summary(strList);
     m_lastState = ReadHistory(
         m_writer.GetPath(), [&](const HistoryEntry& entry) { summary.Add(entry); }, &m_strUnreadable);
     if (m_lastState == HistoryState::Unreadable || m_lastState == HistoryState::Foreign)
-        return std::nullopt;
-    return summary;
+        return nullptr;
+    m_live = std::move(summary);
+    m_strLiveList = strList;
+    return &*m_live;
+}
+
+const HistorySummary* LessonHistory::Current(const std::string& strList)
+{
+    return m_live && m_strLiveList == strList ? &*m_live : Summarise(strList);
 }
 
 HistoryState LessonHistory::LookAt()
@@ -72,6 +102,8 @@ HistoryState LessonHistory::LookAt()
 
 bool LessonHistory::Forget(bool bReplaceForeign)
 {
+    m_live.reset();
+    m_bSlipPossible = false;
     return m_writer.Forget(bReplaceForeign);
 }
 
@@ -97,4 +129,14 @@ std::string HistoryDirectionName(std::size_t nDirection)
         return std::string();
     const Direction& direction = kDirections[nDirection];
     return std::string(VerbFormName(direction.PromptForm)) + " > " + VerbFormName(direction.AskedForm);
+}
+
+std::vector<HistoryQuestion> HistoryQuestionsOf(const QuestionPool& pool)
+{
+    std::vector<HistoryQuestion> questions;
+    questions.reserve(pool.size());
+    for (const Question& question : pool)
+        questions.push_back(HistoryQuestion{Latin1ToUtf8(question.m_strVerb), HistoryDirectionName(question.m_nDirection),
+                                            Latin1ToUtf8(question.m_strPrompt), Latin1ToUtf8(question.m_strExpected)});
+    return questions;
 }

@@ -16,6 +16,9 @@ const char kUsage[] = TR_NOOP(
     "  --lists [FILE] the same for the desktop's \"Open With\": without FILE nothing changes\n"
     "  --edit [FILE]  open the verb list FILE in the verb list editor (without FILE, the\n"
     "                 list in use, as Lesson > Edit Verb List... does)\n"
+    "  --export-progress FILE\n"
+    "                 write what Lesson > Progress... shows of each question of the\n"
+    "                 list in use (its box, answers and due date) to FILE as CSV, and exit\n"
     "  --help         print this help and exit\n"
     "  --version      print the version and exit\n"
     "\n"
@@ -57,6 +60,13 @@ StartOptions ParseStartOptions(const std::vector<std::string>& args)
                 return fail(FillIn(Tr("option '{1}' needs a file"), {"--edit="}));
             options.m_bEdit = true;
             options.m_strEdit = strArg.substr(7);
+        }
+        else if (bOptions && (strArg == "--export-progress" || strArg.rfind("--export-progress=", 0) == 0))
+        {
+            const bool bJoined = strArg.size() > 17;
+            if (bJoined ? strArg.size() == 18 : i + 1 == args.size() || args[i + 1].empty())
+                return fail(FillIn(Tr("option '{1}' needs a file"), {"--export-progress"}));
+            options.m_strExport = bJoined ? strArg.substr(18) : args[++i];
         }
         else if (bOptions && strArg == "--list")
         {

@@ -2,6 +2,7 @@
 
 #include "framework/SettingsStore.h"
 #include "framework/Translation.h"
+#include "history/Review.h"
 #include "lesson/VerbListFiles.h"
 #include "lesson/VerdictObserver.h"
 #include "verbdata/AnswerText.h"
@@ -20,6 +21,9 @@ namespace
 {
 
 const char* const kSection = "Morphane";
+// The program's own settings, beside the classic ones.
+const char* const kOwnSection = "Taldrin";
+const char* const kReviewLimitKey = "ReviewLimit";
 
 std::uint32_t MillisecondsFrom(float fTime)
 {
@@ -125,7 +129,7 @@ bool CVespinDoc::LoadQuestions()
 {
     m_bListCutShort = ReadVerbListFile(m_strVerbListPath, m_bAlternativeFile, m_directions,
                                        m_groups, m_pool) == VerbListEnd::OutOfMemory;
-    StartAsking(false);
+    StartAsking(false, false);
     return true;
 }
 
@@ -162,11 +166,28 @@ bool CVespinDoc::FallBackFromGoneList()
     return bStandard;
 }
 
-bool CVespinDoc::LoadChosenQuestions(const std::vector<QuestionId>& questions)
+QuestionPool CVespinDoc::ReadAllQuestions() const
 {
     QuestionPool all;
     ReadVerbListFile(m_strVerbListPath, m_bAlternativeFile, AllFlags<DirectionSet>(),
                      AllFlags<GroupSet>(), all);
+    return all;
+}
+
+std::uint32_t CVespinDoc::GetReviewLimit() const
+{
+    return ClampReviewLimit(m_profile.GetProfileInt(kOwnSection, kReviewLimitKey, kDefaultReviewLimit));
+}
+
+void CVespinDoc::SetReviewLimit(std::uint32_t nLimit)
+{
+    m_profile.WriteProfileInt(kOwnSection, kReviewLimitKey, ClampReviewLimit(nLimit));
+    m_profile.Flush();
+}
+
+bool CVespinDoc::LoadChosenQuestions(const std::vector<QuestionId>& questions, bool bPractice)
+{
+    const QuestionPool all = ReadAllQuestions();
     // The list's questions by verb and direction, so that a long list of mistakes on a
     // long list is matched in one pass over each.
     std::unordered_map<std::string, std::vector<std::size_t>> byVerb;
@@ -203,18 +224,18 @@ bool CVespinDoc::LoadChosenQuestions(const std::vector<QuestionId>& questions)
         return false;
     OnNewDocument();
     m_pool = std::move(chosen);
-    StartAsking(true);
+    StartAsking(bPractice, true);
     return true;
 }
 
-void CVespinDoc::StartAsking(bool bPractice)
+void CVespinDoc::StartAsking(bool bPractice, bool bFirstFirst)
 {
     m_nCurrent = 0;
     if (m_fnLessonStarted)
         m_fnLessonStarted();
     if (m_pool.empty())
         return;
-    if (bPractice)
+    if (bFirstFirst)
         SetTitle(Latin1ToUtf8(ConvertAccents(m_pool[0].GetPrompt())));
     else
         ChooseNextQuestion();

@@ -56,8 +56,14 @@ public:
     // A lesson on these questions of the list in use, whatever directions and groups are
     // chosen: the first is asked first, then the random walk goes on from it in this order.
     // Those the list no longer holds are left out, and each question of the list is taken
-    // once. False, with nothing changed, when none is left.
-    bool LoadChosenQuestions(const std::vector<QuestionId>& questions);
+    // once. False, with nothing changed, when none is left. bPractice marks the lesson as
+    // one of Practise Mistakes in the history; a review of due questions is not one.
+    bool LoadChosenQuestions(const std::vector<QuestionId>& questions, bool bPractice = true);
+    // Every question of the list in use, whatever directions and groups are chosen.
+    QuestionPool ReadAllQuestions() const;
+    // How many questions a lesson of Review Due asks at most, kept in the settings.
+    std::uint32_t GetReviewLimit() const;
+    void SetReviewLimit(std::uint32_t nLimit);
     // The verb list the lessons read.
     const std::string& GetListInUse() const { return m_strVerbListPath; }
     // Told of every lesson's start, verdicts and end; nullptr for none. Must outlive
@@ -140,9 +146,9 @@ public:
 private:
     void RemoveCurrentQuestion();
     void EndLesson();
-    // bPractice: a lesson of chosen questions, marked as practice in the history; the
-    // pool's first question (the most recent mistake) is asked first, without a random step.
-    void StartAsking(bool bPractice);
+    // bPractice: a lesson marked as practice in the history. bFirstFirst: a lesson of chosen
+    // questions, whose first (the most recent mistake) is asked first, without a random step.
+    void StartAsking(bool bPractice, bool bFirstFirst);
     void NotifyLessonEnd();
 
     SettingsStore& m_profile;

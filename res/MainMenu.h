@@ -40,7 +40,7 @@ inline constexpr MenuItemDef kFileMenu[] = {
     {0, nullptr},
     {ID_APP_EXIT, TR_NOOP("&Close")},
 };
-// The key of Speak is shown beside it, from the accelerators.
+// The key of Speak is shown beside it (kItemsShowingKeys).
 inline constexpr MenuItemDef kSpeechItems[] = {
     {ID_SPEECH_SAY, TR_NOOP("&Speak")},
     {ID_SPEECH_AFTER_VERDICT, TR_NOOP("Speak After Each &Verdict"), MenuItemKind::Check},
@@ -55,11 +55,14 @@ inline constexpr MenuItemDef kLessonMenu[] = {
     {ID_LESSON_GIVEUP, TR_NOOP("Give up")},
     {ID_LESSON_STATISTICS, TR_NOOP("Statistics")},
     {ID_LESSON_VIEW, TR_NOOP("View")},
+    // TRANSLATORS: said of a wrong answer shown: it was only a slip of the fingers.
+    {ID_LESSON_SLIP, TR_NOOP("&That Was a Slip")},
     {0, nullptr},
     {ID_LESSON_VERB_LIST, TR_NOOP("Verb &List...")},
     {ID_LESSON_STANDARD_LIST, TR_NOOP("&Standard List")},
     {ID_LESSON_EDIT_LIST, TR_NOOP("&Edit Verb List...")},
     {0, nullptr},
+    {ID_LESSON_REVIEW, TR_NOOP("&Review Due")},
     {ID_LESSON_MISTAKES, TR_NOOP("Practise &Mistakes")},
     {ID_LESSON_PROGRESS, TR_NOOP("&Progress...")},
     {ID_LESSON_FORGET, TR_NOOP("&Forget History...")},
@@ -119,7 +122,13 @@ inline constexpr CommandPromptDef kCommandPrompts[] = {
     {ID_SPEECH_BRITISH, TR_NOOP("Speak the verbs as they are said in Britain\nBritish English")},
     {ID_SPEECH_AMERICAN, TR_NOOP("Speak the verbs as they are said in the United States\nAmerican English")},
     {ID_SPEECH_BY_EAR, TR_NOOP("Hear the word asked instead of reading it\nLesson by Ear")},
+    {ID_LESSON_REVIEW, TR_NOOP("Start a lesson on the questions due for review today\nReview Due")},
+    {ID_LESSON_SLIP, TR_NOOP("Count the wrong answer shown as a typing slip: it does not send the question back to box 1\nThat Was a Slip")},
 };
+
+// The menu items that show their key (from the accelerators below) beside them; the
+// classic items show none.
+inline constexpr int kItemsShowingKeys[] = {ID_LESSON_SLIP, ID_SPEECH_SAY};
 
 // Accelerator modifiers in the classic resource's values; keys are VirtualKey codes,
 // a letter key is its capital.
@@ -156,8 +165,9 @@ inline constexpr AcceleratorDef kAccelerators[] = {
     {ACCEL_SHIFT_KEY, KEY_F6, ID_PREV_PANE},
     // Beside the classic table: the key every desktop opens its help with.
     {0, KEY_F1, ID_HELP},
-    // Types nothing, so it cannot reach the answer.
+    // These type nothing, so they cannot reach the answer.
     {0, KEY_F5, ID_SPEECH_SAY},
+    {ACCEL_CONTROL_KEY | ACCEL_SHIFT_KEY, 'S', ID_LESSON_SLIP},
 };
 
 // The status bar after its message field: one field per lock key, showing its text

@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   libgtest-dev libbenchmark-dev libespeak-ng-dev espeak-ng-data
   libwxgtk3.2-dev libcairo2-dev libpango1.0-dev fonts-liberation
-  gettext wx3.2-i18n fonts-wqy-microhei
+  gettext wx3.2-i18n fonts-wqy-microhei python3
   xvfb xdotool x11-utils imagemagick poppler-utils
   clang libclang-rt-14-dev
   desktop-file-utils appstream lintian dpkg-dev file

@@ -24,6 +24,11 @@ constexpr int kLeastBar = 2; // a lesson without a right answer still shows
 constexpr Colour kBarColour = Rgb(46, 139, 87);
 constexpr Colour kPracticeColour = Rgb(65, 105, 225);
 constexpr Colour kGridColour = Rgb(210, 210, 210);
+// Never asked, then boxes 1 to 5: from red to a deep green.
+constexpr Colour kBoxColours[kReviewBoxes + 1] = {Rgb(190, 190, 190), Rgb(214, 69, 65),  Rgb(242, 153, 50),
+                                                  Rgb(232, 209, 62),  Rgb(139, 195, 74), Rgb(27, 110, 56)};
+constexpr int kBoxBarHeight = 24;
+constexpr int kDueChartHeight = 60;
 // TRANSLATORS: the months, shortened, as in "7 Dec" under the bars of the Progress chart.
 constexpr const char* kMonths[] = {TR_NOOP("Jan"), TR_NOOP("Feb"), TR_NOOP("Mar"), TR_NOOP("Apr"),
                                    TR_NOOP("May"), TR_NOOP("Jun"), TR_NOOP("Jul"), TR_NOOP("Aug"),
@@ -209,8 +214,8 @@ std::vector<std::string> WrapText(const CDC& dc, const std::string& strText, int
     return lines;
 }
 
-CProgressView::CProgressView(HistoryProgress progress, ViewWindow& window)
-    : CView(window), m_progress(std::move(progress))
+CProgressView::CProgressView(HistoryProgress progress, ViewWindow& window, std::optional<ReviewOverview> review)
+    : CView(window), m_progress(std::move(progress)), m_review(std::move(review))
 {
 }
 
@@ -268,7 +273,77 @@ int CProgressView::Paint(CDC* pDC, const Rect& client, bool bDraw)
         pDC->DrawText(strTotals, {inner.left, nTotalsTop, inner.right, nTotalsTop + 20}, TF_SINGLELINE);
         pDC->SelectFont(pOld);
     }
-    return nTotalsTop + 20 + kMargin;
+    if (!m_review)
+        return nTotalsTop + 20 + kMargin;
+    return DrawReview(pDC, {inner.left, nTotalsTop + 20 + 24, inner.right, inner.bottom}, bDraw) + kMargin;
+}
+
+// One bar split by box, each part as wide as its share of the list's questions and
+// labelled below with its box and count; then a bar per day ahead with the questions due.
+int CProgressView::DrawReview(CDC* pDC, const Rect& area, bool bDraw)
+{
+    const ReviewOverview& review = *m_review;
+    const int nBarTop = area.top + 26, nLegendTop = nBarTop + kBoxBarHeight + 4;
+    const int nDueHeadingTop = nLegendTop + 18 + 20, nDueTop = nDueHeadingTop + 26;
+    const int nBottom = nDueTop + 14 + kDueChartHeight + kDateRowHeight;
+    if (!bDraw)
+        return nBottom;
+    DrawHeading(pDC, Tr("Boxes of the verb list in use"), {area.left, area.top, area.right, area.top + 22});
+    const FontSpec font = TextFont(12);
+    const FontSpec* pOld = pDC->SelectFont(&font);
+    const Colour* pOldBrush = pDC->SelectBrush(nullptr);
+    std::uint32_t nTotal = 0;
+    for (const std::uint32_t n : review.m_boxes)
+        nTotal += n;
+    int x = area.left, nLegend = area.left;
+    std::uint32_t nBefore = 0;
+    for (std::size_t nBox = 0; nBox < review.m_boxes.size(); ++nBox)
+    {
+        const std::uint32_t n = review.m_boxes[nBox];
+        nBefore += n;
+        const int nRight = nTotal ? area.left + static_cast<int>(static_cast<long long>(area.Width()) * nBefore / nTotal) : x;
+        pDC->SelectBrush(&kBoxColours[nBox]);
+        if (nRight > x)
+            pDC->Rectangle({x, nBarTop, nRight, nBarTop + kBoxBarHeight});
+        x = nRight;
+        // TRANSLATORS: the legend of the boxes bar: questions never asked, and those in box {1}
+        // (1 to 5); {2} is how many.
+        const std::string strLabel = nBox == 0 ? FillIn(Tr("new: {1}"), {std::to_string(n)})
+                                               : FillIn(Tr("box {1}: {2}"), {std::to_string(nBox), std::to_string(n)});
+        pDC->Rectangle({nLegend, nLegendTop + 3, nLegend + 10, nLegendTop + 13});
+        const int nWidth = pDC->GetTextExtent(strLabel).cx;
+        pDC->DrawText(strLabel, {nLegend + 14, nLegendTop, nLegend + 14 + nWidth, nLegendTop + 16}, TF_SINGLELINE);
+        nLegend += 14 + nWidth + 16;
+    }
+    if (nTotal == 0)
+        pDC->DrawText(Tr("The verb list in use has no questions."), {area.left, nBarTop, area.right, nBarTop + kBoxBarHeight},
+                      TF_CENTER | TF_VCENTER | TF_SINGLELINE);
+
+    pDC->SelectFont(pOld);
+    DrawHeading(pDC, Tr("Due for review in the days ahead"), {area.left, nDueHeadingTop, area.right, nDueHeadingTop + 22});
+    pDC->SelectFont(&font);
+    const std::uint32_t nMost = std::max<std::uint32_t>(1, *std::max_element(review.m_dueByDay.begin(), review.m_dueByDay.end()));
+    const int nSlot = area.Width() / static_cast<int>(kDueDays);
+    const int nChartBottom = nDueTop + 14 + kDueChartHeight;
+    pDC->SelectBrush(&kBoxColours[1]);
+    for (std::size_t nDay = 0; nDay < kDueDays; ++nDay)
+    {
+        const int nLeft = area.left + nSlot * static_cast<int>(nDay);
+        const std::uint32_t n = review.m_dueByDay[nDay];
+        const int nHeight = static_cast<int>(static_cast<long long>(kDueChartHeight) * n / nMost);
+        if (n)
+            pDC->Rectangle({nLeft + nSlot / 4, nChartBottom - nHeight, nLeft + nSlot * 3 / 4, nChartBottom});
+        pDC->DrawText(std::to_string(n), {nLeft, nChartBottom - nHeight - 14, nLeft + nSlot, nChartBottom - nHeight - 1},
+                      TF_CENTER | TF_SINGLELINE);
+        // TRANSLATORS: under the first bar of the questions due, those of today and any overdue.
+        const std::string strDay = nDay == 0 ? Tr("today")
+                                             : DayLabel(HistoryDay(review.m_nToday + static_cast<std::int64_t>(nDay) * 86400), false);
+        pDC->DrawText(strDay, {nLeft, nChartBottom + 2, nLeft + nSlot, nChartBottom + kDateRowHeight}, TF_CENTER | TF_SINGLELINE);
+    }
+    pDC->Line(area.left, nChartBottom, area.left + nSlot * static_cast<int>(kDueDays), nChartBottom);
+    pDC->SelectBrush(pOldBrush);
+    pDC->SelectFont(pOld);
+    return nBottom;
 }
 
 // Grid lines at every quarter, labelled on the left; one bar per lesson, the latest on

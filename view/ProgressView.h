@@ -5,14 +5,18 @@
 
 #include "framework/View.h"
 #include "history/HistorySummary.h"
+#include "history/Review.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 class CProgressView : public CView
 {
 public:
-    CProgressView(HistoryProgress progress, ViewWindow& window);
+    // With review, the boxes of the list in use and the questions due in the days ahead
+    // are drawn under the totals.
+    CProgressView(HistoryProgress progress, ViewWindow& window, std::optional<ReviewOverview> review = std::nullopt);
 
     void OnDraw(CDC* pDC) override;
     // The height the whole picture needs at this width, measured with pDC's fonts.
@@ -26,8 +30,11 @@ private:
     void DrawChart(CDC* pDC, const Rect& area);
     // Returns the bottom of the table.
     int DrawMissed(CDC* pDC, const Rect& area, bool bDraw);
+    // Returns the bottom.
+    int DrawReview(CDC* pDC, const Rect& area, bool bDraw);
 
     HistoryProgress m_progress;
+    std::optional<ReviewOverview> m_review;
 };
 
 // The share of right answers of a lesson, 0 to 100; 0 for a lesson without answers.

@@ -5,6 +5,7 @@
 #include "dialogs/OptionDlg.h"
 #include "dialogs/StatisticsDlg.h"
 #include "framework/Translation.h"
+#include "history/Review.h"
 #include "lesson/LessonHistory.h"
 #include "lesson/VespinDoc.h"
 #include "res/AppStrings.h"
@@ -620,30 +621,38 @@ void CVespinView::OnLessonView()
     m_window.InvalidateRect(nullptr, true);
 }
 
+namespace
+{
+
+std::vector<QuestionId> QuestionIds(const std::vector<HistoryQuestion>& questions)
+{
+    std::vector<QuestionId> ids;
+    for (const HistoryQuestion& question : questions)
+    {
+        QuestionId id;
+        Utf8ToLatin1(question.m_strVerb, id.m_strVerb);
+        Utf8ToLatin1(question.m_strPrompt, id.m_strPrompt);
+        Utf8ToLatin1(question.m_strExpected, id.m_strExpected);
+        while (id.m_nDirection < kDirectionCount && HistoryDirectionName(id.m_nDirection) != question.m_strDirection)
+            ++id.m_nDirection;
+        ids.push_back(std::move(id));
+    }
+    return ids;
+}
+
+} // namespace
+
 void CVespinView::OnPractiseMistakes()
 {
     CVespinDoc* pDoc = GetDocument();
     pDoc->FallBackFromGoneList();
-    const std::optional<HistorySummary> summary =
-        m_pHistory ? m_pHistory->Summarise(pDoc->GetListInUse()) : std::nullopt;
-    if (!summary)
+    const HistorySummary* pSummary = m_pHistory ? m_pHistory->Summarise(pDoc->GetListInUse()) : nullptr;
+    if (!pSummary)
     {
         TellHistoryUnreadable();
         return;
     }
-    std::vector<QuestionId> questions;
-    for (const HistoryQuestion& mistake : summary->GetMistakes())
-    {
-        QuestionId id;
-        Utf8ToLatin1(mistake.m_strVerb, id.m_strVerb);
-        Utf8ToLatin1(mistake.m_strPrompt, id.m_strPrompt);
-        Utf8ToLatin1(mistake.m_strExpected, id.m_strExpected);
-        while (id.m_nDirection < kDirectionCount &&
-               HistoryDirectionName(id.m_nDirection) != mistake.m_strDirection)
-            ++id.m_nDirection;
-        questions.push_back(std::move(id));
-    }
-    if (!pDoc->LoadChosenQuestions(questions))
+    if (!pDoc->LoadChosenQuestions(QuestionIds(pSummary->GetMistakes())))
     {
         m_window.MessageBox(Tr(kNoMistakesText), "Taldrin", BOX_OK | BOX_ICONINFORMATION);
         return;
@@ -652,6 +661,44 @@ void CVespinView::OnPractiseMistakes()
         m_pSpeech->OnQuestion(*pDoc);
     m_window.SetTimer(TIMER_CARET_BLINK, kCaretBlinkMilliseconds);
     m_window.InvalidateRect(nullptr, true);
+}
+
+void CVespinView::OnReviewDue(std::int64_t nNow)
+{
+    CVespinDoc* pDoc = GetDocument();
+    pDoc->FallBackFromGoneList();
+    const HistorySummary* pSummary = m_pHistory ? m_pHistory->Summarise(pDoc->GetListInUse()) : nullptr;
+    if (!pSummary)
+    {
+        TellHistoryUnreadable();
+        return;
+    }
+    const std::vector<ReviewItem> items =
+        ReviewItems(pSummary->GetReview(), HistoryQuestionsOf(pDoc->ReadAllQuestions()), nNow);
+    if (pDoc->LoadChosenQuestions(QuestionIds(DueQuestions(items, nNow, pDoc->GetReviewLimit())), false))
+    {
+        m_window.SetTimer(TIMER_CARET_BLINK, kCaretBlinkMilliseconds);
+        m_window.InvalidateRect(nullptr, true);
+        return;
+    }
+    const ReviewOverview overview = OverviewOf(items, nNow);
+    const std::string strText =
+        overview.m_nNextDue < 0
+            ? Tr("Nothing is due for review: no question of this verb list has been asked yet.")
+            // TRANSLATORS: {1} is a date, as 2026-12-08.
+            : FillIn(Tr("Nothing is due for review. The next questions are due on {1}."), {HistoryDay(overview.m_nNextDue)});
+    m_window.MessageBox(strText, "Taldrin", BOX_OK | BOX_ICONINFORMATION);
+}
+
+bool CVespinView::CanMarkSlip() const
+{
+    return m_pHistory && m_pHistory->CanMarkSlip() && m_doc.m_nLastResult == 0 && !m_doc.m_bFinished &&
+           !m_doc.m_pool.empty() && (m_doc.m_bShowingCorrection || !m_doc.m_bCorrecting);
+}
+
+bool CVespinView::OnSlip()
+{
+    return CanMarkSlip() && m_pHistory->MarkSlip();
 }
 
 void CVespinView::TellHistoryUnreadable()

@@ -6,6 +6,7 @@
 #include "framework/View.h"
 
 #include <cstddef>
+#include <cstdint>
 
 class CVespinDoc;
 class LessonHistory;
@@ -54,6 +55,12 @@ public:
     void OnForgetHistory();
     // Says the question's word, or while a verdict shows the answer it expected.
     void OnSpeak();
+    // A lesson of the questions due for review at nNow (seconds since 1970), or a message
+    // saying when the next are due.
+    void OnReviewDue(std::int64_t nNow);
+    // While the wrong verdict of the last answer is shown: that answer was a slip.
+    bool CanMarkSlip() const;
+    bool OnSlip();
 
     // The history the commands work on; nullptr for none. Must outlive the view.
     void SetHistory(LessonHistory* pHistory) { m_pHistory = pHistory; }

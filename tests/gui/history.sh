@@ -118,7 +118,7 @@ box=$(wait_for_window Taldrin)
 screenshot "$box" "$GUI_TMP/replace.png"
 [ "$(cat "$history")" = "name,age" ] || fail "replaced before the answer"
 send_keys "$box" Return
-wait_until 10 eval '[ "$(cat "$history")" = "Taldrin history	2" ]' || fail "Forget History did not replace the file: $(cat "$history")"
+wait_until 10 eval '[ "$(cat "$history")" = "Taldrin history	3" ]' || fail "Forget History did not replace the file: $(cat "$history")"
 [ -z "${TALDRIN_UNREADABLE_SHOTS:-}" ] || cp "$GUI_TMP/unreadable.png" "$GUI_TMP/notkept.png" "$GUI_TMP/replace.png" "$TALDRIN_UNREADABLE_SHOTS"
 menu "$window" 0 1
 wait_for_exit "$TALDRIN_PID" 15

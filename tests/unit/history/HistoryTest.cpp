@@ -1,6 +1,7 @@
 // The learner's history: its file under damage and competition, and what is read from it.
 #include "history/HistoryFile.h"
 #include "history/HistorySummary.h"
+#include "history/Review.h"
 
 #include "support/TempDir.h"
 #include "verbdata/ListEncoding.h"
@@ -351,4 +352,119 @@ TEST(HistorySummary, ProgressShowsTheLastLessonsTheMostMissedAndTheTotals)
     EXPECT_EQ(progress.m_nAnswers, 65u);
     EXPECT_EQ(progress.m_nRight, 52u);
     EXPECT_EQ(progress.m_nDays, 8u);
+}
+
+// Each row: lessons as a history file holds them, each "day list: answers", a day being
+// the date in December 2026 at 10:00 UTC or with its hour ("02T09"); an answer is a verb
+// and + or -, "go!" a wrong answer the learner called a slip, "!go" a slip line alone.
+// With bTorn the last line is cut short. Then, at the time now, the boxes of list A's
+// questions, those due (most overdue first) and the mistakes.
+TEST(HistoryReview, BoxesAndDueDatesReplayTheHistory)
+{
+    const struct { const char* name; std::vector<const char*> lessons; bool bTorn; const char* now; const char* boxes; const char* due; const char* mistakes; } rows[] = {
+        {"right at the first asking: box 2", {"01 A: go+"}, false, "02", "go2", "", ""},
+        {"wrong: box 1, due a day later", {"01 A: go- go+"}, false, "02", "go1", "go", "go"},
+        {"not yet an hour before", {"01 A: go- go+"}, false, "02T09", "go1", "", "go"},
+        {"up box by box; box 5 stays", {"01 A: go+", "03 A: go+", "06 A: go+", "10 A: go+", "18 A: go+"}, false, "19", "go5", "", ""},
+        {"box 4 due after 8 days", {"01 A: go+", "03 A: go+", "06 A: go+"}, false, "14", "go4", "go", ""},
+        {"back to box 1 from box 4", {"01 A: go+", "03 A: go+", "06 A: go- go+"}, false, "07", "go1", "go", "go"},
+        {"repeats in the lesson move nothing", {"01 A: go- go+ go+", "02 A: be+ be-"}, false, "03", "be2 go1", "go", "be go"},
+        {"a slip counts as right", {"01 A: go!"}, false, "02", "go2", "", ""},
+        {"a slip on the re-asking leaves the first", {"01 A: go- go!"}, false, "02", "go1", "go", "go"},
+        {"a slip after another answer forgives nothing", {"01 A: go- be+ !go"}, false, "02", "be2 go1", "go", "go"},
+        {"two lists, one verb: each its own", {"01 A: go+", "01 B: go- go+", "02 B: be-"}, false, "02", "go2", "", ""},
+        {"an answer in the future counts as now", {"20 A: go-"}, false, "10", "go1", "", "go"},
+        {"the most overdue first", {"01 A: go- go+ be+", "01T11 A: cut-"}, false, "10", "be2 cut1 go1", "go cut be", "cut go"},
+        {"a torn last line is skipped", {"01 A: go+", "02 A: go-"}, true, "02T12", "go2", "", ""},
+    };
+    const std::vector<HistoryQuestion> list = {{"be", "Infinitive > Past Tense", "be", ""}, {"cut", "Infinitive > Past Tense", "cut", ""},
+                                               {"do", "Infinitive > Past Tense", "do", ""}, {"go", "Infinitive > Past Tense", "go", ""}};
+    const auto time = [](const std::string& strDay) {
+        return "2026-12-" + strDay.substr(0, 2) + "T" + (strDay.size() > 2 ? strDay.substr(3, 2) : "10") + ":00:00Z";
+    };
+    TempDir dir;
+    dir.Enter();
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE(row.name);
+        std::string strFile = std::string(kHistoryFormatLine) + "\n";
+        for (std::size_t nLesson = 0; nLesson < row.lessons.size(); ++nLesson)
+        {
+            std::istringstream words(row.lessons[nLesson]);
+            std::string strDay, strList, strAnswer;
+            words >> strDay >> strList;
+            while (words >> strAnswer)
+            {
+                const bool bSlipOnly = strAnswer[0] == '!';
+                const std::string strVerb = bSlipOnly ? strAnswer.substr(1) : strAnswer.substr(0, strAnswer.size() - 1);
+                HistoryEntry answer = Answer(strVerb, strAnswer.back() == '+', std::to_string(nLesson), time(strDay), strList.substr(0, 1));
+                if (!bSlipOnly)
+                    strFile += FormatHistoryLine(answer);
+                answer.m_bSlip = true;
+                if (bSlipOnly || strAnswer.back() == '!')
+                    strFile += FormatHistoryLine(answer);
+            }
+        }
+        if (row.bTorn)
+            strFile.resize(strFile.size() - 8);
+        const std::string strPath = "review.tsv";
+        std::ofstream(strPath, std::ios::binary | std::ios::trunc) << strFile;
+        HistorySummary summary("A");
+        ASSERT_EQ(ReadHistory(strPath, [&](const HistoryEntry& entry) { summary.Add(entry); }), HistoryState::Read);
+        const std::int64_t nNow = HistoryTimeSeconds(time(row.now));
+        const std::vector<ReviewItem> items = ReviewItems(summary.GetReview(), list, nNow);
+        std::string strBoxes, strDue, strMistakes;
+        for (const ReviewItem& item : items)
+            if (item.m_nBox > 0)
+                strBoxes += (strBoxes.empty() ? "" : " ") + item.m_question.m_strVerb + std::to_string(item.m_nBox);
+        for (const HistoryQuestion& question : DueQuestions(items, nNow, 10))
+            strDue += (strDue.empty() ? "" : " ") + question.m_strVerb;
+        std::vector<HistoryQuestion> mistakes = summary.GetMistakes();
+        std::sort(mistakes.begin(), mistakes.end(), [](const auto& a, const auto& b) { return a.m_strVerb < b.m_strVerb; });
+        for (const HistoryQuestion& mistake : mistakes)
+            strMistakes += (strMistakes.empty() ? "" : " ") + mistake.m_strVerb;
+        EXPECT_EQ(strBoxes, row.boxes);
+        EXPECT_EQ(strDue, row.due);
+        EXPECT_EQ(strMistakes, row.mistakes);
+        EXPECT_EQ(OverviewOf(items, nNow).m_nDueNow, std::count(strDue.begin(), strDue.end(), ' ') + !strDue.empty());
+    }
+}
+
+// The days ahead, the limit, none due, and the record: box 0 for a question never asked,
+// a verb with a comma or a quote quoted.
+TEST(HistoryReview, OverviewLimitAndRecord)
+{
+    HistorySummary summary("A");
+    summary.Add(Answer("be", false, "1", "2026-12-01T10:00:00Z", "A"));
+    summary.Add(Answer("go,\"went\"", true, "1", "2026-12-01T10:00:01Z", "A"));
+    summary.Add(Answer("cut", true, "2", "2026-12-02T10:00:00Z", "A"));
+    const std::vector<HistoryQuestion> list = {{"be", "Infinitive > Past Tense", "be", ""}, {"go,\"went\"", "Infinitive > Past Tense", "go,\"went\"", ""},
+                                               {"cut", "Infinitive > Past Tense", "cut", ""}, {"do", "Infinitive > Past Tense", "do", ""}};
+    const std::int64_t nNow = HistoryTimeSeconds("2026-12-01T12:00:00Z");
+    const std::vector<ReviewItem> items = ReviewItems(summary.GetReview(), list, nNow);
+    const ReviewOverview overview = OverviewOf(items, nNow);
+    EXPECT_EQ((std::vector<std::uint32_t>(overview.m_boxes.begin(), overview.m_boxes.end())), (std::vector<std::uint32_t>{1, 1, 2, 0, 0, 0}));
+    // be on the 2nd, go on the 3rd, cut (asked after now) on the 3rd as well.
+    EXPECT_EQ((std::vector<std::uint32_t>(overview.m_dueByDay.begin(), overview.m_dueByDay.end())), (std::vector<std::uint32_t>{0, 1, 2, 0, 0, 0, 0}));
+    EXPECT_EQ(overview.m_nDueNow, 0u);
+    EXPECT_EQ(HistoryDay(overview.m_nNextDue), "2026-12-02");
+    EXPECT_TRUE(DueQuestions(items, nNow, 50).empty());
+    const std::int64_t nLater = HistoryTimeSeconds("2026-12-20T00:00:00Z");
+    ASSERT_EQ(DueQuestions(items, nLater, 2).size(), 2u);
+    EXPECT_EQ(DueQuestions(items, nLater, 2)[1].m_strVerb, "go,\"went\"");
+    EXPECT_EQ(ClampReviewLimit(0), kDefaultReviewLimit);
+    EXPECT_EQ(ClampReviewLimit(4000000000u), kMaxReviewLimit);
+    EXPECT_EQ(ClampReviewLimit(7), 7u);
+    EXPECT_EQ(ReviewCsv(items),
+              "verb,conversion,box,times asked,times right at first asking,last asked,due date,asked\r\n"
+              "be,Infinitive > Past Tense,1,1,0,2026-12-01T10:00:00Z,2026-12-02,be\r\n"
+              "\"go,\"\"went\"\"\",Infinitive > Past Tense,2,1,1,2026-12-01T10:00:01Z,2026-12-03,\"go,\"\"went\"\"\"\r\n"
+              "cut,Infinitive > Past Tense,2,1,1,2026-12-02T10:00:00Z,2026-12-03,cut\r\n"
+              "do,Infinitive > Past Tense,0,0,0,,,do\r\n");
+    // Seven fields: a reader of version 2 takes only 8 or 9, and skips it.
+    HistoryEntry slip = Answer("be", false, "1", "2026-12-01T10:00:00Z", "A");
+    slip.m_bSlip = true;
+    EXPECT_EQ(FormatHistoryLine(slip), "2026-12-01T10:00:00Z\t1\tA\tInfinitive > Past Tense\tbe\tbe\tslip\n");
+    EXPECT_EQ(HistoryTimeSeconds("2026-13-01T10:00:00Z"), -1);
+    EXPECT_EQ(HistoryDay(HistoryTimeSeconds("2028-02-29T23:59:59Z")), "2028-02-29");
 }

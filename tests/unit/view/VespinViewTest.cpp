@@ -11,7 +11,9 @@
 #include "support/Transcripts.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <sstream>
 
 namespace
 {
@@ -162,4 +164,38 @@ TEST(VespinView, TellsWhenTheListWasCutShortByMemory)
                       doc.GetCutShortText().find(" " + std::to_string((doc.m_pool.size() + 5) / 6) + " of its verbs") != std::string::npos ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
+}
+
+// Under the totals, with review: the boxes bar split by share, each part in its box's colour,
+// a label per box, and a bar per day ahead as tall as its share of the busiest day.
+TEST(ProgressView, DrawsTheBoxesAndTheDaysAhead)
+{
+    ReviewOverview review;
+    review.m_boxes = {6, 2, 0, 1, 0, 1};
+    review.m_dueByDay = {3, 0, 1, 0, 0, 0, 0};
+    review.m_nToday = HistoryTimeSeconds("2026-12-07T00:00:00Z");
+    FakeViewWindow window;
+    window.client = {0, 0, 744, 2000};
+    CProgressView plain(HistoryProgress(), window), progress(HistoryProgress(), window, review);
+    RecordingDC measuring;
+    EXPECT_GT(progress.GetHeight(&measuring, 744), plain.GetHeight(&measuring, 744) + 150);
+    RecordingDC dc;
+    progress.OnDraw(&dc);
+    std::istringstream lines(dc.trace);
+    std::string strBoxes, strDays;
+    for (std::string strLine; std::getline(lines, strLine);)
+    {
+        int nLeft = 0, nTop = 0, nRight = 0, nBottom = 0;
+        if (std::sscanf(strLine.c_str(), "rectangle %d,%d,%d,%d", &nLeft, &nTop, &nRight, &nBottom) != 4 || nRight - nLeft <= 10)
+            continue;
+        const std::string strBrush = strLine.substr(strLine.rfind(' ') + 1);
+        if (nBottom - nTop == 24)
+            strBoxes += std::to_string(nRight - nLeft) + ":" + strBrush + " ";
+        else
+            strDays += std::to_string(nBottom - nTop) + " ";
+    }
+    EXPECT_EQ(strBoxes, "432:190/190/190 144:214/69/65 72:232/209/62 72:27/110/56 ");
+    EXPECT_EQ(strDays, "60 20 ");
+    for (const char* pszText : {"\"new: 6\"", "\"box 5: 1\"", "\"today\"", "\"9 Dec\"", "\"3\""})
+        EXPECT_NE(dc.trace.find(pszText), std::string::npos) << pszText;
 }
