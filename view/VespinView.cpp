@@ -657,10 +657,7 @@ void CVespinView::OnPractiseMistakes()
         m_window.MessageBox(Tr(kNoMistakesText), "Taldrin", BOX_OK | BOX_ICONINFORMATION);
         return;
     }
-    if (m_pSpeech)
-        m_pSpeech->OnQuestion(*pDoc);
-    m_window.SetTimer(TIMER_CARET_BLINK, kCaretBlinkMilliseconds);
-    m_window.InvalidateRect(nullptr, true);
+    AskFirstChosenQuestion(pDoc);
 }
 
 void CVespinView::OnReviewDue(std::int64_t nNow)
@@ -676,11 +673,7 @@ void CVespinView::OnReviewDue(std::int64_t nNow)
     const std::vector<ReviewItem> items =
         ReviewItems(pSummary->GetReview(), HistoryQuestionsOf(pDoc->ReadAllQuestions()), nNow);
     if (pDoc->LoadChosenQuestions(QuestionIds(DueQuestions(items, nNow, pDoc->GetReviewLimit())), false))
-    {
-        m_window.SetTimer(TIMER_CARET_BLINK, kCaretBlinkMilliseconds);
-        m_window.InvalidateRect(nullptr, true);
-        return;
-    }
+        return AskFirstChosenQuestion(pDoc);
     const ReviewOverview overview = OverviewOf(items, nNow);
     const std::string strText =
         overview.m_nNextDue < 0
@@ -688,6 +681,14 @@ void CVespinView::OnReviewDue(std::int64_t nNow)
             // TRANSLATORS: {1} is a date, as 2026-12-08.
             : FillIn(Tr("Nothing is due for review. The next questions are due on {1}."), {HistoryDay(overview.m_nNextDue)});
     m_window.MessageBox(strText, "Taldrin", BOX_OK | BOX_ICONINFORMATION);
+}
+
+void CVespinView::AskFirstChosenQuestion(CVespinDoc* pDoc)
+{
+    if (m_pSpeech)
+        m_pSpeech->OnQuestion(*pDoc);
+    m_window.SetTimer(TIMER_CARET_BLINK, kCaretBlinkMilliseconds);
+    m_window.InvalidateRect(nullptr, true);
 }
 
 bool CVespinView::CanMarkSlip() const

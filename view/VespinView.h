@@ -72,6 +72,9 @@ private:
     void TellHistoryUnreadable();
     void DrawQuestion(CDC* pDC, CVespinDoc* pDoc);
     void StartLesson(CVespinDoc* pDoc);
+    // After a lesson of chosen questions is loaded: its first question said, if speech is on,
+    // and shown.
+    void AskFirstChosenQuestion(CVespinDoc* pDoc);
     void PlaceCaret(CVespinDoc* pDoc, int x, int y);
     void BlinkCaret(CVespinDoc* pDoc);
     // The caret's line in the answer box, in the font already selected.
