@@ -134,8 +134,14 @@ void DrawFitted(CDC* pDC, const std::string& strText, const Rect& rect, unsigned
         base.Height = sample.cy;
         base.Width = sample.cx / 10;
     }
+    // A line that cannot be broken grows with its font: it starts one step above the size its
+    // measured width asks for, so that a large title word is laid out twice, not six times.
+    int nFirstPercent = 90;
+    if (const Size size = pDC->GetTextExtent(strText);
+        (!bWrap || strText.find_first_of(" \n") == std::string::npos) && size.cx > 0 && size.cy > 0)
+        nFirstPercent = std::clamp(std::min(box.Width() * 100 / size.cx, box.Height() * 100 / size.cy) / 10 * 10 + 10, 40, 90);
     FontSpec smaller = base;
-    for (int nPercent = 90; nPercent >= 40 && !Fits(pDC, strFitted, nFormat, box); nPercent -= 10)
+    for (int nPercent = nFirstPercent; nPercent >= 40 && !Fits(pDC, strFitted, nFormat, box); nPercent -= 10)
     {
         smaller.Height = base.Height * nPercent / 100;
         smaller.Width = base.Width * nPercent / 100;
