@@ -15,14 +15,6 @@ while read -r past infinitive; do answer[$infinitive]=$past; done < <(
   awk 'NR > 4 { l[n++] = $0 } END { for (i = 0; i + 3 < n; i += 4) print l[i+1], l[i+2] }' "$workdir/irregu.ver")
 answers() { [ -f "$history" ] && echo $(($(wc -l <"$history") - 1)) || echo 0; }
 
-# menu_end ID N: the Nth item above the Lesson menu's Speech (1: Language...).
-menu_end() {
-  local keys=(F10 Right) i
-  for ((i = 0; i <= $2; i++)); do keys+=(Up); done
-  xdotool windowfocus --sync "$1"
-  xdotool key --delay 250 "${keys[@]}" Return
-}
-
 start_welcome "$workdir"
 [ ! -e "$history" ] || fail "start-up touched the history"
 set_up "space Return" "space Tab space Return"
@@ -35,21 +27,20 @@ close_program
 # After the restart: two lessons of exactly the two mistakes, answered right; then none.
 start_welcome "$workdir"
 for lesson in 1 2; do
-  menu_end "$window" 4
+  lesson_item m
   wait_until 10 eval '! caption_is "$window" "New Game - Taldrin" && ! caption_is "$window" "Statistics - Taldrin"' ||
     fail "Practise Mistakes started no lesson ($lesson)"
   asked=$(answer_lesson "$history" 0 | sort | tr '\n' ' ')
   [ "$asked" = "$wrong" ] || fail "practice $lesson asked '$asked', the mistakes were '$wrong'"
 done
 before=$(answers)
-menu_end "$window" 4
+lesson_item m
 close_with Taldrin Return
 caption_is "$window" "Statistics - Taldrin" && [ "$(answers)" = "$before" ] || fail "no mistakes, yet something changed"
 
 # Progress: three lessons as bars, the first in the chart's green, the two of Practise
 # Mistakes in their blue. Opened by the keys: Alt+L, then P for Progress.
-xdotool windowfocus --sync "$window"
-xdotool key --delay 250 alt+l p
+lesson_item p
 progress=$(wait_for_window Progress)
 wait_until 10 eval '[ "$(screenshot "$progress" "$GUI_TMP/progress.png"; count_colour "$GUI_TMP/progress.png" 46 139 87 2)" -gt 500 ]' ||
   fail "no bars in the progress chart"
@@ -60,7 +51,7 @@ close_with Progress Escape
 # A file that is no history: Progress names it; an answer is not kept, and the status bar
 # says so; Forget History asks before it replaces the file with an empty history.
 printf 'name,age\n' >"$history.new" && mv "$history.new" "$history"
-menu_end "$window" 3
+lesson_item p
 screenshot "$(wait_for_window Taldrin)" "$GUI_TMP/unreadable.png"
 close_with Taldrin Return
 menu "$window" 0 0
@@ -72,7 +63,7 @@ before=$(status_bar)
 send_keys "$window" x y z Return
 wait_until 10 eval '[ "$(status_bar)" != "$before" ]' || fail "the status bar did not change after an answer not kept"
 [ "$(cat "$history")" = "name,age" ] || fail "the file that is no history was written to"
-menu_end "$window" 2
+lesson_item f
 box=$(wait_for_window Taldrin)
 screenshot "$box" "$GUI_TMP/replace.png"
 [ "$(cat "$history")" = "name,age" ] || fail "replaced before the answer"

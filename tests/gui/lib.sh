@@ -164,6 +164,9 @@ answer_lesson() {
   done
 }
 
+# lesson_item KEY: the item of the Lesson menu of $window with the underlined letter KEY.
+lesson_item() { xdotool windowfocus --sync "$window" && xdotool key --delay 250 alt+l "$1"; }
+
 # close_with TITLE KEY...: sends the keys to the window titled TITLE and waits for it to go.
 close_with() {
   local title=$1

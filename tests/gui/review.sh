@@ -47,8 +47,7 @@ wait_until 20 eval '[ "$(status_ink)" -gt $((ink_none + 150)) ]' || fail "no cou
 # review_lesson WRONG: Review Due, answering each question right but, with WRONG 1, the first,
 # which is then called a slip and comes back. Prints the questions asked, in the order first asked.
 review_lesson() {
-  xdotool windowfocus --sync "$window"
-  xdotool key --delay 250 alt+l r
+  lesson_item r
   wait_until 10 eval '! caption_is "$window" "Statistics - Taldrin"' || fail "Review Due started no lesson"
   answer_lesson "$history" "$1" ctrl+shift+s | awk '!seen[$0]++' | tr '\n' ' '
 }
@@ -65,13 +64,12 @@ entry '-2 days' L3 take tuk wrong >>"$history"
 
 # Nothing due now: said, and nothing changes.
 before=$(lines)
-xdotool key --delay 250 alt+l r
+lesson_item r
 close_with Taldrin Return
 [ "$(lines)" = "$before" ] && caption_is "$window" "Statistics - Taldrin" || fail "nothing was due, yet something changed"
 
 # Progress: the boxes bar holds box 2 (see, take), box 3 (go) and the new questions.
-xdotool windowfocus --sync "$window"
-xdotool key --delay 250 alt+l p
+lesson_item p
 progress=$(wait_for_window Progress)
 wait_until 10 eval '[ "$(screenshot "$progress" "$GUI_TMP/progress.png"; count_colour "$GUI_TMP/progress.png" 242 153 50 2)" -gt 300 ]' ||
   fail "no box 2 in Progress"

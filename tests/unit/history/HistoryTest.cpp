@@ -43,6 +43,42 @@ std::vector<HistoryEntry> ReadAll(const std::string& strPath, HistoryState& stat
     return entries;
 }
 
+// Rows' lessons, each "day list: answers", the day a date in December 2026 at 10:00 UTC or
+// with its hour ("02T09"), list V the linked name given; an answer is a verb and + or -,
+// "go!" a wrong answer the learner called a slip, "!go" a slip line alone. "hang/hung" is the
+// question that asked "hung" (of the verb hang), "hang/" one of an old line that does not say.
+std::string DayTime(const std::string& strDay)
+{
+    return "2026-12-" + (strDay.size() == 1 ? "0" + strDay : strDay.substr(0, 2)) + "T" + (strDay.size() > 2 ? strDay.substr(3, 2) : "10") + ":00:00Z";
+}
+
+std::vector<HistoryEntry> Lessons(const std::vector<const char*>& lessons, const std::string& strLinked = "")
+{
+    std::vector<HistoryEntry> entries;
+    for (std::size_t nLesson = 0; nLesson < lessons.size(); ++nLesson)
+    {
+        std::istringstream words(lessons[nLesson]);
+        std::string strDay, strList, strAnswer;
+        words >> strDay >> strList;
+        while (words >> strAnswer)
+        {
+            const bool bSlipOnly = strAnswer[0] == '!';
+            const std::string strQuestion = bSlipOnly ? strAnswer.substr(1) : strAnswer.substr(0, strAnswer.size() - 1);
+            const std::size_t nSlash = strQuestion.find('/');
+            HistoryEntry answer = Answer(strQuestion.substr(0, nSlash), strAnswer.back() == '+', std::to_string(nLesson), DayTime(strDay),
+                                         strList[0] == 'V' ? strLinked : strList.substr(0, 1));
+            if (nSlash != std::string::npos)
+                answer.m_strDirection = "Past Tense > Infinitive", answer.m_strPrompt = strQuestion.substr(nSlash + 1);
+            if (!bSlipOnly)
+                entries.push_back(answer);
+            answer.m_bSlip = true;
+            if (bSlipOnly || strAnswer.back() == '!')
+                entries.push_back(answer);
+        }
+    }
+    return entries;
+}
+
 } // namespace
 
 static bool operator==(const HistoryEntry& a, const HistoryEntry& b)
@@ -263,10 +299,8 @@ TEST(HistoryFile, AWriterFollowsTheFileAtItsPathWhenAnotherProgramForgetsOrRepla
 }
 #endif
 
-// Each row: lessons in order, each "day list: answers", an answer being a verb and + or -;
-// then the mistakes of list A, most recent first, and each lesson's right answers of its
-// answers. "hang/hung" is the question that asked "hung" (of the verb hang), "hang/" one of an
-// old line that does not say what it asked. List V is A reached through a linked folder.
+// Each row: lessons in order; then the mistakes of list A, most recent first, and each
+// lesson's right answers of its answers. List V is A reached through a linked folder.
 TEST(HistorySummary, MistakesLastUntilTwoLaterLessonsGetThemRightAtTheFirstAsking)
 {
     const struct { const char* name; std::vector<const char*> lessons; const char* mistakes; const char* scores; } rows[] = {
@@ -294,26 +328,8 @@ TEST(HistorySummary, MistakesLastUntilTwoLaterLessonsGetThemRightAtTheFirstAskin
     {
         SCOPED_TRACE(row.name);
         HistorySummary summary("A");
-        for (size_t nLesson = 0; nLesson < row.lessons.size(); ++nLesson)
-        {
-            std::istringstream words(row.lessons[nLesson]);
-            std::string strDay, strList, strAnswer;
-            words >> strDay >> strList;
-            strList = strList[0] == 'V' ? strLinked : strList.substr(0, 1);
-            while (words >> strAnswer)
-            {
-                const std::string strQuestion = strAnswer.substr(0, strAnswer.size() - 1);
-                const std::size_t nSlash = strQuestion.find('/');
-                HistoryEntry answer = Answer(strQuestion.substr(0, nSlash), strAnswer.back() == '+', std::to_string(nLesson),
-                                             "2026-12-0" + strDay + "T10:00:00Z", strList);
-                if (nSlash != std::string::npos)
-                {
-                    answer.m_strDirection = "Past Tense > Infinitive";
-                    answer.m_strPrompt = strQuestion.substr(nSlash + 1);
-                }
-                summary.Add(answer);
-            }
-        }
+        for (const HistoryEntry& answer : Lessons(row.lessons, strLinked))
+            summary.Add(answer);
         std::string strMistakes, strScores;
         for (const HistoryQuestion& mistake : summary.GetMistakes())
             strMistakes += (strMistakes.empty() ? "" : " ") + mistake.m_strVerb +
@@ -354,11 +370,8 @@ TEST(HistorySummary, ProgressShowsTheLastLessonsTheMostMissedAndTheTotals)
     EXPECT_EQ(progress.m_nDays, 8u);
 }
 
-// Each row: lessons as a history file holds them, each "day list: answers", a day being
-// the date in December 2026 at 10:00 UTC or with its hour ("02T09"); an answer is a verb
-// and + or -, "go!" a wrong answer the learner called a slip, "!go" a slip line alone.
-// With bTorn the last line is cut short. Then, at the time now, the boxes of list A's
-// questions, those due (most overdue first) and the mistakes.
+// Each row: lessons as a history file holds them, with bTorn its last line cut short; then,
+// at the time now, the boxes of list A's questions, those due (most overdue first) and the mistakes.
 TEST(HistoryReview, BoxesAndDueDatesReplayTheHistory)
 {
     const struct { const char* name; std::vector<const char*> lessons; bool bTorn; const char* now; const char* boxes; const char* due; const char* mistakes; } rows[] = {
@@ -379,39 +392,21 @@ TEST(HistoryReview, BoxesAndDueDatesReplayTheHistory)
     };
     const std::vector<HistoryQuestion> list = {{"be", "Infinitive > Past Tense", "be", ""}, {"cut", "Infinitive > Past Tense", "cut", ""},
                                                {"do", "Infinitive > Past Tense", "do", ""}, {"go", "Infinitive > Past Tense", "go", ""}};
-    const auto time = [](const std::string& strDay) {
-        return "2026-12-" + strDay.substr(0, 2) + "T" + (strDay.size() > 2 ? strDay.substr(3, 2) : "10") + ":00:00Z";
-    };
     TempDir dir;
     dir.Enter();
     for (const auto& row : rows)
     {
         SCOPED_TRACE(row.name);
         std::string strFile = std::string(kHistoryFormatLine) + "\n";
-        for (std::size_t nLesson = 0; nLesson < row.lessons.size(); ++nLesson)
-        {
-            std::istringstream words(row.lessons[nLesson]);
-            std::string strDay, strList, strAnswer;
-            words >> strDay >> strList;
-            while (words >> strAnswer)
-            {
-                const bool bSlipOnly = strAnswer[0] == '!';
-                const std::string strVerb = bSlipOnly ? strAnswer.substr(1) : strAnswer.substr(0, strAnswer.size() - 1);
-                HistoryEntry answer = Answer(strVerb, strAnswer.back() == '+', std::to_string(nLesson), time(strDay), strList.substr(0, 1));
-                if (!bSlipOnly)
-                    strFile += FormatHistoryLine(answer);
-                answer.m_bSlip = true;
-                if (bSlipOnly || strAnswer.back() == '!')
-                    strFile += FormatHistoryLine(answer);
-            }
-        }
+        for (const HistoryEntry& answer : Lessons(row.lessons))
+            strFile += FormatHistoryLine(answer);
         if (row.bTorn)
             strFile.resize(strFile.size() - 8);
         const std::string strPath = "review.tsv";
         std::ofstream(strPath, std::ios::binary | std::ios::trunc) << strFile;
         HistorySummary summary("A");
         ASSERT_EQ(ReadHistory(strPath, [&](const HistoryEntry& entry) { summary.Add(entry); }), HistoryState::Read);
-        const std::int64_t nNow = HistoryTimeSeconds(time(row.now));
+        const std::int64_t nNow = HistoryTimeSeconds(DayTime(row.now));
         const std::vector<ReviewItem> items = ReviewItems(summary.GetReview(), list, nNow);
         std::string strBoxes, strDue, strMistakes;
         for (const ReviewItem& item : items)
