@@ -87,14 +87,7 @@ THRESHOLD=1000 shows "$window" 0 255 0 all 2 || fail "no green score bar at the 
 menu "$window" 1 1
 close_with Statistics Escape
 
-# Options: a refused time is not taken when the dialog is then cancelled; a time and
-# "No correction" confirmed with OK are in the settings file at once. The first time the
-# Lesson menu is opened by Alt+L (View is its third item).
-xdotool windowfocus --sync "$window"
-xdotool key --delay 250 alt+l Down Down Return
-send_keys "$(wait_for_window Option)" Tab ctrl+a 1 e 1 0 Return
-send_keys "$(wait_for_window vespin)" Return
-close_with Option Escape
+# Options: a time and "No correction" confirmed with OK are in the settings file at once.
 menu "$window" 1 2
 send_keys "$(wait_for_window Option)" Tab ctrl+a 1 period 5 Tab Tab space Return
 wait_until 10 has_setting Right=1500 || fail "OK did not write the settings: $(cat "$settings")"
