@@ -13,7 +13,6 @@ cp "$SOURCE_DIR/tests/data/lesson.ver" "$workdir/irregu.ver"
 declare -A answer
 while read -r past infinitive; do answer[$infinitive]=$past; done < <(
   awk 'NR > 4 { l[n++] = $0 } END { for (i = 0; i + 3 < n; i += 4) print l[i+1], l[i+2] }' "$workdir/irregu.ver")
-answers() { [ -f "$history" ] && echo $(($(wc -l <"$history") - 1)) || echo 0; }
 
 start_welcome "$workdir"
 [ ! -e "$history" ] || fail "start-up touched the history"
@@ -33,10 +32,10 @@ for lesson in 1 2; do
   asked=$(answer_lesson "$history" 0 | sort | tr '\n' ' ')
   [ "$asked" = "$wrong" ] || fail "practice $lesson asked '$asked', the mistakes were '$wrong'"
 done
-before=$(answers)
+before=$(cat "$history")
 lesson_item m
 close_with Taldrin Return
-caption_is "$window" "Statistics - Taldrin" && [ "$(answers)" = "$before" ] || fail "no mistakes, yet something changed"
+caption_is "$window" "Statistics - Taldrin" && [ "$(cat "$history")" = "$before" ] || fail "no mistakes, yet something changed"
 
 # Progress: three lessons as bars, the first in the chart's green, the two of Practise
 # Mistakes in their blue. Opened by the keys: Alt+L, then P for Progress.

@@ -14,9 +14,8 @@
 #include <sstream>
 
 #ifndef _WIN32
+#include "support/InChild.h"
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #endif
 
 namespace
@@ -154,20 +153,13 @@ TEST(HistoryFile, DamagedOrForeignHistoryIsReadAsFarAsItIsOursAndNeverOverwritte
         ::chmod(path.c_str(), row.bReadOnly ? 0444 : 0644);
         ::chmod(dir.Path().c_str(), 0777);
         const std::string strBefore = FileText(path);
-        const pid_t pid = ::fork();
-        if (pid == 0)
-        {
-            if (row.bReadOnly && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-                ::_exit(2);
+        EXPECT_TRUE(InChild(row.bReadOnly ? 65534 : ::getuid(), [&] {
             HistoryState state;
             const size_t nRead = ReadAll(path, state).size();
             HistoryWriter writer(path);
             const bool bKept = writer.Append(Answer("be", true)) && writer.Flush();
-            ::_exit(state != row.state ? 3 : nRead != row.nRead ? 4 : bKept != row.bKept ? 5 : 0);
-        }
-        int nStatus = -1;
-        ASSERT_EQ(::waitpid(pid, &nStatus, 0), pid);
-        EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0) << "child status " << nStatus;
+            return state == row.state && nRead == row.nRead && bKept == row.bKept;
+        }));
         HistoryState state;
         const std::vector<HistoryEntry> after = ReadAll(path, state);
         if (row.bKept)
@@ -234,11 +226,7 @@ TEST(HistoryFile, AWriterFollowsTheFileAtItsPathWhenAnotherProgramForgetsOrRepla
     const std::string strFormat = std::string(kHistoryFormatLine) + "\n";
     // The other program: Forget, or Forget that replaces what is no history, then exit.
     const auto forgetInAnotherProgram = [&](bool bReplaceForeign) {
-        const pid_t pid = ::fork();
-        if (pid == 0)
-            ::_exit(HistoryWriter(path.string()).Forget(bReplaceForeign) ? 0 : 1);
-        int nStatus = -1;
-        return ::waitpid(pid, &nStatus, 0) == pid && WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0;
+        return InChild(::getuid(), [&] { return HistoryWriter(path.string()).Forget(bReplaceForeign); });
     };
     const struct { const char* name; std::function<bool()> change; bool bKept; const char* verbs; } rows[] = {
         {"first answer", [] { return true; }, true, "a0"},
