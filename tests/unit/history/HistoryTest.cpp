@@ -331,7 +331,8 @@ TEST(HistorySummary, MistakesLastUntilTwoLaterLessonsGetThemRightAtTheFirstAskin
     }
 }
 
-TEST(HistorySummary, ProgressShowsTheLastLessonsTheMostMissedAndTheTotals)
+// The last lessons, and the most missed first, however long ago; the totals are view.trace's.
+TEST(HistorySummary, ProgressShowsTheLastLessonsAndTheMostMissedFirst)
 {
     HistorySummary summary("A");
     for (int nLesson = 0; nLesson < 32; ++nLesson)
@@ -340,22 +341,13 @@ TEST(HistorySummary, ProgressShowsTheLastLessonsTheMostMissedAndTheTotals)
         summary.Add(Answer("go", nLesson % 3 != 0, strLesson, strTime));
         summary.Add(Answer("be", nLesson != 5, strLesson, strTime, "B"));
     }
-    HistoryEntry last = Answer("be", false, "L31", "2026-12-17T09:00:01Z");
-    last.m_strTyped = "bin";
-    summary.Add(last);
+    summary.Add(Answer("be", false, "L31", "2026-12-17T09:00:01Z"));
     const HistoryProgress progress = summary.GetProgress();
     ASSERT_EQ(progress.m_lessons.size(), kProgressLessons);
     EXPECT_EQ(progress.m_lessons.front().m_strLesson, "L2");
-    EXPECT_EQ(progress.m_lessons.back().m_nWrong, 1u);
     ASSERT_EQ(progress.m_missed.size(), 2u);
     EXPECT_EQ(progress.m_missed[0].m_question.m_strVerb, "go");
     EXPECT_EQ(progress.m_missed[0].m_nMissed, 11u);
-    EXPECT_EQ(progress.m_missed[1].m_nMissed, 2u);
-    EXPECT_EQ(progress.m_missed[1].m_strLastTime, "2026-12-17T09:00:01Z");
-    EXPECT_EQ(progress.m_missed[1].m_strLastTyped, "bin");
-    EXPECT_EQ(progress.m_nAnswers, 65u);
-    EXPECT_EQ(progress.m_nRight, 52u);
-    EXPECT_EQ(progress.m_nDays, 8u);
 }
 
 // Each row: lessons as a history file holds them, with bTorn its last line cut short; then,
