@@ -13,113 +13,61 @@ cp "$SOURCE_DIR/tests/data/lesson.ver" "$workdir/irregu.ver"
 declare -A answer
 while read -r past infinitive; do answer[$infinitive]=$past; done < <(
   awk 'NR > 4 { l[n++] = $0 } END { for (i = 0; i + 3 < n; i += 4) print l[i+1], l[i+2] }' "$workdir/irregu.ver")
-answers() { [ -f "$history" ] && echo $(($(wc -l <"$history") - 1)) || echo 0; }
 
-# menu_end ID N: the Nth item above the Lesson menu's Speech (1: Language...).
-menu_end() {
-  local keys=(F10 Right) i
-  for ((i = 0; i <= $2; i++)); do keys+=(Up); done
-  xdotool windowfocus --sync "$1"
-  xdotool key --delay 250 "${keys[@]}" Return
-}
-
-# answer_until_done ID WRONG: answers until the lesson ends, the first WRONG distinct
-# questions wrongly; prints the prompts asked, one a line.
-answer_until_done() {
-  local window=$1 wrong=$2 prompt count=0 given=0 missed=" "
-  while ! caption_is "$window" "Statistics - Taldrin"; do
-    prompt=$(xdotool getwindowname "$window")
-    prompt=${prompt% - Taldrin}
-    [ -n "${answer[$prompt]:-}" ] && [ $given -lt 20 ] || fail "unexpected question '$prompt'"
-    echo "$prompt"
-    count=$(answers)
-    if [ "$(echo $missed | wc -w)" -lt "$wrong" ] && [[ $missed != *" $prompt "* ]]; then
-      missed+="$prompt "
-      send_keys "$window" x y z Return
-    else
-      xdotool windowfocus --sync "$window"
-      xdotool type --delay 30 "${answer[$prompt]}"
-      xdotool key Return
-    fi
-    given=$((given + 1))
-    wait_until 10 eval '[ "$(answers)" -gt $count ]' || fail "answer $given to '$prompt' not in the history"
-  done
-}
-
-start_taldrin "$workdir"
-window=$(wait_for_window "New Game - Taldrin")
+start_welcome "$workdir"
 [ ! -e "$history" ] || fail "start-up touched the history"
-xdotool mousemove --window "$window" 350 200 click 1
-send_keys "$(wait_for_window "Choice of forms")" space Return
-send_keys "$(wait_for_window "Choice of verb groups")" space Tab space Return
+set_up "space Return" "space Tab space Return"
 wait_until 10 eval '! caption_is "$window" "New Game - Taldrin"' || fail "no lesson"
-answer_until_done "$window" 2 >/dev/null
+answer_lesson "$history" 2 >/dev/null
 wrong=$(awk -F'\t' '$9 == "wrong" { print $5 }' "$history" | sort -u | tr '\n' ' ')
 [ "$(echo $wrong | wc -w)" = 2 ] || fail "two wrong questions expected in the history: $(cat "$history")"
-menu "$window" 0 1
-wait_for_exit "$TALDRIN_PID" 15
-[ "$EXIT_STATUS" = 0 ] || fail "File > Close ended with $EXIT_STATUS"
+close_program
 
 # After the restart: two lessons of exactly the two mistakes, answered right; then none.
-start_taldrin "$workdir"
-window=$(wait_for_window "New Game - Taldrin")
+start_welcome "$workdir"
 for lesson in 1 2; do
-  menu_end "$window" 4
+  lesson_item m
   wait_until 10 eval '! caption_is "$window" "New Game - Taldrin" && ! caption_is "$window" "Statistics - Taldrin"' ||
     fail "Practise Mistakes started no lesson ($lesson)"
-  asked=$(answer_until_done "$window" 0 | sort | tr '\n' ' ')
+  asked=$(answer_lesson "$history" 0 | sort | tr '\n' ' ')
   [ "$asked" = "$wrong" ] || fail "practice $lesson asked '$asked', the mistakes were '$wrong'"
 done
-before=$(answers)
-menu_end "$window" 4
-send_keys "$(wait_for_window Taldrin)" Return
-wait_until 10 window_gone Taldrin || fail "the message about no mistakes stayed"
-caption_is "$window" "Statistics - Taldrin" && [ "$(answers)" = "$before" ] || fail "no mistakes, yet something changed"
+before=$(cat "$history")
+lesson_item m
+close_with Taldrin Return
+caption_is "$window" "Statistics - Taldrin" && [ "$(cat "$history")" = "$before" ] || fail "no mistakes, yet something changed"
 
 # Progress: three lessons as bars, the first in the chart's green, the two of Practise
 # Mistakes in their blue. Opened by the keys: Alt+L, then P for Progress.
-xdotool windowfocus --sync "$window"
-xdotool key --delay 250 alt+l p
+lesson_item p
 progress=$(wait_for_window Progress)
 wait_until 10 eval '[ "$(screenshot "$progress" "$GUI_TMP/progress.png"; count_colour "$GUI_TMP/progress.png" 46 139 87 2)" -gt 500 ]' ||
   fail "no bars in the progress chart"
 [ "$(count_colour "$GUI_TMP/progress.png" 65 105 225 2)" -gt 2000 ] || fail "no practice lessons in the progress chart"
 [ -z "${TALDRIN_PROGRESS_SHOT:-}" ] || cp "$GUI_TMP/progress.png" "$TALDRIN_PROGRESS_SHOT"
-send_keys "$progress" Escape
-wait_until 10 window_gone Progress || fail "Esc did not close Progress"
-
-# Saved back by a spreadsheet with CR LF line ends, it still reads.
-sed -i 's/$/\r/' "$history"
-menu_end "$window" 3
-send_keys "$(wait_for_window Progress)" Escape
-wait_until 10 window_gone Progress || fail "Progress did not read a history with CR LF line ends"
+close_with Progress Escape
 
 # A file that is no history: Progress names it; an answer is not kept, and the status bar
 # says so; Forget History asks before it replaces the file with an empty history.
-printf 'name,age\n' >"$history"
-menu_end "$window" 3
-box=$(wait_for_window Taldrin)
-screenshot "$box" "$GUI_TMP/unreadable.png"
-send_keys "$box" Return
-wait_until 10 window_gone Taldrin || fail "the message about the unreadable history stayed"
+printf 'name,age\n' >"$history.new" && mv "$history.new" "$history"
+lesson_item p
+screenshot "$(wait_for_window Taldrin)" "$GUI_TMP/unreadable.png"
+close_with Taldrin Return
 menu "$window" 0 0
 wait_until 10 caption_is "$window" "New Game - Taldrin" || fail "no new lesson"
-xdotool mousemove --window "$window" 350 200 click 1
-send_keys "$(wait_for_window "Choice of forms")" space Return
-send_keys "$(wait_for_window "Choice of verb groups")" space Tab space Return
+set_up "space Return" "space Tab space Return"
 wait_until 10 eval '! caption_is "$window" "New Game - Taldrin"' || fail "no lesson after New lesson"
 status_bar() { screenshot "$window" "$GUI_TMP/notkept.png"; convert "$GUI_TMP/notkept.png" -gravity South -crop 100%x28+0+0 +repage txt:- | md5sum; }
 before=$(status_bar)
 send_keys "$window" x y z Return
 wait_until 10 eval '[ "$(status_bar)" != "$before" ]' || fail "the status bar did not change after an answer not kept"
 [ "$(cat "$history")" = "name,age" ] || fail "the file that is no history was written to"
-menu_end "$window" 2
+lesson_item f
 box=$(wait_for_window Taldrin)
 screenshot "$box" "$GUI_TMP/replace.png"
 [ "$(cat "$history")" = "name,age" ] || fail "replaced before the answer"
 send_keys "$box" Return
 wait_until 10 eval '[ "$(cat "$history")" = "Taldrin history	3" ]' || fail "Forget History did not replace the file: $(cat "$history")"
 [ -z "${TALDRIN_UNREADABLE_SHOTS:-}" ] || cp "$GUI_TMP/unreadable.png" "$GUI_TMP/notkept.png" "$GUI_TMP/replace.png" "$TALDRIN_UNREADABLE_SHOTS"
-menu "$window" 0 1
-wait_for_exit "$TALDRIN_PID" 15
+close_program
 echo "PASS"

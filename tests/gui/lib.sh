@@ -130,6 +130,43 @@ start_welcome() {
   window=$(wait_for_window "New Game - Taldrin")
 }
 
+# set_up FORMS_KEYS [GROUPS_KEYS]: a click on the welcome screen in $window, then the keys
+# (split at blanks) to each set-up dialog; without GROUPS_KEYS no groups dialog is expected.
+set_up() {
+  xdotool mousemove --window "$window" 350 200 click 1
+  send_keys "$(wait_for_window "Choice of forms")" $1
+  [ $# -lt 2 ] || send_keys "$(wait_for_window "Choice of verb groups")" $2
+}
+
+# answer_lesson HISTORY WRONG [KEY...]: answers the lesson in $window until its end by the
+# array answer (prompt to answer), each answer awaited as a line of HISTORY; the first WRONG
+# questions wrongly, each then followed by the keys and one more line. Prints the prompts.
+answer_lesson() {
+  local history=$1 wrong=$2 prompt given=0 missed=" " lines
+  shift 2
+  while ! caption_is "$window" "Statistics - Taldrin"; do
+    prompt=$(xdotool getwindowname "$window")
+    prompt=${prompt% - Taldrin}
+    [ -n "${answer[$prompt]:-}" ] && [ $((given++)) -lt 20 ] || fail "unexpected question '$prompt'"
+    echo "$prompt"
+    lines=$(cat "$history" 2>/dev/null | wc -l) || true
+    xdotool windowfocus --sync "$window"
+    if [ $(echo $missed | wc -w) -lt "$wrong" ] && [[ $missed != *" $prompt "* ]]; then
+      missed+="$prompt "
+      xdotool type --delay 30 "x${answer[$prompt]}"
+      xdotool key Return
+      [ $# = 0 ] || { wait_until 10 eval '[ "$(wc -l <"$history")" -gt $lines ]' && send_keys "$window" "$@" && lines=$((lines + 1)); }
+    else
+      xdotool type --delay 30 "${answer[$prompt]}"
+      xdotool key Return
+    fi
+    wait_until 10 eval '[ "$(cat "$history" 2>/dev/null | wc -l)" -gt $lines ]' || fail "answer $given to '$prompt' is not in the history"
+  done
+}
+
+# lesson_item KEY: the item of the Lesson menu of $window with the underlined letter KEY.
+lesson_item() { xdotool windowfocus --sync "$window" && xdotool key --delay 250 alt+l "$1"; }
+
 # close_with TITLE KEY...: sends the keys to the window titled TITLE and waits for it to go.
 close_with() {
   local title=$1

@@ -21,9 +21,7 @@ open() {
     giveup) menu "$window" 1 0 && echo Taldrin ;;
     options) menu "$window" 1 2 && echo Option ;;
     statistics)
-      xdotool mousemove --window "$window" 350 200 click 1
-      send_keys "$(wait_for_window "Choice of forms")" space Return
-      send_keys "$(wait_for_window "Choice of verb groups")" space Return
+      set_up "space Return" "space Return"
       wait_until 10 caption_is "$window" "go - Taldrin" || fail "no lesson"
       send_keys "$window" x Return
       menu "$window" 1 1 && echo Statistics ;;
@@ -37,8 +35,7 @@ open() {
 # end_during HOW STATE: HOW is a signal, or "display" to kill the X server.
 end_during() {
   rm -f "$settings"
-  start_taldrin "$workdir"
-  window=$(wait_for_window "New Game - Taldrin")
+  start_welcome "$workdir"
   eval "$(xdotool getwindowgeometry --shell "$window")"
   read -r screen_width screen_height < <(xdotool getdisplaygeometry)
   [ "$WIDTH" -le "$screen_width" ] && [ "$HEIGHT" -le "$screen_height" ] || fail "window ${WIDTH}x$HEIGHT"

@@ -11,16 +11,13 @@ said() { cat "$TALDRIN_SPEECH_LOG" 2>/dev/null | tr '\t\n' ': '; }
 dark() { screenshot "$window" "$GUI_TMP/now.png" && count_colour "$GUI_TMP/now.png" 0 0 0 90 "$1"; }
 # A lesson of "learn" alone (learnt / learned), Infinitive to Past Tense.
 lesson() {
-  xdotool mousemove --window "$window" 350 200 click 1
-  send_keys "$(wait_for_window "Choice of forms")" space Return
-  send_keys "$(wait_for_window "Choice of verb groups")" Tab Tab space Return
+  set_up "space Return" "Tab Tab space Return"
   wait_until 10 caption_is "$window" "$1 - Taldrin" || fail "no lesson captioned '$1'"
 }
 answer() { xdotool windowfocus --sync "$window" && xdotool type --delay 30 learnt && xdotool key Return; }
 by_ear() { xdotool windowfocus --sync "$window" && xdotool key --delay 250 F10 Right Up Right Up Return; }
 
-start_taldrin "$workdir"
-window=$(wait_for_window "New Game - Taldrin")
+start_welcome "$workdir"
 lesson learn
 ready=$(dark 300x18+2+330) && [ "$(dark 200x40+0+70)" -gt 20 ] && send_keys "$window" F5 || fail "the word is not shown"
 wait_until 10 eval '[ "$(said)" = "en-GB:learn " ]' || fail "F5: said '$(said)'"
@@ -40,8 +37,7 @@ kill -TERM "$TALDRIN_PID" && wait_for_exit "$TALDRIN_PID" 20
 [ "$EXIT_STATUS" = 0 ] && [ "$(grep -c '^\[Morphane\]$' "$settings")$(grep -c '^\[Taldrin\]$' "$settings")" = 11 ] ||
   fail "SIGTERM after speech: status $EXIT_STATUS, settings $(cat "$settings")"
 # Without espeak-ng: the button greyed, silent, the word shown despite LessonByEar=1, the answer judged.
-TALDRIN_ESPEAK_LIBRARY="$GUI_TMP/none.so" start_taldrin "$workdir"
-window=$(wait_for_window "New Game - Taldrin")
+TALDRIN_ESPEAK_LIBRARY="$GUI_TMP/none.so" start_welcome "$workdir"
 lesson learn
 [ "$(dark 20x22+$((x - 14))+35)" = 0 ] && [ "$(dark 200x40+0+70)" -gt 20 ] || fail "without speech, the button is not grey or the word hidden"
 send_keys "$window" F5 && xdotool mousemove --window "$window" $((x - 4)) 46 click 1 && answer

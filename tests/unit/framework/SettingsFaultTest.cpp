@@ -3,6 +3,7 @@
 #include "framework/UserFile.h"
 #include "framework/UserFolders.h"
 
+#include "support/InChild.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -14,16 +15,6 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-
-// Runs check in a child process, as uid when root; the child's changes die with it.
-template <class Check> static bool InChild(uid_t uid, Check check)
-{
-    const pid_t pid = ::fork();
-    if (pid == 0)
-        ::_exit(::geteuid() == 0 && (::setgid(uid) != 0 || ::setuid(uid) != 0) ? 2 : check() ? 0 : 1);
-    int nStatus = -1;
-    return pid > 0 && ::waitpid(pid, &nStatus, 0) == pid && WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0;
-}
 
 // The output of a shell command run in dir, where "old f" writes the 19-byte file with Right=5.
 static std::string Shell(const std::filesystem::path& dir, const std::string& strCommand)

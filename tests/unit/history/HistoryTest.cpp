@@ -14,9 +14,8 @@
 #include <sstream>
 
 #ifndef _WIN32
+#include "support/InChild.h"
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #endif
 
 namespace
@@ -40,6 +39,42 @@ std::vector<HistoryEntry> ReadAll(const std::string& strPath, HistoryState& stat
 {
     std::vector<HistoryEntry> entries;
     state = ReadHistory(strPath, [&](const HistoryEntry& entry) { entries.push_back(entry); });
+    return entries;
+}
+
+// Rows' lessons, each "day list: answers", the day a date in December 2026 at 10:00 UTC or
+// with its hour ("02T09"), list V the linked name given; an answer is a verb and + or -,
+// "go!" a wrong answer the learner called a slip, "!go" a slip line alone. "hang/hung" is the
+// question that asked "hung" (of the verb hang), "hang/" one of an old line that does not say.
+std::string DayTime(const std::string& strDay)
+{
+    return "2026-12-" + (strDay.size() == 1 ? "0" + strDay : strDay.substr(0, 2)) + "T" + (strDay.size() > 2 ? strDay.substr(3, 2) : "10") + ":00:00Z";
+}
+
+std::vector<HistoryEntry> Lessons(const std::vector<const char*>& lessons, const std::string& strLinked = "")
+{
+    std::vector<HistoryEntry> entries;
+    for (std::size_t nLesson = 0; nLesson < lessons.size(); ++nLesson)
+    {
+        std::istringstream words(lessons[nLesson]);
+        std::string strDay, strList, strAnswer;
+        words >> strDay >> strList;
+        while (words >> strAnswer)
+        {
+            const bool bSlipOnly = strAnswer[0] == '!';
+            const std::string strQuestion = bSlipOnly ? strAnswer.substr(1) : strAnswer.substr(0, strAnswer.size() - 1);
+            const std::size_t nSlash = strQuestion.find('/');
+            HistoryEntry answer = Answer(strQuestion.substr(0, nSlash), strAnswer.back() == '+', std::to_string(nLesson), DayTime(strDay),
+                                         strList[0] == 'V' ? strLinked : strList.substr(0, 1));
+            if (nSlash != std::string::npos)
+                answer.m_strDirection = "Past Tense > Infinitive", answer.m_strPrompt = strQuestion.substr(nSlash + 1);
+            if (!bSlipOnly)
+                entries.push_back(answer);
+            answer.m_bSlip = true;
+            if (bSlipOnly || strAnswer.back() == '!')
+                entries.push_back(answer);
+        }
+    }
     return entries;
 }
 
@@ -118,20 +153,13 @@ TEST(HistoryFile, DamagedOrForeignHistoryIsReadAsFarAsItIsOursAndNeverOverwritte
         ::chmod(path.c_str(), row.bReadOnly ? 0444 : 0644);
         ::chmod(dir.Path().c_str(), 0777);
         const std::string strBefore = FileText(path);
-        const pid_t pid = ::fork();
-        if (pid == 0)
-        {
-            if (row.bReadOnly && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-                ::_exit(2);
+        EXPECT_TRUE(InChild(row.bReadOnly ? 65534 : ::getuid(), [&] {
             HistoryState state;
             const size_t nRead = ReadAll(path, state).size();
             HistoryWriter writer(path);
             const bool bKept = writer.Append(Answer("be", true)) && writer.Flush();
-            ::_exit(state != row.state ? 3 : nRead != row.nRead ? 4 : bKept != row.bKept ? 5 : 0);
-        }
-        int nStatus = -1;
-        ASSERT_EQ(::waitpid(pid, &nStatus, 0), pid);
-        EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0) << "child status " << nStatus;
+            return state == row.state && nRead == row.nRead && bKept == row.bKept;
+        }));
         HistoryState state;
         const std::vector<HistoryEntry> after = ReadAll(path, state);
         if (row.bKept)
@@ -198,11 +226,7 @@ TEST(HistoryFile, AWriterFollowsTheFileAtItsPathWhenAnotherProgramForgetsOrRepla
     const std::string strFormat = std::string(kHistoryFormatLine) + "\n";
     // The other program: Forget, or Forget that replaces what is no history, then exit.
     const auto forgetInAnotherProgram = [&](bool bReplaceForeign) {
-        const pid_t pid = ::fork();
-        if (pid == 0)
-            ::_exit(HistoryWriter(path.string()).Forget(bReplaceForeign) ? 0 : 1);
-        int nStatus = -1;
-        return ::waitpid(pid, &nStatus, 0) == pid && WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0;
+        return InChild(::getuid(), [&] { return HistoryWriter(path.string()).Forget(bReplaceForeign); });
     };
     const struct { const char* name; std::function<bool()> change; bool bKept; const char* verbs; } rows[] = {
         {"first answer", [] { return true; }, true, "a0"},
@@ -263,10 +287,8 @@ TEST(HistoryFile, AWriterFollowsTheFileAtItsPathWhenAnotherProgramForgetsOrRepla
 }
 #endif
 
-// Each row: lessons in order, each "day list: answers", an answer being a verb and + or -;
-// then the mistakes of list A, most recent first, and each lesson's right answers of its
-// answers. "hang/hung" is the question that asked "hung" (of the verb hang), "hang/" one of an
-// old line that does not say what it asked. List V is A reached through a linked folder.
+// Each row: lessons in order; then the mistakes of list A, most recent first, and each
+// lesson's right answers of its answers. List V is A reached through a linked folder.
 TEST(HistorySummary, MistakesLastUntilTwoLaterLessonsGetThemRightAtTheFirstAsking)
 {
     const struct { const char* name; std::vector<const char*> lessons; const char* mistakes; const char* scores; } rows[] = {
@@ -294,26 +316,8 @@ TEST(HistorySummary, MistakesLastUntilTwoLaterLessonsGetThemRightAtTheFirstAskin
     {
         SCOPED_TRACE(row.name);
         HistorySummary summary("A");
-        for (size_t nLesson = 0; nLesson < row.lessons.size(); ++nLesson)
-        {
-            std::istringstream words(row.lessons[nLesson]);
-            std::string strDay, strList, strAnswer;
-            words >> strDay >> strList;
-            strList = strList[0] == 'V' ? strLinked : strList.substr(0, 1);
-            while (words >> strAnswer)
-            {
-                const std::string strQuestion = strAnswer.substr(0, strAnswer.size() - 1);
-                const std::size_t nSlash = strQuestion.find('/');
-                HistoryEntry answer = Answer(strQuestion.substr(0, nSlash), strAnswer.back() == '+', std::to_string(nLesson),
-                                             "2026-12-0" + strDay + "T10:00:00Z", strList);
-                if (nSlash != std::string::npos)
-                {
-                    answer.m_strDirection = "Past Tense > Infinitive";
-                    answer.m_strPrompt = strQuestion.substr(nSlash + 1);
-                }
-                summary.Add(answer);
-            }
-        }
+        for (const HistoryEntry& answer : Lessons(row.lessons, strLinked))
+            summary.Add(answer);
         std::string strMistakes, strScores;
         for (const HistoryQuestion& mistake : summary.GetMistakes())
             strMistakes += (strMistakes.empty() ? "" : " ") + mistake.m_strVerb +
@@ -327,7 +331,8 @@ TEST(HistorySummary, MistakesLastUntilTwoLaterLessonsGetThemRightAtTheFirstAskin
     }
 }
 
-TEST(HistorySummary, ProgressShowsTheLastLessonsTheMostMissedAndTheTotals)
+// The last lessons, and the most missed first, however long ago; the totals are view.trace's.
+TEST(HistorySummary, ProgressShowsTheLastLessonsAndTheMostMissedFirst)
 {
     HistorySummary summary("A");
     for (int nLesson = 0; nLesson < 32; ++nLesson)
@@ -336,29 +341,17 @@ TEST(HistorySummary, ProgressShowsTheLastLessonsTheMostMissedAndTheTotals)
         summary.Add(Answer("go", nLesson % 3 != 0, strLesson, strTime));
         summary.Add(Answer("be", nLesson != 5, strLesson, strTime, "B"));
     }
-    HistoryEntry last = Answer("be", false, "L31", "2026-12-17T09:00:01Z");
-    last.m_strTyped = "bin";
-    summary.Add(last);
+    summary.Add(Answer("be", false, "L31", "2026-12-17T09:00:01Z"));
     const HistoryProgress progress = summary.GetProgress();
     ASSERT_EQ(progress.m_lessons.size(), kProgressLessons);
     EXPECT_EQ(progress.m_lessons.front().m_strLesson, "L2");
-    EXPECT_EQ(progress.m_lessons.back().m_nWrong, 1u);
     ASSERT_EQ(progress.m_missed.size(), 2u);
     EXPECT_EQ(progress.m_missed[0].m_question.m_strVerb, "go");
     EXPECT_EQ(progress.m_missed[0].m_nMissed, 11u);
-    EXPECT_EQ(progress.m_missed[1].m_nMissed, 2u);
-    EXPECT_EQ(progress.m_missed[1].m_strLastTime, "2026-12-17T09:00:01Z");
-    EXPECT_EQ(progress.m_missed[1].m_strLastTyped, "bin");
-    EXPECT_EQ(progress.m_nAnswers, 65u);
-    EXPECT_EQ(progress.m_nRight, 52u);
-    EXPECT_EQ(progress.m_nDays, 8u);
 }
 
-// Each row: lessons as a history file holds them, each "day list: answers", a day being
-// the date in December 2026 at 10:00 UTC or with its hour ("02T09"); an answer is a verb
-// and + or -, "go!" a wrong answer the learner called a slip, "!go" a slip line alone.
-// With bTorn the last line is cut short. Then, at the time now, the boxes of list A's
-// questions, those due (most overdue first) and the mistakes.
+// Each row: lessons as a history file holds them, with bTorn its last line cut short; then,
+// at the time now, the boxes of list A's questions, those due (most overdue first) and the mistakes.
 TEST(HistoryReview, BoxesAndDueDatesReplayTheHistory)
 {
     const struct { const char* name; std::vector<const char*> lessons; bool bTorn; const char* now; const char* boxes; const char* due; const char* mistakes; } rows[] = {
@@ -379,39 +372,21 @@ TEST(HistoryReview, BoxesAndDueDatesReplayTheHistory)
     };
     const std::vector<HistoryQuestion> list = {{"be", "Infinitive > Past Tense", "be", ""}, {"cut", "Infinitive > Past Tense", "cut", ""},
                                                {"do", "Infinitive > Past Tense", "do", ""}, {"go", "Infinitive > Past Tense", "go", ""}};
-    const auto time = [](const std::string& strDay) {
-        return "2026-12-" + strDay.substr(0, 2) + "T" + (strDay.size() > 2 ? strDay.substr(3, 2) : "10") + ":00:00Z";
-    };
     TempDir dir;
     dir.Enter();
     for (const auto& row : rows)
     {
         SCOPED_TRACE(row.name);
         std::string strFile = std::string(kHistoryFormatLine) + "\n";
-        for (std::size_t nLesson = 0; nLesson < row.lessons.size(); ++nLesson)
-        {
-            std::istringstream words(row.lessons[nLesson]);
-            std::string strDay, strList, strAnswer;
-            words >> strDay >> strList;
-            while (words >> strAnswer)
-            {
-                const bool bSlipOnly = strAnswer[0] == '!';
-                const std::string strVerb = bSlipOnly ? strAnswer.substr(1) : strAnswer.substr(0, strAnswer.size() - 1);
-                HistoryEntry answer = Answer(strVerb, strAnswer.back() == '+', std::to_string(nLesson), time(strDay), strList.substr(0, 1));
-                if (!bSlipOnly)
-                    strFile += FormatHistoryLine(answer);
-                answer.m_bSlip = true;
-                if (bSlipOnly || strAnswer.back() == '!')
-                    strFile += FormatHistoryLine(answer);
-            }
-        }
+        for (const HistoryEntry& answer : Lessons(row.lessons))
+            strFile += FormatHistoryLine(answer);
         if (row.bTorn)
             strFile.resize(strFile.size() - 8);
         const std::string strPath = "review.tsv";
         std::ofstream(strPath, std::ios::binary | std::ios::trunc) << strFile;
         HistorySummary summary("A");
         ASSERT_EQ(ReadHistory(strPath, [&](const HistoryEntry& entry) { summary.Add(entry); }), HistoryState::Read);
-        const std::int64_t nNow = HistoryTimeSeconds(time(row.now));
+        const std::int64_t nNow = HistoryTimeSeconds(DayTime(row.now));
         const std::vector<ReviewItem> items = ReviewItems(summary.GetReview(), list, nNow);
         std::string strBoxes, strDue, strMistakes;
         for (const ReviewItem& item : items)

@@ -2,10 +2,10 @@
 #include "lesson/VespinDoc.h"
 #include "lesson/LessonHistory.h"
 #include "lesson/VerdictObserver.h"
-#include "verbdata/ListEncoding.h"
 
 #include "support/LessonChoices.h"
 #include "support/MemorySettingsStore.h"
+#include "support/RecordingDC.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -17,31 +17,7 @@
 #include <sys/stat.h>
 #endif
 
-namespace
-{
-
-const std::string kData = TALDRIN_SOURCE_DIR "/tests/data/";
-
-// In double quotes, with line breaks and bytes beyond ASCII escaped.
-std::string Quoted(const std::string& str)
-{
-    std::string strResult = "\"";
-    for (unsigned char c : str)
-        strResult += c == '\n' ? std::string("\\n")
-                     : c > 126 ? std::string("\\x") + "0123456789ABCDEF"[c >> 4] + "0123456789ABCDEF"[c & 15]
-                               : std::string(1, c);
-    return strResult + "\"";
-}
-
-// The verdict is UTF-8; its characters are Latin-1 ones, recorded as the other texts are.
-std::string VerdictCharacters(const std::string& strVerdict)
-{
-    std::string strLatin1;
-    Utf8ToLatin1(strVerdict, strLatin1);
-    return strLatin1;
-}
-
-} // namespace
+static const std::string kData = TALDRIN_SOURCE_DIR "/tests/data/";
 
 // Steps: N a lesson, "N<directions>/<groups>"; O options 1500.9 and 300.2 ms, correcting
 // off; P options -5 and 1e20 ms; =text an answer, "_" a blank; C the end of the verdict;
@@ -105,7 +81,7 @@ TEST(CVespinDoc, ScriptedLessonsFollowTheGoldenTranscript)
             << Quoted(doc.GetPrompt()) << " asks " << doc.GetAskedFormName() << "\n  typed " << Quoted(doc.m_strTyped)
             << " at " << doc.m_nCaret << " | result " << doc.m_nLastResult << ", verdict time " << doc.GetVerdictTime()
             << ", showing " << doc.m_bShowingCorrection << ", finished " << doc.m_bFinished << "\n  verdict "
-            << Quoted(VerdictCharacters(doc.m_strVerdict)) << "\n  " << doc.GetRemainingText() << "\n  " << Quoted(doc.m_stats.GetReportText())
+            << QuotedCharacters(doc.m_strVerdict) << "\n  " << doc.GetRemainingText() << "\n  " << Quoted(doc.m_stats.GetReportText())
             << "\n";
     }
     for (const std::string& strCall : profile.log)
