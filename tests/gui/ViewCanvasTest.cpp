@@ -31,6 +31,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -211,51 +212,46 @@ void Click(wxDialog* pDialog, int nId)
     pButton->ProcessWindowEvent(click);
 }
 
-// A picture of black-on-white text, cut to its dark pixels: a mask row by row.
+// Black text drawn on white: its dark pixels from the top left of their bounds.
 struct Ink
 {
     int nLeft = INT_MAX, nRight = INT_MIN, nWidth = 0, nHeight = 0;
-    std::vector<bool> dark;
+    std::set<std::pair<int, int>> dark;
 };
 
 Ink InkOf(const std::function<void(cairo_t*)>& draw)
 {
-    constexpr int kWidth = 400, kHeight = 80;
-    cairo_surface_t* pSurface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, kHeight);
+    cairo_surface_t* pSurface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 400, 80);
     cairo_t* pCairo = cairo_create(pSurface);
     cairo_set_source_rgb(pCairo, 1, 1, 1), cairo_paint(pCairo), cairo_set_source_rgb(pCairo, 0, 0, 0);
     draw(pCairo);
     cairo_surface_flush(pSurface);
-    const auto isDark = [&](int x, int y) { return (reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(pSurface) + y * cairo_image_surface_get_stride(pSurface))[x] & 0xFF) < 128; };
+    std::vector<std::pair<int, int>> dark;
     int nTop = INT_MAX, nBottom = INT_MIN;
     Ink ink;
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
-            if (isDark(x, y))
-                ink.nLeft = std::min(ink.nLeft, x), ink.nRight = std::max(ink.nRight, x + 1), nTop = std::min(nTop, y), nBottom = std::max(nBottom, y + 1);
-    if (ink.nRight > ink.nLeft)
-    {
-        ink.nWidth = ink.nRight - ink.nLeft, ink.nHeight = nBottom - nTop;
-        for (int y = nTop; y < nBottom; ++y)
-            for (int x = ink.nLeft; x < ink.nRight; ++x)
-                ink.dark.push_back(isDark(x, y));
-    }
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 400; ++x)
+            if ((reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(pSurface) + y * cairo_image_surface_get_stride(pSurface))[x] & 0xFF) < 128)
+                dark.emplace_back(x, y), ink.nLeft = std::min(ink.nLeft, x), ink.nRight = std::max(ink.nRight, x + 1), nTop = std::min(nTop, y), nBottom = std::max(nBottom, y + 1);
+    for (const auto& [x, y] : dark)
+        ink.dark.emplace(x - ink.nLeft, y - nTop);
+    ink.nWidth = ink.nRight - ink.nLeft, ink.nHeight = nBottom - nTop;
     cairo_destroy(pCairo), cairo_surface_destroy(pSurface);
     return ink;
 }
 
-// The share of dark pixels, in either picture laid over the other at their top left, that the
-// other does not have; 1 for pictures whose sizes differ by more than two pixels.
+// The share of the dark pixels of either picture that the other lacks; 1 for pictures whose
+// sizes differ by more than two pixels.
 double Mismatch(const Ink& a, const Ink& b)
 {
     if (std::abs(a.nWidth - b.nWidth) > 2 || std::abs(a.nHeight - b.nHeight) > 2 || a.dark.empty() || b.dark.empty())
         return 1.0;
-    const auto isDark = [](const Ink& ink, int x, int y) { return x < ink.nWidth && y < ink.nHeight && ink.dark[std::size_t(y) * ink.nWidth + x]; };
-    std::size_t nDark = 0, nDiffering = 0;
-    for (int y = 0; y < std::max(a.nHeight, b.nHeight); ++y)
-        for (int x = 0; x < std::max(a.nWidth, b.nWidth); ++x)
-            nDark += isDark(a, x, y) || isDark(b, x, y), nDiffering += isDark(a, x, y) != isDark(b, x, y);
-    return double(nDiffering) / double(nDark);
+    std::size_t nOnlyA = 0, nOnlyB = 0;
+    for (const auto& point : a.dark)
+        nOnlyA += !b.dark.count(point);
+    for (const auto& point : b.dark)
+        nOnlyB += !a.dark.count(point);
+    return double(nOnlyA + nOnlyB) / double(a.dark.size() + nOnlyB);
 }
 
 Ink DrawnByCairoDC(const std::string& strText, Size* pExtent = nullptr)
