@@ -29,6 +29,7 @@ using PcaudioOpen = int (*)(audio_object*, int, std::uint32_t, std::uint8_t);
 using PcaudioClose = void (*)(audio_object*);
 using PcaudioWrite = int (*)(audio_object*, const void*, std::size_t);
 using PcaudioFlush = int (*)(audio_object*);
+using PcaudioDestroy = void (*)(audio_object*);
 
 const char* const kDefaultLibrary = "libespeak-ng.so.1";
 const char* const kPcaudioLibrary = "libpcaudio.so.0";
@@ -48,6 +49,7 @@ struct Engine
     PcaudioClose AudioClose = nullptr;
     PcaudioWrite AudioWrite = nullptr;
     PcaudioFlush AudioFlush = nullptr;
+    PcaudioDestroy AudioDestroy = nullptr;
     int m_nRate = 0;
     std::string m_strVoice;
 };
@@ -99,7 +101,8 @@ Engine* LoadEngine(const std::string& strLibrary)
             Find(pAudio, "audio_object_open", e.AudioOpen) &&
             Find(pAudio, "audio_object_close", e.AudioClose) &&
             Find(pAudio, "audio_object_write", e.AudioWrite) &&
-            Find(pAudio, "audio_object_flush", e.AudioFlush);
+            Find(pAudio, "audio_object_flush", e.AudioFlush) &&
+            Find(pAudio, "audio_object_destroy", e.AudioDestroy);
         if (!bAudio)
             e.AudioCreate = nullptr;
         QuietAlsa();
@@ -234,6 +237,8 @@ private:
         std::lock_guard<std::mutex> engineLock(g_engineMutex);
         if (m_pAudio && m_bAudioOpen)
             g_pEngine->AudioClose(m_pAudio);
+        if (m_pAudio)
+            g_pEngine->AudioDestroy(m_pAudio);
     }
 
     // Drops what the device still has to play.
