@@ -1,11 +1,10 @@
 #include "framework/EspeakSpeaker.h"
 
+#include "framework/QueuedSpeaker.h"
 #include "framework/Translation.h"
 
 #include <espeak-ng/speak_lib.h>
 
-#include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -15,7 +14,6 @@
 #include <mutex>
 #include <optional>
 #include <sstream>
-#include <thread>
 #include <unistd.h>
 
 namespace
@@ -130,22 +128,18 @@ bool Readable(const std::string& strFile)
     return access(strFile.c_str(), R_OK) == 0;
 }
 
-class EspeakSpeaker final : public Speaker
+struct EspeakUtterance
+{
+    std::string m_strText;
+    SpeechAccent m_accent;
+};
+
+class EspeakSpeaker final : public QueuedSpeaker<EspeakUtterance>
 {
 public:
     explicit EspeakSpeaker(EspeakOptions options) : m_options(std::move(options)) {}
 
-    ~EspeakSpeaker() override
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_bQuit = true;
-            m_bCut = true;
-        }
-        m_wake.notify_one();
-        if (m_worker.joinable())
-            m_worker.join();
-    }
+    ~EspeakSpeaker() override { EndWorker(); }
 
     std::string WhyUnavailable() const override
     {
@@ -159,52 +153,13 @@ public:
 
     void Say(const std::vector<SpokenWord>& words, SpeechAccent accent) override
     {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_next = Utterance{EspeakInput(words), accent};
-            m_bCut = true;
-            if (!m_worker.joinable())
-                m_worker = std::thread([this] { Run(); });
-        }
-        m_wake.notify_one();
-    }
-
-    void Stop() override
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_next.reset();
-            m_bStopAsked = true;
-            m_bCut = true;
-        }
-        m_wake.notify_one();
-    }
-
-    void Prepare(SpeechAccent accent) override
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_prepare = accent;
-            if (!m_worker.joinable())
-                m_worker = std::thread([this] { Run(); });
-        }
-        m_wake.notify_one();
-    }
-
-    void SetTroubleHandler(std::function<void(const std::string&)> fnTrouble) override
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_fnTrouble = std::move(fnTrouble);
+        Queue({EspeakInput(words), accent});
     }
 
 private:
-    struct Utterance
-    {
-        std::string m_strText;
-        SpeechAccent m_accent;
-    };
+    using Utterance = EspeakUtterance;
 
-    void Run()
+    void Run() override
     {
         std::unique_lock<std::mutex> lock(m_mutex);
         for (;;)
@@ -351,35 +306,9 @@ private:
         return false;
     }
 
-    // Once in a speaker's life: the status bar need not hear it again.
-    void Tell(const std::string& strTrouble)
-    {
-        std::function<void(const std::string&)> fnTrouble;
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            if (m_bTroubleTold)
-                return;
-            m_bTroubleTold = true;
-            fnTrouble = m_fnTrouble;
-        }
-        if (fnTrouble)
-            fnTrouble(strTrouble);
-    }
-
     const EspeakOptions m_options;
     mutable std::once_flag m_installedOnce;
     mutable bool m_bInstalled = false;
-
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::optional<Utterance> m_next;
-    bool m_bStopAsked = false;
-    std::optional<SpeechAccent> m_prepare;
-    bool m_bQuit = false;
-    bool m_bTroubleTold = false;
-    std::function<void(const std::string&)> m_fnTrouble;
-    std::atomic<bool> m_bCut{false};
-    std::thread m_worker;
 
     // The worker's own.
     audio_object* m_pAudio = nullptr;

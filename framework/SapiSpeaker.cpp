@@ -1,5 +1,6 @@
 // The Windows engine: SAPI's ISpVoice, made on a thread of its own at the first utterance.
 #include "framework/Speaker.h"
+#include "framework/QueuedSpeaker.h"
 #include "framework/SpeechInput.h"
 #include "framework/Translation.h"
 
@@ -8,11 +9,9 @@
 #include <initguid.h>
 #include <sapi.h>
 
-#include <condition_variable>
 #include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 
 namespace
 {
@@ -84,19 +83,16 @@ void ChooseVoice(ISpVoice* pVoice, SpeechAccent accent)
     pCategory->Release();
 }
 
-class SapiSpeaker final : public Speaker
+struct SapiUtterance
+{
+    std::wstring m_strXml;
+    SpeechAccent m_accent;
+};
+
+class SapiSpeaker final : public QueuedSpeaker<SapiUtterance>
 {
 public:
-    ~SapiSpeaker() override
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_bQuit = true;
-        }
-        m_wake.notify_one();
-        if (m_worker.joinable())
-            m_worker.join();
-    }
+    ~SapiSpeaker() override { EndWorker(); }
 
     std::string WhyUnavailable() const override
     {
@@ -110,52 +106,15 @@ public:
 
     void Say(const std::vector<SpokenWord>& words, SpeechAccent accent) override
     {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_next = Utterance{Wide(SapiInput(words)), accent};
-            if (!m_worker.joinable())
-                m_worker = std::thread([this] { Run(); });
-        }
-        m_wake.notify_one();
-    }
-
-    void Stop() override
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_next.reset();
-            m_bStopAsked = true;
-        }
-        m_wake.notify_one();
-    }
-
-    void Prepare(SpeechAccent accent) override
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_prepare = accent;
-            if (!m_worker.joinable())
-                m_worker = std::thread([this] { Run(); });
-        }
-        m_wake.notify_one();
-    }
-
-    void SetTroubleHandler(std::function<void(const std::string&)> fnTrouble) override
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_fnTrouble = std::move(fnTrouble);
+        Queue({Wide(SapiInput(words)), accent});
     }
 
 private:
-    struct Utterance
-    {
-        std::wstring m_strXml;
-        SpeechAccent m_accent;
-    };
+    using Utterance = SapiUtterance;
 
     // SAPI speaks asynchronously on its own thread; this one only owns the voice, so
     // that the window's thread never waits for COM.
-    void Run()
+    void Run() override
     {
         const HRESULT hrCom = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
         ISpVoice* pVoice = nullptr;
@@ -216,32 +175,8 @@ private:
         Tell(Tr("Speech is silent: this computer has no sound output that works."));
     }
 
-    // Once in a speaker's life: the status bar need not hear it again.
-    void Tell(const std::string& strTrouble)
-    {
-        std::function<void(const std::string&)> fnTrouble;
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            if (m_bTroubleTold)
-                return;
-            m_bTroubleTold = true;
-            fnTrouble = m_fnTrouble;
-        }
-        if (fnTrouble)
-            fnTrouble(strTrouble);
-    }
-
     mutable std::once_flag m_installedOnce;
     mutable bool m_bInstalled = false;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::optional<Utterance> m_next;
-    bool m_bStopAsked = false;
-    std::optional<SpeechAccent> m_prepare;
-    bool m_bQuit = false;
-    bool m_bTroubleTold = false;
-    std::function<void(const std::string&)> m_fnTrouble;
-    std::thread m_worker;
 };
 
 } // namespace
